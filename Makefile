@@ -1,0 +1,46 @@
+# Ertragon: the two everyday commands are `make run` and `make test`.
+
+DEBUG_DIR   ?= build/debug
+RELEASE_DIR ?= build/release
+BENCH_DIR   ?= build/bench
+JOBS        ?= $(shell nproc)
+DEMO_DB     ?= $(HOME)/.local/share/ertragon/demo.db
+DEMO_USER   ?= DEM
+DEMO_PASS   ?= demo
+ARGS        ?=
+
+.PHONY: all deps build build-debug test run demo bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(RELEASE_DIR)/build.ninja:
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+
+$(DEBUG_DIR)/build.ninja:
+	cmake -S . -B $(DEBUG_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DERTRAGON_SANITIZE=ON
+
+build: deps $(RELEASE_DIR)/build.ninja
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+build-debug: deps $(DEBUG_DIR)/build.ninja
+	cmake --build $(DEBUG_DIR) -j $(JOBS)
+
+test: build-debug
+	cd $(DEBUG_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	@scripts/make-demo "$(RELEASE_DIR)" "$(DEMO_DB)"
+
+run: demo
+	@scripts/run-ertragon "$(RELEASE_DIR)" "$(DEMO_DB)" "$(DEMO_USER)" "$(DEMO_PASS)"
+
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DERTRAGON_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	scripts/run-bench "$(BENCH_DIR)" $(ARGS)
+
+clean:
+	rm -rf build

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ResultSet.h"
+#include "ServerObject.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace kordex {
+
+// The entry point of the database service; one instance per connect attempt.
+// The connect string is "cn_iptcp:" server "[" port "]:KORDEX". A server that
+// contains "/" or ends in ".db" is a SQLite file; any other is a PostgreSQL host.
+class Factory
+{
+public:
+    virtual ~Factory() = default;
+
+    virtual bool OpenConnection(const QString &connectString) = 0;
+    virtual bool IsConnected() = 0;
+    virtual void CloseConnection() = 0;
+
+    // id parts joined by "||", for example "1||ABC"
+    virtual std::unique_ptr<ServerObject> OpenObject(const QString &className, const QString &id) = 0;
+    virtual std::unique_ptr<ServerObject> NewObject(const QString &className) = 0;
+    virtual std::unique_ptr<ResultSet> OpenQuery(const QString &className, const QString &queryName) = 0;
+};
+
+using FactoryMaker = std::function<std::unique_ptr<Factory>()>;
+
+// The real service over SQLite or PostgreSQL.
+std::unique_ptr<Factory> createFactory();
+
+// "cn_iptcp:" server "[" port "]:KORDEX"
+QString connectString(const QString &server, const QString &port);
+
+// The per-user demo store: <XDG data home>/ertragon/demo.db
+QString defaultStorePath();
+
+} // namespace kordex
