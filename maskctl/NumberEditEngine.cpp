@@ -66,16 +66,19 @@ void NumberEditEngine::refreshShown()
     else
         chosen = m_hooks.formatText ? m_hooks.formatText() : m_display;
     m_replaced = chosen != m_shown;
-    if (!m_replaced)
+    if (!m_replaced) {
+        m_shownValue = m_value;
         return;
+    }
     if (m_changedByUser && m_focused) {
         m_undoText = m_shown;
-        m_undoValue = m_value;
+        m_undoValue = m_shownValue;
         m_undoCaret = m_caret;
         m_undoAvailable = true;
         m_changedByUser = false;
     }
     m_shown = chosen;
+    m_shownValue = m_value;
     m_caret = m_anchor = 0;
 }
 

@@ -127,6 +127,7 @@ private:
     bool m_clipLiterals = false, m_autoTab = false, m_autoSelect = false;
     bool m_nullShown = false, m_replaced = false, m_maskError = false;
     bool m_suppressChar = false, m_changedByUser = false;
+    QString m_shownValue; // the value string the shown text was made from
     QString m_undoText, m_undoValue;
     int m_undoCaret = 0;
     bool m_undoAvailable = false;
