@@ -7,7 +7,6 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
-
 #include <functional>
 #include <memory>
 
@@ -19,6 +18,11 @@ class Waiter;
 // The only code that holds the connection to the KORDEX database. It connects
 // on demand with a bounded retry, brackets every server call, runs commands,
 // reports failures in one box and closes an idle connection after a minute.
+//
+// Callers keep to the order BeginServerCall, factory or object work,
+// CloseServerObject for each object and result set, EndServerCall; a
+// kordex::ServerError in between goes to ShowServerError with the caller's
+// operation text (which ends the bracket).
 class ServerAccess : public QObject
 {
     Q_OBJECT
@@ -30,12 +34,18 @@ public:
     ServerContext &context() { return m_context; }
     const ServerContext &context() const { return m_context; }
 
-    // The open factory; valid between BeginServerCall and EndServerCall.
-    kordex::Factory *factory() const { return m_factory.get(); }
+    // The open factory; valid between BeginServerCall and EndServerCall. Never
+    // null: without a connection every call on it raises kordex::ServerError.
+    kordex::Factory *factory() const;
 
-    // Connection open, or the program ended (then false).
+    // Connection open, or the program ended (then false). A failure of the
+    // context commands after connecting raises kordex::ServerError and leaves
+    // the connection closed.
     bool EnsureConnected(bool keepTrying = false);
-    void BeginServerCall(bool hourglass, bool keepTrying = false);
+    // False when no connection could be made and the program is ending; the
+    // caller then does nothing more. May raise kordex::ServerError like
+    // EnsureConnected, so call it inside the caller's try block.
+    bool BeginServerCall(bool hourglass, bool keepTrying = false);
     void EndServerCall(bool cursor);
     void CloseServerObject(std::unique_ptr<kordex::ServerObject> &object);
     void CloseServerObject(std::unique_ptr<kordex::ResultSet> &resultSet);
@@ -45,12 +55,24 @@ public:
     void ShowServerError(const kordex::ServerError &error, const QString &operation);
     void Disconnect();
     void ShutdownProgram();
+    // Waits n hundredths of a second while windows stay responsive; returns the elapsed seconds.
+    int WaitHundredths(int n);
+    // Lets pending window events run.
+    void pumpMessages();
 
     bool isConnected() const;
     bool shutdownRequested() const { return m_shutdownRequested; }
 
     // The idle timer "Lock" (60000 ms).
     QTimer &lockTimer() { return m_lock; }
+
+    // "cn_iptcp:" server "[" port "]:KORDEX"; the namespace never enters it.
+    static QString connectStringFor(const QString &server, const QString &port);
+    // The command that sets company, branch and user for the connection.
+    static QString contextCommand(const QString &firma, const QString &filiale,
+                                  const QString &userCode);
+    // "Vorgang: ..." text of the server error box.
+    static QString serverErrorText(const kordex::ServerError &error, const QString &operation);
 
     // Shows the connection-settings window modally after the third failed attempt.
     void setSettingsDialogHook(std::function<void()> showSettings);
@@ -67,14 +89,21 @@ Q_SIGNALS:
 private:
     bool tryConnectOnce();
     void sendContextCommands();
+    bool connectWithRetries(bool keepTrying);
+    bool runXecute(const QString &command, const QString &operation, QString &output);
+    void dropConnection();
+    void setBusy(bool busy);
 
     kordex::FactoryMaker m_makeFactory;
     Prompter &m_prompter;
     Waiter &m_waiter;
     std::unique_ptr<kordex::Factory> m_factory;
+    std::unique_ptr<kordex::Factory> m_closedFactory;
     ServerContext m_context;
     QTimer m_lock;
     bool m_shutdownRequested = false;
+    bool m_connecting = false;
+    bool m_overrideCursor = false;
     std::function<void()> m_showSettings;
     std::function<void()> m_hideSettings;
     std::function<void()> m_shutdown;

@@ -11,9 +11,9 @@ struct ServerContext
     QString connectString;
 
     // login values
-    QString firma;     // company
-    QString filiale;   // branch
-    QString name;      // user code
+    QString firma; // company
+    QString filiale; // branch
+    QString name; // user code
     QString password;
     QString server;
     QString port;
@@ -23,11 +23,11 @@ struct ServerContext
     QString userDisplay; // user code "|" full name; empty while not logged in
     QString fullName;
     QString personnelNumber; // "PNR"
-    QString dw;              // "DW"
-    QString rightsGroup;     // "BERGRP"
-    QString department;      // "AbtNr" of KX.ParPersAbt
-    QString mainDepartment;  // "HAbtNr" of KX.ParPersAbt
-    QString departmentName;  // "abtbez" through "ABTBEZlogicaltoodbc"
+    QString dw; // "DW"
+    QString rightsGroup; // "BERGRP"
+    QString department; // "AbtNr" of KX.ParPersAbt
+    QString mainDepartment; // "HAbtNr" of KX.ParPersAbt
+    QString departmentName; // "abtbez" through "ABTBEZlogicaltoodbc"
     QString fax;
     QString email;
 

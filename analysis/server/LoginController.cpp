@@ -1,0 +1,334 @@
+#include "LoginController.h"
+
+#include "LoginCommandLine.h"
+#include "LoginUi.h"
+#include "Prompter.h"
+#include "ServerAccess.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace ertragon {
+
+namespace {
+
+const QString loginTitle = QStringLiteral("Anmeldung an Caché");
+const QString group = QStringLiteral("Login");
+
+// A value of the store as text; a value the store reads as a list (an unquoted
+// comma) is joined again, anything unreadable counts as missing.
+QString readSetting(const QSettings &settings, const QString &key, const QString &fallback)
+{
+    const QVariant value = settings.value(key);
+    if (!value.isValid())
+        return fallback;
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    if (!value.canConvert<QString>())
+        return fallback;
+    return value.toString();
+}
+
+template<typename T> void closeQuietly(std::unique_ptr<T> &handle)
+{
+    if (!handle)
+        return;
+    try {
+        handle->SYS_Close();
+    } catch (...) {
+    }
+    handle.reset();
+}
+
+QString caption(const ServerContext &context, const QString &user)
+{
+    return QStringLiteral("KORDEX Ertragon   Firma: ") + context.firma
+        + QStringLiteral("     Filiale: ") + context.filiale + QStringLiteral("     Benutzer: ")
+        + user;
+}
+
+} // namespace
+
+LoginController::LoginController(ServerAccess &access, Prompter &prompter, QString settingsPath,
+                                 QObject *parent)
+    : QObject(parent)
+    , m_access(access)
+    , m_context(access.context())
+    , m_prompter(prompter)
+    , m_settingsPath(std::move(settingsPath))
+{
+}
+
+LoginController::~LoginController() = default;
+
+QString LoginController::defaultSettingsFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/Ertragon/Cache Login.ini");
+}
+
+std::unique_ptr<QSettings> LoginController::openSettings() const
+{
+    const QString path = m_settingsPath.isEmpty() ? defaultSettingsFile() : m_settingsPath;
+    auto settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    settings->beginGroup(group);
+    return settings;
+}
+
+void LoginController::setFields(const LoginFields &fields)
+{
+    if (m_fields == fields)
+        return;
+    m_fields = fields;
+    Q_EMIT fieldsChanged();
+}
+
+void LoginController::LoadLoginSettings()
+{
+    const auto settings = openSettings();
+    m_context.firma = readSetting(*settings, QStringLiteral("Firma"), QStringLiteral("1"));
+    m_context.filiale = readSetting(*settings, QStringLiteral("Filiale"), QStringLiteral("0"));
+    m_context.server = readSetting(*settings, QStringLiteral("Server"), m_defaultServer);
+    m_context.port = readSetting(*settings, QStringLiteral("Port"), QStringLiteral("1973"));
+    m_context.nameSpace
+        = readSetting(*settings, QStringLiteral("Namespace"), QStringLiteral("KORDEX"));
+    m_context.name = readSetting(*settings, QStringLiteral("Name"), QString());
+    m_context.password = m_fields.password;
+
+    LoginFields fields = m_fields;
+    fields.firma = m_context.firma;
+    fields.filiale = m_context.filiale;
+    fields.serverIp = m_context.server;
+    fields.port = m_context.port;
+    fields.nameSpace = m_context.nameSpace;
+    fields.user = m_context.name;
+    setFields(fields);
+}
+
+void LoginController::SaveLoginSettings()
+{
+    const auto settings = openSettings();
+    settings->setValue(QStringLiteral("Firma"), m_fields.firma);
+    settings->setValue(QStringLiteral("Filiale"), m_fields.filiale);
+    settings->setValue(QStringLiteral("Name"), m_fields.user);
+    settings->setValue(QStringLiteral("Server"), m_fields.serverIp);
+    settings->setValue(QStringLiteral("Port"), m_fields.port);
+    settings->setValue(QStringLiteral("Namespace"), m_fields.nameSpace);
+    settings->endGroup();
+    if (const QString dir = QFileInfo(settings->fileName()).absolutePath(); !dir.isEmpty())
+        QDir().mkpath(dir);
+    settings->sync();
+}
+
+bool LoginController::needsDialog() const
+{
+    return m_context.password.isEmpty() || m_context.passwordFromDialog || m_context.loginFailed
+        || m_context.name.isEmpty();
+}
+
+bool LoginController::Login()
+{
+    m_context.userDisplay.clear();
+    if (m_context.commandLine.isEmpty())
+        m_context.commandLine = m_processCommandLine;
+
+    const std::optional<LoginCommandLine> fromCommandLine = m_commandLineSpent
+        ? std::nullopt
+        : LoginCommandLine::parse(m_context.commandLine, m_defaultServer);
+    if (fromCommandLine) {
+        m_context.firma = fromCommandLine->firma;
+        m_context.filiale = fromCommandLine->filiale;
+        m_context.name = fromCommandLine->name;
+        m_context.password = fromCommandLine->password;
+        m_context.server = fromCommandLine->server;
+        m_context.port = fromCommandLine->port;
+        m_context.nameSpace = fromCommandLine->nameSpace;
+        LoginFields fields = m_fields;
+        fields.firma = m_context.firma;
+        fields.filiale = m_context.filiale;
+        fields.serverIp = m_context.server;
+        fields.port = m_context.port;
+        fields.nameSpace = m_context.nameSpace;
+        fields.user = m_context.name;
+        setFields(fields);
+    } else {
+        if (m_keepFieldsOnce)
+            m_context.password = m_fields.password;
+        else
+            LoadLoginSettings();
+        m_keepFieldsOnce = false;
+        if (needsDialog()) {
+            if (m_ui && !m_ui->isLoginDialogVisible())
+                m_ui->showLoginDialogModal();
+            if (m_access.shutdownRequested())
+                return false;
+            LoadLoginSettings();
+        }
+    }
+    if (m_access.shutdownRequested())
+        return false;
+    refreshConnectString();
+    return checkOnServer();
+}
+
+void LoginController::refreshConnectString()
+{
+    m_context.connectString = ServerAccess::connectStringFor(m_context.server, m_context.port);
+}
+
+void LoginController::failLogin()
+{
+    m_context.loginFailed = true;
+    m_context.userDisplay.clear();
+    if (!m_commandLineSpent && LoginCommandLine::parse(m_context.commandLine, m_defaultServer)) {
+        m_commandLineSpent = true;
+        m_keepFieldsOnce = true;
+    }
+}
+
+bool LoginController::checkOnServer()
+{
+    QString operation = QStringLiteral("Firma Filiale Personal Setzen");
+    std::unique_ptr<kordex::ServerObject> person;
+    std::unique_ptr<kordex::ServerObject> department;
+    std::unique_ptr<kordex::ServerObject> basis;
+    std::unique_ptr<kordex::ServerObject> windows;
+    bool result = false;
+    try {
+        if (!m_access.BeginServerCall(false))
+            return false;
+        kordex::Factory &factory = *m_access.factory();
+        const QString company = m_context.firma + QStringLiteral("||");
+
+        operation = QStringLiteral("Anmeldung mit nicht existierendem Personalcode");
+        person = factory.OpenObject(QStringLiteral("KX.ParPersEdv"), company + m_context.name);
+        const bool passwordOk
+            = person->call(QStringLiteral("PasswortPruefen"), { m_context.password })
+            == QStringLiteral("1");
+        const bool active = person->property(QStringLiteral("AKTIV")) == QStringLiteral("J");
+        if (!passwordOk || !active) {
+            m_access.CloseServerObject(person);
+            m_prompter.inform(Prompter::Icon::Information, QStringLiteral("Anmeldung an Caché."),
+                              QStringLiteral("Passwort Falsch oder Benutzer nicht Aktiv."));
+            failLogin();
+            if (m_ui)
+                m_ui->selectPasswordText();
+        } else {
+            m_context.fullName = person->call(QStringLiteral("PNAMELogicalToODBC"),
+                                              { person->property(QStringLiteral("PNAME")) });
+            m_context.userDisplay = m_context.name + u'|' + m_context.fullName;
+            m_context.personnelNumber = person->property(QStringLiteral("PNR"));
+            m_context.department = person->property(QStringLiteral("AbtNr"));
+            m_context.dw = person->property(QStringLiteral("DW"));
+            m_context.rightsGroup = person->property(QStringLiteral("BERGRP"));
+
+            operation = QStringLiteral("Abteilungsermittlung");
+            department = factory.OpenObject(QStringLiteral("KX.ParPersAbt"),
+                                            company + m_context.department);
+            m_context.departmentName
+                = department->call(QStringLiteral("ABTBEZlogicaltoodbc"),
+                                   { department->property(QStringLiteral("abtbez")) });
+            m_context.department = department->property(QStringLiteral("AbtNr"));
+            m_context.mainDepartment = department->property(QStringLiteral("HAbtNr"));
+            m_access.CloseServerObject(department);
+
+            operation = QStringLiteral("PersBasis Nummern");
+            basis = factory.OpenObject(QStringLiteral("KX.PersBasis"),
+                                       company + m_context.personnelNumber);
+            m_context.fax = basis->property(QStringLiteral("fax"));
+            m_context.email = basis->call(QStringLiteral("EMailLogicalToODBC"),
+                                          { basis->property(QStringLiteral("EMAIL")) });
+            m_access.CloseServerObject(basis);
+            m_access.CloseServerObject(person);
+
+            if (!m_context.userDisplay.isEmpty()) {
+                operation = QStringLiteral("Firma Filiale Personal Setzen");
+                windows = factory.NewObject(QStringLiteral("KX.Windows"));
+                windows->call(QStringLiteral("Xecute"),
+                              { ServerAccess::contextCommand(m_context.firma, m_context.filiale,
+                                                             m_context.name) });
+                m_access.CloseServerObject(windows);
+                m_context.loginFailed = false;
+                result = true;
+            }
+        }
+    } catch (const std::exception &error) {
+        closeQuietly(windows);
+        closeQuietly(basis);
+        closeQuietly(department);
+        closeQuietly(person);
+        failLogin();
+        m_context.passwordFromDialog = true;
+        const auto *serverError = dynamic_cast<const kordex::ServerError *>(&error);
+        m_access.ShowServerError(
+            serverError ? *serverError
+                        : kordex::ServerError(-1, QString::fromLocal8Bit(error.what())),
+            operation);
+        return false;
+    }
+    m_access.EndServerCall(false);
+    if (m_ui)
+        m_ui->hideLoginWindows();
+    return result;
+}
+
+bool LoginController::StartupLogin()
+{
+    for (;;) {
+        m_context.commandLine = m_processCommandLine;
+        m_context.passwordFromDialog = true;
+        if (Login())
+            return true;
+        // Without windows nobody can correct the values; with them, the dialog shows again.
+        if (m_access.shutdownRequested() || !m_ui)
+            return false;
+    }
+}
+
+QString LoginController::Anmelden(bool mainWindowVisible)
+{
+    SaveLoginSettings();
+    // The user chose these values in the dialog; the command line has had its turn.
+    m_commandLineSpent = true;
+    m_keepFieldsOnce = false;
+    if (!mainWindowVisible)
+        return {};
+    m_access.Disconnect();
+    Login();
+    return reloginCaption();
+}
+
+void LoginController::Abbruch()
+{
+    m_context.userDisplay.clear();
+    m_access.ShutdownProgram();
+}
+
+bool LoginController::askAllowChanges()
+{
+    return m_prompter.confirm(loginTitle, QStringLiteral("Änderungen erlauben?"));
+}
+
+void LoginController::askSaveChanges()
+{
+    if (!m_prompter.confirm(loginTitle, QStringLiteral("Änderungen sichern?")))
+        return;
+    m_access.EndServerCall(false);
+    m_access.Disconnect();
+    SaveLoginSettings();
+    LoadLoginSettings();
+}
+
+QString LoginController::startupCaption() const
+{
+    return caption(m_context, m_context.userDisplay);
+}
+
+QString LoginController::reloginCaption() const
+{
+    return caption(m_context, m_context.fullName);
+}
+
+} // namespace ertragon

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "LoginFields.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+namespace ertragon {
+
+class LoginUi;
+class Prompter;
+class ServerAccess;
+struct ServerContext;
+
+// The login flow without widgets: values from the command line or the settings
+// store, the password check on the server, the user's data into ServerContext.
+// The login windows show and edit fields(); the controller reads them.
+class LoginController : public QObject
+{
+    Q_OBJECT
+public:
+    // settingsPath: the INI file of the store; empty for the per-user default.
+    LoginController(ServerAccess &access, Prompter &prompter, QString settingsPath = QString(),
+                    QObject *parent = nullptr);
+    ~LoginController() override;
+
+    void setUi(LoginUi *ui) { m_ui = ui; }
+    // The words after the program name, blank-separated.
+    void setProcessCommandLine(const QString &commandLine) { m_processCommandLine = commandLine; }
+    // Server used when neither the store nor the command line names one.
+    void setDefaultServer(const QString &server) { m_defaultServer = server; }
+    const QString &defaultServer() const { return m_defaultServer; }
+    const QString &settingsPath() const { return m_settingsPath; }
+
+    const LoginFields &fields() const { return m_fields; }
+    void setFields(const LoginFields &fields);
+
+    // True when the user is logged in.
+    bool Login();
+    void LoadLoginSettings();
+    void SaveLoginSettings();
+
+    // Start-up: logs in, with the dialog when needed, until it succeeds; false
+    // when the program ends instead.
+    bool StartupLogin();
+
+    // "Anmelden" of FMPass: saves the fields; with the main window visible it
+    // logs in again and returns the new main-window caption, else an empty text.
+    QString Anmelden(bool mainWindowVisible);
+    // "Abbruch" of FMPass: ends the program.
+    void Abbruch();
+    // BUEdit of FMServer: asks before the fields may be edited, and whether to
+    // keep the edits (then the connection closes and the settings are stored).
+    bool askAllowChanges();
+    void askSaveChanges();
+
+    // Main-window captions: at start-up with the user display text, after a
+    // new login with the full name.
+    QString startupCaption() const;
+    QString reloginCaption() const;
+    // The connect string from the login values now in the context.
+    void refreshConnectString();
+
+    static QString defaultSettingsFile();
+
+Q_SIGNALS:
+    void fieldsChanged();
+
+private:
+    std::unique_ptr<QSettings> openSettings() const;
+    bool checkOnServer();
+    bool needsDialog() const;
+    void failLogin();
+
+    ServerAccess &m_access;
+    ServerContext &m_context;
+    Prompter &m_prompter;
+    QString m_settingsPath;
+    QString m_defaultServer;
+    QString m_processCommandLine;
+    LoginUi *m_ui = nullptr;
+    LoginFields m_fields;
+    // Set when a login with the command-line values has failed or the user
+    // logged in through the dialog: from then on the command line is not used,
+    // so a bad command-line password cannot repeat without end.
+    bool m_commandLineSpent = false;
+    // The dialog shown after a failed command-line login keeps those values.
+    bool m_keepFieldsOnce = false;
+};
+
+} // namespace ertragon

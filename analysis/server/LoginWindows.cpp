@@ -1,0 +1,83 @@
+#include "LoginWindows.h"
+
+#include "FMPass.h"
+#include "FMServer.h"
+#include "LoginController.h"
+#include "ServerAccess.h"
+#include "TextHelpers.h"
+
+#include <QLineEdit>
+
+namespace ertragon {
+
+LoginWindows::LoginWindows(LoginController &controller, ServerAccess &access)
+    : m_controller(controller)
+    , m_access(access)
+    , m_pass(new FMPass(controller))
+    , m_server(new FMServer(controller, m_pass))
+{
+    m_pass->setShowServerHook([this] { showSettingsModal(); });
+    m_access.setSettingsDialogHook([this] {
+        showSettingsModal();
+        // Values saved in the window count for the next connect attempts.
+        m_controller.refreshConnectString();
+    });
+    m_access.setSettingsHideHook([this] {
+        if (m_server)
+            m_server->hide();
+    });
+    m_controller.setUi(this);
+}
+
+LoginWindows::~LoginWindows()
+{
+    m_controller.setUi(nullptr);
+    m_access.setSettingsDialogHook({});
+    m_access.setSettingsHideHook({});
+    delete m_pass; // owns the settings window
+}
+
+void LoginWindows::setMainWindow(QWidget *mainWindow)
+{
+    m_pass->setMainWindow(mainWindow);
+}
+
+void LoginWindows::showLoginDialog()
+{
+    m_pass->show();
+    m_pass->raise();
+    m_pass->activateWindow();
+}
+
+void LoginWindows::showSettingsModal()
+{
+    if (m_server && !m_access.shutdownRequested())
+        m_server->exec();
+}
+
+bool LoginWindows::isLoginDialogVisible() const
+{
+    return m_pass && m_pass->isVisible();
+}
+
+void LoginWindows::showLoginDialogModal()
+{
+    if (m_pass && !m_access.shutdownRequested())
+        m_pass->runModal();
+}
+
+void LoginWindows::selectPasswordText()
+{
+    if (m_pass)
+        TextHelpers::SelectAllText(m_pass->BPASSWORT);
+}
+
+void LoginWindows::hideLoginWindows()
+{
+    if (m_pass)
+        m_pass->hide();
+    if (m_server)
+        m_server->hide();
+}
+
+} // namespace ertragon

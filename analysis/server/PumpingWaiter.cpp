@@ -1,0 +1,36 @@
+#include "PumpingWaiter.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+namespace ertragon {
+
+namespace {
+constexpr unsigned long sliceMs = 5;
+}
+
+PumpingWaiter::PumpingWaiter(const Clock &clock)
+    : m_clock(clock)
+{
+}
+
+double PumpingWaiter::secondsSinceMidnight() const
+{
+    return m_clock.now().time().msecsSinceStartOfDay() / 1000.0;
+}
+
+int PumpingWaiter::waitHundredths(int n)
+{
+    const double start = secondsSinceMidnight();
+    const double end = start + n / 100.0;
+    double now = start;
+    while (now < end && now + 0.01 > start) {
+        if (QCoreApplication::instance())
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QThread::msleep(sliceMs);
+        now = secondsSinceMidnight();
+    }
+    return int(now - start);
+}
+
+} // namespace ertragon

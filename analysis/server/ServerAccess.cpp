@@ -1,0 +1,400 @@
+#include "ServerAccess.h"
+
+#include "ClosedFactory_p.h"
+#include "Prompter.h"
+#include "Waiter.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QWidget>
+
+namespace ertragon {
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+const QString loginTitle = QStringLiteral("Anmeldung an Caché");
+const QString invalidRequest = QStringLiteral("Ungültige Anfrage! Kein Ergebnis gefunden");
+constexpr int lockIntervalMs = 60000;
+constexpr int attemptsPerRound = 3;
+constexpr int retryHundredths = 1000;
+
+void closeAllWindowsAndQuit()
+{
+    if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+            if ((*it)->isVisible())
+                (*it)->hide();
+        }
+    }
+    // Queued, so that it also ends a program whose event loop has not started yet.
+    if (QCoreApplication::instance())
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                  Qt::QueuedConnection);
+}
+
+template<typename T> void closeQuietly(std::unique_ptr<T> &handle)
+{
+    if (!handle)
+        return;
+    try {
+        handle->SYS_Close();
+    } catch (...) {
+        // Closing is best effort; the reference is dropped either way.
+    }
+    handle.reset();
+}
+
+} // namespace
+
+ServerAccess::ServerAccess(kordex::FactoryMaker makeFactory, Prompter &prompter, Waiter &waiter,
+                           QObject *parent)
+    : QObject(parent)
+    , m_makeFactory(std::move(makeFactory))
+    , m_prompter(prompter)
+    , m_waiter(waiter)
+    , m_closedFactory(std::make_unique<ClosedFactory>())
+{
+    m_lock.setObjectName(QStringLiteral("Lock"));
+    m_lock.setInterval(lockIntervalMs);
+    m_lock.setSingleShot(true);
+    connect(&m_lock, &QTimer::timeout, this, &ServerAccess::Disconnect);
+    m_shutdown = closeAllWindowsAndQuit;
+}
+
+ServerAccess::~ServerAccess()
+{
+    m_lock.stop();
+    dropConnection();
+    setBusy(false);
+}
+
+kordex::Factory *ServerAccess::factory() const
+{
+    return m_factory ? m_factory.get() : m_closedFactory.get();
+}
+
+QString ServerAccess::connectStringFor(const QString &server, const QString &port)
+{
+    return QStringLiteral("cn_iptcp:") + server + u'[' + port + QStringLiteral("]:KORDEX");
+}
+
+QString ServerAccess::contextCommand(const QString &firma, const QString &filiale,
+                                     const QString &userCode)
+{
+    // A quote inside the user code is doubled, as the server's string syntax
+    // wants it, so the code can never end the string early.
+    QString quoted = userCode;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return QStringLiteral("S FIRMA=") + firma + QStringLiteral(",FIL=") + filiale
+        + QStringLiteral(",PERSONAL=\"") + quoted + u'"';
+}
+
+QString ServerAccess::serverErrorText(const kordex::ServerError &error, const QString &operation)
+{
+    return QStringLiteral("Vorgang: ") + operation + u'.' + crlf + crlf + QStringLiteral("Fehler: ")
+        + QString::number(error.number()) + crlf + error.description() + crlf + crlf;
+}
+
+bool ServerAccess::isConnected() const
+{
+    if (!m_factory)
+        return false;
+    try {
+        return m_factory->IsConnected();
+    } catch (...) {
+        return false;
+    }
+}
+
+bool ServerAccess::tryConnectOnce()
+{
+    dropConnection();
+    try {
+        m_factory = m_makeFactory ? m_makeFactory() : nullptr;
+        return m_factory && m_factory->OpenConnection(m_context.connectString)
+            && m_factory->IsConnected();
+    } catch (...) {
+        return false;
+    }
+}
+
+void ServerAccess::sendContextCommands()
+{
+    std::unique_ptr<kordex::ServerObject> windows;
+    try {
+        windows = m_factory->NewObject(QStringLiteral("KX.Windows"));
+        windows->call(QStringLiteral("Xecute"),
+                      { contextCommand(m_context.firma, m_context.filiale, m_context.name) });
+        windows->call(QStringLiteral("Xecute"), { QStringLiteral("D ^%XTT") });
+        CloseServerObject(windows);
+    } catch (...) {
+        // Without its context the connection is of no use; the next call starts afresh.
+        closeQuietly(windows);
+        dropConnection();
+        throw;
+    }
+}
+
+bool ServerAccess::EnsureConnected(bool keepTrying)
+{
+    if (m_shutdownRequested)
+        return false;
+    if (isConnected())
+        return true;
+    // A call made from a window event while a connect waits must not start a second retry.
+    if (m_connecting)
+        return false;
+    m_connecting = true;
+    bool ok = false;
+    try {
+        ok = connectWithRetries(keepTrying);
+    } catch (...) {
+        m_connecting = false;
+        throw;
+    }
+    m_connecting = false;
+    if (!ok)
+        return false;
+    sendContextCommands();
+    Q_EMIT connected();
+    return true;
+}
+
+bool ServerAccess::connectWithRetries(bool keepTrying)
+{
+    int attempts = 0;
+    bool settingsShown = false;
+    for (;;) {
+        if (tryConnectOnce())
+            return true;
+        ++attempts;
+        if (keepTrying || attempts != attemptsPerRound) {
+            pumpMessages();
+            WaitHundredths(retryHundredths);
+            if (m_shutdownRequested)
+                return false;
+            continue;
+        }
+        if (!settingsShown) {
+            m_prompter.inform(
+                Prompter::Icon::Warning, loginTitle,
+                QStringLiteral("Server nach 3 Versuchen nicht erreichbar!") + crlf
+                    + QStringLiteral("Wahrscheinlich sind keine freien Lizenzen verfügbar!") + crlf
+                    + QStringLiteral("Bitte Kontrollieren Sie die Verbindungsdaten"));
+            if (m_showSettings)
+                m_showSettings();
+            if (m_shutdownRequested)
+                return false;
+            settingsShown = true;
+            attempts = 0;
+            continue;
+        }
+        m_prompter.inform(
+            Prompter::Icon::Critical, loginTitle,
+            QStringLiteral("Der Server ist nicht erreichbar!") + crlf
+                + QStringLiteral(
+                    "Wahrscheinlich sind keine Lizenzen frei. Die Anwendung wird beendet!")
+                + crlf
+                + QStringLiteral("Bitte Versuchen Sie die Anmeldung zu einem späteren Zeitpunk "
+                                 "noch ein mal."));
+        if (m_hideSettings)
+            m_hideSettings();
+        m_context.userDisplay.clear();
+        dropConnection();
+        ShutdownProgram();
+        return false;
+    }
+}
+
+bool ServerAccess::BeginServerCall(bool hourglass, bool keepTrying)
+{
+    if (m_shutdownRequested)
+        return false;
+    if (hourglass)
+        setBusy(true);
+    // Off before connecting too: the retry pumps messages and must not be disconnected.
+    m_lock.stop();
+    bool ok = false;
+    try {
+        ok = EnsureConnected(keepTrying);
+    } catch (...) {
+        m_lock.stop();
+        throw;
+    }
+    m_lock.stop();
+    if (!ok && hourglass)
+        setBusy(false);
+    return ok;
+}
+
+void ServerAccess::EndServerCall(bool cursor)
+{
+    if (cursor)
+        setBusy(false);
+    if (!m_shutdownRequested)
+        m_lock.start();
+}
+
+void ServerAccess::CloseServerObject(std::unique_ptr<kordex::ServerObject> &object)
+{
+    pumpMessages();
+    closeQuietly(object);
+}
+
+void ServerAccess::CloseServerObject(std::unique_ptr<kordex::ResultSet> &resultSet)
+{
+    pumpMessages();
+    closeQuietly(resultSet);
+}
+
+bool ServerAccess::runXecute(const QString &command, const QString &operation, QString &output)
+{
+    std::unique_ptr<kordex::ServerObject> windows;
+    try {
+        if (!BeginServerCall(false))
+            return false;
+        windows = factory()->NewObject(QStringLiteral("KX.Windows"));
+        output = windows->call(QStringLiteral("Xecute"), { command });
+        CloseServerObject(windows);
+        EndServerCall(false);
+        return true;
+    } catch (const kordex::ServerError &error) {
+        closeQuietly(windows);
+        ShowServerError(error, operation);
+    } catch (const std::exception &error) {
+        closeQuietly(windows);
+        ShowServerError(kordex::ServerError(-1, QString::fromLocal8Bit(error.what())), operation);
+    }
+    return false;
+}
+
+QString ServerAccess::ServerCommand(const QString &command, bool &failed)
+{
+    QString output;
+    if (runXecute(command,
+                  invalidRequest + crlf + crlf
+                      + QStringLiteral("DBCall Aufruf von KX.Windwos Xecute ") + command,
+                  output))
+        return output;
+    failed = true;
+    return {};
+}
+
+int ServerAccess::ServerList(const QString &command, QChar separator, QStringList &list,
+                             bool &failed)
+{
+    list.clear();
+    QString output;
+    if (!runXecute(command,
+                   invalidRequest + crlf + crlf
+                       + QStringLiteral("DBCallD Aufruf von KX.Windwos Xecute ") + command,
+                   output)) {
+        failed = true;
+        return 0;
+    }
+    // Items lie between separators; a non-empty rest after the last one is the last item.
+    qsizetype start = 0;
+    for (qsizetype at = output.indexOf(separator); at >= 0; at = output.indexOf(separator, start)) {
+        list.append(output.mid(start, at - start));
+        start = at + 1;
+    }
+    if (start < output.size())
+        list.append(output.mid(start));
+    return int(list.size());
+}
+
+void ServerAccess::ShowServerError(const kordex::ServerError &error, const QString &operation)
+{
+    if (m_shutdownRequested)
+        return;
+    m_prompter.inform(Prompter::Icon::Warning, QStringLiteral("Caché Zugriffsfehler"),
+                      serverErrorText(error, operation));
+    EndServerCall(true);
+}
+
+void ServerAccess::dropConnection()
+{
+    if (!m_factory)
+        return;
+    try {
+        if (m_factory->IsConnected())
+            m_factory->CloseConnection();
+    } catch (...) {
+        // A connection that cannot be closed is dropped all the same.
+    }
+    m_factory.reset();
+}
+
+void ServerAccess::Disconnect()
+{
+    m_lock.stop();
+    const bool wasOpen = isConnected();
+    dropConnection();
+    if (wasOpen)
+        Q_EMIT disconnected();
+}
+
+void ServerAccess::ShutdownProgram()
+{
+    if (m_shutdownRequested)
+        return;
+    m_shutdownRequested = true;
+    m_lock.stop();
+    setBusy(false);
+    if (m_shutdown)
+        m_shutdown();
+}
+
+int ServerAccess::WaitHundredths(int n)
+{
+    return m_waiter.waitHundredths(n);
+}
+
+void ServerAccess::pumpMessages()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
+}
+
+void ServerAccess::setBusy(bool busy)
+{
+    if (m_setBusy) {
+        m_setBusy(busy);
+        return;
+    }
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return;
+    if (busy && !m_overrideCursor) {
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        m_overrideCursor = true;
+    } else if (!busy && m_overrideCursor) {
+        QGuiApplication::restoreOverrideCursor();
+        m_overrideCursor = false;
+    }
+}
+
+void ServerAccess::setSettingsDialogHook(std::function<void()> showSettings)
+{
+    m_showSettings = std::move(showSettings);
+}
+
+void ServerAccess::setSettingsHideHook(std::function<void()> hideSettings)
+{
+    m_hideSettings = std::move(hideSettings);
+}
+
+void ServerAccess::setShutdownHook(std::function<void()> shutdown)
+{
+    m_shutdown = std::move(shutdown);
+}
+
+void ServerAccess::setCursorHook(std::function<void(bool)> setBusy)
+{
+    m_setBusy = std::move(setBusy);
+}
+
+} // namespace ertragon

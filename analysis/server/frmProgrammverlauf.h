@@ -1,0 +1,32 @@
+#pragma once
+
+#include "HistoryLog.h"
+
+#include <QWidget>
+
+class QTreeWidget;
+
+namespace ertragon {
+
+// The window "Programmverlauf": the history log in the list Verlauf. Closing
+// it only hides it, so the lines survive until the program ends.
+class frmProgrammverlauf : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmProgrammverlauf(HistoryLog &log, QWidget *parent = nullptr);
+
+    void StatusText(const QString &programmteil, const QString &text, const QString &parameter);
+    QTreeWidget *Verlauf() const { return m_verlauf; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void appendLine(const HistoryLog::Entry &entry);
+
+    HistoryLog &m_log;
+    QTreeWidget *m_verlauf;
+};
+
+} // namespace ertragon
