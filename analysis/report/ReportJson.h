@@ -1,0 +1,21 @@
+#pragma once
+
+#include "PageContent.h"
+#include "PageOperation.h"
+#include "PeriodTotals.h"
+#include "ReportData.h"
+
+#include <QJsonObject>
+
+namespace ertragon::report {
+
+// The batch tool's description of one report: inputs, derived tables, the
+// texts as printed and the recorded operations. Empty cells are null.
+class ReportJson
+{
+public:
+    static QJsonObject build(const PeriodTotals &totals, const ReportData &data,
+                             const PageContent &content, const PageDocument &document);
+};
+
+} // namespace ertragon::report

@@ -1,0 +1,148 @@
+#include "ValueTable.h"
+
+#include "Calendar.h"
+#include "PrintSurface.h"
+#include "ReportFormat.h"
+#include "ReportFrame.h"
+#include "TextBlockWriter.h"
+
+#include <cmath>
+#include <optional>
+
+namespace ertragon::report {
+
+namespace {
+
+// own / other as "0%", or no value when the division fails.
+std::optional<QString> ratioText(double own, double other, const QLocale &locale)
+{
+    if (other == 0 || !std::isfinite(own) || !std::isfinite(other))
+        return std::nullopt;
+    return ReportFormat::percent(own / other, locale);
+}
+
+// Modes 2 and 3: the series in 100%, the divisor of each other series.
+QString percentCell(const ReportData &data, int month, int series, int reference)
+{
+    const SeriesTable &graph = data.values.graphValues;
+    const int base = series > 3 ? 3 : 0;
+    const int local = series - base; // 1..3 within its panel
+    if (local == reference)
+        return QStringLiteral("100%");
+    int divisor = 0;
+    if (reference == 3)
+        divisor = local == 1 ? series + 2 : series + 1;
+    else
+        divisor = local == 1 ? series + 1 : series - 1;
+    // The current year's cell stays "0" when it has no value of its own.
+    if (local == 1 && !graph.isSet(month, series))
+        return QStringLiteral("0");
+    return ratioText(graph.value(month, series), graph.value(month, divisor), data.locale)
+        .value_or(QStringLiteral("0"));
+}
+
+} // namespace
+
+int ValueTable::seriesColour(int series)
+{
+    switch ((series - 1) % 3) {
+    case 0:
+        return 255; // current year: red
+    case 1:
+        return 16711680; // previous year: blue
+    default:
+        return 0; // mean years: black
+    }
+}
+
+QString ValueTable::cellText(const ReportData &data, int month, int series)
+{
+    const DerivedValues &v = data.values;
+    QString text;
+    switch (data.display.tableMode) {
+    case DisplayState::Cumulated:
+        text = ReportFormat::grouped(v.cumulatedValues.value(month, series), data.locale);
+        break;
+    case DisplayState::TableAbsolute:
+        text = ReportFormat::grouped(v.monthValues.value(month, series), data.locale);
+        break;
+    case DisplayState::PercentOfMean:
+        text = percentCell(data, month, series, 3);
+        break;
+    case DisplayState::PercentOfPrevious:
+        text = percentCell(data, month, series, 2);
+        break;
+    case DisplayState::GraphValuesTable:
+        text = ReportFormat::grouped(v.graphValues.value(month, series), data.locale);
+        break;
+    default:
+        break;
+    }
+    if (data.display.dbPercent && series >= 4)
+        text = ReportFormat::percentTwoDecimals(v.graphValues.value(month, series) / 100,
+                                                data.locale);
+    return text.isEmpty() ? QStringLiteral("0") : text;
+}
+
+QString ValueTable::caption(const ReportData &data)
+{
+    const QDate today = data.now.date();
+    const int yearKind = data.display.yearKind;
+    switch (data.display.tableMode) {
+    case DisplayState::Cumulated:
+        return QStringLiteral("Werte Kumuliert");
+    case DisplayState::TableAbsolute:
+        return QStringLiteral("Werte Absolut");
+    case DisplayState::PercentOfMean:
+        return QStringLiteral(" in % v. ") + Calendar::SeriesYearText(3, yearKind, today);
+    case DisplayState::PercentOfPrevious:
+        return QStringLiteral(" in % v. ") + Calendar::SeriesYearText(2, yearKind, today);
+    case DisplayState::GraphValuesTable:
+        return QStringLiteral("Werte Graph");
+    default:
+        return {};
+    }
+}
+
+void ValueTable::drawColumn(PrintSurface &surface, const ReportData &data, const ChartArea &area,
+                            int b)
+{
+    const double C = area.columnWidth();
+    TextBlockStyle style;
+    style.alignment = PrintSurface::AlignCentre;
+    style.transparent = true;
+    style.penPattern = PrintSurface::PenSolid;
+    style.penThickness = 1;
+    style.fillPattern = PrintSurface::FillTransparent;
+    for (int l = 1; l <= 6; ++l) {
+        style.colour = seriesColour(l);
+        TextBlockWriter::write(surface, cellText(data, b + 1, l), area.x0 + b * C,
+                               area.y0 + area.H + 6 * l, C, 6, style);
+    }
+}
+
+void ValueTable::drawClosing(PrintSurface &surface, const ReportData &data, const ChartArea &area)
+{
+    const double C = area.columnWidth();
+    TextBlockStyle style;
+    style.alignment = PrintSurface::AlignLeftMiddle;
+    style.transparent = false;
+    style.penPattern = PrintSurface::PenSolid;
+    style.penThickness = 1;
+    style.fillPattern = PrintSurface::FillTransparent;
+    TextBlockWriter::write(surface, caption(data), area.x0 - 2 * C, area.y0 + area.H, 2 * C, 6,
+                           style);
+
+    surface.PenColour(0);
+    surface.PenPattern(PrintSurface::PenSolid);
+    surface.PenThickness(28.5);
+    const double left = ChartArea::twips(area.x0 - 2.25 * C);
+    const double right = ChartArea::twips(area.x0 + area.W);
+    const double top = area.y0 + area.H;
+    surface.DrawRectangle(left, ChartArea::twips(top + 6), right, ChartArea::twips(top + 24));
+    surface.DrawRectangle(left, ChartArea::twips(top + 24), right, ChartArea::twips(top + 42));
+
+    ReportFrame::drawFooter(surface, data, area);
+}
+
+} // namespace ertragon::report
