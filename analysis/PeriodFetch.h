@@ -1,0 +1,65 @@
+#pragma once
+
+#include "PeriodTotals.h"
+#include "SelectionModel.h"
+
+#include <QString>
+#include <functional>
+
+namespace ertragon {
+
+class Clock;
+class ExtendedSelection;
+class Prompter;
+class ServerAccess;
+
+// Reads revenue and margin of the current year and the five before it, one
+// server query per month (three for article type "A"), into PeriodTotals.
+// A server error stops the fetch at once; the server layer reports it and the
+// previous totals stay as they were, so half-fetched figures are never shown.
+class PeriodFetch
+{
+public:
+    enum class Outcome { Fetched, Refused, Failed };
+    using Logger = std::function<void(const QString &programmteil, const QString &text,
+                                      const QString &parameter)>;
+    // Periods done and periods to fetch, after every period.
+    using Progress = std::function<void(int done, int total)>;
+
+    PeriodFetch(ServerAccess &server, Prompter &prompter, const Clock &clock);
+
+    void setLogger(Logger logger) { m_log = std::move(logger); }
+    void setProgress(Progress progress) { m_progress = std::move(progress); }
+
+    // The fetch. departmentBound: the user may fetch only with a department chosen.
+    Outcome run(SelectionModel &selection, const ExtendedSelection &extended, bool departmentBound,
+                PeriodTotals &totals);
+
+    // Periods fetched this month: 60 plus the current calendar month.
+    int periodsToFetch() const;
+
+    // PCNR`HABT`ABTNR`HGRP`UGRP`type`HVART`SVART`PG without trailing backticks.
+    static QString parameterText(const FetchSelection &s, const QString &articleType,
+                                 const QString &shippingType);
+    // Removes trailing backticks.
+    static QString trimSeparators(const QString &text);
+
+private:
+    struct Row
+    {
+        double c[4] = { 0, 0, 0, 0 };
+    };
+
+    bool fetchPeriod(int period, const QString &key, const SelectionModel &selection,
+                     const ExtendedSelection &extended, PeriodTotals &fresh);
+    Row runQuery(const QString &className, const QString &queryName, const QStringList &args,
+                 int columns);
+
+    ServerAccess &m_server;
+    Prompter &m_prompter;
+    const Clock &m_clock;
+    Logger m_log;
+    Progress m_progress;
+};
+
+} // namespace ertragon

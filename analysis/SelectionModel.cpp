@@ -1,0 +1,271 @@
+#include "SelectionModel.h"
+
+#include "NumberText.h"
+#include "Prompter.h"
+#include "ServerAccess.h"
+#include "ServerLists.h"
+
+namespace ertragon {
+
+namespace {
+
+const QString errorTitle = QStringLiteral("Fehlermeldung");
+const QString foreignMainDepartment
+    = QStringLiteral("Sie dürfen nur Ihre eigene Hauptabteilung selektieren.");
+const QString foreignDepartment
+    = QStringLiteral("Sie dürfen nur Ihre eigene Abteilung selektieren.");
+
+const QString listOperation = QStringLiteral("Auswahllisten lesen");
+
+QStringList withEmptyItem(const QStringList &items)
+{
+    return QStringList { QString() } + items;
+}
+
+} // namespace
+
+SelectionModel::SelectionModel(ServerAccess &server, Prompter &prompter, QObject *parent)
+    : QObject(parent)
+    , m_server(server)
+    , m_prompter(prompter)
+{
+    for (Items &list : m_lists)
+        list = { { QString() }, 0 };
+}
+
+void SelectionModel::setUser(const QString &department, const QString &mainDepartment,
+                             bool restricted)
+{
+    m_department = department.trimmed();
+    m_mainDepartment = mainDepartment.trimmed();
+    m_restricted = restricted;
+}
+
+QString SelectionModel::text(List list) const
+{
+    const Items &l = m_lists[list];
+    return l.current >= 0 && l.current < l.items.size() ? l.items.at(l.current) : QString();
+}
+
+QString SelectionModel::code(List list) const
+{
+    return ServerLists::codeOf(text(list));
+}
+
+void SelectionModel::setFirma(const QString &text)
+{
+    m_firma = text;
+    m_selectionChanged = true;
+}
+
+FetchSelection SelectionModel::fetchSelection() const
+{
+    return { NumberText::companyArgument(m_firma),
+             code(SHGRP),
+             code(SUGRP),
+             code(SPCNR),
+             code(SHABT),
+             code(SABTNR),
+             code(SPG),
+             code(SHVArt) };
+}
+
+QString SelectionModel::loginCompany() const
+{
+    return m_server.context().firma;
+}
+
+void SelectionModel::setItems(List list, const QStringList &items)
+{
+    m_lists[list] = { items, items.isEmpty() ? -1 : 0 };
+    Q_EMIT itemsChanged(list);
+}
+
+void SelectionModel::setCurrent(List list, int index)
+{
+    m_lists[list].current = index;
+    Q_EMIT currentChanged(list);
+}
+
+void SelectionModel::fillMainGroups()
+{
+    setItems(SHGRP,
+             withEmptyItem(ServerLists::commandItems(m_server, QStringLiteral("d HGRP^KXCLSU"))));
+}
+
+void SelectionModel::fillDepartments()
+{
+    setItems(SABTNR,
+             withEmptyItem(ServerLists::commandItems(m_server, QStringLiteral("d ABTNR^KXCLSU"))));
+}
+
+void SelectionModel::fillMainDepartments()
+{
+    setItems(SHABT,
+             withEmptyItem(ServerLists::commandItems(m_server, QStringLiteral("d HABT^KXCLSU"))));
+}
+
+void SelectionModel::fillProfitCentres()
+{
+    QStringList items { QString() };
+    if (ServerLists::beginCall(m_server, false, listOperation)) {
+        if (ServerLists::appendQueryItems(m_server, QStringLiteral("Profitcenter"), {}, items))
+            m_server.EndServerCall(false);
+    }
+    setItems(SPCNR, items);
+}
+
+void SelectionModel::fillFixedLists()
+{
+    setItems(SPG, { QString(), QStringLiteral("P Privat"), QStringLiteral("G Gewerbe") });
+    setItems(SHVArt, { QString(), QStringLiteral("L Lager"), QStringLiteral("S Strecke") });
+}
+
+void SelectionModel::choose(List list, int index)
+{
+    if (index < 0 || index >= m_lists[list].items.size())
+        return;
+    setCurrent(list, index);
+    switch (list) {
+    case SPCNR:
+        profitCentreChosen();
+        break;
+    case SHABT:
+        mainDepartmentChosen();
+        break;
+    case SABTNR:
+        departmentChosen();
+        break;
+    case SHGRP:
+        mainGroupChosen();
+        break;
+    case SUGRP:
+    case SPG:
+    case SHVArt:
+        m_selectionChanged = true;
+        break;
+    }
+}
+
+void SelectionModel::profitCentreChosen()
+{
+    const QString pc = code(SPCNR);
+    if (pc.isEmpty()) {
+        fillMainDepartments();
+    } else {
+        QStringList mainDepartments { QString() };
+        QStringList departments { QString() };
+        if (ServerLists::beginCall(m_server, false, listOperation)) {
+            const QStringList args { loginCompany(), pc };
+            const bool ok = ServerLists::appendQueryItems(m_server, QStringLiteral("HAbtInPC"),
+                                                          args, mainDepartments)
+                && ServerLists::appendQueryItems(m_server, QStringLiteral("AbtInPC"), args,
+                                                 departments);
+            if (ok)
+                m_server.EndServerCall(false);
+        }
+        setItems(SHABT, mainDepartments);
+        setItems(SABTNR, departments);
+    }
+    m_selectionChanged = true;
+}
+
+void SelectionModel::mainDepartmentEmptied()
+{
+    m_abteilungSelektiert = false;
+    fillDepartments();
+}
+
+void SelectionModel::mainDepartmentChosen()
+{
+    m_nichtErlaubt = false;
+    const QString habt = code(SHABT);
+    if (habt.isEmpty()) {
+        mainDepartmentEmptied();
+        return;
+    }
+    m_abteilungSelektiert = true;
+    QStringList departments { QString() };
+    if (ServerLists::beginCall(m_server, false, listOperation)) {
+        if (ServerLists::appendQueryItems(m_server, QStringLiteral("AbtInHAbt"),
+                                          { loginCompany(), habt }, departments))
+            m_server.EndServerCall(false);
+    }
+    setItems(SABTNR, departments);
+    if (m_restricted && habt != m_mainDepartment) {
+        refuse(SHABT, foreignMainDepartment);
+        mainDepartmentEmptied();
+        return;
+    }
+    m_selectionChanged = true;
+}
+
+void SelectionModel::departmentChosen()
+{
+    m_nichtErlaubt = false;
+    const QString abt = code(SABTNR);
+    if (abt.isEmpty()) {
+        m_abteilungSelektiert = false;
+        return;
+    }
+    m_abteilungSelektiert = true;
+    if (m_restricted && !AccessRights::departmentAllowed(m_department, abt)) {
+        // A refused department never stays selected: it could be fetched otherwise.
+        refuse(SABTNR, foreignDepartment);
+        m_abteilungSelektiert = false;
+        return;
+    }
+    m_selectionChanged = true;
+}
+
+void SelectionModel::refuse(List list, const QString &message)
+{
+    m_prompter.inform(Prompter::Icon::Critical, errorTitle, message);
+    m_nichtErlaubt = true;
+    setCurrent(list, 0);
+}
+
+void SelectionModel::mainGroupChosen()
+{
+    const QString hgrp = code(SHGRP);
+    if (hgrp.isEmpty()) {
+        setItems(SUGRP, {});
+    } else {
+        setItems(SUGRP,
+                 withEmptyItem(ServerLists::commandItems(
+                     m_server, QStringLiteral("d UGRP^KXCLSU(") + hgrp + QLatin1Char(')'))));
+    }
+    // Emptying the main group widens the selection, so the shown figures are stale too.
+    m_selectionChanged = true;
+}
+
+bool SelectionModel::holdsRefusedChoice() const
+{
+    if (!m_restricted)
+        return false;
+    const QString habt = code(SHABT);
+    if (!habt.isEmpty() && habt != m_mainDepartment)
+        return true;
+    const QString abt = code(SABTNR);
+    return !abt.isEmpty() && !AccessRights::departmentAllowed(m_department, abt);
+}
+
+void SelectionModel::setSplitFlags(int flags)
+{
+    m_splitFlags = flags;
+    Q_EMIT splitFlagsChanged(m_splitFlags);
+}
+
+void SelectionModel::setChecked(SplitBox box, bool checked)
+{
+    if (isChecked(box) == checked)
+        return;
+    m_splitFlags += checked ? int(box) : -int(box);
+    if (checked && box == ChkHKGRP)
+        setChecked(ChkHVArt, false);
+    else if (checked && box == ChkHVArt)
+        setChecked(ChkHKGRP, false);
+    Q_EMIT splitFlagsChanged(m_splitFlags);
+}
+
+} // namespace ertragon

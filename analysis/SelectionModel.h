@@ -1,0 +1,109 @@
+#pragma once
+
+#include "AccessRights.h"
+
+#include <QObject>
+#include <QStringList>
+#include <array>
+
+namespace ertragon {
+
+class Prompter;
+class ServerAccess;
+
+// The selection codes one period query sends, each the text before the first
+// blank of its list (company: the SFirma text as a number).
+struct FetchSelection
+{
+    QString company, hgrp, ugrp, pcnr, habt, abtnr, pg, hvart;
+};
+
+// The selection panel without widgets: the cascading lists, the own-department
+// rules of restricted users, the SelectionChanged flag and the split flags.
+// The window mirrors the lists and forwards the user's choices to choose().
+class SelectionModel : public QObject
+{
+    Q_OBJECT
+public:
+    enum List { SPCNR, SHABT, SABTNR, SHGRP, SUGRP, SPG, SHVArt };
+    static constexpr int ListCount = 7;
+    enum SplitBox { ChkUGRP = 1, ChkHKGRP = 2, ChkHVArt = 8 };
+
+    SelectionModel(ServerAccess &server, Prompter &prompter, QObject *parent = nullptr);
+
+    // The login user: own department, own main department, restricted or not.
+    void setUser(const QString &department, const QString &mainDepartment, bool restricted);
+    bool restricted() const { return m_restricted; }
+
+    const QStringList &items(List list) const { return m_lists[list].items; }
+    int currentIndex(List list) const { return m_lists[list].current; }
+    QString text(List list) const;
+    QString code(List list) const;
+
+    QString firma() const { return m_firma; }
+    // The change handler of SFirma.
+    void setFirma(const QString &text);
+    FetchSelection fetchSelection() const;
+
+    // Start-up fills (one per splash status step).
+    void fillMainGroups();
+    void fillDepartments();
+    void fillProfitCentres();
+    void fillMainDepartments();
+    void fillFixedLists();
+
+    // The click handler of a list: index into items(list).
+    void choose(List list, int index);
+
+    bool abteilungSelektiert() const { return m_abteilungSelektiert; }
+    bool nichtErlaubt() const { return m_nichtErlaubt; }
+    bool selectionChanged() const { return m_selectionChanged; }
+    void clearSelectionChanged() { m_selectionChanged = false; }
+
+    // Would a fetch with the current codes send a choice this user may not make?
+    bool holdsRefusedChoice() const;
+
+    int splitFlags() const { return m_splitFlags; }
+    void setSplitFlags(int flags);
+    bool isChecked(SplitBox box) const { return (m_splitFlags & box) != 0; }
+    // The click of a split check box; checking one of the customer-group and
+    // shipping-type boxes unchecks the other.
+    void setChecked(SplitBox box, bool checked);
+
+Q_SIGNALS:
+    void itemsChanged(ertragon::SelectionModel::List list);
+    void currentChanged(ertragon::SelectionModel::List list);
+    void splitFlagsChanged(int flags);
+
+private:
+    struct Items
+    {
+        QStringList items;
+        int current = -1;
+    };
+
+    void setItems(List list, const QStringList &items);
+    void setCurrent(List list, int index);
+    QString loginCompany() const;
+
+    void profitCentreChosen();
+    void mainDepartmentChosen();
+    void mainDepartmentEmptied();
+    void departmentChosen();
+    void mainGroupChosen();
+    void refuse(List list, const QString &message);
+
+    ServerAccess &m_server;
+    Prompter &m_prompter;
+    std::array<Items, ListCount> m_lists;
+    QString m_firma;
+    QString m_department;
+    QString m_mainDepartment;
+    bool m_restricted = false;
+    bool m_abteilungSelektiert = false;
+    bool m_nichtErlaubt = false;
+    bool m_selectionChanged = false;
+    int m_splitFlags = ChkUGRP | ChkHKGRP;
+};
+
+} // namespace ertragon

@@ -1,0 +1,162 @@
+#include "StartUp.h"
+
+#include "Calendar.h"
+#include "Clock.h"
+#include "DisplayState.h"
+#include "NumberText.h"
+#include "Prompter.h"
+#include "SelectionModel.h"
+#include "ServerAccess.h"
+#include "StartUpView.h"
+#include "TextHelpers.h"
+
+namespace ertragon {
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+QString yearText(int series, int yearKind, const QDate &today)
+{
+    return TextHelpers::GetPiece(Calendar::SeriesLabel(series, yearKind, today),
+                                 QStringLiteral(" "), 3);
+}
+
+} // namespace
+
+StartUp::StartUp(ServerAccess &server, Prompter &prompter, const Clock &clock,
+                 SelectionModel &selection, DisplayState &display, StartUpView &view)
+    : m_server(server)
+    , m_prompter(prompter)
+    , m_clock(clock)
+    , m_selection(selection)
+    , m_display(display)
+    , m_view(view)
+{
+}
+
+QString StartUp::programTitle()
+{
+    return QStringLiteral("Ertragon");
+}
+
+QString StartUp::caption(const QString &company, const QString &branch, const QString &user)
+{
+    return QStringLiteral("KORDEX Ertragon   Firma: ") + company + QStringLiteral("     Filiale: ")
+        + branch + QStringLiteral("     Benutzer: ") + user;
+}
+
+bool StartUp::login()
+{
+    if (!m_login)
+        return false;
+    while (!m_login()) {
+        if (m_server.shutdownRequested())
+            return false;
+    }
+    return !m_server.shutdownRequested();
+}
+
+bool StartUp::run()
+{
+    if (!login())
+        return false;
+    const ServerContext &ctx = m_server.context();
+    if (NumberText::leadingNumber(ctx.rightsGroup) < 3)
+        return false;
+
+    m_view.showSplash();
+    m_view.setStatus(QStringLiteral("Überprüfung Berechtigung"));
+    m_rights = AccessRights::load(m_server, ctx.firma, ctx.name);
+    if (!m_rights.permitted) {
+        m_prompter.inform(Prompter::Icon::Critical, QStringLiteral("Abbruch!"),
+                          QStringLiteral("Sie haben keine Berchtigung für dieses Programm."));
+        m_view.setStatus(QStringLiteral("Beenden"));
+        m_view.closeSplash();
+        return false;
+    }
+    m_selection.setUser(ctx.department, ctx.mainDepartment, m_rights.restricted);
+
+    m_view.setCaption(caption(ctx.firma, ctx.filiale, ctx.userDisplay));
+    m_view.preparePreview();
+    m_view.scaleLayout();
+    const QDate today = m_clock.now().date();
+    m_view.setTableCaptions(
+        QStringLiteral("% Bezogen auf ") + yearText(3, m_display.yearKind, today),
+        QStringLiteral("% Bezogen auf ") + yearText(2, m_display.yearKind, today));
+    fillLists();
+    setDefaults();
+    m_view.setStatus(QStringLiteral("Überprüfung Datenbasis"));
+    checkDataBasis();
+    m_view.setStatus(QStringLiteral("Fertig!"));
+    m_view.closeSplash();
+    return !m_server.shutdownRequested();
+}
+
+void StartUp::fillLists()
+{
+    m_view.setStatus(QStringLiteral("Firma Setzten"));
+    m_selection.setFirma(m_server.context().firma);
+    m_view.setStatus(QStringLiteral("Hauptgruppen lesen .."));
+    m_selection.fillMainGroups();
+    m_view.setStatus(QStringLiteral("Abteilung lesen .."));
+    m_selection.fillDepartments();
+    m_view.setStatus(QStringLiteral("Profitcenter lesen .."));
+    m_selection.fillProfitCentres();
+    m_view.setStatus(QStringLiteral("Hauptabteilung lesen .."));
+    m_selection.fillMainDepartments();
+    m_view.setStatus(QStringLiteral("Hauptkundengruppe lesen .."));
+    m_view.setStatus(QStringLiteral("Hauptversandart lesen .."));
+    m_selection.fillFixedLists();
+}
+
+void StartUp::setDefaults()
+{
+    m_view.setStatus(QStringLiteral("Defaultparameter .."));
+    if (m_rights.restricted)
+        m_view.disableRestrictedItems();
+    m_display.tableMode = DisplayState::PercentOfMean;
+    m_display.graphMode = DisplayState::YearMean;
+    m_display.valueKind = 0;
+    m_display.detailPeriod = 0;
+    m_selection.setSplitFlags(DisplayState::SplitSubgroups | DisplayState::SplitCustomerGroups);
+    m_display.splitFlags = m_selection.splitFlags();
+    const QDate today = m_clock.now().date();
+    m_view.setYearOptionCaptions({ yearText(1, m_display.yearKind, today),
+                                   yearText(2, m_display.yearKind, today),
+                                   yearText(3, m_display.yearKind, today) });
+    m_view.displayStateReset();
+}
+
+std::optional<QString> StartUp::dataBasisQuestion(const QString &output, const QDate &today)
+{
+    const QStringList fields = output.split(QLatin1Char('`'));
+    bool ok = false;
+    const int built = fields.value(0).trimmed().toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    const QString current = QString::number((today.year() - 1900) * 100 + today.month());
+    const int lastMonth = TextHelpers::ShiftPeriod(current, QStringLiteral("-1")).toInt(&ok);
+    if (!ok || lastMonth <= built)
+        return std::nullopt;
+    const QDate date = TextHelpers::ServerDate(fields.value(1));
+    const QString dateText
+        = date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+    return QStringLiteral("Daten für Periode:") + fields.value(0)
+        + QStringLiteral(" wurden zuletzt") + crlf + QStringLiteral("am : ") + dateText
+        + QStringLiteral(" aufgebaut.") + crlf
+        + QStringLiteral("Wollen Sie die Daten neu aufbauen?");
+}
+
+void StartUp::checkDataBasis()
+{
+    bool failed = false;
+    const QString output = m_server.ServerCommand(QStringLiteral("S P0=^XWGDAT W P0"), failed);
+    if (failed)
+        return;
+    const auto question = dataBasisQuestion(output, m_clock.now().date());
+    if (question && m_prompter.confirm(programTitle(), *question))
+        m_view.openRebuild();
+}
+
+} // namespace ertragon

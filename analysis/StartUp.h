@@ -1,0 +1,60 @@
+#pragma once
+
+#include "AccessRights.h"
+
+#include <QDate>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace ertragon {
+
+class Clock;
+class Prompter;
+class SelectionModel;
+class ServerAccess;
+class StartUpView;
+struct DisplayState;
+
+// The start-up of the main window: login, rights check, caption, lists, display
+// defaults and the data-basis check, in this order, with the splash texts.
+class StartUp
+{
+public:
+    StartUp(ServerAccess &server, Prompter &prompter, const Clock &clock, SelectionModel &selection,
+            DisplayState &display, StartUpView &view);
+
+    // One login attempt (true when logged in); run until it succeeds.
+    void setLogin(std::function<bool()> login) { m_login = std::move(login); }
+
+    // False when the program must end (rights group below 3, user not permitted,
+    // or the program was ended during the login).
+    bool run();
+
+    const AccessRights &rights() const { return m_rights; }
+
+    // "KORDEX Ertragon   Firma: ..." from the login values.
+    static QString caption(const QString &company, const QString &branch, const QString &user);
+    // The question of the data-basis check for the output of "S P0=^XWGDAT W P0",
+    // or nothing when the data basis is up to date or the output is unusable.
+    static std::optional<QString> dataBasisQuestion(const QString &output, const QDate &today);
+
+    static QString programTitle();
+
+private:
+    bool login();
+    void fillLists();
+    void setDefaults();
+    void checkDataBasis();
+
+    ServerAccess &m_server;
+    Prompter &m_prompter;
+    const Clock &m_clock;
+    SelectionModel &m_selection;
+    DisplayState &m_display;
+    StartUpView &m_view;
+    std::function<bool()> m_login;
+    AccessRights m_rights;
+};
+
+} // namespace ertragon
