@@ -7,7 +7,8 @@ namespace ertragon {
 
 namespace {
 constexpr unsigned long sliceMs = 5;
-}
+constexpr double secondsPerDay = 86400.0;
+} // namespace
 
 PumpingWaiter::PumpingWaiter(const Clock &clock)
     : m_clock(clock)
@@ -30,7 +31,9 @@ int PumpingWaiter::waitHundredths(int n)
         QThread::msleep(sliceMs);
         now = secondsSinceMidnight();
     }
-    return int(now - start);
+    // Past midnight the day's seconds start again; the elapsed time counts on.
+    const double elapsed = now >= start ? now - start : now + secondsPerDay - start;
+    return int(elapsed);
 }
 
 } // namespace ertragon

@@ -69,6 +69,8 @@ ServerAccess::~ServerAccess()
 {
     m_lock.stop();
     dropConnection();
+    // Only our own override cursor is restored; hooks may refer to objects already gone.
+    m_setBusy = nullptr;
     setBusy(false);
 }
 
