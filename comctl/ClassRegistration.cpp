@@ -4,21 +4,21 @@ namespace comctl {
 
 QJsonObject ClassRegistration::toJson() const
 {
-    return QJsonObject{
-        {QStringLiteral("clsid"), clsid},
-        {QStringLiteral("progId"), progId},
-        {QStringLiteral("userTypeName"), userTypeName},
-        {QStringLiteral("inprocServer"), libraryPath},
-        {QStringLiteral("toolboxBitmap"),
-         QStringLiteral("%1,%2").arg(libraryPath).arg(toolboxBitmap)},
-        {QStringLiteral("control"), control},
-        {QStringLiteral("miscStatus"), double(miscStatus)},
-        {QStringLiteral("typeLib"),
-         QJsonObject{{QStringLiteral("id"), typeLibId},
-                     {QStringLiteral("name"), typeLibName},
-                     {QStringLiteral("version"), typeLibVersion},
-                     {QStringLiteral("description"), typeLibDescription},
-                     {QStringLiteral("helpDir"), helpDir}}},
+    return QJsonObject {
+        { QStringLiteral("clsid"), clsid },
+        { QStringLiteral("progId"), progId },
+        { QStringLiteral("userTypeName"), userTypeName },
+        { QStringLiteral("inprocServer"), libraryPath },
+        { QStringLiteral("toolboxBitmap"),
+          QStringLiteral("%1,%2").arg(libraryPath).arg(toolboxBitmap) },
+        { QStringLiteral("control"), control },
+        { QStringLiteral("miscStatus"), double(miscStatus) },
+        { QStringLiteral("typeLib"),
+          QJsonObject { { QStringLiteral("id"), typeLibId },
+                        { QStringLiteral("name"), typeLibName },
+                        { QStringLiteral("version"), typeLibVersion },
+                        { QStringLiteral("description"), typeLibDescription },
+                        { QStringLiteral("helpDir"), helpDir } } },
     };
 }
 

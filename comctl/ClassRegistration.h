@@ -8,10 +8,10 @@ namespace comctl {
 // One control class as the per-user control registry records it.
 struct ClassRegistration
 {
-    QString clsid;        // "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}"
-    QString progId;       // "Inkolib.Edit"
+    QString clsid; // "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}"
+    QString progId; // "Inkolib.Edit"
     QString userTypeName; // shown to users
-    QString libraryPath;  // absolute path of the in-process server
+    QString libraryPath; // absolute path of the in-process server
     QString typeLibId;
     QString typeLibName;
     QString typeLibVersion = QStringLiteral("1.0");

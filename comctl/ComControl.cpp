@@ -32,13 +32,13 @@ void ComControl::saveToStream(QDataStream &stream) const
 {
     PropertyBag bag;
     saveProperties(bag);
-    PropertyStream::save(stream, bag, {1, 0});
+    PropertyStream::save(stream, bag, { 1, 0 });
 }
 
 bool ComControl::loadFromStream(QDataStream &stream)
 {
     PropertyBag bag;
-    if (!PropertyStream::load(stream, &bag, {1, 0}))
+    if (!PropertyStream::load(stream, &bag, { 1, 0 }))
         return false;
     loadProperties(bag);
     return true;

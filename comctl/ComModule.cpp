@@ -4,7 +4,6 @@
 #include "HResult.h"
 
 #include <QFileInfo>
-
 #include <dlfcn.h>
 
 namespace comctl {
@@ -25,7 +24,7 @@ ClassFactory *ComModule::factory(const QString &clsid) const
 
 QString ComModule::libraryPath(const void *anchor)
 {
-    Dl_info info{};
+    Dl_info info {};
     if (!anchor || dladdr(anchor, &info) == 0 || !info.dli_fname)
         return {};
     return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absoluteFilePath();

@@ -11,25 +11,28 @@
 //   int32_t DllUnregisterServer(void);
 //   int32_t DllGetClassObject(const char *clsid, void **factory);  // factory: ClassFactory*
 //   int32_t DllCanUnloadNow(void);
-#define COMCTL_EXPORT_MODULE(moduleExpression)                                                  \
-    namespace {                                                                                 \
-    void comctlModuleAnchor() { }                                                               \
-    const void *comctlAnchor() { return reinterpret_cast<const void *>(&comctlModuleAnchor); } \
-    }                                                                                           \
-    extern "C" __attribute__((visibility("default"))) std::int32_t DllRegisterServer()         \
-    {                                                                                           \
-        return (moduleExpression).registerServer(comctlAnchor());                               \
-    }                                                                                           \
-    extern "C" __attribute__((visibility("default"))) std::int32_t DllUnregisterServer()       \
-    {                                                                                           \
-        return (moduleExpression).unregisterServer(comctlAnchor());                             \
-    }                                                                                           \
-    extern "C" __attribute__((visibility("default"))) std::int32_t DllGetClassObject(          \
-        const char *clsid, void **factory)                                                      \
-    {                                                                                           \
-        return (moduleExpression).getClassObject(clsid, factory, comctlAnchor());               \
-    }                                                                                           \
-    extern "C" __attribute__((visibility("default"))) std::int32_t DllCanUnloadNow()           \
-    {                                                                                           \
-        return (moduleExpression).canUnloadNow();                                               \
+#define COMCTL_EXPORT_MODULE(moduleExpression)                                                     \
+    namespace {                                                                                    \
+    void comctlModuleAnchor() { }                                                                  \
+    const void *comctlAnchor()                                                                     \
+    {                                                                                              \
+        return reinterpret_cast<const void *>(&comctlModuleAnchor);                                \
+    }                                                                                              \
+    }                                                                                              \
+    extern "C" __attribute__((visibility("default"))) std::int32_t DllRegisterServer()             \
+    {                                                                                              \
+        return (moduleExpression).registerServer(comctlAnchor());                                  \
+    }                                                                                              \
+    extern "C" __attribute__((visibility("default"))) std::int32_t DllUnregisterServer()           \
+    {                                                                                              \
+        return (moduleExpression).unregisterServer(comctlAnchor());                                \
+    }                                                                                              \
+    extern "C" __attribute__((visibility("default"))) std::int32_t DllGetClassObject(              \
+        const char *clsid, void **factory)                                                         \
+    {                                                                                              \
+        return (moduleExpression).getClassObject(clsid, factory, comctlAnchor());                  \
+    }                                                                                              \
+    extern "C" __attribute__((visibility("default"))) std::int32_t DllCanUnloadNow()               \
+    {                                                                                              \
+        return (moduleExpression).canUnloadNow();                                                  \
     }

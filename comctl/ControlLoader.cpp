@@ -7,7 +7,6 @@
 
 #include <QFileInfo>
 #include <QLibrary>
-
 #include <cstdint>
 
 namespace comctl {
@@ -35,7 +34,8 @@ QFunctionPointer resolve(const QString &libraryPath, const char *symbol, Automat
     }
     QFunctionPointer function = library.resolve(symbol);
     if (!function)
-        *error = libraryError(QStringLiteral("%1 not found in %2").arg(QLatin1String(symbol), libraryPath));
+        *error = libraryError(
+            QStringLiteral("%1 not found in %2").arg(QLatin1String(symbol), libraryPath));
     return function;
 }
 

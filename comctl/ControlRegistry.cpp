@@ -58,7 +58,7 @@ bool ControlRegistry::save(QString *error) const
     for (const ClassRegistration &registration : m_classes)
         entries.append(registration.toJson());
     QSaveFile file(m_path);
-    const QJsonDocument document(QJsonObject{{QStringLiteral("classes"), entries}});
+    const QJsonDocument document(QJsonObject { { QStringLiteral("classes"), entries } });
     if (!file.open(QIODevice::WriteOnly) || file.write(document.toJson()) < 0 || !file.commit()) {
         if (error)
             *error = file.errorString();

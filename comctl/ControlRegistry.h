@@ -3,7 +3,6 @@
 #include "ClassRegistration.h"
 
 #include <QList>
-
 #include <optional>
 
 namespace comctl {

@@ -13,8 +13,8 @@ struct DispatchResult
     AutomationError error;
 
     bool ok() const { return !error.isError(); }
-    static DispatchResult success(const QVariant &value = {}) { return {value, {}}; }
-    static DispatchResult failure(const AutomationError &error) { return {{}, error}; }
+    static DispatchResult success(const QVariant &value = {}) { return { value, {} }; }
+    static DispatchResult failure(const AutomationError &error) { return { {}, error }; }
 };
 
 } // namespace comctl

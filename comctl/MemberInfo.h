@@ -22,14 +22,14 @@ struct MemberInfo
     Kind kind = Kind::Property;
     QString name;
     int dispId = 0;
-    QString type;        // automation type name: "Long", "Integer", "Boolean", "String", ...
+    QString type; // automation type name: "Long", "Integer", "Boolean", "String", ...
     QString description; // shown by a property browser
-    QString category;    // property-browser grouping, "Page;Category"
+    QString category; // property-browser grouping, "Page;Category"
     QList<Param> params; // method arguments, event arguments, property indexes
-    bool readOnly = false;    // put fails with 383
-    bool writeOnly = false;   // get fails with 394
+    bool readOnly = false; // put fails with 383
+    bool writeOnly = false; // get fails with 394
     bool runtimeOnly = false; // get in design mode fails with 394
-    bool persisted = false;   // informational: the property is saved
+    bool persisted = false; // informational: the property is saved
 
     // Builder style, so tables read as one line per member:
     //   MemberInfo::make("TextArt", 1, "Long").describe("...").inCategory("Page;Verhalten")
@@ -46,7 +46,7 @@ struct MemberInfo
     MemberInfo &param(const QString &paramName, const QString &paramType, bool isByRef = false,
                       bool isOptional = false)
     {
-        params.append(Param{paramName, paramType, isByRef, isOptional});
+        params.append(Param { paramName, paramType, isByRef, isOptional });
         return *this;
     }
     MemberInfo &setReadOnly() { return readOnly = true, *this; }

@@ -5,19 +5,19 @@ namespace comctl {
 void MemberTable::addProperty(MemberInfo info, Getter get, Setter put)
 {
     info.kind = MemberInfo::Kind::Property;
-    m_entries.push_back({std::move(info), std::move(get), std::move(put), {}});
+    m_entries.push_back({ std::move(info), std::move(get), std::move(put), {} });
 }
 
 void MemberTable::addMethod(MemberInfo info, Method call)
 {
     info.kind = MemberInfo::Kind::Method;
-    m_entries.push_back({std::move(info), {}, {}, std::move(call)});
+    m_entries.push_back({ std::move(info), {}, {}, std::move(call) });
 }
 
 void MemberTable::addEvent(MemberInfo info)
 {
     info.kind = MemberInfo::Kind::Event;
-    m_entries.push_back({std::move(info), {}, {}, {}});
+    m_entries.push_back({ std::move(info), {}, {}, {} });
 }
 
 const MemberInfo *MemberTable::find(const QString &name, MemberInfo::Kind kind) const

@@ -3,7 +3,6 @@
 #include "MemberInfo.h"
 
 #include <QVariant>
-
 #include <functional>
 #include <vector>
 
@@ -18,8 +17,8 @@ class MemberTable
 {
 public:
     using Getter = std::function<QVariant(ComControl &control, const QVariantList &index)>;
-    using Setter
-        = std::function<void(ComControl &control, const QVariantList &index, const QVariant &value)>;
+    using Setter = std::function<void(ComControl &control, const QVariantList &index,
+                                      const QVariant &value)>;
     using Method = std::function<QVariant(ComControl &control, QVariantList &args)>;
 
     void addProperty(MemberInfo info, Getter get, Setter put);

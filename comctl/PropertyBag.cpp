@@ -16,7 +16,7 @@ constexpr qint64 maximumFileSize = 16 * 1024 * 1024;
 
 QJsonObject tagged(const QString &type, const QJsonValue &value)
 {
-    return QJsonObject{{QStringLiteral("type"), type}, {QStringLiteral("value"), value}};
+    return QJsonObject { { QStringLiteral("type"), type }, { QStringLiteral("value"), value } };
 }
 
 bool sameValue(const QVariant &a, const QVariant &b)
@@ -141,7 +141,7 @@ bool PropertyBag::fromJson(const QJsonObject &object)
 bool PropertyBag::saveFile(const QString &path, QString *error) const
 {
     QSaveFile file(path);
-    const QJsonObject root{{QStringLiteral("properties"), toJson()}};
+    const QJsonObject root { { QStringLiteral("properties"), toJson() } };
     if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(root).toJson()) < 0
         || !file.commit()) {
         if (error)

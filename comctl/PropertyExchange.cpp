@@ -10,8 +10,7 @@ PropertyExchange::PropertyExchange(PropertyBag &bag, Direction direction)
 {
 }
 
-void PropertyExchange::exchange(const QString &name, QVariant &value,
-                                const QVariant &defaultValue)
+void PropertyExchange::exchange(const QString &name, QVariant &value, const QVariant &defaultValue)
 {
     if (isLoading())
         value = m_bag.read(name, defaultValue);

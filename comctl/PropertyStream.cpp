@@ -21,8 +21,7 @@ void PropertyStream::save(QDataStream &stream, const PropertyBag &bag, Version v
         stream << name << bag.read(name);
 }
 
-bool PropertyStream::load(QDataStream &stream, PropertyBag *bag, Version supported,
-                          Version *found)
+bool PropertyStream::load(QDataStream &stream, PropertyBag *bag, Version supported, Version *found)
 {
     stream.setVersion(QDataStream::Qt_6_0);
     quint32 streamMagic = 0;

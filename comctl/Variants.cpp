@@ -94,14 +94,14 @@ double Variants::toDouble(const QVariant &value)
 
 qint32 Variants::toInt32(const QVariant &value)
 {
-    return static_cast<qint32>(wholeNumber(value, std::numeric_limits<qint32>::min(),
-                                           std::numeric_limits<qint32>::max()));
+    return static_cast<qint32>(
+        wholeNumber(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
 
 qint16 Variants::toInt16(const QVariant &value)
 {
-    return static_cast<qint16>(wholeNumber(value, std::numeric_limits<qint16>::min(),
-                                           std::numeric_limits<qint16>::max()));
+    return static_cast<qint16>(
+        wholeNumber(value, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
 }
 
 quint8 Variants::toByte(const QVariant &value)

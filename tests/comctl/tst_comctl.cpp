@@ -31,22 +31,24 @@ public:
     {
         static const MemberTable table = [] {
             MemberTable t;
-            t.addProperty(MemberInfo::make(QStringLiteral("Zähler"), 1, "Long"),
-                          [](ComControl &c, const QVariantList &) {
-                              return QVariant(static_cast<SampleControl &>(c).number);
-                          },
-                          [](ComControl &c, const QVariantList &, const QVariant &v) {
-                              const int n = Variants::toInt32(v);
-                              if (n < 0)
-                                  throw AutomationError(AutomationError::InvalidPropertyValue);
-                              static_cast<SampleControl &>(c).number = n;
-                              c.notifyPropertyChanged(QStringLiteral("Zähler"));
-                          });
+            t.addProperty(
+                MemberInfo::make(QStringLiteral("Zähler"), 1, "Long"),
+                [](ComControl &c, const QVariantList &) {
+                    return QVariant(static_cast<SampleControl &>(c).number);
+                },
+                [](ComControl &c, const QVariantList &, const QVariant &v) {
+                    const int n = Variants::toInt32(v);
+                    if (n < 0)
+                        throw AutomationError(AutomationError::InvalidPropertyValue);
+                    static_cast<SampleControl &>(c).number = n;
+                    c.notifyPropertyChanged(QStringLiteral("Zähler"));
+                });
             t.addProperty(MemberInfo::make("Fixed", 2, "Long").setReadOnly(),
                           [](ComControl &, const QVariantList &) { return QVariant(7); }, {});
-            t.addProperty(MemberInfo::make("RunOnly", 3, "Long").setRuntimeOnly(),
-                          [](ComControl &, const QVariantList &) { return QVariant(1); },
-                          [](ComControl &, const QVariantList &, const QVariant &) {});
+            t.addProperty(
+                MemberInfo::make("RunOnly", 3, "Long").setRuntimeOnly(),
+                [](ComControl &, const QVariantList &) { return QVariant(1); },
+                [](ComControl &, const QVariantList &, const QVariant &) {});
             t.addProperty(MemberInfo::make("Item", 4, "String").param("Index", "Integer"),
                           [](ComControl &, const QVariantList &index) {
                               const int i = Variants::toInt16(index.value(0));
@@ -55,15 +57,16 @@ public:
                               return QVariant(QString::number(i * 10));
                           },
                           {});
-            t.addMethod(MemberInfo::make("Add", 10, "Long").param("A", "Long").param("B", "Long", false, true),
+            t.addMethod(MemberInfo::make("Add", 10, "Long")
+                            .param("A", "Long")
+                            .param("B", "Long", false, true),
                         [](ComControl &, QVariantList &args) {
                             return QVariant(Variants::toInt32(args.value(0))
                                             + Variants::toInt32(args.value(1)));
                         });
-            t.addMethod(MemberInfo::make("Fire", 11),
-                        [](ComControl &c, QVariantList &) {
-                            return static_cast<SampleControl &>(c).fire();
-                        });
+            t.addMethod(MemberInfo::make("Fire", 11), [](ComControl &c, QVariantList &) {
+                return static_cast<SampleControl &>(c).fire();
+            });
             t.addEvent(MemberInfo::make("Ask", 1).param("Cancel", "Integer", true));
             return t;
         }();
@@ -82,7 +85,7 @@ public:
         bag.write(QStringLiteral("Zähler"), number, 1);
         bag.write(QStringLiteral("Text"), text, QString());
     }
-    QVariant fire() { return raiseEvent(QStringLiteral("Ask"), {0}).value(0); }
+    QVariant fire() { return raiseEvent(QStringLiteral("Ask"), { 0 }).value(0); }
 };
 
 class RecordingSite : public HostSite
@@ -125,19 +128,35 @@ void TestComctl::dispatch_data()
     QTest::addColumn<int>("error");
     QTest::addColumn<QVariant>("result");
 
-    QTest::newRow("get umlaut name ignoring case") << "get" << "zähler" << QVariant() << false << 0 << QVariant(0);
-    QTest::newRow("put string number") << "put" << "Zähler" << QVariant("12") << false << 0 << QVariant();
-    QTest::newRow("put text mismatch") << "put" << "Zähler" << QVariant("abc") << false << 13 << QVariant();
-    QTest::newRow("put refused value") << "put" << "Zähler" << QVariant(-1) << false << 380 << QVariant();
-    QTest::newRow("put read-only") << "put" << "Fixed" << QVariant(1) << false << 383 << QVariant();
-    QTest::newRow("get run-time only in design") << "get" << "RunOnly" << QVariant() << true << 394 << QVariant();
-    QTest::newRow("get run-time only at run time") << "get" << "RunOnly" << QVariant() << false << 0 << QVariant(1);
-    QTest::newRow("indexed in range") << "index" << "Item" << QVariant(2) << false << 0 << QVariant("20");
-    QTest::newRow("indexed out of range") << "index" << "Item" << QVariant(3) << false << 381 << QVariant();
-    QTest::newRow("unknown member") << "get" << "Nope" << QVariant() << false << 438 << QVariant();
-    QTest::newRow("method") << "call2" << "Add" << QVariant(5) << false << 0 << QVariant(10);
-    QTest::newRow("method optional arg") << "call1" << "Add" << QVariant(5) << false << 0 << QVariant(5);
-    QTest::newRow("method missing arg") << "call0" << "Add" << QVariant() << false << 450 << QVariant();
+    QTest::newRow("get umlaut name ignoring case")
+        << "get"
+        << "zähler" << QVariant() << false << 0 << QVariant(0);
+    QTest::newRow("put string number") << "put"
+                                       << "Zähler" << QVariant("12") << false << 0 << QVariant();
+    QTest::newRow("put text mismatch") << "put"
+                                       << "Zähler" << QVariant("abc") << false << 13 << QVariant();
+    QTest::newRow("put refused value") << "put"
+                                       << "Zähler" << QVariant(-1) << false << 380 << QVariant();
+    QTest::newRow("put read-only") << "put"
+                                   << "Fixed" << QVariant(1) << false << 383 << QVariant();
+    QTest::newRow("get run-time only in design")
+        << "get"
+        << "RunOnly" << QVariant() << true << 394 << QVariant();
+    QTest::newRow("get run-time only at run time")
+        << "get"
+        << "RunOnly" << QVariant() << false << 0 << QVariant(1);
+    QTest::newRow("indexed in range") << "index"
+                                      << "Item" << QVariant(2) << false << 0 << QVariant("20");
+    QTest::newRow("indexed out of range") << "index"
+                                          << "Item" << QVariant(3) << false << 381 << QVariant();
+    QTest::newRow("unknown member") << "get"
+                                    << "Nope" << QVariant() << false << 438 << QVariant();
+    QTest::newRow("method") << "call2"
+                            << "Add" << QVariant(5) << false << 0 << QVariant(10);
+    QTest::newRow("method optional arg") << "call1"
+                                         << "Add" << QVariant(5) << false << 0 << QVariant(5);
+    QTest::newRow("method missing arg") << "call0"
+                                        << "Add" << QVariant() << false << 450 << QVariant();
 }
 
 void TestComctl::dispatch()
@@ -158,11 +177,11 @@ void TestComctl::dispatch()
     else if (op == "put")
         r = control.put(member, value);
     else if (op == "index")
-        r = control.get(member, {value});
+        r = control.get(member, { value });
     else if (op == "call2")
-        r = control.invoke(member, {value, value});
+        r = control.invoke(member, { value, value });
     else if (op == "call1")
-        r = control.invoke(member, {value});
+        r = control.invoke(member, { value });
     else
         r = control.invoke(member);
     QCOMPARE(r.error.number(), error);
@@ -180,11 +199,12 @@ void TestComctl::dispatchByIdAndNotification()
     control.setSite(&site);
     QVERIFY(control.put(1, 42).ok());
     QCOMPARE(control.get(1).value, QVariant(42));
-    QCOMPARE(site.changes, QStringList{QStringLiteral("Zähler")});
+    QCOMPARE(site.changes, QStringList { QStringLiteral("Zähler") });
     QVERIFY(!control.put(1, -3).ok());
     QCOMPARE(control.number, 42);
-    QCOMPARE(control.invoke(10, {1, 2}).value, QVariant(3));
-    QCOMPARE(control.memberTable().find(11, MemberInfo::Kind::Method)->name, QStringLiteral("Fire"));
+    QCOMPARE(control.invoke(10, { 1, 2 }).value, QVariant(3));
+    QCOMPARE(control.memberTable().find(11, MemberInfo::Kind::Method)->name,
+             QStringLiteral("Fire"));
     QCOMPARE(control.memberTable().members(MemberInfo::Kind::Property).size(), 4);
     QCOMPARE(AutomationError(13).text(), QStringLiteral("Type mismatch"));
     QCOMPARE(AutomationError(481).text(), QStringLiteral("Invalid picture type"));
@@ -197,12 +217,13 @@ void TestComctl::eventsByReference()
 {
     SampleControl control;
     QStringList seen;
-    connect(&control, &ComControl::eventRaised, &control, [&](const QString &name, QVariantList &args) {
-        seen << name;
-        args[0] = -1;
-    });
+    connect(&control, &ComControl::eventRaised, &control,
+            [&](const QString &name, QVariantList &args) {
+                seen << name;
+                args[0] = -1;
+            });
     QCOMPARE(control.invoke(QStringLiteral("Fire")).value, QVariant(-1));
-    QCOMPARE(seen, QStringList{QStringLiteral("Ask")});
+    QCOMPARE(seen, QStringList { QStringLiteral("Ask") });
 }
 
 void TestComctl::conversions_data()
@@ -225,7 +246,8 @@ void TestComctl::conversions_data()
     QTest::newRow("bool from word") << "bool" << QVariant("ja") << QVariant() << 13;
     QTest::newRow("string from double") << "string" << QVariant(0.25) << QVariant("0.25") << 0;
     QTest::newRow("string from null") << "string" << Variants::null() << QVariant() << 13;
-    QTest::newRow("colour system") << "color" << QVariant(qint64(0x80000008)) << QVariant(uint(0x80000008)) << 0;
+    QTest::newRow("colour system")
+        << "color" << QVariant(qint64(0x80000008)) << QVariant(uint(0x80000008)) << 0;
 }
 
 void TestComctl::conversions()
@@ -323,26 +345,26 @@ void TestComctl::streamVersions()
     QByteArray data;
     {
         QDataStream out(&data, QIODevice::WriteOnly);
-        PropertyStream::save(out, bag, {1, 3});
+        PropertyStream::save(out, bag, { 1, 3 });
     }
     PropertyBag loaded;
     PropertyStream::Version found;
     QDataStream in(data);
-    QVERIFY(PropertyStream::load(in, &loaded, {1, 0}, &found));
+    QVERIFY(PropertyStream::load(in, &loaded, { 1, 0 }, &found));
     QCOMPARE(found.minor, quint16(3));
     QCOMPARE(loaded.read("A").toString(), QStringLiteral("ä"));
 
     QByteArray newer;
     {
         QDataStream out(&newer, QIODevice::WriteOnly);
-        PropertyStream::save(out, bag, {2, 0});
+        PropertyStream::save(out, bag, { 2, 0 });
     }
     QDataStream inNewer(newer);
-    QVERIFY(!PropertyStream::load(inNewer, &loaded, {1, 0}));
+    QVERIFY(!PropertyStream::load(inNewer, &loaded, { 1, 0 }));
     QDataStream truncated(data.left(data.size() - 2));
-    QVERIFY(!PropertyStream::load(truncated, &loaded, {1, 0}));
+    QVERIFY(!PropertyStream::load(truncated, &loaded, { 1, 0 }));
     QDataStream garbage(QByteArray("garbage!garbage!"));
-    QVERIFY(!PropertyStream::load(garbage, &loaded, {1, 0}));
+    QVERIFY(!PropertyStream::load(garbage, &loaded, { 1, 0 }));
 
     SampleControl control;
     control.number = 9;
@@ -463,7 +485,7 @@ void TestComctl::siteScaleUnits()
     SampleControl a(&form), b(&form);
     a.setObjectName("Sample1");
     QCOMPARE(site.extenderName(&a), QStringLiteral("Sample1"));
-    QCOMPARE(site.formControls(&a), QList<QWidget *>{&b});
+    QCOMPARE(site.formControls(&a), QList<QWidget *> { &b });
 }
 
 QTEST_MAIN(TestComctl)
