@@ -57,6 +57,11 @@ void drawSeries(PrintSurface &surface, const ReportData &data, const ChartArea &
         const bool last = current && m >= lastMonth;
         const QPointF point = pointOf(m);
         const QPointF next = (m == 12 || last) ? point : pointOf(m + 1);
+        if (!std::isfinite(point.y()) || !std::isfinite(next.y())) {
+            if (last)
+                break;
+            continue; // a value that cannot be placed is skipped
+        }
         surface.FillPattern(PrintSurface::FillTransparent);
         surface.PenColour(ValueTable::seriesColour(series));
         surface.PenPattern(PrintSurface::PenSolid);
