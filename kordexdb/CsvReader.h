@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace kordex {
+
+// Splits one line of a ";"-separated file into fields. A field may be quoted
+// with double quotes; "" inside quotes is one quote. Nothing when a quote is
+// left open or stray text follows a closing quote.
+class CsvReader
+{
+public:
+    static std::optional<QStringList> split(const QString &line,
+                                            QChar separator = QLatin1Char(';'));
+    // The lines of a UTF-8 file's contents (a byte-order mark is dropped).
+    static QStringList lines(const QByteArray &contents);
+};
+
+} // namespace kordex

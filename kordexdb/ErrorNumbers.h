@@ -1,0 +1,37 @@
+#pragma once
+
+namespace kordex::error {
+
+// Numbers of ServerError, grouped by what failed. The README lists them too.
+
+// connection
+constexpr int NotConnected = 5001; // no open connection, or it was closed
+constexpr int ConnectFailed = 5002; // the store could not be reached or opened
+constexpr int NotAStore = 5003; // the database holds no KORDEX schema
+constexpr int StoreExists = 5004; // creating a store where one already exists
+
+// classes, objects, queries
+constexpr int UnknownClass = 5101;
+constexpr int UnknownQuery = 5102;
+constexpr int UnknownProperty = 5103;
+constexpr int UnknownMethod = 5104;
+constexpr int ObjectNotFound = 5105; // no record with that id
+constexpr int BadId = 5106; // the id has the wrong number of parts
+constexpr int Closed = 5107; // object or result set used after SYS_Close
+
+// arguments and rows
+constexpr int ArgumentCount = 5201;
+constexpr int BadArgument = 5202; // malformed period, company or code
+constexpr int NoCurrentRow = 5203; // ColumnValue before NextRow or after the end
+constexpr int BadColumn = 5204; // column number outside the row
+constexpr int NotRun = 5205; // NextRow before RunQuery
+
+// commands
+constexpr int UnknownCommand = 5301; // Xecute text that is no known command
+
+// engine and data
+constexpr int SqlFailure = 5401; // the SQL engine reported an error
+constexpr int ImportRejected = 5501; // an import file holds bad rows; nothing imported
+constexpr int BadInput = 5502; // the tool got an invalid option or value
+
+} // namespace kordex::error

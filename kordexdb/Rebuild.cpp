@@ -1,0 +1,97 @@
+#include "Rebuild.h"
+
+#include "Schema.h"
+#include "SqlConnection.h"
+
+namespace kordex {
+
+Rebuild::Rebuild(SqlConnection &sql, int dayNumber)
+    : m_sql(sql)
+    , m_dayNumber(dayNumber)
+{
+}
+
+void Rebuild::run(const QString &company, int from, int to)
+{
+    settingsForBulkWork();
+    try {
+        Transaction transaction(m_sql);
+        if (m_sql.dialect() == Dialect::Postgres)
+            m_sql.script(
+                QStringLiteral("SET LOCAL work_mem = '256MB'; SET LOCAL synchronous_commit = off"));
+        clear(company, from, to);
+        fill(company, from, to);
+        recordDataBasis(company, to);
+        transaction.commit();
+    } catch (...) {
+        restoreSettings();
+        throw;
+    }
+    restoreSettings();
+    refreshStatistics();
+}
+
+void Rebuild::settingsForBulkWork()
+{
+    if (m_sql.dialect() == Dialect::Sqlite)
+        m_sql.script(QStringLiteral("PRAGMA cache_size=-262144"));
+}
+
+void Rebuild::restoreSettings()
+{
+    if (m_sql.dialect() == Dialect::Sqlite)
+        m_sql.script(QStringLiteral("PRAGMA cache_size=-65536"));
+}
+
+void Rebuild::clear(const QString &company, int from, int to)
+{
+    for (const Grain &grain : Schema::grains())
+        m_sql.execute(QStringLiteral("DELETE FROM %1 WHERE firma = ? AND periode BETWEEN ? AND ?")
+                          .arg(grain.table),
+                      { company, qint64(from), qint64(to) });
+}
+
+void Rebuild::fill(const QString &company, int from, int to)
+{
+    for (const Grain &grain : Schema::buildOrder()) {
+        const QString keys = (QStringList { QStringLiteral("firma"), QStringLiteral("periode") }
+                              + grain.dimensions)
+                                 .join(QStringLiteral(", "));
+        QStringList sums;
+        for (const QString &measure : Schema::measures())
+            sums.append(QStringLiteral("SUM(%1)").arg(measure));
+        const QString sql
+            = QStringLiteral("INSERT INTO %1 (%2, %3) SELECT %2, %4 FROM %5"
+                             " WHERE firma = ? AND periode BETWEEN ? AND ?"
+                             " GROUP BY %2")
+                  .arg(grain.table, keys, Schema::measures().join(QStringLiteral(", ")),
+                       sums.join(QStringLiteral(", ")), grain.source);
+        m_sql.execute(sql, { company, qint64(from), qint64(to) });
+    }
+}
+
+void Rebuild::recordDataBasis(const QString &company, int to)
+{
+    // A rebuild of older periods keeps the later last period already built.
+    m_sql.execute(
+        QStringLiteral("INSERT INTO datenbasis (firma, periode, tagnummer) VALUES (?, ?, ?)"
+                       " ON CONFLICT (firma) DO UPDATE SET"
+                       " periode = CASE WHEN excluded.periode > datenbasis.periode"
+                       " THEN excluded.periode ELSE datenbasis.periode END,"
+                       " tagnummer = excluded.tagnummer"),
+        { company, qint64(to), qint64(m_dayNumber) });
+}
+
+void Rebuild::refreshStatistics()
+{
+    QStringList tables;
+    for (const Grain &grain : Schema::grains())
+        tables.append(grain.table);
+    if (m_sql.dialect() == Dialect::Sqlite) {
+        m_sql.script(QStringLiteral("PRAGMA analysis_limit=2000; ANALYZE"));
+        return;
+    }
+    m_sql.script(QStringLiteral("VACUUM ANALYZE %1").arg(tables.join(QStringLiteral(", "))));
+}
+
+} // namespace kordex

@@ -1,0 +1,198 @@
+#include "Schema.h"
+
+#include "SqlConnection.h"
+
+namespace kordex {
+
+namespace {
+
+const QString salesTable = QStringLiteral("umsatzzeile");
+
+QString code(const QString &name)
+{
+    return name + QStringLiteral(" TEXT NOT NULL");
+}
+
+QString amount(const QString &name)
+{
+    return name + QStringLiteral(" BIGINT NOT NULL");
+}
+
+QString table(Dialect dialect, const QString &name, QStringList columns, const QString &key,
+              const QString &include = QString())
+{
+    QString primary = QStringLiteral("PRIMARY KEY (%1)").arg(key);
+    if (dialect == Dialect::Postgres && !include.isEmpty())
+        primary += QStringLiteral(" INCLUDE (%1)").arg(include);
+    columns.append(primary);
+    QString sql
+        = QStringLiteral("CREATE TABLE %1 (%2)").arg(name, columns.join(QStringLiteral(", ")));
+    if (dialect == Dialect::Sqlite)
+        sql += QStringLiteral(" WITHOUT ROWID");
+    return sql;
+}
+
+QStringList masterTables(Dialect d)
+{
+    return {
+        QStringLiteral(
+            "CREATE TABLE kordex_meta (schluessel TEXT PRIMARY KEY, wert TEXT NOT NULL)"),
+        table(d, QStringLiteral("firma"), { code("firma"), code("name") }, QStringLiteral("firma")),
+        table(d, QStringLiteral("profitcenter"), { code("firma"), code("pcnr"), code("name") },
+              QStringLiteral("firma, pcnr")),
+        table(d, QStringLiteral("hauptabteilung"), { code("firma"), code("habt"), code("name") },
+              QStringLiteral("firma, habt")),
+        table(d, QStringLiteral("abteilung"),
+              { code("firma"), code("abtnr"), code("name"), code("pcnr"), code("habt") },
+              QStringLiteral("firma, abtnr")),
+        table(d, QStringLiteral("hauptgruppe"), { code("firma"), code("hgrp"), code("name") },
+              QStringLiteral("firma, hgrp")),
+        table(d, QStringLiteral("untergruppe"),
+              { code("firma"), code("hgrp"), code("ugrp"), code("name") },
+              QStringLiteral("firma, hgrp, ugrp")),
+        table(d, QStringLiteral("hauptversandart"), { code("firma"), code("hvart"), code("name") },
+              QStringLiteral("firma, hvart")),
+        table(d, QStringLiteral("versandart"),
+              { code("firma"), code("svart"), code("name"), code("hvart") },
+              QStringLiteral("firma, svart")),
+        table(d, QStringLiteral("hauptkundengruppe"), { code("pg"), code("name") },
+              QStringLiteral("pg")),
+        table(d, QStringLiteral("artikeltyp"), { code("typ"), code("name") },
+              QStringLiteral("typ")),
+        table(d, QStringLiteral("personal"),
+              { code("firma"), code("kuerzel"), code("pname"), code("pnr"), code("abtnr"),
+                code("dw"), QStringLiteral("bergrp INTEGER NOT NULL"), code("aktiv"),
+                code("passwort_hash"), code("erlaubt"), code("eingeschraenkt"),
+                code("abteilungsgebunden") },
+              QStringLiteral("firma, kuerzel")),
+        table(d, QStringLiteral("persbasis"),
+              { code("firma"), code("pnr"), code("fax"), code("email") },
+              QStringLiteral("firma, pnr")),
+        table(d, QStringLiteral("datenbasis"),
+              { code("firma"), QStringLiteral("periode INTEGER NOT NULL"),
+                QStringLiteral("tagnummer INTEGER NOT NULL") },
+              QStringLiteral("firma")),
+    };
+}
+
+QStringList salesColumns()
+{
+    QStringList columns { code("firma"), QStringLiteral("periode INTEGER NOT NULL"),
+                          QStringLiteral("zeile BIGINT NOT NULL") };
+    for (const QString &dimension : Schema::dimensions())
+        columns.append(code(dimension));
+    for (const QString &measure : Schema::measures())
+        columns.append(amount(measure));
+    return columns;
+}
+
+QString grainTable(Dialect d, const Grain &grain)
+{
+    QStringList columns { code("firma"), QStringLiteral("periode INTEGER NOT NULL") };
+    for (const QString &dimension : grain.dimensions)
+        columns.append(code(dimension));
+    for (const QString &measure : Schema::measures())
+        columns.append(amount(measure));
+    const QString key
+        = (QStringList { QStringLiteral("firma"), QStringLiteral("periode") } + grain.dimensions)
+              .join(QStringLiteral(", "));
+    return table(d, grain.table, columns, key, Schema::measures().join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+const QStringList &Schema::dimensions()
+{
+    static const QStringList list { "pcnr", "habt",  "abtnr", "hgrp", "ugrp",
+                                    "pg",   "hvart", "svart", "typ" };
+    return list;
+}
+
+const QStringList &Schema::measures()
+{
+    static const QStringList list { "umsatz",      "nebenerloes", "einsatz",
+                                    "nebenkosten", "skonto",      "nachlass" };
+    return list;
+}
+
+const QList<Grain> &Schema::grains()
+{
+    static const QList<Grain> list {
+        { "summe_firma", { "pg", "hvart" }, "summe_abt" },
+        { "summe_abt", { "pcnr", "habt", "abtnr", "pg", "hvart" }, "summe_hgrp" },
+        { "summe_hgrp", { "pcnr", "habt", "abtnr", "hgrp", "pg", "hvart" }, "summe_ugrp" },
+        { "summe_ugrp", { "pcnr", "habt", "abtnr", "hgrp", "ugrp", "pg", "hvart" }, "summe_voll" },
+        { "summe_voll", dimensions(), salesTable },
+    };
+    return list;
+}
+
+const Grain &Schema::covering(const QStringList &usedDimensions)
+{
+    for (const Grain &grain : grains()) {
+        bool covers = true;
+        for (const QString &dimension : usedDimensions)
+            covers = covers && grain.dimensions.contains(dimension);
+        if (covers)
+            return grain;
+    }
+    return grains().last();
+}
+
+QList<Grain> Schema::buildOrder()
+{
+    QList<Grain> order = grains();
+    std::reverse(order.begin(), order.end());
+    return order;
+}
+
+QStringList Schema::tables()
+{
+    QStringList names { "kordex_meta",       "firma",           "profitcenter",
+                        "hauptabteilung",    "abteilung",       "hauptgruppe",
+                        "untergruppe",       "hauptversandart", "versandart",
+                        "hauptkundengruppe", "artikeltyp",      "personal",
+                        "persbasis",         "datenbasis",      salesTable };
+    for (const Grain &grain : grains())
+        names.append(grain.table);
+    return names;
+}
+
+void Schema::create(SqlConnection &connection)
+{
+    const Dialect d = connection.dialect();
+    QStringList statements = masterTables(d);
+    statements.append(
+        table(d, salesTable, salesColumns(), QStringLiteral("firma, periode, zeile")));
+    for (const Grain &grain : grains())
+        statements.append(grainTable(d, grain));
+    Transaction transaction(connection);
+    for (const QString &sql : statements)
+        connection.script(sql);
+    connection.execute(QStringLiteral("INSERT INTO kordex_meta VALUES ('schema', ?)"),
+                       { QString::number(version) });
+    connection.execute(QStringLiteral("INSERT INTO kordex_meta VALUES ('naechste_zeile', '1')"));
+    connection.script(
+        QStringLiteral("INSERT INTO hauptkundengruppe VALUES ('P', 'Privat'), ('G', 'Gewerbe');"
+                       "INSERT INTO artikeltyp VALUES ('L', 'Lagerartikel'),"
+                       " ('B', 'Bestellartikel'), ('W', 'Werbeartikel')"));
+    transaction.commit();
+}
+
+bool Schema::exists(SqlConnection &connection)
+{
+    const QString sql = connection.dialect() == Dialect::Sqlite
+        ? QStringLiteral(
+            "SELECT count(*) FROM sqlite_master WHERE type='table' AND name='kordex_meta'")
+        : QStringLiteral("SELECT count(*) FROM pg_tables WHERE schemaname = current_schema()"
+                         " AND tablename = 'kordex_meta'");
+    return connection.scalar(sql) == QLatin1String("1");
+}
+
+void Schema::drop(SqlConnection &connection)
+{
+    for (const QString &name : tables())
+        connection.script(QStringLiteral("DROP TABLE IF EXISTS %1").arg(name));
+}
+
+} // namespace kordex

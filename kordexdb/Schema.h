@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace kordex {
+
+class SqlConnection;
+
+// One table of period sums: company, period, its dimension columns, and the six
+// sums. Coarser grains answer the queries that leave the finer levels empty.
+struct Grain
+{
+    QString table;
+    QStringList dimensions;
+    QString source; // the table this grain is summed from
+};
+
+class Schema
+{
+public:
+    static constexpr int version = 1;
+
+    // pcnr habt abtnr hgrp ugrp pg hvart svart typ
+    static const QStringList &dimensions();
+    // umsatz nebenerloes einsatz nebenkosten skonto nachlass (cents)
+    static const QStringList &measures();
+    // coarse to fine; the last is the full grain, built from the sales lines
+    static const QList<Grain> &grains();
+    // the coarsest grain holding every named dimension
+    static const Grain &covering(const QStringList &usedDimensions);
+    // fine to coarse: the order the rebuild fills them in
+    static QList<Grain> buildOrder();
+
+    static void create(SqlConnection &connection);
+    static bool exists(SqlConnection &connection);
+    static void drop(SqlConnection &connection);
+    static QStringList tables();
+};
+
+} // namespace kordex

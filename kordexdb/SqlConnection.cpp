@@ -1,0 +1,37 @@
+#include "SqlConnection.h"
+
+namespace kordex {
+
+QString SqlConnection::scalar(const QString &sql, const QList<SqlValue> &params,
+                              const QString &fallback)
+{
+    const QList<SqlRow> rows = query(sql, params);
+    if (rows.isEmpty() || rows.first().isEmpty())
+        return fallback;
+    return rows.first().first();
+}
+
+Transaction::Transaction(SqlConnection &connection)
+    : m_connection(connection)
+{
+    m_connection.begin();
+}
+
+Transaction::~Transaction()
+{
+    if (!m_open)
+        return;
+    try {
+        m_connection.rollback();
+    } catch (...) {
+        // the engine already ended the transaction
+    }
+}
+
+void Transaction::commit()
+{
+    m_connection.commit();
+    m_open = false;
+}
+
+} // namespace kordex

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string_view>
+#include <variant>
+
+namespace kordex {
+
+enum class Dialect { Sqlite, Postgres };
+
+using SqlValue = std::variant<std::monostate, qint64, QString>;
+using SqlRow = QStringList;
+
+// Appends rows to one table through the engine's bulk path. Columns are given
+// in the order named when the writer was made; endRow closes a row.
+class BulkWriter
+{
+public:
+    virtual ~BulkWriter() = default;
+    virtual void text(std::string_view value) = 0;
+    virtual void integer(qint64 value) = 0;
+    virtual void endRow() = 0;
+    // Flushes what is buffered; the surrounding transaction still decides.
+    virtual void finish() = 0;
+};
+
+// One connection to a SQL engine. Statements use "?" placeholders; every value
+// is bound, never pasted into the text. Prepared statements are kept per
+// connection, keyed by their text, and reused. Failures raise ServerError.
+class SqlConnection
+{
+public:
+    virtual ~SqlConnection() = default;
+
+    virtual Dialect dialect() const = 0;
+    virtual bool isOpen() = 0;
+    // Statements without parameters, separated by ";".
+    virtual void script(const QString &sql) = 0;
+    virtual QList<SqlRow> query(const QString &sql, const QList<SqlValue> &params = {}) = 0;
+    virtual void execute(const QString &sql, const QList<SqlValue> &params = {}) = 0;
+    virtual std::unique_ptr<BulkWriter> bulkWriter(const QString &table, const QStringList &columns)
+        = 0;
+    virtual void begin() = 0;
+    void commit() { script(QStringLiteral("COMMIT")); }
+    void rollback() { script(QStringLiteral("ROLLBACK")); }
+
+    // The first column of the first row, or the fallback when there is no row.
+    QString scalar(const QString &sql, const QList<SqlValue> &params = {},
+                   const QString &fallback = QString());
+};
+
+// Commits on commit(); a transaction left without commit rolls back.
+class Transaction
+{
+public:
+    explicit Transaction(SqlConnection &connection);
+    ~Transaction();
+    void commit();
+
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+private:
+    SqlConnection &m_connection;
+    bool m_open = true;
+};
+
+// nullptr with the reason in errorText when the file cannot be opened.
+std::unique_ptr<SqlConnection> openSqlite(const QString &path, bool create, QString *errorText);
+// host and port; database "kordex"; user and password by libpq's conventions.
+std::unique_ptr<SqlConnection> openPostgres(const QString &host, const QString &port,
+                                            QString *errorText,
+                                            const QString &database = QStringLiteral("kordex"));
+
+} // namespace kordex

@@ -1,0 +1,311 @@
+#include "Store.h"
+
+#include "CommandParser.h"
+#include "ConnectString.h"
+#include "ErrorNumbers.h"
+#include "Period.h"
+#include "PeriodSums.h"
+#include "Rebuild.h"
+#include "Schema.h"
+#include "ServerError.h"
+#include "ServerText.h"
+
+namespace kordex {
+
+namespace {
+
+const QString datenClass = QStringLiteral("KXUmsatz.Daten");
+const QString datWHClass = QStringLiteral("KXUmsatz.DatWH");
+const QChar itemSeparator(0xFF);
+
+void expectArguments(const QStringList &arguments, qsizetype count, const QString &queryName)
+{
+    if (arguments.size() != count)
+        throw ServerError(error::ArgumentCount,
+                          QStringLiteral("Abfrage %1 erwartet %2 Argumente, erhalten %3")
+                              .arg(queryName)
+                              .arg(count)
+                              .arg(arguments.size()));
+}
+
+int period(const QString &text)
+{
+    const auto parsed = Period::parse(text);
+    if (!parsed)
+        throw ServerError(error::BadArgument, QStringLiteral("Ungültige Periode \"%1\"").arg(text));
+    return *parsed;
+}
+
+QStringList oneRow(const SumRow &sums)
+{
+    return { PeriodSums::money(PeriodSums::revenue(sums)),
+             PeriodSums::money(PeriodSums::margin(sums)) };
+}
+
+// Restricts the selection by the seven codes of the plain period queries:
+// HGRP, UGRP, PCNR, HABT, ABTNR, PG, HVART.
+void restrictPlain(SumSelection &selection, const QStringList &codes)
+{
+    static const QStringList order { "hgrp", "ugrp", "pcnr", "habt", "abtnr", "pg", "hvart" };
+    for (qsizetype i = 0; i < order.size(); ++i)
+        selection.restrict(order[i], codes.value(i));
+}
+
+} // namespace
+
+Store::Store(std::unique_ptr<SqlConnection> connection)
+    : m_sql(std::move(connection))
+{
+}
+
+Store::~Store() = default;
+
+std::unique_ptr<Store> Store::open(const QString &serverOrPath, const QString &port, bool create,
+                                   QString *errorText)
+{
+    const ConnectString where { serverOrPath, port };
+    std::unique_ptr<SqlConnection> connection = where.isFile()
+        ? openSqlite(serverOrPath, create, errorText)
+        : openPostgres(serverOrPath, port, errorText);
+    if (!connection)
+        return nullptr;
+    try {
+        if (!Schema::exists(*connection)) {
+            if (!create) {
+                if (errorText)
+                    *errorText = QStringLiteral("no KORDEX store: %1").arg(serverOrPath);
+                return nullptr;
+            }
+            if (connection->dialect() == Dialect::Sqlite)
+                connection->script(QStringLiteral("PRAGMA journal_mode=WAL"));
+            Schema::create(*connection);
+        }
+    } catch (const ServerError &e) {
+        if (errorText)
+            *errorText = e.description();
+        return nullptr;
+    }
+    return std::make_unique<Store>(std::move(connection));
+}
+
+QString Store::contextCompany() const
+{
+    return m_context.company.isEmpty() ? QStringLiteral("1") : m_context.company;
+}
+
+bool Store::hasQuery(const QString &className, const QString &queryName)
+{
+    static const QStringList datenQueries { "Profitcenter",
+                                            "HAbtInPC",
+                                            "AbtInPC",
+                                            "AbtInHAbt",
+                                            "Versandarten",
+                                            "PeriodenSumme",
+                                            "PeriodenSummeAufteilung",
+                                            "Zugriffsrechte" };
+    static const QStringList datWHQueries { "PeriodenSumme", "PeriodenSkonto" };
+    if (className == datenClass)
+        return datenQueries.contains(queryName);
+    if (className == datWHClass)
+        return datWHQueries.contains(queryName);
+    return false;
+}
+
+QList<QStringList> Store::runQuery(const QString &className, const QString &queryName,
+                                   const QStringList &arguments)
+{
+    if (!hasQuery(className, queryName))
+        throw ServerError(
+            error::UnknownQuery,
+            QStringLiteral("Unbekannte Abfrage %1 der Klasse %2").arg(queryName, className));
+    return className == datenClass ? this->daten(queryName, arguments)
+                                   : this->datWH(queryName, arguments);
+}
+
+QList<QStringList> Store::codeList(const QString &sql, const QList<SqlValue> &params)
+{
+    return m_sql->query(sql, params);
+}
+
+QList<QStringList> Store::daten(const QString &queryName, const QStringList &args)
+{
+    if (queryName == QLatin1String("Profitcenter")) {
+        if (args.size() > 1)
+            expectArguments(args, 1, queryName);
+        const QString company = args.isEmpty() ? contextCompany() : args.first();
+        return codeList(
+            QStringLiteral("SELECT pcnr, name FROM profitcenter WHERE firma = ? ORDER BY pcnr"),
+            { company });
+    }
+    if (queryName == QLatin1String("HAbtInPC")) {
+        expectArguments(args, 2, queryName);
+        return codeList(
+            QStringLiteral("SELECT h.habt, h.name FROM hauptabteilung h WHERE h.firma = ?"
+                           " AND (CAST(? AS TEXT) = '' OR EXISTS (SELECT 1 FROM abteilung a WHERE"
+                           " a.firma = h.firma AND a.habt = h.habt AND a.pcnr = ?))"
+                           " ORDER BY h.habt"),
+            { args[0], args[1], args[1] });
+    }
+    if (queryName == QLatin1String("AbtInPC") || queryName == QLatin1String("AbtInHAbt")) {
+        expectArguments(args, 2, queryName);
+        const QString column = queryName == QLatin1String("AbtInPC") ? QStringLiteral("pcnr")
+                                                                     : QStringLiteral("habt");
+        return codeList(QStringLiteral("SELECT abtnr, name FROM abteilung WHERE firma = ?"
+                                       " AND (CAST(? AS TEXT) = '' OR %1 = ?) ORDER BY abtnr")
+                            .arg(column),
+                        { args[0], args[1], args[1] });
+    }
+    if (queryName == QLatin1String("Versandarten")) {
+        expectArguments(args, 2, queryName);
+        return codeList(QStringLiteral("SELECT svart, name FROM versandart WHERE firma = ?"
+                                       " AND (CAST(? AS TEXT) = '' OR hvart = ?) ORDER BY svart"),
+                        { args[0], args[1], args[1] });
+    }
+    if (queryName == QLatin1String("Zugriffsrechte")) {
+        expectArguments(args, 2, queryName);
+        const QList<SqlRow> rows = m_sql->query(
+            QStringLiteral("SELECT erlaubt, eingeschraenkt, abteilungsgebunden FROM personal"
+                           " WHERE firma = ? AND kuerzel = ?"),
+            { args[0], args[1] });
+        return { rows.isEmpty() ? QStringList { "N", "N", "N" } : rows.first() };
+    }
+    if (queryName == QLatin1String("PeriodenSumme")) {
+        expectArguments(args, 9, queryName);
+        SumSelection selection { args[0], period(args[1]), period(args[1]), {} };
+        restrictPlain(selection, args.mid(2));
+        return { oneRow(PeriodSums::fromRollup(*m_sql, selection)) };
+    }
+    // PeriodenSummeAufteilung
+    expectArguments(args, 10, queryName);
+    SumSelection selection { args[0], period(args[1]), period(args[2]), {} };
+    if (selection.from > selection.to)
+        throw ServerError(error::BadArgument,
+                          QStringLiteral("Periode von %1 liegt nach bis %2").arg(args[1], args[2]));
+    restrictPlain(selection, args.mid(3));
+    return { oneRow(PeriodSums::fromRollup(*m_sql, selection)) };
+}
+
+QList<QStringList> Store::datWH(const QString &queryName, const QStringList &args)
+{
+    expectArguments(args, 3, queryName);
+    const QStringList pieces = args[2].split(QLatin1Char('`'));
+    if (pieces.size() > 9)
+        throw ServerError(
+            error::BadArgument,
+            QStringLiteral("Parametertext mit mehr als neun Teilen: \"%1\"").arg(args[2]));
+    // PCNR`HABT`ABTNR`HGRP`UGRP`article type`HVART`SVART`PG
+    static const QStringList order { "pcnr", "habt",  "abtnr", "hgrp", "ugrp",
+                                     "typ",  "hvart", "svart", "pg" };
+    SumSelection selection { args[0], period(args[1]), period(args[1]), {} };
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (order[i] == QLatin1String("typ") && pieces[i] == QLatin1String("A"))
+            continue; // all article types
+        selection.restrict(order[i], pieces[i]);
+    }
+    const SumRow s = PeriodSums::fromRollup(*m_sql, selection);
+    // PeriodenSumme: goods revenue, other revenue, cost of goods, other cost.
+    // PeriodenSkonto: cash discount, rebate, cash discount, 0 — so that
+    // c1 + c2 is all deductions and (c1 + c2) - (c3 + c4) the rebate.
+    const QList<qint64> columns = queryName == QLatin1String("PeriodenSumme")
+        ? QList<qint64> { s[0], s[1], s[2], s[3] }
+        : QList<qint64> { s[4], s[5], s[4], 0 };
+    QStringList row;
+    for (qint64 value : columns)
+        row.append(PeriodSums::money(value));
+    return { row };
+}
+
+std::optional<QStringList> Store::user(const QString &company, const QString &code)
+{
+    const QList<SqlRow> rows = m_sql->query(
+        QStringLiteral("SELECT pname, pnr, abtnr, dw, bergrp, aktiv, passwort_hash FROM personal"
+                       " WHERE firma = ? AND kuerzel = ?"),
+        { company, code });
+    return rows.isEmpty() ? std::nullopt : std::optional(rows.first());
+}
+
+std::optional<QStringList> Store::department(const QString &company, const QString &code)
+{
+    const QList<SqlRow> rows = m_sql->query(
+        QStringLiteral("SELECT name, abtnr, habt FROM abteilung WHERE firma = ? AND abtnr = ?"),
+        { company, code });
+    return rows.isEmpty() ? std::nullopt : std::optional(rows.first());
+}
+
+std::optional<QStringList> Store::personnelBasis(const QString &company, const QString &number)
+{
+    const QList<SqlRow> rows = m_sql->query(
+        QStringLiteral("SELECT fax, email FROM persbasis WHERE firma = ? AND pnr = ?"),
+        { company, number });
+    return rows.isEmpty() ? std::nullopt : std::optional(rows.first());
+}
+
+void Store::generieren(const QString &company, const QString &from, const QString &to)
+{
+    const int first = period(from);
+    const int last = period(to);
+    if (first > last)
+        throw ServerError(error::BadArgument,
+                          QStringLiteral("Periode von %1 liegt nach bis %2").arg(from, to));
+    if (m_sql->query(QStringLiteral("SELECT 1 FROM firma WHERE firma = ?"), { company }).isEmpty())
+        throw ServerError(error::ObjectNotFound, QStringLiteral("Firma %1 unbekannt").arg(company));
+    Rebuild(*m_sql, Period::dayNumber(today())).run(company, first, last);
+}
+
+std::optional<DataBasis> Store::dataBasis(const QString &company)
+{
+    const QList<SqlRow> rows = m_sql->query(
+        QStringLiteral("SELECT periode, tagnummer FROM datenbasis WHERE firma = ?"), { company });
+    if (rows.isEmpty())
+        return std::nullopt;
+    return DataBasis { rows.first().value(0).toInt(), rows.first().value(1).toInt() };
+}
+
+QString Store::listOutput(const QString &sql, const QList<SqlValue> &params)
+{
+    QStringList items;
+    for (const SqlRow &row : m_sql->query(sql, params))
+        items.append(row.value(0) + QLatin1Char('`') + toScreenText(row.value(1)));
+    return items.join(itemSeparator);
+}
+
+QString Store::xecute(const QString &text)
+{
+    const auto command = CommandParser::parse(text);
+    if (!command)
+        throw ServerError(error::UnknownCommand,
+                          QStringLiteral("Unbekannter Befehl: %1").arg(text));
+    const QString company = contextCompany();
+    switch (command->kind) {
+    case Command::Context:
+        m_context = { command->company, command->branch, command->user };
+        return QString();
+    case Command::Terminal:
+        return QString();
+    case Command::MainGroups:
+        return listOutput(
+            QStringLiteral("SELECT hgrp, name FROM hauptgruppe WHERE firma = ? ORDER BY hgrp"),
+            { company });
+    case Command::Departments:
+        return listOutput(
+            QStringLiteral("SELECT abtnr, name FROM abteilung WHERE firma = ? ORDER BY abtnr"),
+            { company });
+    case Command::MainDepartments:
+        return listOutput(
+            QStringLiteral("SELECT habt, name FROM hauptabteilung WHERE firma = ? ORDER BY habt"),
+            { company });
+    case Command::SubGroups:
+        return listOutput(
+            QStringLiteral("SELECT ugrp, name FROM untergruppe WHERE firma = ? AND hgrp = ?"
+                           " ORDER BY ugrp"),
+            { company, command->argument });
+    case Command::DataBasis: {
+        const auto basis = dataBasis(company);
+        return basis ? QStringLiteral("%1`%2").arg(basis->lastPeriod).arg(basis->dayNumber)
+                     : QString();
+    }
+    }
+    return QString();
+}
+
+} // namespace kordex

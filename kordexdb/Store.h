@@ -1,0 +1,80 @@
+#pragma once
+
+#include "SqlConnection.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace kordex {
+
+// The connection context set by the command S FIRMA=...,FIL=...,PERSONAL="...".
+struct SessionContext
+{
+    QString company;
+    QString branch;
+    QString user;
+};
+
+// The data basis: the last period built and the server day number of the build.
+struct DataBasis
+{
+    int lastPeriod = 0;
+    int dayNumber = 0;
+};
+
+// The KORDEX data over one SQL connection: the named queries, the records the
+// server objects are read from, the rebuild of the period sums and the
+// commands. Every failure raises ServerError.
+class Store
+{
+public:
+    explicit Store(std::unique_ptr<SqlConnection> connection);
+    ~Store();
+
+    // nullptr with the reason in errorText when the store cannot be opened; a
+    // store without KORDEX tables is refused unless create is set.
+    static std::unique_ptr<Store> open(const QString &serverOrPath, const QString &port,
+                                       bool create, QString *errorText);
+
+    SqlConnection &sql() { return *m_sql; }
+    SessionContext &context() { return m_context; }
+    // The context company, or "1" while no context is set.
+    QString contextCompany() const;
+
+    // The day the server counts as today (for the data-basis day number).
+    void setToday(const QDate &today) { m_today = today; }
+    QDate today() const { return m_today.isValid() ? m_today : QDate::currentDate(); }
+
+    static bool hasQuery(const QString &className, const QString &queryName);
+    QList<QStringList> runQuery(const QString &className, const QString &queryName,
+                                const QStringList &arguments);
+
+    // Rows of one record, by table, as named columns; nothing when missing.
+    std::optional<QStringList> user(const QString &company, const QString &code);
+    std::optional<QStringList> department(const QString &company, const QString &code);
+    std::optional<QStringList> personnelBasis(const QString &company, const QString &number);
+
+    // Rebuilds the period sums of one company for from..to in one transaction.
+    void generieren(const QString &company, const QString &from, const QString &to);
+    QString xecute(const QString &command);
+    std::optional<DataBasis> dataBasis(const QString &company);
+
+    using Progress = std::function<void(int percent)>;
+
+private:
+    QList<QStringList> daten(const QString &queryName, const QStringList &arguments);
+    QList<QStringList> datWH(const QString &queryName, const QStringList &arguments);
+    QList<QStringList> codeList(const QString &sql, const QList<SqlValue> &params);
+    QString listOutput(const QString &sql, const QList<SqlValue> &params);
+
+    std::unique_ptr<SqlConnection> m_sql;
+    SessionContext m_context;
+    QDate m_today;
+};
+
+} // namespace kordex

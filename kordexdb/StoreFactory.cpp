@@ -1,0 +1,206 @@
+#include "ConnectString.h"
+#include "PasswordHash.h"
+#include "ServerText.h"
+#include "StoreFactory_p.h"
+#include "StoreObject_p.h"
+#include "StoreResultSet_p.h"
+
+#include <QStandardPaths>
+
+namespace kordex {
+
+namespace {
+
+QStringList idParts(const QString &id)
+{
+    const QStringList parts = id.split(QStringLiteral("||"));
+    if (parts.size() != 2)
+        throw ServerError(error::BadId, QStringLiteral("Ungültige Id \"%1\"").arg(id));
+    return parts;
+}
+
+[[noreturn]] void notFound(const QString &className, const QString &id)
+{
+    throw ServerError(error::ObjectNotFound,
+                      QStringLiteral("Objekt %1 mit Id \"%2\" nicht gefunden").arg(className, id));
+}
+
+QString screenTextOf(const QStringList &arguments)
+{
+    return toScreenText(arguments.value(0));
+}
+
+} // namespace
+
+StoreFactory::StoreFactory()
+    : m_session(std::make_shared<StoreSession>())
+{
+}
+
+StoreFactory::~StoreFactory()
+{
+    CloseConnection();
+}
+
+bool StoreFactory::OpenConnection(const QString &text)
+{
+    CloseConnection();
+    const auto parsed = ConnectString::parse(text);
+    if (!parsed) {
+        m_lastError = QStringLiteral("malformed connect string: %1").arg(text);
+        return false;
+    }
+    m_session->store = Store::open(parsed->server, parsed->port, false, &m_lastError);
+    if (m_session->store && m_today.isValid())
+        m_session->store->setToday(m_today);
+    return m_session->store != nullptr;
+}
+
+bool StoreFactory::IsConnected()
+{
+    return m_session->store && m_session->store->sql().isOpen();
+}
+
+void StoreFactory::CloseConnection()
+{
+    m_session->store.reset();
+}
+
+void StoreFactory::setToday(const QDate &today)
+{
+    m_today = today;
+    if (m_session->store)
+        m_session->store->setToday(today);
+}
+
+std::unique_ptr<ServerObject> StoreFactory::OpenObject(const QString &className, const QString &id)
+{
+    m_session->require();
+    if (className == QLatin1String("KX.ParPersEdv")) {
+        const QStringList parts = idParts(id);
+        return personnelRecord(parts[0], parts[1]);
+    }
+    if (className == QLatin1String("KX.ParPersAbt")) {
+        const QStringList parts = idParts(id);
+        return departmentRecord(parts[0], parts[1]);
+    }
+    if (className == QLatin1String("KX.PersBasis")) {
+        const QStringList parts = idParts(id);
+        return personnelBasis(parts[0], parts[1]);
+    }
+    throw ServerError(error::UnknownClass, QStringLiteral("Unbekannte Klasse %1").arg(className));
+}
+
+std::unique_ptr<StoreObject> StoreFactory::personnelRecord(const QString &company,
+                                                           const QString &code)
+{
+    const auto row = m_session->require().user(company, code);
+    if (!row)
+        notFound(QStringLiteral("KX.ParPersEdv"), company + QStringLiteral("||") + code);
+    auto object = std::make_unique<StoreObject>(m_session, QStringLiteral("KX.ParPersEdv"));
+    object->addProperty(QStringLiteral("Passwort"), QString()); // never handed out
+    object->addProperty(QStringLiteral("PNAME"), row->value(0));
+    object->addProperty(QStringLiteral("PNR"), row->value(1));
+    object->addProperty(QStringLiteral("AbtNr"), row->value(2));
+    object->addProperty(QStringLiteral("DW"), row->value(3));
+    object->addProperty(QStringLiteral("BERGRP"), row->value(4));
+    object->addProperty(QStringLiteral("AKTIV"), row->value(5));
+    object->addMethod(QStringLiteral("PNAMELogicalToODBC"),
+                      [](Store &, const QStringList &args) { return screenTextOf(args); });
+    const QString stored = row->value(6);
+    object->addMethod(QStringLiteral("PasswortPruefen"),
+                      [stored](Store &, const QStringList &args) {
+                          return PasswordHash::verify(args.value(0), stored) ? QStringLiteral("1")
+                                                                             : QStringLiteral("0");
+                      });
+    return object;
+}
+
+std::unique_ptr<StoreObject> StoreFactory::departmentRecord(const QString &company,
+                                                            const QString &code)
+{
+    const auto row = m_session->require().department(company, code);
+    if (!row)
+        notFound(QStringLiteral("KX.ParPersAbt"), company + QStringLiteral("||") + code);
+    auto object = std::make_unique<StoreObject>(m_session, QStringLiteral("KX.ParPersAbt"));
+    object->addProperty(QStringLiteral("abtbez"), row->value(0));
+    object->addProperty(QStringLiteral("AbtNr"), row->value(1));
+    object->addProperty(QStringLiteral("HAbtNr"), row->value(2));
+    object->addMethod(QStringLiteral("ABTBEZlogicaltoodbc"),
+                      [](Store &, const QStringList &args) { return screenTextOf(args); });
+    return object;
+}
+
+std::unique_ptr<StoreObject> StoreFactory::personnelBasis(const QString &company,
+                                                          const QString &number)
+{
+    const auto row = m_session->require().personnelBasis(company, number);
+    if (!row)
+        notFound(QStringLiteral("KX.PersBasis"), company + QStringLiteral("||") + number);
+    auto object = std::make_unique<StoreObject>(m_session, QStringLiteral("KX.PersBasis"));
+    object->addProperty(QStringLiteral("fax"), row->value(0));
+    object->addProperty(QStringLiteral("EMAIL"), row->value(1));
+    object->addMethod(QStringLiteral("EMailLogicalToODBC"),
+                      [](Store &, const QStringList &args) { return screenTextOf(args); });
+    return object;
+}
+
+std::unique_ptr<ServerObject> StoreFactory::NewObject(const QString &className)
+{
+    m_session->require();
+    auto object = std::make_unique<StoreObject>(m_session, className);
+    if (className == QLatin1String("KXUmsatz.Daten")) {
+        object->addMethod(QStringLiteral("Generieren"), [](Store &store, const QStringList &args) {
+            if (args.size() != 3)
+                throw ServerError(error::ArgumentCount,
+                                  QStringLiteral("Generieren erwartet Firma, von und bis"));
+            store.generieren(args[0], args[1], args[2]);
+            return QString();
+        });
+        return object;
+    }
+    if (className == QLatin1String("KX.Windows")) {
+        object->addMethod(QStringLiteral("Xecute"), [](Store &store, const QStringList &args) {
+            if (args.size() != 1)
+                throw ServerError(error::ArgumentCount,
+                                  QStringLiteral("Xecute erwartet einen Befehl"));
+            return store.xecute(args[0]);
+        });
+        return object;
+    }
+    throw ServerError(error::UnknownClass, QStringLiteral("Unbekannte Klasse %1").arg(className));
+}
+
+std::unique_ptr<ResultSet> StoreFactory::OpenQuery(const QString &className,
+                                                   const QString &queryName)
+{
+    m_session->require();
+    if (className != QLatin1String("KXUmsatz.Daten")
+        && className != QLatin1String("KXUmsatz.DatWH"))
+        throw ServerError(error::UnknownClass,
+                          QStringLiteral("Unbekannte Klasse %1").arg(className));
+    if (!Store::hasQuery(className, queryName))
+        throw ServerError(
+            error::UnknownQuery,
+            QStringLiteral("Unbekannte Abfrage %1 der Klasse %2").arg(queryName, className));
+    return std::make_unique<StoreResultSet>(m_session, className, queryName);
+}
+
+std::unique_ptr<Factory> createFactory()
+{
+    return std::make_unique<StoreFactory>();
+}
+
+QString connectString(const QString &server, const QString &port)
+{
+    return QStringLiteral("cn_iptcp:") + server + QLatin1Char('[') + port
+        + QStringLiteral("]:KORDEX");
+}
+
+QString defaultStorePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/ertragon/demo.db");
+}
+
+} // namespace kordex

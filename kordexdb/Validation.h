@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace kordex {
+
+// Rules for codes and names that enter the store. Each returns the problem
+// as text, or an empty text when the value is acceptable.
+class Validation
+{
+public:
+    // company numbers: 1 to 6 digits, no leading zero
+    static QString companyProblem(const QString &company);
+    // codes: 1 to 12 visible ASCII characters, no blank, backtick, quote, bar or ";"
+    static QString codeProblem(const QString &code);
+    // names: 1 to 60 characters as people write them; no backtick, no control
+    // character, none of the letters the server form uses for umlauts
+    static QString nameProblem(const QString &name);
+    static QString flagProblem(const QString &flag); // "J" or "N"
+};
+
+} // namespace kordex

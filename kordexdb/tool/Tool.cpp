@@ -1,0 +1,446 @@
+#include "Tool.h"
+
+#include "ConnectString.h"
+#include "CsvReader.h"
+#include "DemoGenerator.h"
+#include "ErrorNumbers.h"
+#include "Factory.h"
+#include "MasterImport.h"
+#include "Period.h"
+#include "PeriodSums.h"
+#include "SalesImport.h"
+#include "Schema.h"
+#include "ServerError.h"
+#include "ServerText.h"
+#include "Store.h"
+#include "ToolOptions.h"
+#include "UserAdmin.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <unistd.h>
+
+namespace kordex {
+
+namespace {
+
+constexpr int exitFailure = 1;
+constexpr int exitUsage = 2;
+
+[[noreturn]] void bad(const QString &text)
+{
+    throw ServerError(error::BadInput, text);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        bad(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    return file.readAll();
+}
+
+int periodOption(const ToolOptions &options, const QString &name)
+{
+    const auto period = Period::parse(options.value(name));
+    if (!period)
+        bad(QStringLiteral("--%1 needs a period such as 12503, not \"%2\"")
+                .arg(name, options.value(name)));
+    return *period;
+}
+
+std::optional<QString> optionalValue(const ToolOptions &options, const QString &name)
+{
+    return options.has(name) ? std::optional(options.value(name)) : std::nullopt;
+}
+
+void removeSqliteFiles(const QString &path)
+{
+    for (const QString &suffix : { QString(), QStringLiteral("-wal"), QStringLiteral("-shm") })
+        QFile::remove(path + suffix);
+}
+
+} // namespace
+
+Tool::Tool(QTextStream &out, QTextStream &err, QTextStream &in)
+    : m_out(out)
+    , m_err(err)
+    , m_in(in)
+    , m_terminal(isatty(STDERR_FILENO) != 0)
+{
+}
+
+int Tool::run(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return usage();
+    const QString command = arguments.first();
+    const QStringList rest = arguments.mid(1);
+    try {
+        if (command == QLatin1String("create"))
+            return create(rest);
+        if (command == QLatin1String("demo"))
+            return demo(rest);
+        if (command == QLatin1String("import-master"))
+            return importMaster(rest);
+        if (command == QLatin1String("import-sales"))
+            return importSales(rest);
+        if (command == QLatin1String("rebuild"))
+            return rebuild(rest);
+        if (command == QLatin1String("user") && rest.value(0) == QLatin1String("set"))
+            return userSet(rest.mid(1));
+        if (command == QLatin1String("check"))
+            return check(rest);
+        if (command == QLatin1String("query"))
+            return query(rest);
+        if (command == QLatin1String("object"))
+            return object(rest);
+        if (command == QLatin1String("xecute"))
+            return xecute(rest);
+        if (command == QLatin1String("help") || command == QLatin1String("--help")) {
+            usage();
+            return 0;
+        }
+    } catch (const ServerError &e) {
+        endProgress();
+        if (e.number() == error::ImportRejected) {
+            m_err << e.description() << '\n';
+            m_err << "kordexdb: import rejected, nothing imported\n";
+        } else {
+            m_err << "kordexdb: "
+                  << QString(e.description()).replace(QLatin1Char('\n'), QLatin1Char(' ')) << " ("
+                  << e.number() << ")\n";
+        }
+        m_err.flush();
+        return exitFailure;
+    }
+    m_err << "kordexdb: unknown command " << command << '\n';
+    usage();
+    return exitUsage;
+}
+
+int Tool::usage()
+{
+    m_err << "usage: kordexdb COMMAND DB ...   (DB: a file path or cn_iptcp:HOST[PORT]:KORDEX)\n"
+             "  create DB\n"
+             "  demo DB [--lines N] [--seed S] [--today YYYY-MM-DD] [--force]\n"
+             "  import-master DB FILE.csv\n"
+             "  import-sales DB FILE.csv\n"
+             "  rebuild DB --company C [--from P --to P]\n"
+             "  user set DB --company C --user CODE [--password-stdin] [--name TEXT] [--rights N]\n"
+             "           [--department CODE] [--active J|N] [--permitted J|N] [--restricted J|N]\n"
+             "           [--department-bound J|N] [--fax TEXT] [--email TEXT]\n"
+             "  check DB\n"
+             "  query DB CLASS QUERY ARG...\n"
+             "  object DB CLASS ID PROPERTY...\n"
+             "  xecute DB COMMAND...\n";
+    m_err.flush();
+    return exitUsage;
+}
+
+QString Tool::connectStringOf(const QString &db) const
+{
+    const ConnectString where = ConnectString::fromToolArgument(db);
+    return connectString(where.server, where.port);
+}
+
+std::unique_ptr<Store> Tool::openStore(const QString &db, bool create)
+{
+    if (db.isEmpty())
+        bad(QStringLiteral("no DB given"));
+    const ConnectString where = ConnectString::fromToolArgument(db);
+    QString problem;
+    auto store = Store::open(where.server, where.port, create, &problem);
+    if (!store)
+        throw ServerError(error::ConnectFailed,
+                          QStringLiteral("cannot open %1: %2").arg(db, problem));
+    return store;
+}
+
+void Tool::progress(const QString &step, int percent)
+{
+    if (!m_terminal)
+        return;
+    m_progressLine = QStringLiteral("%1 %2%").arg(step).arg(percent);
+    m_err << '\r' << m_progressLine << "   ";
+    m_err.flush();
+}
+
+void Tool::endProgress()
+{
+    if (m_terminal && !m_progressLine.isEmpty()) {
+        m_err << '\r' << QString(m_progressLine.size() + 3, QLatin1Char(' ')) << '\r';
+        m_err.flush();
+    }
+    m_progressLine.clear();
+}
+
+int Tool::create(const QStringList &args)
+{
+    const auto options = ToolOptions::parse(args, {});
+    if (options.positional.size() != 1)
+        return usage();
+    const QString db = options.positional[0];
+    const ConnectString where = ConnectString::fromToolArgument(db);
+    if (where.isFile() && QFile::exists(where.server))
+        throw ServerError(error::StoreExists, QStringLiteral("%1 exists already").arg(db));
+    openStore(db, true);
+    m_out << "created " << db << '\n';
+    return 0;
+}
+
+int Tool::demo(const QStringList &args)
+{
+    const auto options = ToolOptions::parse(args, { "lines", "seed", "today" }, { "force" });
+    if (options.positional.size() != 1)
+        return usage();
+    const QString db = options.positional[0];
+    DemoGenerator::Options demo;
+    demo.lines = options.number(QStringLiteral("lines"), demo.lines);
+    demo.seed = quint64(options.number(QStringLiteral("seed"), qint64(demo.seed)));
+    if (options.has(QStringLiteral("today"))) {
+        demo.today = QDate::fromString(options.value(QStringLiteral("today")), Qt::ISODate);
+        if (!demo.today.isValid() || demo.today.year() < 1906 || demo.today.year() > 2800)
+            bad(QStringLiteral("--today needs a date YYYY-MM-DD"));
+    }
+    const ConnectString where = ConnectString::fromToolArgument(db);
+    const bool force = options.flags.contains(QStringLiteral("force"));
+    if (where.isFile() && QFile::exists(where.server)) {
+        if (!force)
+            throw ServerError(error::StoreExists,
+                              QStringLiteral("%1 exists already (use --force)").arg(db));
+        removeSqliteFiles(where.server);
+    }
+    QElapsedTimer timer;
+    timer.start();
+    auto store = openStore(db, true);
+    if (!store->sql().query(QStringLiteral("SELECT 1 FROM firma")).isEmpty()) {
+        if (!force)
+            throw ServerError(error::StoreExists,
+                              QStringLiteral("%1 holds data already (use --force)").arg(db));
+        Schema::drop(store->sql());
+        Schema::create(store->sql());
+    }
+    DemoGenerator(store->sql(), demo).run([this](const QString &step, int percent) {
+        progress(step, percent);
+    });
+    endProgress();
+    m_out << "demo store " << db << ": " << demo.lines << " sales lines up to "
+          << demo.today.toString(Qt::ISODate) << " in " << timer.elapsed()
+          << " ms; login company 1, branch 0, user DEM, password " << DemoGenerator::password
+          << '\n';
+    return 0;
+}
+
+int Tool::importMaster(const QStringList &args)
+{
+    const auto options = ToolOptions::parse(args, {});
+    if (options.positional.size() != 2)
+        return usage();
+    const QStringList lines = CsvReader::lines(readFile(options.positional[1]));
+    auto store = openStore(options.positional[0]);
+    const int count = MasterImport(store->sql()).run(lines);
+    m_out << "imported " << count << " master records\n";
+    return 0;
+}
+
+int Tool::importSales(const QStringList &args)
+{
+    const auto options = ToolOptions::parse(args, {});
+    if (options.positional.size() != 2)
+        return usage();
+    const QStringList lines = CsvReader::lines(readFile(options.positional[1]));
+    auto store = openStore(options.positional[0]);
+    const qint64 count = SalesImport(store->sql()).run(lines, [this](int p) {
+        progress(QStringLiteral("import"), p);
+    });
+    endProgress();
+    m_out << "imported " << count << " sales lines; run rebuild for the periods concerned\n";
+    return 0;
+}
+
+int Tool::rebuild(const QStringList &args)
+{
+    const auto options = ToolOptions::parse(args, { "company", "from", "to" });
+    if (options.positional.size() != 1 || !options.has(QStringLiteral("company")))
+        return usage();
+    if (options.has(QStringLiteral("from")) != options.has(QStringLiteral("to")))
+        bad(QStringLiteral("give both --from and --to, or neither"));
+    auto store = openStore(options.positional[0]);
+    const QString company = options.value(QStringLiteral("company"));
+    int from = 0, to = 0;
+    if (options.has(QStringLiteral("from"))) {
+        from = periodOption(options, QStringLiteral("from"));
+        to = periodOption(options, QStringLiteral("to"));
+    } else {
+        const QList<SqlRow> range = store->sql().query(
+            QStringLiteral("SELECT MIN(periode), MAX(periode) FROM umsatzzeile WHERE firma = ?"),
+            { company });
+        if (range.isEmpty() || range.first().value(0).isEmpty())
+            bad(QStringLiteral("company %1 has no sales lines").arg(company));
+        from = range.first()[0].toInt();
+        to = range.first()[1].toInt();
+    }
+    QElapsedTimer timer;
+    timer.start();
+    progress(QStringLiteral("rebuild"), 0);
+    store->generieren(company, Period::text(from), Period::text(to));
+    endProgress();
+    m_out << "rebuilt company " << company << " periods " << from << " to " << to << " in "
+          << timer.elapsed() << " ms\n";
+    return 0;
+}
+
+int Tool::userSet(const QStringList &args)
+{
+    const auto options
+        = ToolOptions::parse(args,
+                             { "company", "user", "name", "rights", "department", "active",
+                               "permitted", "restricted", "department-bound", "fax", "email" },
+                             { "password-stdin" });
+    if (options.positional.size() != 1 || !options.has(QStringLiteral("company"))
+        || !options.has(QStringLiteral("user")))
+        return usage();
+    UserSettings s;
+    s.company = options.value(QStringLiteral("company"));
+    s.code = options.value(QStringLiteral("user"));
+    if (options.flags.contains(QStringLiteral("password-stdin"))) {
+        QString line = m_in.readLine();
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        s.password = line;
+    }
+    s.name = optionalValue(options, QStringLiteral("name"));
+    if (options.has(QStringLiteral("rights")))
+        s.rightsGroup = int(options.number(QStringLiteral("rights"), 0));
+    s.department = optionalValue(options, QStringLiteral("department"));
+    s.active = optionalValue(options, QStringLiteral("active"));
+    s.permitted = optionalValue(options, QStringLiteral("permitted"));
+    s.restricted = optionalValue(options, QStringLiteral("restricted"));
+    s.departmentBound = optionalValue(options, QStringLiteral("department-bound"));
+    s.fax = optionalValue(options, QStringLiteral("fax"));
+    s.email = optionalValue(options, QStringLiteral("email"));
+    auto store = openStore(options.positional[0]);
+    const bool created = UserAdmin(store->sql()).set(s);
+    m_out << (created ? "created" : "changed") << " user " << s.code << " of company " << s.company
+          << '\n';
+    return 0;
+}
+
+int Tool::check(const QStringList &args)
+{
+    const auto options = ToolOptions::parse(args, {});
+    if (options.positional.size() != 1)
+        return usage();
+    auto store = openStore(options.positional[0]);
+    SqlConnection &sql = store->sql();
+    m_out << "KORDEX store " << options.positional[0] << " (schema "
+          << sql.scalar(QStringLiteral("SELECT wert FROM kordex_meta WHERE schluessel = 'schema'"))
+          << ")\n";
+    bool consistent = true;
+    for (const SqlRow &company :
+         sql.query(QStringLiteral("SELECT firma, name FROM firma ORDER BY firma"))) {
+        const QString c = company[0];
+        const auto count = [&](const QString &table) {
+            return sql.scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE firma = ?").arg(table),
+                              { c });
+        };
+        m_out << "company " << c << ' ' << toScreenText(company[1]) << ": "
+              << count(QStringLiteral("profitcenter")) << " profit centres, "
+              << count(QStringLiteral("hauptabteilung")) << " main departments, "
+              << count(QStringLiteral("abteilung")) << " departments, "
+              << count(QStringLiteral("hauptgruppe")) << " main groups, "
+              << count(QStringLiteral("untergruppe")) << " subgroups, "
+              << count(QStringLiteral("personal")) << " users\n";
+        const SqlRow range
+            = sql.query(
+                     QStringLiteral("SELECT count(*), MIN(periode), MAX(periode) FROM umsatzzeile"
+                                    " WHERE firma = ?"),
+                     { c })
+                  .value(0);
+        m_out << "  sales lines: " << range.value(0) << " in periods " << range.value(1) << " to "
+              << range.value(2) << '\n';
+        const auto basis = store->dataBasis(c);
+        if (!basis) {
+            m_out << "  period sums: never built\n";
+            continue;
+        }
+        const QDate built((basis->dayNumber / 10000) + 1900, (basis->dayNumber / 100) % 100,
+                          basis->dayNumber % 100);
+        m_out << "  period sums: built up to " << basis->lastPeriod << " on "
+              << built.toString(Qt::ISODate) << '\n';
+        const SumSelection all { c, range.value(1).toInt(), basis->lastPeriod, {} };
+        const SumRow lines = PeriodSums::fromSalesLines(sql, all);
+        m_out << "  revenue " << PeriodSums::money(PeriodSums::revenue(lines)) << ", margin "
+              << PeriodSums::money(PeriodSums::margin(lines)) << " up to " << basis->lastPeriod
+              << '\n';
+        for (const Grain &grain : Schema::grains()) {
+            if (PeriodSums::fromTable(sql, grain.table, all) != lines) {
+                consistent = false;
+                m_out << "  " << grain.table
+                      << " does not match the sales lines (rebuild needed)\n";
+            }
+        }
+    }
+    m_out << (consistent ? "sums consistent\n" : "sums INCONSISTENT\n");
+    return consistent ? 0 : exitFailure;
+}
+
+int Tool::query(const QStringList &args)
+{
+    if (args.size() < 3)
+        return usage();
+    auto factory = createFactory();
+    if (!factory->OpenConnection(connectStringOf(args[0])))
+        throw ServerError(error::ConnectFailed, QStringLiteral("cannot open %1").arg(args[0]));
+    auto result = factory->OpenQuery(args[1], args[2]);
+    result->RunQuery(args.mid(3));
+    while (result->NextRow()) {
+        QStringList columns;
+        for (int c = 1;; ++c) {
+            try {
+                columns.append(result->ColumnValue(c));
+            } catch (const ServerError &e) {
+                if (e.number() != error::BadColumn)
+                    throw;
+                break;
+            }
+        }
+        m_out << columns.join(QLatin1Char('\t')) << '\n';
+    }
+    result->SYS_Close();
+    return 0;
+}
+
+int Tool::object(const QStringList &args)
+{
+    if (args.size() < 4)
+        return usage();
+    auto factory = createFactory();
+    if (!factory->OpenConnection(connectStringOf(args[0])))
+        throw ServerError(error::ConnectFailed, QStringLiteral("cannot open %1").arg(args[0]));
+    auto object = factory->OpenObject(args[1], args[2]);
+    for (const QString &property : args.mid(3))
+        m_out << property << '\t' << object->property(property) << '\n';
+    object->SYS_Close();
+    return 0;
+}
+
+int Tool::xecute(const QStringList &args)
+{
+    if (args.size() < 2)
+        return usage();
+    auto factory = createFactory();
+    if (!factory->OpenConnection(connectStringOf(args[0])))
+        throw ServerError(error::ConnectFailed, QStringLiteral("cannot open %1").arg(args[0]));
+    auto windows = factory->NewObject(QStringLiteral("KX.Windows"));
+    for (const QString &command : args.mid(1)) {
+        const QString output = windows->call(QStringLiteral("Xecute"), { command });
+        if (!output.isEmpty())
+            m_out << QString(output).replace(QChar(0xFF), QLatin1Char('\n')) << '\n';
+    }
+    windows->SYS_Close();
+    return 0;
+}
+
+} // namespace kordex

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace kordex {
+
+class Store;
+
+// The kordexdb command-line tool: create, demo, import, rebuild, user set,
+// check, and query/object/xecute for inspection. Returns the exit status.
+class Tool
+{
+public:
+    Tool(QTextStream &out, QTextStream &err, QTextStream &in);
+    int run(const QStringList &arguments);
+
+private:
+    int create(const QStringList &args);
+    int demo(const QStringList &args);
+    int importMaster(const QStringList &args);
+    int importSales(const QStringList &args);
+    int rebuild(const QStringList &args);
+    int userSet(const QStringList &args);
+    int check(const QStringList &args);
+    int query(const QStringList &args);
+    int object(const QStringList &args);
+    int xecute(const QStringList &args);
+    int usage();
+
+    std::unique_ptr<Store> openStore(const QString &db, bool create = false);
+    QString connectStringOf(const QString &db) const;
+    void progress(const QString &step, int percent);
+    void endProgress();
+
+    QTextStream &m_out;
+    QTextStream &m_err;
+    QTextStream &m_in;
+    bool m_terminal;
+    QString m_progressLine;
+};
+
+} // namespace kordex
