@@ -4,6 +4,7 @@
 #include "ServerObject.h"
 
 #include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -22,11 +23,9 @@ public:
     virtual void CloseConnection() = 0;
 
     // id parts joined by "||", for example "1||ABC"
-    virtual std::unique_ptr<ServerObject> OpenObject(const QString &className, const QString &id)
-        = 0;
+    virtual std::unique_ptr<ServerObject> OpenObject(const QString &className, const QString &id) = 0;
     virtual std::unique_ptr<ServerObject> NewObject(const QString &className) = 0;
-    virtual std::unique_ptr<ResultSet> OpenQuery(const QString &className, const QString &queryName)
-        = 0;
+    virtual std::unique_ptr<ResultSet> OpenQuery(const QString &className, const QString &queryName) = 0;
 };
 
 using FactoryMaker = std::function<std::unique_ptr<Factory>()>;
