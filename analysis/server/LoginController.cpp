@@ -274,12 +274,17 @@ bool LoginController::checkOnServer()
     return result;
 }
 
+bool LoginController::StartupAttempt()
+{
+    m_context.commandLine = m_processCommandLine;
+    m_context.passwordFromDialog = true;
+    return Login();
+}
+
 bool LoginController::StartupLogin()
 {
     for (;;) {
-        m_context.commandLine = m_processCommandLine;
-        m_context.passwordFromDialog = true;
-        if (Login())
+        if (StartupAttempt())
             return true;
         // Without windows nobody can correct the values; with them, the dialog shows again.
         if (m_access.shutdownRequested() || !m_ui)

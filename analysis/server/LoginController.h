@@ -43,8 +43,12 @@ public:
     void LoadLoginSettings();
     void SaveLoginSettings();
 
-    // Start-up: logs in, with the dialog when needed, until it succeeds; false
-    // when the program ends instead.
+    // One start-up attempt: takes the process command line, sets the
+    // password-from-dialog flag and runs Login.
+    bool StartupAttempt();
+    // Start-up: repeats StartupAttempt until the user is logged in; false when
+    // the program ends instead (or, without windows, when nobody can correct
+    // the values).
     bool StartupLogin();
 
     // "Anmelden" of FMPass: saves the fields; with the main window visible it

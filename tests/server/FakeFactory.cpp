@@ -93,7 +93,7 @@ void FakeStore::addUser(const QString &firma, const QString &code, const QString
     const QString pnr = QStringLiteral("4711");
     objects[QStringLiteral("KX.ParPersEdv|") + id]
         = { { QStringLiteral("AKTIV"), active },
-            { QStringLiteral("PNAME"), QStringLiteral("M{ller, J}rgen") },
+            { QStringLiteral("PNAME"), QStringLiteral("M}ller, J}rgen") },
             { QStringLiteral("PNR"), pnr },
             { QStringLiteral("AbtNr"), QStringLiteral("M3") },
             { QStringLiteral("DW"), QStringLiteral("27") },
