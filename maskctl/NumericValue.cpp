@@ -300,6 +300,38 @@ QString NumericValue::toText(const QVariant &v, QChar sep)
     return s;
 }
 
+std::optional<QVariant> NumericValue::step(const QVariant &current, const QVariant &step, bool up)
+{
+    const int type = current.typeId();
+    if (type != step.typeId())
+        return std::nullopt;
+    std::optional<QVariant> result;
+    if (type == QMetaType::Short || type == QMetaType::Int) {
+        const qint64 r = current.toLongLong() + (up ? step.toLongLong() : -step.toLongLong());
+        result = integerVariant(r, type == QMetaType::Short ? DataTypeInteger : DataTypeLong);
+    } else if (type == qMetaTypeId<Currency>()) {
+        qint64 r = 0;
+        const qint64 a = current.value<Currency>().units, b = step.value<Currency>().units;
+        if (up ? __builtin_add_overflow(a, b, &r) : __builtin_sub_overflow(a, b, &r))
+            return std::nullopt;
+        result = QVariant::fromValue(Currency { r });
+    } else if (type == QMetaType::Float) {
+        const float r
+            = up ? current.toFloat() + step.toFloat() : current.toFloat() - step.toFloat();
+        result = std::isfinite(r) ? std::optional<QVariant>(QVariant::fromValue(r)) : std::nullopt;
+    } else if (type == QMetaType::Double) {
+        const double r
+            = up ? current.toDouble() + step.toDouble() : current.toDouble() - step.toDouble();
+        result = std::isfinite(r) ? std::optional<QVariant>(QVariant(r)) : std::nullopt;
+    }
+    if (!result)
+        return std::nullopt;
+    const int order = compare(*result, current);
+    if ((up && order < 0) || (!up && order > 0))
+        return std::nullopt;
+    return result;
+}
+
 int NumericValue::metaTypeOf(int dataType)
 {
     switch (dataType) {

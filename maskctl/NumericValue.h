@@ -45,6 +45,10 @@ public:
     // A typed value as plain text with the given decimal separator.
     static QString toText(const QVariant &value, QChar decimalSep = u'.');
 
+    // current + step (up) or current - step (down) in the type of `current`; nullopt when
+    // the result leaves the type's range or moves the wrong way (treated as wrapped).
+    static std::optional<QVariant> step(const QVariant &current, const QVariant &step, bool up);
+
     // The QVariant type id that holds values of the data type.
     static int metaTypeOf(int dataType);
 };

@@ -1,0 +1,1099 @@
+#include "CNumCtrl.h"
+
+#include "CNumCtrlProperties_p.h"
+#include "MaskFormatter.h"
+#include "NumericValue.h"
+#include "PictureFormatter.h"
+#include "RangeValidator.h"
+#include "comctl/AutomationError.h"
+#include "comctl/HostSite.h"
+#include "comctl/PropertyBag.h"
+#include "comctl/PropertyExchange.h"
+#include "comctl/Variants.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QIcon>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QTimer>
+#include <cmath>
+
+using comctl::AutomationError;
+using comctl::Variants;
+
+namespace orvel {
+
+namespace {
+
+const QStringList &defaultCalcCaptions()
+{
+    static const QStringList captions = {
+        "0", "1",  "2", "3", "4", "5", "6",  "7", "8",  "9",  ".",  "=",
+        "±", "sq", "C", "×", "-", "+", "<<", "÷", "M!", "M+", "M-",
+    };
+    return captions;
+}
+
+// A typed value as a host receives it: currency travels as a double.
+QVariant forHost(const QVariant &v)
+{
+    if (v.typeId() == qMetaTypeId<Currency>())
+        return v.value<Currency>().toDouble();
+    return v;
+}
+
+int dataTypeOfMetaType(int type)
+{
+    if (type == QMetaType::Short)
+        return DataTypeInteger;
+    if (type == QMetaType::Int)
+        return DataTypeLong;
+    if (type == QMetaType::Float)
+        return DataTypeSingle;
+    if (type == QMetaType::Double)
+        return DataTypeDouble;
+    if (type == qMetaTypeId<Currency>())
+        return DataTypeCurrency;
+    if (type == QMetaType::QString)
+        return DataTypeNone;
+    return -1;
+}
+
+QVariant pictureFrom(const QVariant &v)
+{
+    if (!v.isValid() || Variants::isNull(v))
+        return {};
+    switch (v.typeId()) {
+    case QMetaType::QPixmap:
+        return v;
+    case QMetaType::QImage:
+        return QPixmap::fromImage(v.value<QImage>());
+    case QMetaType::QIcon:
+        return v.value<QIcon>().pixmap(32, 32);
+    case QMetaType::QByteArray: {
+        QPixmap p;
+        if (p.loadFromData(v.toByteArray()))
+            return p;
+        break;
+    }
+    default:
+        break;
+    }
+    throw AutomationError(AutomationError::InvalidPictureType);
+}
+
+QVariant persistedPicture(const QVariant &v)
+{
+    if (!v.isValid() || v.value<QPixmap>().isNull())
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    v.value<QPixmap>().save(&buffer, "PNG");
+    return bytes;
+}
+
+qint16 vkOf(const QKeyEvent *e)
+{
+    const int k = e->key();
+    if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z))
+        return qint16(k);
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
+        return qint16(112 + (k - Qt::Key_F1));
+    if (e->modifiers() & Qt::KeypadModifier) {
+        if (k == Qt::Key_Plus)
+            return 107;
+        if (k == Qt::Key_Minus)
+            return 109;
+    }
+    switch (k) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+        return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        return qint16(k & 0x7fff);
+    }
+}
+
+qint16 shiftOf(Qt::KeyboardModifiers m)
+{
+    return qint16(((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0)
+                  | ((m & Qt::AltModifier) ? 4 : 0));
+}
+
+} // namespace
+
+// ------------------------------------------------------------------ construction
+
+CNumCtrl::CNumCtrl(QWidget *parent)
+    : MaskEditBase(parent)
+    , m_calcBtnText(defaultCalcCaptions())
+{
+    registerCurrencyType();
+    auto &hooks = m_engine.hooks();
+    hooks.beep = [this] {
+        if (boolValue(QStringLiteral("MaskErrorBeep")))
+            beep();
+    };
+    hooks.invalidChar = [this](const QString &ch, int pos) { fireInvalidChar(ch, pos); };
+    hooks.changed = [this] { changeNotification(); };
+    hooks.autoTab = [this] { moveToNextControl(); };
+    hooks.formatText = [this] { return formatText(); };
+    setDefaults();
+}
+
+CNumCtrl::~CNumCtrl() = default;
+
+void CNumCtrl::setLocaleInfo(const LocaleInfo *locale)
+{
+    m_engine.setLocale(locale);
+    m_engine.reformat();
+    update();
+}
+
+void CNumCtrl::setDefaults()
+{
+    for (const PropertySpec &spec : propertySpecs()) {
+        if (spec.kind != PropKind::Object)
+            storeValue(spec.name, spec.defaultValue);
+    }
+    storeValue(QStringLiteral("Font"), site() ? site()->ambientFont() : QApplication::font());
+    setFont(stored(QStringLiteral("Font")).value<QFont>());
+    setEnabled(true);
+    m_designText.clear();
+    m_calcWidthPx = m_calcHeightPx = 150;
+    m_calcBtnText = defaultCalcCaptions();
+    syncEngine();
+    m_engine.assignValue(QString());
+}
+
+void CNumCtrl::initNew()
+{
+    setDefaults();
+    update();
+}
+
+void CNumCtrl::syncEngine()
+{
+    MaskSettings &s = m_engine.settings();
+    s.maskType = intValue(QStringLiteral("MaskType"));
+    s.decimalPlaces = intValue(QStringLiteral("MaskDecimalPlaces"));
+    s.decimalChar = stringValue(QStringLiteral("MaskDecimalChar"));
+    s.thousandSep = stringValue(QStringLiteral("MaskThousandSep"));
+    s.thousandDigits = intValue(QStringLiteral("MaskThousandDigits"));
+    s.currencySymbol = stringValue(QStringLiteral("MaskCurrencySymbol"));
+    s.posFormat = intValue(QStringLiteral("MaskPosFormat"));
+    s.negFormat = intValue(QStringLiteral("MaskNegFormat"));
+    s.showCurrency = boolValue(QStringLiteral("MaskShowCurrency"));
+    s.showThousandSep = boolValue(QStringLiteral("MaskShowThousandSep"));
+    s.decimalFixed = boolValue(QStringLiteral("MaskDecimalFixed"));
+    s.allowLeadZeros = boolValue(QStringLiteral("MaskAllowLeadZeros"));
+    s.zeroIfNull = boolValue(QStringLiteral("MaskZeroIfNull"));
+    s.wholePlaces = intValue(QStringLiteral("MaskWholePlaces"));
+    s.allowNegative = boolValue(QStringLiteral("MaskAllowNegative"));
+    m_engine.setRunMode(!designMode());
+    m_engine.setNullText(stringValue(QStringLiteral("NullText")));
+    m_engine.setEditable(!boolValue(QStringLiteral("Locked"))
+                         && boolValue(QStringLiteral("AllowEdit")) && !m_calcOpen);
+    m_engine.setInsertMode(boolValue(QStringLiteral("InsertMode")));
+    m_engine.setClipLiterals(boolValue(QStringLiteral("ClipLiterals")));
+    m_engine.setAutoTab(boolValue(QStringLiteral("AutoTab")));
+    m_engine.setAutoSelect(boolValue(QStringLiteral("AutoSelect")));
+}
+
+// ------------------------------------------------------------------ generic properties
+
+void CNumCtrl::assignGeneric(const QString &name, const QVariant &v)
+{
+    const PropertySpec *spec = findPropertySpec(name);
+    if (!spec)
+        throw AutomationError(AutomationError::ObjectDoesntSupportMember);
+    QVariant stored;
+    switch (spec->kind) {
+    case PropKind::Bool:
+        stored = Variants::toBool(v);
+        break;
+    case PropKind::Int16:
+    case PropKind::Int32: {
+        const qint32 n
+            = spec->kind == PropKind::Int16 ? Variants::toInt16(v) : Variants::toInt32(v);
+        if (n < spec->min || n > spec->max)
+            throw AutomationError(AutomationError::InvalidPropertyValue);
+        stored = n;
+        break;
+    }
+    case PropKind::Colour:
+        stored = QVariant::fromValue(Variants::toColor(v));
+        break;
+    case PropKind::String:
+        stored = Variants::toString(v);
+        break;
+    case PropKind::Font:
+        if (v.typeId() == QMetaType::QFont) {
+            stored = v;
+        } else if (v.typeId() == QMetaType::QString) {
+            QFont f;
+            if (!f.fromString(v.toString()))
+                throw AutomationError(AutomationError::TypeMismatch);
+            stored = f;
+        } else {
+            throw AutomationError(AutomationError::TypeMismatch);
+        }
+        break;
+    case PropKind::Picture:
+        stored = pictureFrom(v);
+        break;
+    case PropKind::Single:
+        stored = Variants::toDouble(v);
+        break;
+    case PropKind::Variant:
+    case PropKind::Object:
+        stored = v;
+        break;
+    }
+    storeValue(spec->name, stored);
+    applyChange(spec->name);
+}
+
+void CNumCtrl::applyChange(const QString &name)
+{
+    const PropertySpec *spec = findPropertySpec(name);
+    syncEngine();
+    if (name == u"Enabled")
+        setEnabled(boolValue(name));
+    else if (name == u"Font")
+        setFont(stored(name).value<QFont>());
+    else if (name == u"InsertMode")
+        restartCaret();
+    if (spec && (spec->flags & Reformat) && !m_loading)
+        m_engine.reformat();
+    else if (name == u"NullText" || name == u"Format")
+        m_engine.refreshShown();
+    if (!m_loading)
+        notifyPropertyChanged(name);
+    update();
+}
+
+QVariant CNumCtrl::prop(const QString &name) const
+{
+    return const_cast<CNumCtrl *>(this)->get(name).value;
+}
+
+void CNumCtrl::setProp(const QString &name, const QVariant &v)
+{
+    const comctl::DispatchResult r = put(name, v);
+    if (!r.ok())
+        throw r.error;
+}
+
+// ------------------------------------------------------------------ value surface
+
+QChar CNumCtrl::localeDecimal() const
+{
+    const QString sep = localeDecimalSeparator(m_engine.settings(), m_engine.locale());
+    return sep.isEmpty() ? QChar(u'.') : sep.at(0);
+}
+
+QString CNumCtrl::text() const
+{
+    return designMode() ? m_designText : m_engine.value();
+}
+
+void CNumCtrl::applyText(const QString &text, bool raise)
+{
+    const QString trimmed = text.trimmed();
+    const QString v = m_engine.textToValue(trimmed);
+    const bool converts = v.isEmpty() || NumericValue::fromText(v, dataType(), u'.').has_value();
+    if (!m_engine.isValidCandidate(v) || !converts) {
+        if (raise)
+            throw AutomationError(AutomationError::TypeMismatch);
+        return;
+    }
+    m_designText = trimmed;
+    m_engine.assignValue(v);
+    afterValueChange();
+    if (!m_loading)
+        changeNotification();
+}
+
+void CNumCtrl::setText(const QString &text)
+{
+    applyText(text, true);
+}
+
+QVariant CNumCtrl::value() const
+{
+    if (m_engine.value().isEmpty())
+        return {};
+    const auto typed = NumericValue::fromText(m_engine.value(), dataType(), u'.');
+    return typed ? forHost(*typed) : QVariant();
+}
+
+void CNumCtrl::setValue(const QVariant &input)
+{
+    if (!input.isValid()) {
+        m_designText.clear();
+        m_engine.assignValue(QString());
+        afterValueChange();
+        return;
+    }
+    QVariant given = input;
+    if (Variants::isNull(given))
+        given = QVariant::fromValue(qint32(0));
+    switch (given.typeId()) {
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double:
+        break;
+    default:
+        if (given.typeId() != qMetaTypeId<Currency>())
+            throw AutomationError(AutomationError::TypeMismatch);
+    }
+    const double d = given.typeId() == qMetaTypeId<Currency>() ? given.value<Currency>().toDouble()
+                                                               : given.toDouble();
+    if (!std::isfinite(d))
+        throw AutomationError(AutomationError::TypeMismatch);
+    const int places = m_engine.effective().decimalPlaces;
+    QString text = NumericValue::doubleToText(d);
+    if (places <= 7)
+        text = NumericValue::floorDecimals(text, qMax(0, places));
+    if (!m_engine.isValidCandidate(text))
+        throw AutomationError(AutomationError::TypeMismatch);
+    const QVariant numeric = given.typeId() == qMetaTypeId<Currency>() ? given : QVariant(d);
+    if (!NumericValue::fromVariant(numeric, dataType()))
+        throw AutomationError(AutomationError::TypeMismatch);
+    m_engine.assignValue(text);
+    m_engine.setSelection(0, 0);
+    m_designText = text;
+    afterValueChange();
+}
+
+QString CNumCtrl::formatText() const
+{
+    const QString picture = stringValue(QStringLiteral("Format"));
+    if (picture.isEmpty() || m_engine.value().isEmpty())
+        return m_engine.display();
+    const auto typed = NumericValue::fromText(m_engine.value(), dataType(), u'.');
+    if (!typed)
+        return m_engine.display();
+    const QVariant hostValue = forHost(*typed);
+    if (site()) {
+        if (const auto text = site()->formatValue(hostValue, picture))
+            return *text;
+    }
+    if (m_formatCallback) {
+        if (const auto text = m_formatCallback(hostValue, picture))
+            return *text;
+    }
+    PictureFormatter::Separators sep;
+    const QString dec = m_engine.locale().item(LocaleItem::NumberDecimalSep);
+    const QString thousands = m_engine.locale().item(LocaleItem::NumberThousandSep);
+    sep.decimal = dec.isEmpty() ? QStringLiteral(".") : dec;
+    sep.thousands = thousands.isEmpty() && dec != u"," ? QStringLiteral(",") : thousands;
+    if (const auto d = NumericValue::toDouble(*typed)) {
+        if (const auto text = PictureFormatter::format(*d, picture, sep))
+            return *text;
+    }
+    return NumericValue::toText(*typed, localeDecimal());
+}
+
+void CNumCtrl::setFormatCallback(FormatCallback callback)
+{
+    m_formatCallback = std::move(callback);
+    m_engine.refreshShown();
+    update();
+}
+
+int CNumCtrl::dataType() const
+{
+    if (isBound()) {
+        const int field = boundFieldType();
+        if (field != -2)
+            return field;
+    }
+    return intValue(QStringLiteral("DataType"));
+}
+
+void CNumCtrl::setDataType(int type)
+{
+    if (type < 0 || type > 5)
+        throw AutomationError(AutomationError::InvalidPropertyValue);
+    if (isBound())
+        throw AutomationError(
+            31002,
+            QStringLiteral("Cannot set DataType property when control is bound to a field in a "
+                           "database."));
+    if (!m_engine.value().isEmpty() && !NumericValue::fromText(m_engine.value(), type, u'.'))
+        throw AutomationError(31003, QStringLiteral("Cannot coerce value to new data type."));
+    storeValue(QStringLiteral("DataType"), type);
+    notifyPropertyChanged(QStringLiteral("DataType"));
+}
+
+void CNumCtrl::afterValueChange()
+{
+    restartCaret();
+    update();
+}
+
+void CNumCtrl::changeNotification()
+{
+    if (!m_reading)
+        m_dataChanged = true;
+    Q_EMIT Change();
+    raiseEvent(QStringLiteral("Change"));
+}
+
+int CNumCtrl::validate()
+{
+    QPointer<CNumCtrl> self(this);
+    qint16 valid = -1;
+    Q_EMIT OnValidate(m_engine.value(), valid);
+    if (!self)
+        return ErrTypeNoError;
+    const QVariantList args = raiseEvent(QStringLiteral("OnValidate"), { m_engine.value(), valid });
+    if (!self)
+        return ErrTypeNoError;
+    valid = qint16(args.value(1).toInt());
+    if (valid == 0)
+        return ErrTypeUserError;
+    if (!boolValue(QStringLiteral("AllowNull")) && isEmpty())
+        return ErrTypeNullNotAllowed;
+    const EffectiveMask mask = m_engine.effective();
+    QString digits;
+    for (const QChar c : m_engine.display()) {
+        if (!mask.isLiteral(c))
+            digits.append(c);
+    }
+    if (m_engine.isNegative() && !digits.isEmpty())
+        digits.prepend(u'-');
+    const int type = dataType();
+    const QChar dec = mask.decimalCharacter().isNull() ? QChar(u'.') : mask.decimalCharacter();
+    if (type != DataTypeNone && !digits.isEmpty() && !NumericValue::fromText(digits, type, dec))
+        return ErrTypeBadType;
+    if (isEmpty())
+        return ErrTypeNoError;
+    const auto typed = NumericValue::fromText(m_engine.value(), type, u'.');
+    if (!typed)
+        return ErrTypeNoError;
+    RangeValidator::Rule rule;
+    rule.validateType = intValue(QStringLiteral("ValidateType"));
+    rule.low = stringValue(QStringLiteral("ValidateRangeLow"));
+    rule.high = stringValue(QStringLiteral("ValidateRangeHigh"));
+    rule.dataType = type;
+    rule.localeDecimalSep = localeDecimal();
+    return RangeValidator::check(*typed, rule);
+}
+
+// ------------------------------------------------------------------ editing methods
+
+void CNumCtrl::copy()
+{
+    const QString text = m_engine.copyText();
+    if (!text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
+}
+
+void CNumCtrl::cut()
+{
+    QString text;
+    if (m_engine.cut(&text) && !text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
+    afterValueChange();
+}
+
+void CNumCtrl::deleteSelection()
+{
+    if (m_engine.hasSelection())
+        m_engine.deleteKey();
+    afterValueChange();
+}
+
+void CNumCtrl::paste()
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!m_engine.editable()) {
+        m_engine.paste(text);
+        return;
+    }
+    if (!text.isEmpty())
+        m_engine.paste(text);
+    afterValueChange();
+}
+
+void CNumCtrl::undo()
+{
+    m_engine.undo();
+    afterValueChange();
+}
+
+bool CNumCtrl::spin(bool up)
+{
+    const int type = dataType();
+    if (type == DataTypeNone)
+        return false;
+    const QString current = m_engine.value().isEmpty() ? QStringLiteral("0") : m_engine.value();
+    const auto now = NumericValue::fromText(current, type, u'.');
+    const auto step
+        = NumericValue::fromText(stringValue(QStringLiteral("SpinValue")), type, localeDecimal());
+    if (!now || !step)
+        return false;
+    const auto next = NumericValue::step(*now, *step, up);
+    if (!next)
+        return false;
+    RangeValidator::Rule rule;
+    rule.validateType = intValue(QStringLiteral("ValidateType"));
+    rule.low = stringValue(QStringLiteral("ValidateRangeLow"));
+    rule.high = stringValue(QStringLiteral("ValidateRangeHigh"));
+    rule.dataType = type;
+    rule.localeDecimalSep = localeDecimal();
+    if (RangeValidator::check(*next, rule) != ErrTypeNoError)
+        return false;
+    try {
+        setValue(*next);
+    } catch (const AutomationError &) {
+        return false;
+    }
+    Q_EMIT SpinClick(up ? 1 : 0);
+    raiseEvent(QStringLiteral("SpinClick"), { qint32(up ? 1 : 0) });
+    repaint();
+    return true;
+}
+
+// ------------------------------------------------------------------ events
+
+void CNumCtrl::fireInvalidChar(const QString &ch, int position)
+{
+    Q_EMIT InvalidChar(ch, qint16(position));
+    raiseEvent(QStringLiteral("InvalidChar"), { ch, qint16(position) });
+}
+
+void CNumCtrl::fireStockError(int number, const QString &description)
+{
+    QString text = description;
+    bool cancel = false;
+    Q_EMIT Error(qint16(number), text, 0, className(), QString(), 0, cancel);
+    raiseEvent(QStringLiteral("Error"),
+               { qint16(number), text, 0, className(), QString(), 0, cancel });
+}
+
+// ------------------------------------------------------------------ persistence
+
+void CNumCtrl::exchangeOne(comctl::PropertyExchange &ex, const QString &name)
+{
+    const PropertySpec *spec = findPropertySpec(name);
+    if (!spec)
+        return;
+    const auto persistedForm = [&](const QVariant &v) -> QVariant {
+        switch (spec->kind) {
+        case PropKind::Colour:
+            return qint64(v.toUInt());
+        case PropKind::Picture:
+            return persistedPicture(v);
+        case PropKind::Single:
+            return float(v.toDouble());
+        default:
+            return v;
+        }
+    };
+    QVariant current;
+    if (name == u"Text")
+        current = m_designText;
+    else if (name == u"CalcWidth")
+        current = float(m_calcWidthPx);
+    else if (name == u"CalcHeight")
+        current = float(m_calcHeightPx);
+    else
+        current = persistedForm(stored(name));
+    QVariant defaultValue = persistedForm(spec->defaultValue);
+    if (name == u"Font")
+        defaultValue = QVariant();
+    ex.exchange(name, current, defaultValue);
+    if (!ex.isLoading())
+        return;
+    if (name == u"Font" && !current.isValid())
+        return; // keep the ambient font
+    try {
+        if (name == u"Text") {
+            m_designText = Variants::toString(current);
+        } else if (name == u"CalcWidth" || name == u"CalcHeight") {
+            const double px = Variants::toDouble(current);
+            if (!std::isfinite(px) || px < 0 || (name == u"CalcHeight" && px <= 0) || px > 1e5)
+                return;
+            (name == u"CalcWidth" ? m_calcWidthPx : m_calcHeightPx) = px;
+        } else if (name == u"DataType") {
+            const int type = Variants::toInt16(current);
+            if (type >= 0 && type <= 5)
+                storeValue(name, type);
+        } else if (name == u"DataField") {
+            storeValue(name, Variants::toString(current));
+        } else {
+            setProp(name, current);
+        }
+    } catch (const AutomationError &) {
+        // A damaged or foreign value leaves the default in place.
+    }
+}
+
+void CNumCtrl::exchange(comctl::PropertyExchange &ex)
+{
+    if (!ex.exchangeVersion(1, 0)) {
+        setDefaults();
+        return;
+    }
+    for (const QString &name : baseExchangeOrder())
+        exchangeOne(ex, name);
+    for (const QString &name : numericExchangeOrder())
+        exchangeOne(ex, name);
+    // The tooltip settings are kept at design time as well, so they are always exchanged.
+    for (const QString &name : toolTipExchangeOrder())
+        exchangeOne(ex, name);
+}
+
+void CNumCtrl::loadProperties(const comctl::PropertyBag &bag)
+{
+    setDefaults();
+    m_loading = true;
+    comctl::PropertyBag copy = bag;
+    comctl::PropertyExchange ex(copy, comctl::PropertyExchange::Direction::Load);
+    exchange(ex);
+    syncEngine();
+    const QString loadedText = m_designText;
+    m_designText.clear();
+    m_engine.assignValue(QString());
+    applyText(loadedText, false);
+    m_loading = false;
+    afterValueChange();
+}
+
+void CNumCtrl::saveProperties(comctl::PropertyBag &bag) const
+{
+    comctl::PropertyExchange ex(bag, comctl::PropertyExchange::Direction::Save);
+    const_cast<CNumCtrl *>(this)->exchange(ex);
+}
+
+// ------------------------------------------------------------------ data binding
+
+int CNumCtrl::boundColumn() const
+{
+    const QString field = stringValue(QStringLiteral("DataField"));
+    if (!m_model || field.isEmpty())
+        return -1;
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const QString header = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        if (header.compare(field, Qt::CaseInsensitive) == 0)
+            return c;
+    }
+    return -1;
+}
+
+bool CNumCtrl::isBound() const
+{
+    return boundColumn() >= 0;
+}
+
+// The field's DataType: -1 for a type the control cannot hold, -2 when it is unknown.
+int CNumCtrl::boundFieldType() const
+{
+    const int column = boundColumn();
+    if (column < 0)
+        return -2;
+    const QVariant hint = m_model->headerData(column, Qt::Horizontal, Qt::UserRole);
+    int type = QMetaType::UnknownType;
+    if (hint.isValid())
+        type = hint.toInt();
+    else if (m_model->rowCount() > 0)
+        type = m_model->data(m_model->index(qMax(0, m_row), column), Qt::EditRole).typeId();
+    if (type == QMetaType::UnknownType)
+        return -2;
+    return dataTypeOfMetaType(type);
+}
+
+void CNumCtrl::setDataSource(QAbstractItemModel *model)
+{
+    if (m_modelConnection)
+        disconnect(m_modelConnection);
+    m_model = model;
+    if (model) {
+        m_modelConnection
+            = connect(model, &QAbstractItemModel::dataChanged, this,
+                      [this](const QModelIndex &tl, const QModelIndex &br) {
+                          const int column = boundColumn();
+                          if (m_reading || column < 0 || m_row < tl.row() || m_row > br.row()
+                              || column < tl.column() || column > br.column())
+                              return;
+                          readBoundValue();
+                      });
+    }
+    if (!designMode())
+        readBoundValue();
+}
+
+void CNumCtrl::setCurrentRow(int row)
+{
+    if (row == m_row)
+        return;
+    if (m_dataChanged)
+        writeBoundValue();
+    m_row = row;
+    readBoundValue();
+}
+
+void CNumCtrl::readBoundValue()
+{
+    const int column = boundColumn();
+    if (column < 0 || m_row < 0 || m_row >= m_model->rowCount())
+        return;
+    QPointer<CNumCtrl> self(this);
+    QVariant newValue = m_model->data(m_model->index(m_row, column), Qt::EditRole);
+    qint16 changed = 0;
+    m_reading = true;
+    Q_EMIT DataRead(newValue, changed);
+    if (self) {
+        const QVariantList args = raiseEvent(QStringLiteral("DataRead"), { newValue, changed });
+        newValue = args.value(0);
+        changed = qint16(args.value(1).toInt());
+    }
+    if (!self)
+        return;
+    try {
+        setValue(newValue);
+    } catch (const AutomationError &error) {
+        fireStockError(error.number(), error.text());
+        m_reading = false;
+        return;
+    }
+    m_engine.setSelection(0, 0);
+    restartCaret();
+    changeNotification();
+    m_dataChanged = changed != 0;
+    m_reading = false;
+}
+
+bool CNumCtrl::writeBoundValue()
+{
+    const int column = boundColumn();
+    if (!m_dataChanged || column < 0 || m_row < 0 || m_row >= m_model->rowCount())
+        return false;
+    QVariant newValue;
+    if (!m_engine.value().isEmpty()) {
+        const auto typed = NumericValue::fromText(m_engine.value(), dataType(), u'.');
+        if (!typed) {
+            Q_EMIT DataError(ErrTypeBadType, m_engine.value());
+            raiseEvent(QStringLiteral("DataError"), { qint16(ErrTypeBadType), m_engine.value() });
+            return false;
+        }
+        newValue = forHost(*typed);
+    }
+    QPointer<CNumCtrl> self(this);
+    qint16 cancel = 0;
+    Q_EMIT BeforeUpdate(newValue, cancel);
+    if (!self)
+        return false;
+    const QVariantList args = raiseEvent(QStringLiteral("BeforeUpdate"), { newValue, cancel });
+    if (!self || args.value(1).toInt() != 0)
+        return false;
+    newValue = args.value(0);
+    m_reading = true; // our own write is not a change of the source to read back
+    const bool ok = m_model->setData(m_model->index(m_row, column), newValue, Qt::EditRole);
+    m_reading = false;
+    if (!ok) {
+        fireStockError(5, QStringLiteral("The data source refused the value."));
+        return false;
+    }
+    m_dataChanged = false;
+    Q_EMIT AfterUpdate();
+    raiseEvent(QStringLiteral("AfterUpdate"));
+    return true;
+}
+
+// ------------------------------------------------------------------ focus and keys
+
+bool CNumCtrl::sameFormActive() const
+{
+    return window() && window()->isActiveWindow();
+}
+
+void CNumCtrl::refocusLater()
+{
+    QPointer<CNumCtrl> self(this);
+    QTimer::singleShot(0, this, [self] {
+        if (self && self->sameFormActive())
+            self->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void CNumCtrl::focusInEvent(QFocusEvent *event)
+{
+    MaskEditBase::focusInEvent(event);
+    syncEngine();
+    m_engine.focusIn();
+    restartCaret();
+}
+
+void CNumCtrl::focusOutEvent(QFocusEvent *event)
+{
+    MaskEditBase::focusOutEvent(event);
+    const bool sameForm = event->reason() != Qt::ActiveWindowFocusReason && sameFormActive();
+    runLostFocus(sameForm);
+}
+
+void CNumCtrl::runLostFocus(bool sameForm)
+{
+    m_engine.focusOut();
+    restartCaret();
+    if (!sameForm || designMode())
+        return;
+    QPointer<CNumCtrl> self(this);
+    qint16 cancel = 0;
+    Q_EMIT BeforeLostFocus(cancel);
+    if (!self)
+        return;
+    const QVariantList args = raiseEvent(QStringLiteral("BeforeLostFocus"), { cancel });
+    if (!self)
+        return;
+    if (args.value(0).toInt() != 0 || cancel != 0) {
+        refocusLater();
+        return;
+    }
+    const int result = validate();
+    if (!self)
+        return;
+    m_engine.setMaskError(result != ErrTypeNoError);
+    if (result == ErrTypeNoError)
+        return;
+    update();
+    Q_EMIT DataError(qint16(result), m_engine.value());
+    if (!self)
+        return;
+    raiseEvent(QStringLiteral("DataError"), { qint16(result), m_engine.value() });
+    if (self && boolValue(QStringLiteral("KeepFocusOnError")))
+        refocusLater();
+}
+
+void CNumCtrl::moveToNextControl()
+{
+    QWidget *form = window();
+    if (!form)
+        return;
+    // Tab order: a "TabIndex" property where the host gives one, else the focus chain.
+    QList<QWidget *> chain;
+    for (QWidget *w = form->nextInFocusChain(); w && w != form; w = w->nextInFocusChain())
+        chain.append(w);
+    const auto tabIndex = [&](QWidget *w) {
+        const QVariant explicitIndex = w->property("TabIndex");
+        return explicitIndex.isValid() ? explicitIndex.toInt() : int(chain.indexOf(w));
+    };
+    const QList<QWidget *> controls
+        = site() ? site()->formControls(this) : comctl::HostSite().formControls(this);
+    const int own = tabIndex(this);
+    QWidget *next = nullptr, *first = nullptr;
+    for (QWidget *w : controls) {
+        if (w == this || !w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        const int index = tabIndex(w);
+        if (index < 0)
+            continue;
+        if (index > own && (!next || index < tabIndex(next)))
+            next = w;
+        if (!first || index < tabIndex(first))
+            first = w;
+    }
+    if (QWidget *target = next ? next : first)
+        target->setFocus(Qt::TabFocusReason);
+}
+
+bool CNumCtrl::handleKey(QKeyEvent *e)
+{
+    const bool shift = e->modifiers() & Qt::ShiftModifier;
+    const bool ctrl = e->modifiers() & Qt::ControlModifier;
+    const bool keypad = e->modifiers() & Qt::KeypadModifier;
+    switch (e->key()) {
+    case Qt::Key_Backspace:
+        m_engine.backspace();
+        return true;
+    case Qt::Key_Delete:
+        m_engine.deleteKey();
+        return true;
+    case Qt::Key_Escape:
+        if (boolValue(QStringLiteral("AllowEscape")) && isBound())
+            readBoundValue();
+        return true;
+    case Qt::Key_Plus:
+    case Qt::Key_Minus:
+        if (!keypad || !boolValue(QStringLiteral("SpinKeys"))
+            || boolValue(QStringLiteral("Locked")))
+            return false;
+        spin(e->key() == Qt::Key_Plus);
+        return true;
+    case Qt::Key_F4:
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (boolValue(QStringLiteral("TabOnEnter")))
+            moveToNextControl();
+        return true;
+    case Qt::Key_Home:
+        m_engine.home(shift);
+        return true;
+    case Qt::Key_End:
+        m_engine.end(shift);
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        m_engine.left(shift, ctrl);
+        return true;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        m_engine.right(shift, ctrl);
+        return true;
+    case Qt::Key_Insert:
+        if (boolValue(QStringLiteral("AllowInsertModeChange"))) {
+            storeValue(QStringLiteral("InsertMode"), !boolValue(QStringLiteral("InsertMode")));
+            syncEngine();
+        }
+        return true;
+    default:
+        break;
+    }
+    if (!ctrl)
+        return false;
+    switch (e->key()) {
+    case Qt::Key_C:
+        copy();
+        return true;
+    case Qt::Key_X:
+        cut();
+        return true;
+    case Qt::Key_V:
+        paste();
+        return true;
+    case Qt::Key_Z:
+        undo();
+        return true;
+    default:
+        return true;
+    }
+}
+
+void CNumCtrl::keyPressEvent(QKeyEvent *event)
+{
+    if (designMode()) {
+        MaskEditBase::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    QPointer<CNumCtrl> self(this);
+    qint16 keyCode = vkOf(event);
+    const qint16 shift = shiftOf(event->modifiers());
+    Q_EMIT KeyDown(keyCode, shift);
+    if (!self)
+        return;
+    keyCode = qint16(raiseEvent(QStringLiteral("KeyDown"), { keyCode, shift }).value(0).toInt());
+    if (!self || keyCode == 0)
+        return;
+    syncEngine();
+    const bool consumed = handleKey(event);
+    if (!consumed && !event->text().isEmpty() && event->text().at(0).unicode() > 27) {
+        qint16 ascii = qint16(event->text().at(0).unicode());
+        Q_EMIT KeyPress(ascii);
+        if (!self)
+            return;
+        ascii = qint16(raiseEvent(QStringLiteral("KeyPress"), { ascii }).value(0).toInt());
+        if (!self || ascii == 0)
+            return;
+        m_engine.typeChar(QChar(char16_t(ascii)));
+    }
+    if (self)
+        afterValueChange();
+}
+
+void CNumCtrl::keyReleaseEvent(QKeyEvent *event)
+{
+    if (designMode()) {
+        MaskEditBase::keyReleaseEvent(event);
+        return;
+    }
+    qint16 keyCode = vkOf(event);
+    const qint16 shift = shiftOf(event->modifiers());
+    Q_EMIT KeyUp(keyCode, shift);
+    raiseEvent(QStringLiteral("KeyUp"), { keyCode, shift });
+}
+
+void CNumCtrl::mousePressEvent(QMouseEvent *event)
+{
+    if (designMode())
+        return;
+    MaskEditBase::mousePressEvent(event);
+    raiseEvent(QStringLiteral("MouseDown"),
+               { qint16(event->button()), shiftOf(event->modifiers()), float(event->position().x()),
+                 float(event->position().y()) });
+}
+
+void CNumCtrl::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (designMode())
+        return;
+    MaskEditBase::mouseReleaseEvent(event);
+    QPointer<CNumCtrl> self(this);
+    raiseEvent(QStringLiteral("MouseUp"),
+               { qint16(event->button()), shiftOf(event->modifiers()), float(event->position().x()),
+                 float(event->position().y()) });
+    if (self && rect().contains(event->position().toPoint()))
+        raiseEvent(QStringLiteral("Click"));
+}
+
+void CNumCtrl::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (designMode())
+        return;
+    MaskEditBase::mouseDoubleClickEvent(event);
+    raiseEvent(QStringLiteral("DblClick"));
+}
+
+void CNumCtrl::changeEvent(QEvent *event)
+{
+    MaskEditBase::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        update();
+}
+
+} // namespace orvel

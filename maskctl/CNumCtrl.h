@@ -1,0 +1,154 @@
+#pragma once
+
+#include "MaskEditBase.h"
+
+#include <QAbstractItemModel>
+#include <QPointer>
+#include <optional>
+
+namespace comctl {
+class PropertyExchange;
+}
+
+namespace orvel {
+
+// The Tallix numeric masked edit control. Properties, methods and events are reached late
+// bound through the member table (names and dispatch ids of the interfaces _DNum and
+// _DNumEvents); events are also emitted as the typed signals below, whose reference
+// parameters a directly connected handler may change.
+class CNumCtrl : public MaskEditBase
+{
+    Q_OBJECT
+public:
+    explicit CNumCtrl(QWidget *parent = nullptr);
+    ~CNumCtrl() override;
+
+    static const comctl::MemberTable &members();
+    const comctl::MemberTable &memberTable() const override { return members(); }
+    QString className() const override { return QStringLiteral("Tallix"); }
+    QString progId() const override { return QStringLiteral("Zifra.Tallix.1"); }
+
+    void initNew() override;
+    void loadProperties(const comctl::PropertyBag &bag) override;
+    void saveProperties(comctl::PropertyBag &bag) const override;
+
+    // The number engine reads the locale through this interface (default: POSIX locale).
+    void setLocaleInfo(const LocaleInfo *locale);
+
+    // --- value surface (the property functions throw comctl::AutomationError)
+    QString text() const;
+    void setText(const QString &text);
+    QVariant value() const;
+    void setValue(const QVariant &value);
+    QString formatText() const;
+    QString inputText() const { return engine().display(); }
+    int dataType() const;
+    void setDataType(int type);
+    bool isEmpty() const { return engine().isEmpty(); }
+    int validate();
+
+    // --- editing methods
+    void copy();
+    void cut();
+    void deleteSelection();
+    void paste();
+    void undo();
+    // One spin step up or down in the data type; true when the value changed.
+    bool spin(bool up);
+
+    // --- data binding: a field (column named by DataField) of a model row
+    void setDataSource(QAbstractItemModel *model);
+    QAbstractItemModel *dataSource() const { return m_model; }
+    // The host moved to another row (or the row's values changed): read the field.
+    void setCurrentRow(int row);
+    int currentRow() const { return m_row; }
+    void readBoundValue();
+    // The host is about to leave or update the row: write a changed value back.
+    bool writeBoundValue();
+    bool dataChanged() const { return m_dataChanged; }
+
+    // The host's format callback (when the host site offers none): value, picture.
+    using FormatCallback = std::function<std::optional<QString>(const QVariant &, const QString &)>;
+    void setFormatCallback(FormatCallback callback);
+
+    // Moves the focus to the next control of the form by tab order (AutoTab, TabOnEnter).
+    void moveToNextControl();
+    // The lost-focus validation; sameForm: the focus stays in the control's window.
+    void runLostFocus(bool sameForm);
+
+    // Generic property access by name (values as automation sees them).
+    QVariant prop(const QString &name) const;
+    void setProp(const QString &name, const QVariant &value);
+
+Q_SIGNALS:
+    void ToolTipEnd();
+    void ToolTipBegin(qint16 &Cancel);
+    void EllipsesClick();
+    void AfterUpdate();
+    void BeforeLostFocus(qint16 &Cancel);
+    void Change();
+    void StatusBarUpdate(qint16 Restore, QString &DisplayText, qint16 &Cancel);
+    void InvalidChar(const QString &Char, qint16 Position);
+    void DataRead(QVariant &NewValue, qint16 &DataChanged);
+    void BeforeUpdate(QVariant &NewValue, qint16 &Cancel);
+    void DataError(qint16 ErrorType, const QString &ErrorText);
+    void SpinClick(qint32 Direction);
+    void CloseUp();
+    void DropDown();
+    void OnValidate(const QString &Text, qint16 &Valid);
+    void CalcBtnClick(qint16 CalcBtnType);
+    void KeyDown(qint16 &KeyCode, qint16 Shift);
+    void KeyPress(qint16 &KeyAscii);
+    void KeyUp(qint16 &KeyCode, qint16 Shift);
+    void Error(qint16 Number, QString &Description, qint32 Scode, const QString &Source,
+               const QString &HelpFile, qint32 HelpContext, bool &CancelDisplay);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    friend struct CNumCtrlAccess;
+
+    void setDefaults();
+    void exchange(comctl::PropertyExchange &ex);
+    void exchangeOne(comctl::PropertyExchange &ex, const QString &name);
+    void assignGeneric(const QString &name, const QVariant &value);
+    void applyChange(const QString &name);
+    void syncEngine();
+    void afterValueChange();
+    void changeNotification();
+    void applyText(const QString &text, bool raise);
+    QString valueForDataType(const QString &value) const;
+    QChar localeDecimal() const;
+    int boundColumn() const;
+    int boundFieldType() const;
+    bool isBound() const;
+    bool handleKey(QKeyEvent *event);
+    void fireInvalidChar(const QString &ch, int position);
+    void fireStockError(int number, const QString &description);
+    bool sameFormActive() const;
+    void refocusLater();
+
+    QString m_designText;
+    double m_calcWidthPx = 150, m_calcHeightPx = 150;
+    QStringList m_calcBtnText;
+    QVariant m_tag;
+    QPointer<QObject> m_statusBar;
+    QPointer<QAbstractItemModel> m_model;
+    QMetaObject::Connection m_modelConnection;
+    int m_row = -1;
+    bool m_dataChanged = false;
+    bool m_reading = false;
+    bool m_calcOpen = false;
+    bool m_loading = false;
+    FormatCallback m_formatCallback;
+};
+
+} // namespace orvel

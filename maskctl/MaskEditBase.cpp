@@ -1,0 +1,322 @@
+#include "MaskEditBase.h"
+
+#include "PosixLocaleInfo.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+
+namespace orvel {
+
+MaskEditBase::MaskEditBase(QWidget *parent)
+    : comctl::ComControl(parent)
+    , m_engine(&PosixLocaleInfo::instance())
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setCursor(Qt::IBeamCursor);
+}
+
+MaskEditBase::~MaskEditBase() = default;
+
+ColourState MaskEditBase::colourState() const
+{
+    ColourState s;
+    s.enabled = isEnabled();
+    s.locked = boolValue(QStringLiteral("Locked"));
+    s.focused = m_engine.focused();
+    s.maskError = m_engine.maskError();
+    s.nullShown = m_engine.nullShown();
+    s.negative = m_engine.isNegative();
+    return s;
+}
+
+ColourSet MaskEditBase::colourSet() const
+{
+    ColourSet c;
+    c.fore = colourValue(QStringLiteral("ForeColor"));
+    c.back = colourValue(QStringLiteral("BackColor"));
+    c.readOnlyFore = colourValue(QStringLiteral("ReadOnlyForeColor"));
+    c.readOnlyBack = colourValue(QStringLiteral("ReadOnlyBackColor"));
+    c.focusFore = colourValue(QStringLiteral("FocusForeColor"));
+    c.focusBack = colourValue(QStringLiteral("FocusBackColor"));
+    c.maskErrorFore = colourValue(QStringLiteral("MaskErrorForeColor"));
+    c.maskErrorBack = colourValue(QStringLiteral("MaskErrorBackColor"));
+    c.nullFore = colourValue(QStringLiteral("NullForeColor"));
+    c.nullBack = colourValue(QStringLiteral("NullBackColor"));
+    c.negFore = colourValue(QStringLiteral("NegForeColor"));
+    c.negBack = colourValue(QStringLiteral("NegBackColor"));
+    return c;
+}
+
+QRect MaskEditBase::textRect() const
+{
+    const int border = intValue(QStringLiteral("BorderStyle")) == 1
+        ? (intValue(QStringLiteral("Appearance")) == 1 ? 2 : 1)
+        : 0;
+    return rect().adjusted(border + 1, border, -border - 1, -border);
+}
+
+QSize MaskEditBase::sizeHint() const
+{
+    const QFontMetrics m(font());
+    return { m.averageCharWidth() * 12 + 8, m.height() + 6 };
+}
+
+bool MaskEditBase::alignedRight() const
+{
+    const int alignment = intValue(QStringLiteral("Alignment"));
+    if (m_engine.focused())
+        return alignment == 1;
+    const int display = intValue(QStringLiteral("DisplayAlignment"));
+    return display == 2 || (display == 3 && alignment == 1);
+}
+
+bool MaskEditBase::centred() const
+{
+    return !m_engine.focused() && intValue(QStringLiteral("DisplayAlignment")) == 1;
+}
+
+QFont MaskEditBase::shownFont() const
+{
+    if (m_engine.nullShown()) {
+        const QVariant f = stored(QStringLiteral("NullFont"));
+        if (f.canConvert<QFont>())
+            return f.value<QFont>();
+    }
+    return font();
+}
+
+// x of the first character of the shown text.
+int MaskEditBase::textOrigin(const QFontMetrics &metrics) const
+{
+    const QRect r = textRect();
+    const QString &text = m_engine.shown();
+    const int full = metrics.horizontalAdvance(text);
+    if (full <= r.width()) {
+        if (alignedRight())
+            return r.right() - full;
+        if (centred())
+            return r.left() + (r.width() - full) / 2;
+        return r.left();
+    }
+    return r.left() - metrics.horizontalAdvance(text.left(m_scroll));
+}
+
+int MaskEditBase::indexAt(int x) const
+{
+    const QFontMetrics metrics(shownFont());
+    const QString &text = m_engine.shown();
+    const int origin = textOrigin(metrics);
+    for (int i = 0; i < text.size(); ++i) {
+        const int left = origin + metrics.horizontalAdvance(text.left(i));
+        const int width = metrics.horizontalAdvance(text.at(i));
+        if (x < left + width / 2)
+            return i;
+    }
+    return int(text.size());
+}
+
+QRect MaskEditBase::caretRect() const
+{
+    if (!m_engine.focused())
+        return {};
+    const QFontMetrics metrics(shownFont());
+    const QString &text = m_engine.shown();
+    const int caret = m_engine.caret();
+    const QRect r = textRect();
+    int x = textOrigin(metrics) + metrics.horizontalAdvance(text.left(caret));
+    int width = caret < text.size() ? metrics.horizontalAdvance(text.at(caret))
+                                    : (alignedRight() ? 2 : metrics.averageCharWidth());
+    const int style = m_engine.insertMode() ? intValue(QStringLiteral("CaretStyle"))
+                                            : intValue(QStringLiteral("CaretStyleOvertype"));
+    if (style == CaretStyleDefault)
+        width = 2;
+    const int top = r.top() + (r.height() - metrics.height()) / 2;
+    if (x + width > r.right() + 1)
+        x = r.right() + 1 - width;
+    return QRect(qMax(x, r.left()), top, qMax(1, width), metrics.height());
+}
+
+void MaskEditBase::ensureCaretVisible()
+{
+    const QFontMetrics metrics(shownFont());
+    const QString &text = m_engine.shown();
+    const QRect r = textRect();
+    const int caret = m_engine.caret();
+    const int avg = qMax(1, metrics.averageCharWidth());
+    const int step = qMax(1, (r.width() / 4) / avg);
+    if (metrics.horizontalAdvance(text) <= r.width()) {
+        m_scroll = 0;
+        return;
+    }
+    const auto widthTo
+        = [&](int from) { return metrics.horizontalAdvance(text.mid(from, caret - from)) + 2; };
+    if (caret < m_scroll) {
+        m_scroll = qMax(0, caret - step);
+    } else if (widthTo(m_scroll) > r.width()) {
+        int needed = m_scroll;
+        while (needed < caret && widthTo(needed) > r.width())
+            ++needed;
+        m_scroll = needed + step;
+    }
+    // Never scroll further than needed to bring the end of the text to the right edge.
+    int maxScroll = 0;
+    while (maxScroll < text.size() && metrics.horizontalAdvance(text.mid(maxScroll)) > r.width())
+        ++maxScroll;
+    m_scroll = qBound(0, m_scroll, maxScroll);
+}
+
+void MaskEditBase::restartCaret()
+{
+    m_caretOn = true;
+    if (m_engine.focused()) {
+        const int interval = QApplication::cursorFlashTime() / 2;
+        if (interval > 0)
+            m_blink.start(interval, this);
+    } else {
+        m_blink.stop();
+    }
+    ensureCaretVisible();
+    update();
+}
+
+void MaskEditBase::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() == m_blink.timerId()) {
+        m_caretOn = !m_caretOn;
+        update();
+        return;
+    }
+    comctl::ComControl::timerEvent(event);
+}
+
+void MaskEditBase::paintCaret(QPainter &p, const QRect &cell) const
+{
+    const bool insert = m_engine.insertMode();
+    const int style = insert ? intValue(QStringLiteral("CaretStyle"))
+                             : intValue(QStringLiteral("CaretStyleOvertype"));
+    const QColor ink = palette().color(QPalette::Text);
+    switch (style) {
+    case CaretStyleSolid:
+        p.fillRect(cell, ink);
+        break;
+    case CaretStyleGray:
+        p.fillRect(cell, QBrush(ink, Qt::Dense4Pattern));
+        break;
+    case CaretStyleTriangle: {
+        const QPolygon triangle({ QPoint(cell.left(), cell.bottom()),
+                                  QPoint(cell.right(), cell.bottom()),
+                                  QPoint(cell.center().x(), cell.bottom() - cell.height() / 3) });
+        p.setBrush(ink);
+        p.setPen(Qt::NoPen);
+        p.drawPolygon(triangle);
+        break;
+    }
+    case CaretStyleUnderline:
+        p.fillRect(QRect(cell.left(), cell.bottom() - 1, cell.width(), 2), ink);
+        break;
+    case CaretStyleDotted:
+        for (int y = cell.top(); y <= cell.bottom(); y += 2)
+            p.fillRect(QRect(cell.left(), y, cell.width(), 1), QBrush(ink, Qt::Dense4Pattern));
+        break;
+    case CaretStyleCustom: {
+        const QVariant pic = stored(insert ? QStringLiteral("CaretPicture")
+                                           : QStringLiteral("CaretPictureOvertype"));
+        if (pic.canConvert<QPixmap>() && !pic.value<QPixmap>().isNull()) {
+            p.drawPixmap(cell, pic.value<QPixmap>());
+            break;
+        }
+        p.fillRect(QRect(cell.left(), cell.top(), 2, cell.height()), ink);
+        break;
+    }
+    default:
+        p.fillRect(QRect(cell.left(), cell.top(), 2, cell.height()), ink);
+        break;
+    }
+}
+
+void MaskEditBase::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QPalette &pal = palette();
+    const ColourState state = colourState();
+    const ColourSet colours = colourSet();
+    p.fillRect(rect(), ColourRules::toQColor(ColourRules::backColour(state, colours), pal));
+    if (intValue(QStringLiteral("BorderStyle")) == 1) {
+        p.setPen(pal.color(QPalette::Dark));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        if (intValue(QStringLiteral("Appearance")) == 1) {
+            p.setPen(pal.color(QPalette::Shadow));
+            p.drawRect(rect().adjusted(1, 1, -2, -2));
+        }
+    }
+    const QRect r = textRect();
+    p.setClipRect(r);
+    const QFont f = shownFont();
+    p.setFont(f);
+    const QFontMetrics metrics(f);
+    const QString &text = m_engine.shown();
+    const int origin = textOrigin(metrics);
+    const int baseline = r.top() + (r.height() - metrics.height()) / 2 + metrics.ascent();
+    p.setPen(ColourRules::toQColor(ColourRules::textColour(state, colours), pal));
+    p.drawText(origin, baseline, text);
+
+    const bool showSelection = m_engine.hasSelection()
+        && (m_engine.focused()
+            || (!boolValue(QStringLiteral("HideSelection")) && !m_engine.textReplaced()));
+    if (showSelection) {
+        const int from = m_engine.selectionStart(), to = m_engine.selectionEnd();
+        const QString part = text.mid(from, to - from);
+        const int x = origin + metrics.horizontalAdvance(text.left(from));
+        const QRect sel(x, r.top() + (r.height() - metrics.height()) / 2,
+                        metrics.horizontalAdvance(part), metrics.height());
+        p.fillRect(sel, ColourRules::toQColor(colourValue(QStringLiteral("SelBackColor")), pal));
+        p.setPen(ColourRules::toQColor(colourValue(QStringLiteral("SelForeColor")), pal));
+        p.drawText(x, baseline, part);
+    }
+    if (m_engine.focused() && hasFocus() && m_caretOn)
+        paintCaret(p, caretRect());
+}
+
+void MaskEditBase::mousePressEvent(QMouseEvent *event)
+{
+    comctl::ComControl::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton || !textRect().contains(event->position().toPoint()))
+        return;
+    if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    m_engine.placeCaret(indexAt(int(event->position().x())), shift);
+    m_dragging = true;
+    restartCaret();
+}
+
+void MaskEditBase::mouseMoveEvent(QMouseEvent *event)
+{
+    comctl::ComControl::mouseMoveEvent(event);
+    if (!m_dragging || !(event->buttons() & Qt::LeftButton))
+        return;
+    m_engine.placeCaret(indexAt(int(event->position().x())), true);
+    restartCaret();
+}
+
+void MaskEditBase::mouseReleaseEvent(QMouseEvent *event)
+{
+    comctl::ComControl::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        m_dragging = false;
+}
+
+void MaskEditBase::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    comctl::ComControl::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton || !textRect().contains(event->position().toPoint()))
+        return;
+    m_engine.selectWordAt(indexAt(int(event->position().x())));
+    restartCaret();
+}
+
+} // namespace orvel

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "ColourRules.h"
+#include "NumberEditEngine.h"
+#include "comctl/ComControl.h"
+
+#include <QBasicTimer>
+#include <QHash>
+
+namespace orvel {
+
+// CaretStyleConstants
+enum CaretStyle : int {
+    CaretStyleDefault = 0,
+    CaretStyleSolid = 1,
+    CaretStyleGray = 2,
+    CaretStyleTriangle = 3,
+    CaretStyleUnderline = 4,
+    CaretStyleDotted = 5,
+    CaretStyleCustom = 6,
+};
+
+// The masked edit window: it paints the shown text of its edit engine in the state's
+// colours and font, draws caret and selection, scrolls horizontally and turns mouse input
+// into caret moves. It keeps the property values of the control by name.
+class MaskEditBase : public comctl::ComControl
+{
+    Q_OBJECT
+public:
+    explicit MaskEditBase(QWidget *parent = nullptr);
+    ~MaskEditBase() override;
+
+    NumberEditEngine &engine() { return m_engine; }
+    const NumberEditEngine &engine() const { return m_engine; }
+
+    // Stored property values by name.
+    QVariant stored(const QString &name) const { return m_values.value(name); }
+    bool boolValue(const QString &name) const { return m_values.value(name).toBool(); }
+    int intValue(const QString &name) const { return m_values.value(name).toInt(); }
+    quint32 colourValue(const QString &name) const { return m_values.value(name).toUInt(); }
+    QString stringValue(const QString &name) const { return m_values.value(name).toString(); }
+
+    ColourState colourState() const;
+    ColourSet colourSet() const;
+    // The rectangle the text is drawn in (the client area less the border and buttons).
+    virtual QRect textRect() const;
+    int scrollOffset() const { return m_scroll; }
+    // Character index under a point of the text rectangle.
+    int indexAt(int x) const;
+    // The caret rectangle for the current style, or an empty rectangle without focus.
+    QRect caretRect() const;
+    QSize sizeHint() const override;
+
+protected:
+    void storeValue(const QString &name, const QVariant &value) { m_values.insert(name, value); }
+    // Keeps the caret visible after a caret move (horizontal scrolling).
+    void ensureCaretVisible();
+    void restartCaret();
+    bool isFocusedForCaret() const { return hasFocus() && m_engine.focused(); }
+
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+
+    NumberEditEngine m_engine;
+
+private:
+    bool alignedRight() const;
+    bool centred() const;
+    int textOrigin(const QFontMetrics &metrics) const;
+    QFont shownFont() const;
+    void paintCaret(QPainter &painter, const QRect &cell) const;
+
+    QHash<QString, QVariant> m_values;
+    int m_scroll = 0;
+    bool m_dragging = false;
+    bool m_caretOn = true;
+    QBasicTimer m_blink;
+};
+
+} // namespace orvel

@@ -1,0 +1,44 @@
+#include "PopupWindowClasses.h"
+
+#include <QHash>
+
+namespace orvel {
+
+namespace {
+
+QHash<QString, Qt::WindowFlags> &classes()
+{
+    static QHash<QString, Qt::WindowFlags> table;
+    return table;
+}
+
+} // namespace
+
+bool PopupWindowClasses::registerClasses()
+{
+    const Qt::WindowFlags popup = Qt::Popup | Qt::FramelessWindowHint;
+    classes().insert(QStringLiteral("ovToolTip"),
+                     Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                         | Qt::WindowDoesNotAcceptFocus);
+    classes().insert(QStringLiteral("ovCalculator"), popup | Qt::WindowDoesNotAcceptFocus);
+    return isRegistered(QStringLiteral("ovToolTip"))
+        && isRegistered(QStringLiteral("ovCalculator"));
+}
+
+void PopupWindowClasses::unregisterClasses()
+{
+    classes().remove(QStringLiteral("ovToolTip"));
+    classes().remove(QStringLiteral("ovCalculator"));
+}
+
+bool PopupWindowClasses::isRegistered(const QString &className)
+{
+    return classes().contains(className);
+}
+
+Qt::WindowFlags PopupWindowClasses::flags(const QString &className)
+{
+    return classes().value(className, Qt::Widget);
+}
+
+} // namespace orvel
