@@ -41,6 +41,14 @@ void RecordingSurface::BeginDocument()
     m_open = true;
 }
 
+void RecordingSurface::NewPage()
+{
+    if (!m_open)
+        BeginDocument();
+    else
+        m_document.pages.append(PageOperations {});
+}
+
 void RecordingSurface::EndDocument()
 {
     m_open = false;

@@ -32,6 +32,8 @@ public:
     bool previewMode() const { return m_previewMode; }
 
     void BeginDocument() override;
+    // Starts another page of the open document.
+    void NewPage();
     void EndDocument() override;
     void Refresh() override { }
 

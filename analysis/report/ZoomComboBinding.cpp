@@ -1,0 +1,60 @@
+#include "ZoomComboBinding.h"
+
+#include "PreviewSurface.h"
+#include "ZoomChoice.h"
+
+#include <QComboBox>
+
+namespace ertragon::report {
+
+ZoomComboBinding::ZoomComboBinding(QComboBox *combo, PreviewSurface *surface,
+                                   std::function<void()> redraw, QObject *parent)
+    : QObject(parent)
+    , m_combo(combo)
+    , m_surface(surface)
+    , m_redraw(std::move(redraw))
+{
+    if (!combo || !surface)
+        return;
+    connect(combo, &QComboBox::textActivated, this, &ZoomComboBinding::chooseZoom);
+    connect(surface, &PreviewSurface::previewChanged, this, &ZoomComboBinding::Synchronize);
+    connect(surface, &PreviewSurface::layoutRequested, this, [this] {
+        if (m_redraw)
+            m_redraw();
+        Synchronize();
+    });
+}
+
+void ZoomComboBinding::setUpCombo(QComboBox *combo)
+{
+    combo->clear();
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(ZoomChoice::zoomTexts());
+    combo->setToolTip(ZoomChoice::toolTip());
+    combo->setCurrentIndex(0);
+    combo->setEditText(ZoomChoice::initialText());
+}
+
+void ZoomComboBinding::chooseZoom()
+{
+    if (!m_combo || !m_surface)
+        return;
+    ZoomChoice::apply(m_combo->currentText(), *m_surface);
+    Synchronize();
+}
+
+void ZoomComboBinding::Synchronize()
+{
+    if (m_syncBusy || !m_combo || !m_surface)
+        return;
+    m_syncBusy = true;
+    const ZoomChoice::ComboState state = ZoomChoice::comboStateFor(*m_surface);
+    if (state.index >= 0)
+        m_combo->setCurrentIndex(state.index);
+    else
+        m_combo->setEditText(state.text);
+    m_syncBusy = false;
+}
+
+} // namespace ertragon::report

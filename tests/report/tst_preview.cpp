@@ -1,0 +1,412 @@
+#include "ExportActions.h"
+#include "PageRenderer.h"
+#include "PreviewSurface.h"
+#include "PrintController.h"
+#include "PrinterDialog.h"
+#include "Prompter.h"
+#include "ReportExport.h"
+#include "ReportPage.h"
+#include "ReportSample.h"
+#include "VPNavBar.h"
+#include "ZoomChoice.h"
+#include "ZoomComboBinding.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace ertragon;
+using namespace ertragon::report;
+
+namespace {
+
+class FakeDialog final : public PrinterDialog
+{
+public:
+    explicit FakeDialog(std::optional<int> copies, QStringList &log)
+        : m_copies(copies)
+        , m_log(log)
+    {
+    }
+    std::optional<int> ask(QPrinter &) override
+    {
+        m_log.append(QStringLiteral("dialog"));
+        return m_copies;
+    }
+
+private:
+    std::optional<int> m_copies;
+    QStringList &m_log;
+};
+
+class SilentPrompter final : public Prompter
+{
+public:
+    Answer ask(Icon, const QString &, const QString &text, Buttons) override
+    {
+        messages.append(text);
+        return Answer::Ok;
+    }
+    QStringList messages;
+};
+
+void recordPages(RecordingSurface &surface, int pages)
+{
+    surface.BeginDocument();
+    for (int p = 1; p <= pages; ++p) {
+        if (p > 1)
+            surface.NewPage();
+        surface.DrawLine(0, 0, 1000 * p, 1000);
+    }
+    surface.EndDocument();
+}
+
+} // namespace
+
+class PreviewTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void getVal_data();
+    void getVal();
+    void zoomCombo();
+    void zoomChoice_data();
+    void zoomChoice();
+    void pageNavigation_data();
+    void pageNavigation();
+    void navBarWithoutSurface();
+    void layoutRequestRedraws();
+    void zoomKeys();
+    void printing_data();
+    void printing();
+    void exports();
+    void exportFailureLeavesNoFile();
+    void exportActions();
+    void renderedPageShowsCurves();
+    void operationJsonRoundTrip();
+};
+
+void PreviewTest::getVal_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("150%") << "150%" << 150.0;
+    QTest::newRow("Ganze Seite") << "Ganze Seite" << 0.0;
+    QTest::newRow("leading blanks") << "   75" << 75.0;
+    QTest::newRow("decimal point") << "12.5%" << 12.5;
+    QTest::newRow("comma stops") << "1,5" << 1.0;
+    QTest::newRow("only before the first %") << "%50" << 0.0;
+    QTest::newRow("trailing text") << "200 Prozent" << 200.0;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("negative") << "-20%" << -20.0;
+}
+
+void PreviewTest::getVal()
+{
+    QFETCH(QString, text);
+    QTEST(ZoomChoice::GetVal(text), "value");
+}
+
+void PreviewTest::zoomCombo()
+{
+    QComboBox combo;
+    ZoomComboBinding::setUpCombo(&combo);
+    QCOMPARE(combo.count(), 10);
+    QCOMPARE(combo.itemText(0), QStringLiteral("Ganze Seite"));
+    QCOMPARE(combo.itemText(3), QStringLiteral("Alle Seiten"));
+    QCOMPARE(combo.itemText(4), QStringLiteral("25%"));
+    QCOMPARE(combo.itemText(9), QStringLiteral("400%"));
+    QCOMPARE(combo.toolTip(), QStringLiteral("Zommstufen"));
+    QCOMPARE(combo.currentText(), QStringLiteral("Ganze Seite"));
+    QVERIFY(combo.isEditable());
+}
+
+void PreviewTest::zoomChoice_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("enter"); // Enter in the bar's combo, else a pick in the main combo
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<double>("percent");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("pick 100%") << "100%" << false << 0 << 100.0 << "100%";
+    QTest::newRow("type 75 and Enter") << "75" << true << 0 << 75.0 << "75%";
+    QTest::newRow("page width in capitals")
+        << "SEITENBREITE" << true << 4 << -1.0 << "Seitenbreite";
+    QTest::newRow("two pages") << "Zwei Seiten" << false << 2 << -1.0 << "Zwei Seiten";
+    QTest::newRow("all pages") << "alle seiten" << true << 1 << -1.0 << "Alle Seiten";
+    QTest::newRow("nonsense resets the combo") << "blah" << true << 0 << 50.0 << "50%";
+}
+
+void PreviewTest::zoomChoice()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, enter);
+    PreviewSurface surface;
+    surface.resize(800, 600);
+    surface.setZoomPercent(50);
+    ReportPage::draw(surface, sample::reportData());
+    QComboBox mainCombo;
+    ZoomComboBinding::setUpCombo(&mainCombo);
+    ZoomComboBinding binding(&mainCombo, &surface, [] {});
+    binding.Synchronize();
+    VPNavBar bar([&surface] { return &surface; });
+    QComboBox *combo = enter ? bar.cmbZoom() : &mainCombo;
+    if (enter) {
+        combo->lineEdit()->setText(typed);
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    } else {
+        combo->setEditText(typed);
+        binding.chooseZoom();
+    }
+    QTEST(surface.ZoomMode(), "mode");
+    QFETCH(double, percent);
+    if (percent > 0)
+        QCOMPARE(surface.ZoomPercent(), percent);
+    QTEST(combo->currentText(), "shown");
+    QTEST(mainCombo.currentText(), "shown"); // the main combo follows the surface
+    QVERIFY(!binding.syncBusy());
+    QVERIFY(!bar.syncBusy());
+}
+
+void PreviewTest::pageNavigation_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("scrollTo");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("one page at a time") << 3 << 1 << 5 << 1 << "Seite 1 von 5";
+    QTest::newRow("two pages side by side") << 2 << 1 << 4 << 1 << "Seiten 1 - 2 von 5";
+    QTest::newRow("scroll to page 3") << 3 << 3 << 5 << 3 << "Seite 3 von 5";
+    QTest::newRow("two pages from page 4") << 2 << 4 << 4 << 4 << "Seiten 4 - 5 von 5";
+    QTest::newRow("all pages") << 1 << 1 << 1 << 1 << "Seiten 1 - 5 von 5";
+}
+
+void PreviewTest::pageNavigation()
+{
+    PreviewSurface surface;
+    surface.resize(800, 600);
+    recordPages(surface, 5);
+    VPNavBar bar([&surface] { return &surface; });
+    QFETCH(int, mode);
+    surface.setZoomMode(mode);
+    QFETCH(int, scrollTo);
+    bar.scrlPage()->setValue(scrollTo);
+    QCOMPARE(bar.scrlPage()->minimum(), 1);
+    QTEST(bar.scrlPage()->maximum(), "maximum");
+    QTEST(surface.PreviewPage(), "page");
+    QTEST(bar.scrlPage()->value(), "page");
+    QTEST(bar.lblPage()->text(), "label");
+    QCOMPARE(bar.lblPage()->toolTip(), QStringLiteral("Seitenanzeige"));
+}
+
+void PreviewTest::navBarWithoutSurface()
+{
+    VPNavBar bar([]() -> PreviewSurface * { return nullptr; });
+    bar.cmbZoom()->setEditText(QStringLiteral("200%"));
+    bar.chooseZoom();
+    bar.scrlPage()->setValue(1);
+    bar.Synchronize(false);
+    QCOMPARE(bar.lblPage()->text(), QStringLiteral("Seite n von n"));
+}
+
+void PreviewTest::layoutRequestRedraws()
+{
+    PreviewSurface surface;
+    int redraws = 0;
+    QComboBox combo;
+    ZoomComboBinding::setUpCombo(&combo);
+    ZoomComboBinding binding(&combo, &surface, [&] {
+        ++redraws;
+        ReportPage::draw(surface, sample::reportData());
+    });
+    QSignalSpy changed(&surface, &PreviewSurface::previewChanged);
+    surface.setPageOrientation(PrintSurface::Portrait);
+    QCOMPARE(redraws, 1);
+    QVERIFY(changed.count() >= 1); // the redrawn document was shown
+    surface.setZoomPercent(150);
+    QCOMPARE(redraws, 1); // zooming only synchronises
+    QCOMPARE(combo.currentText(), QStringLiteral("150%"));
+}
+
+void PreviewTest::zoomKeys()
+{
+    PreviewSurface surface;
+    surface.setZoomPercent(100);
+    surface.zoomIn();
+    QCOMPARE(surface.ZoomPercent(), 125.0);
+    surface.zoomOut();
+    surface.zoomOut();
+    QCOMPARE(surface.ZoomPercent(), 75.0);
+    surface.zoomReset();
+    QCOMPARE(surface.ZoomPercent(), 100.0);
+    QCOMPARE(surface.ZoomMode(), int(PrintSurface::ZoomPercentage));
+}
+
+void PreviewTest::printing_data()
+{
+    QTest::addColumn<bool>("selectionChanged");
+    QTest::addColumn<std::optional<int>>("copies");
+    QTest::addColumn<QStringList>("log");
+    QTest::newRow("0 copies") << false << std::optional<int>(0)
+                              << QStringList { "dialog", "redraw" };
+    QTest::newRow("1 copy") << false << std::optional<int>(1)
+                            << QStringList { "dialog", "redraw", "print" };
+    QTest::newRow("3 copies after a selection change")
+        << true << std::optional<int>(3)
+        << QStringList { "fetch", "dialog", "redraw", "print", "print", "print" };
+    QTest::newRow("cancelled") << true << std::optional<int>() << QStringList { "fetch", "dialog" };
+}
+
+void PreviewTest::printing()
+{
+    QFETCH(bool, selectionChanged);
+    QFETCH(std::optional<int>, copies);
+    QStringList log;
+    RecordingSurface surface(std::make_shared<sample::FixedMeasurer>());
+    int pagesPrinted = 0;
+    surface.setPrintHandler([&](const PageDocument &document) {
+        log.append(QStringLiteral("print"));
+        pagesPrinted += document.pageCount();
+    });
+    FakeDialog dialog(copies, log);
+    PrintController::Hooks hooks;
+    hooks.selectionChanged = [&] { return selectionChanged; };
+    hooks.fetch = [&] { log.append(QStringLiteral("fetch")); };
+    hooks.redraw = [&] {
+        log.append(QStringLiteral("redraw"));
+        ReportPage::draw(surface, sample::reportData());
+    };
+    PrintController controller(surface, dialog, hooks);
+    const int printed = controller.print();
+    QTEST(log, "log");
+    QCOMPARE(printed, int(log.count(QStringLiteral("print"))));
+    QCOMPARE(pagesPrinted, printed);
+    QCOMPARE(controller.printer().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+void PreviewTest::exports()
+{
+    QTemporaryDir dir;
+    RecordingSurface surface;
+    const ReportData data = sample::reportData();
+    ReportPage::draw(surface, data);
+    QStringList log;
+    FakeDialog dialog(1, log);
+    PrintController::Hooks hooks;
+    hooks.content = [&] { return ReportPage::content(data); };
+    PrintController controller(surface, dialog, hooks);
+
+    QVERIFY(controller.exportPdf(dir.filePath(QStringLiteral("r.pdf"))));
+    QFile pdf(dir.filePath(QStringLiteral("r.pdf")));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+
+    QVERIFY(controller.exportPng(dir.filePath(QStringLiteral("r.png")), 100));
+    const QImage png(dir.filePath(QStringLiteral("r.png")));
+    QCOMPARE(png.size(), QSize(1169, 827)); // A4 landscape at 100 dpi
+
+    QVERIFY(controller.exportCsv(dir.filePath(QStringLiteral("r.csv"))));
+    QFile csv(dir.filePath(QStringLiteral("r.csv")));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QStringList lines
+        = QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 7);
+    QCOMPARE(lines[0].split(QLatin1Char(';')).size(), 13);
+    QVERIFY(lines[0].startsWith(QStringLiteral("Werte Absolut;Jänner;Februar")));
+    QVERIFY(lines[1].startsWith(QStringLiteral("U KJ* 2005;173.250;217.597;0;")));
+    QVERIFY(lines[6].startsWith(QStringLiteral("DB KJ 2001-2003;36.300;")));
+}
+
+void PreviewTest::exportFailureLeavesNoFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("missing/r.csv"));
+    QString error;
+    PageContent content;
+    content.tableCaption = QStringLiteral("a;\"b\"");
+    QVERIFY(!ReportExport::writeCsv(content, path, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(ReportExport::tableCsv(content), QStringLiteral("\"a;\"\"b\"\"\"\r\n"));
+}
+
+void PreviewTest::exportActions()
+{
+    QTemporaryDir dir;
+    RecordingSurface surface;
+    ReportPage::draw(surface, sample::reportData());
+    QStringList log;
+    FakeDialog dialog(1, log);
+    PrintController controller(surface, dialog, {});
+    SilentPrompter prompter;
+    QWidget window;
+    ExportActions actions(controller, prompter, &window);
+    QString answer = dir.filePath(QStringLiteral("page.png"));
+    actions.setFileChooser([&](const QString &, const QString &) { return answer; });
+    actions.setDpiChooser([] { return std::optional<int>(50); });
+    QMenu menu;
+    QAction *print = menu.addAction(QStringLiteral("&Drucken"));
+    QAction *quit = menu.addAction(QStringLiteral("&Beenden"));
+    actions.install(&menu, print);
+    QCOMPARE(menu.actions().indexOf(actions.pdfAction()), 1);
+    QCOMPARE(menu.actions().indexOf(actions.csvAction()), 3);
+    QCOMPARE(menu.actions().last(), quit);
+    actions.pngAction()->trigger();
+    QCOMPARE(QImage(answer).width(), 585);
+    answer = dir.filePath(QStringLiteral("nowhere/page.pdf"));
+    actions.pdfAction()->trigger();
+    QCOMPARE(prompter.messages.size(), 1);
+    answer.clear(); // cancelled file dialog: nothing happens
+    actions.csvAction()->trigger();
+    QCOMPARE(prompter.messages.size(), 1);
+}
+
+void PreviewTest::renderedPageShowsCurves()
+{
+    RecordingSurface surface;
+    ReportPage::draw(surface, sample::reportData());
+    QImage image(600, 425, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        PageRenderer::render(painter, surface.document().pages.first(),
+                             PageRenderer::pageSizeTwips(9, 1), QRectF(image.rect()));
+    }
+    int red = 0, blue = 0, dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+            blue += c.blue() > 200 && c.red() < 80 && c.green() < 80;
+            dark += c.lightness() < 80;
+        }
+    QVERIFY(red > 50);
+    QVERIFY(blue > 200);
+    QVERIFY(dark > 2000);
+    // nothing is drawn outside the paper's left margin strip
+    for (int y = 0; y < image.height(); ++y)
+        QCOMPARE(image.pixelColor(2, y), QColor(Qt::white));
+}
+
+void PreviewTest::operationJsonRoundTrip()
+{
+    RecordingSurface surface(std::make_shared<sample::FixedMeasurer>());
+    ReportPage::draw(surface, sample::reportData());
+    for (const PageOperation &op : surface.document().pages.first()) {
+        const auto back = PageOperation::fromJson(op.toJson());
+        QVERIFY(back.has_value());
+        QCOMPARE(back->toLine(), op.toLine());
+    }
+    QVERIFY(!PageOperation::fromJson(QJsonObject { { "op", "Explode" } }).has_value());
+    QVERIFY(
+        !PageOperation::fromJson(QJsonObject { { "op", "DrawLine" }, { "x1", "a" } }).has_value());
+}
+
+QTEST_MAIN(PreviewTest)
+#include "tst_preview.moc"
