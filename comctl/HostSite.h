@@ -55,8 +55,14 @@ public:
     // Audible signal for refused input; default QApplication::beep().
     virtual void beep();
 
+    // True when no user sits at the host (scripts, batch runs): controls must not open modal
+    // dialogs and take their default answer instead.
+    virtual bool unattended() const { return m_unattended; }
+    void setUnattended(bool unattended) { m_unattended = unattended; }
+
 private:
     bool m_userMode = true;
+    bool m_unattended = false;
     QFont m_ambientFont;
     QString m_scaleUnits = QStringLiteral("Twip");
 };

@@ -1,0 +1,393 @@
+#include "Edit.h"
+
+#include "EditPersistence_p.h"
+#include "EditPropertyDialog.h"
+#include "SpellComponent.h"
+#include "UnattendedSpellPrompt.h"
+#include "WindowHandles.h"
+#include "comctl/AutomationError.h"
+#include "comctl/HostSite.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScopeGuard>
+
+namespace inkora {
+
+using comctl::AutomationError;
+
+namespace {
+
+constexpr int spellCheckMode = 3;
+constexpr int spellCheckNow = 1;
+
+short shiftState(Qt::KeyboardModifiers modifiers)
+{
+    short shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= 1;
+    if (modifiers & Qt::ControlModifier)
+        shift |= 2;
+    if (modifiers & Qt::AltModifier)
+        shift |= 4;
+    return shift;
+}
+
+short mouseButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+// The platform's virtual key code of a key event.
+short virtualKeyCode(const QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
+        if (event->modifiers() & Qt::KeypadModifier)
+            return short(96 + key - Qt::Key_0);
+        return short(key);
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return short(112 + key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+        return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    case Qt::Key_Plus:
+        return (event->modifiers() & Qt::KeypadModifier) ? 107 : 187;
+    case Qt::Key_Minus:
+        return (event->modifiers() & Qt::KeypadModifier) ? 109 : 189;
+    default:
+        return short(key & 0xFFFF);
+    }
+}
+
+// The character code a key press delivers (0: none): control characters for Ctrl+letter.
+int characterCode(const QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Backspace)
+        return 8;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return 13;
+    if ((event->modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key - Qt::Key_A + 1;
+    const QString text = event->text();
+    if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() != 127)
+        return text[0].unicode();
+    return 0;
+}
+
+} // namespace
+
+Edit::Edit(QWidget *parent)
+    : ComControl(parent)
+    , m_engine(this)
+    , m_objText(new QLineEdit(this))
+    , m_spell(new SpellComponent(this))
+{
+    m_objText->setObjectName(QStringLiteral("objText"));
+    m_spell->setObjectName(QStringLiteral("VSSpell1"));
+    m_objText->installEventFilter(this);
+    m_objText->setGeometry(rect());
+    setFocusProxy(m_objText);
+    connect(m_objText, &QLineEdit::textChanged, this, &Edit::onObjTextChanged);
+    applyColors();
+    resize(100, 20);
+}
+
+Edit::~Edit() = default;
+
+void Edit::initNew()
+{
+    m_objText->setEnabled(true);
+    m_objText->setFont(site()->ambientFont());
+    m_engine.initNew(extenderName());
+    m_foreColor = systemWindowText;
+    applyColors();
+    syncFromEngine();
+}
+
+void Edit::loadProperties(const comctl::PropertyBag &bag)
+{
+    EditPersistence::load(*this, bag);
+    syncFromEngine();
+}
+
+void Edit::saveProperties(comctl::PropertyBag &bag) const
+{
+    EditPersistence::save(*this, bag);
+}
+
+bool Edit::showPropertyPages(QWidget *parent)
+{
+    EditPropertyDialog dialog({ this }, parent);
+    dialog.exec();
+    return true;
+}
+
+QList<QWidget *> Edit::openPopups() const
+{
+    QList<QWidget *> popups;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->parentWidget() && isAncestorOf(widget->parentWidget()))
+            popups << widget;
+    }
+    return popups;
+}
+
+// ---- engine observer ---------------------------------------------------------------------
+
+void Edit::beep()
+{
+    ComControl::beep();
+}
+
+void Edit::changeRaised()
+{
+    raiseEvent(QStringLiteral("Change"));
+}
+
+void Edit::keyPressRaised(int &keyAscii)
+{
+    const QVariantList args = raiseEvent(QStringLiteral("KeyPress"), { qint16(keyAscii) });
+    bool ok = false;
+    const int changed = args.value(0).toInt(&ok);
+    if (ok)
+        keyAscii = changed;
+}
+
+void Edit::spellCheckRequested()
+{
+    spellCheck();
+}
+
+void Edit::textWritten()
+{
+    syncFromEngine();
+}
+
+void Edit::spellCheck()
+{
+    // A host without a user takes the first suggestion for every misspelt word.
+    UnattendedSpellPrompt unattended;
+    const bool useUnattended = site()->unattended() && !m_spell->hasPrompt();
+    if (useUnattended)
+        m_spell->setPrompt(&unattended);
+    const auto restore = qScopeGuard([&] {
+        if (useUnattended)
+            m_spell->setPrompt(nullptr);
+    });
+    m_spell->setMember(SpellComponent::CheckMode, spellCheckMode);
+    m_spell->setMember(SpellComponent::ShowCompletion, false);
+    m_spell->setMember(SpellComponent::TargetWindow, WindowHandles::handleOf(m_objText));
+    m_spell->setMember(SpellComponent::Action, spellCheckNow);
+}
+
+// ---- objText -----------------------------------------------------------------------------
+
+void Edit::syncFromEngine()
+{
+    m_syncing = true;
+    if (m_objText->text() != m_engine.text())
+        m_objText->setText(m_engine.text());
+    if (m_engine.selectionLength() > 0)
+        m_objText->setSelection(m_engine.selectionStart(), m_engine.selectionLength());
+    else
+        m_objText->setCursorPosition(m_engine.cursorPosition());
+    m_syncing = false;
+}
+
+void Edit::onObjTextChanged(const QString &text)
+{
+    if (m_syncing || text == m_engine.text())
+        return;
+    m_engine.userEdited(text, m_objText->cursorPosition());
+    syncFromEngine();
+}
+
+bool Edit::handleKeyPress(QKeyEvent *event)
+{
+    raiseEvent(QStringLiteral("KeyDown"),
+               { virtualKeyCode(event), shiftState(event->modifiers()) });
+    const int code = characterCode(event);
+    if (code == 0)
+        return false;
+    const bool hasSelection = m_objText->hasSelectedText();
+    m_engine.setCursor(m_objText->cursorPosition(), hasSelection ? m_objText->selectionStart() : -1,
+                       hasSelection ? int(m_objText->selectedText().size()) : 0);
+    m_engine.setMaxLength(m_objText->maxLength() == 32767 ? 0 : m_objText->maxLength());
+    try {
+        m_engine.typeKey(code);
+    } catch (const AutomationError &) {
+        ComControl::beep(); // a failing automatic spell check must not end the event loop
+    }
+    syncFromEngine();
+    return true;
+}
+
+void Edit::raiseMouseEvent(const QString &name, QMouseEvent *event)
+{
+    const comctl::HostSite *host = site();
+    const double twipsPerPixel = host->twipsPerPixel();
+    const QPointF position = event->position();
+    raiseEvent(name,
+               { mouseButton(event->button()), shiftState(event->modifiers()),
+                 float(host->twipsToContainer(position.x() * twipsPerPixel)),
+                 float(host->twipsToContainer(position.y() * twipsPerPixel)) });
+}
+
+bool Edit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_objText)
+        return ComControl::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return handleKeyPress(static_cast<QKeyEvent *>(event));
+    case QEvent::KeyRelease: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        raiseEvent(QStringLiteral("KeyUp"), { virtualKeyCode(key), shiftState(key->modifiers()) });
+        break;
+    }
+    case QEvent::FocusOut:
+        if (!m_leaving) {
+            m_leaving = true;
+            try {
+                m_engine.leaveField();
+            } catch (const AutomationError &) {
+                ComControl::beep();
+            }
+            m_leaving = false;
+            syncFromEngine();
+        }
+        break;
+    case QEvent::MouseButtonPress:
+        raiseMouseEvent(QStringLiteral("MouseDown"), static_cast<QMouseEvent *>(event));
+        break;
+    case QEvent::MouseButtonRelease:
+        raiseMouseEvent(QStringLiteral("MouseUp"), static_cast<QMouseEvent *>(event));
+        raiseEvent(QStringLiteral("Click"));
+        break;
+    case QEvent::MouseButtonDblClick:
+        raiseEvent(QStringLiteral("DblClick"));
+        break;
+    default:
+        break;
+    }
+    return ComControl::eventFilter(watched, event);
+}
+
+void Edit::resizeEvent(QResizeEvent *event)
+{
+    ComControl::resizeEvent(event);
+    m_objText->setGeometry(0, 0, width(), height());
+}
+
+// ---- appearance --------------------------------------------------------------------------
+
+QColor Edit::toQColor(quint32 oleColor)
+{
+    if (oleColor & 0x80000000u) {
+        const QPalette palette = QApplication::palette();
+        switch (oleColor & 0xFF) {
+        case 5:
+            return palette.color(QPalette::Base);
+        case 8:
+            return palette.color(QPalette::Text);
+        case 15:
+            return palette.color(QPalette::Button);
+        case 13:
+            return palette.color(QPalette::Highlight);
+        case 14:
+            return palette.color(QPalette::HighlightedText);
+        default:
+            return palette.color(QPalette::WindowText);
+        }
+    }
+    return QColor(int(oleColor & 0xFF), int((oleColor >> 8) & 0xFF), int((oleColor >> 16) & 0xFF));
+}
+
+void Edit::applyColors()
+{
+    QPalette palette = m_objText->palette();
+    palette.setColor(QPalette::Text, toQColor(m_foreColor));
+    palette.setColor(QPalette::Base, toQColor(m_backColor));
+    m_objText->setPalette(palette);
+}
+
+void Edit::setForeColor(quint32 color)
+{
+    m_foreColor = color;
+    applyColors();
+}
+
+void Edit::setBackColor(quint32 color)
+{
+    m_backColor = color;
+    applyColors();
+}
+
+int Edit::alignmentText() const
+{
+    const Qt::Alignment alignment = m_objText->alignment() & Qt::AlignHorizontal_Mask;
+    if (alignment & Qt::AlignRight)
+        return 1;
+    if (alignment & Qt::AlignHCenter)
+        return 2;
+    return 0;
+}
+
+void Edit::setAlignmentText(int alignment)
+{
+    static const Qt::Alignment alignments[] = { Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter };
+    if (alignment < 0 || alignment > 2)
+        throw AutomationError(AutomationError::InvalidPropertyValue);
+    m_objText->setAlignment(alignments[alignment] | Qt::AlignVCenter);
+}
+
+} // namespace inkora
