@@ -1,0 +1,156 @@
+#include "comctl/ComControl.h"
+#include "comctl/ControlLoader.h"
+#include "comctl/ControlRegistry.h"
+#include "comctl/HResult.h"
+#include "comctl/HostSite.h"
+
+#include <QLibrary>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdint>
+
+// The Orvel library as a host sees it: loaded by path, registered, asked for its class
+// factory, and its control created by ProgID and driven by name only.
+class TestOrvelModule : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void registrationEntries();
+    void classObjectAndUnloading();
+    void monthInputThroughTheFactory_data();
+    void monthInputThroughTheFactory();
+    void unregistrationRemovesEntries();
+
+private:
+    using GetClassObject = std::int32_t (*)(const char *, void **);
+    using Entry = std::int32_t (*)();
+
+    QTemporaryDir m_dir;
+    QLibrary m_library { QStringLiteral(ORVEL_LIBRARY) };
+    const QString m_clsid = QStringLiteral("{5B1C2E40-7A3D-4E8F-9C21-3D6A0F4B7E11}");
+};
+
+void TestOrvelModule::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    qputenv("ERTRAGON_CONTROL_REGISTRY", m_dir.filePath("controls.json").toLocal8Bit());
+    QVERIFY2(m_library.load(), qPrintable(m_library.errorString()));
+    const comctl::AutomationError error
+        = comctl::ControlLoader::registerLibrary(QStringLiteral(ORVEL_LIBRARY));
+    QVERIFY2(!error.isError(), qPrintable(error.text()));
+}
+
+void TestOrvelModule::registrationEntries()
+{
+    comctl::ControlRegistry registry;
+    QVERIFY(registry.load());
+    const auto entry = registry.findByProgId(QStringLiteral("Zifra.Tallix.1"));
+    QVERIFY(entry);
+    QCOMPARE(entry->clsid, m_clsid);
+    QCOMPARE(entry->userTypeName, QStringLiteral("Brellis Masked Numeric Control"));
+    QCOMPARE(entry->miscStatus, 131473u);
+    QCOMPARE(entry->typeLibName, QStringLiteral("Tallix"));
+    QCOMPARE(entry->typeLibVersion, QStringLiteral("1.0"));
+    QCOMPARE(entry->toolboxBitmap, 1);
+    QVERIFY(entry->control);
+    QCOMPARE(QFileInfo(entry->libraryPath).canonicalFilePath(),
+             QFileInfo(QStringLiteral(ORVEL_LIBRARY)).canonicalFilePath());
+}
+
+void TestOrvelModule::classObjectAndUnloading()
+{
+    auto getClassObject = reinterpret_cast<GetClassObject>(m_library.resolve("DllGetClassObject"));
+    auto canUnload = reinterpret_cast<Entry>(m_library.resolve("DllCanUnloadNow"));
+    QVERIFY(getClassObject && canUnload);
+    void *factory = nullptr;
+    QCOMPARE(getClassObject("{00000000-0000-0000-0000-000000000000}", &factory),
+             comctl::HResult::classNotAvailable);
+    QVERIFY(!factory);
+    QCOMPARE(getClassObject(m_clsid.toLatin1().constData(), &factory), comctl::HResult::ok);
+    QVERIFY(factory);
+
+    QCOMPARE(canUnload(), comctl::HResult::ok);
+    comctl::HostSite site;
+    comctl::AutomationError error;
+    QWidget form;
+    comctl::ComControl *first
+        = comctl::ControlLoader::create("Zifra.Tallix.1", &form, &site, &error);
+    comctl::ComControl *second
+        = comctl::ControlLoader::create("Zifra.Tallix.1", &form, &site, &error);
+    QVERIFY(first && second && first != second); // one object per request
+    QCOMPARE(first->progId(), QStringLiteral("Zifra.Tallix.1"));
+    QCOMPARE(canUnload(), comctl::HResult::falseResult);
+    delete first;
+    QCOMPARE(canUnload(), comctl::HResult::falseResult);
+    delete second;
+    QCOMPARE(canUnload(), comctl::HResult::ok);
+}
+
+void TestOrvelModule::monthInputThroughTheFactory_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<int>("validation");
+    QTest::newRow("7") << "7"
+                       << "7" << QVariant(7) << 0;
+    QTest::newRow("12") << "12"
+                        << "12" << QVariant(12) << 0;
+    QTest::newRow("third digit refused") << "125"
+                                         << "12" << QVariant(12) << 0;
+    QTest::newRow("13") << "13"
+                        << "13" << QVariant(13) << 5;
+    QTest::newRow("0") << "0"
+                       << "0" << QVariant(0) << 5;
+    QTest::newRow("lone zero replaced") << "05"
+                                        << "5" << QVariant(5) << 0;
+    QTest::newRow("no sign") << "-3"
+                             << "3" << QVariant(3) << 0;
+}
+
+void TestOrvelModule::monthInputThroughTheFactory()
+{
+    QFETCH(QString, typed);
+    QFETCH(QVariant, value);
+    comctl::HostSite site;
+    comctl::AutomationError error;
+    QWidget form;
+    comctl::ComControl *txtMonat
+        = comctl::ControlLoader::create("Zifra.Tallix.1", &form, &site, &error);
+    QVERIFY2(txtMonat, qPrintable(error.text()));
+    txtMonat->setObjectName("txtMonat");
+    txtMonat->initNew();
+    const QVariantMap settings = {
+        { "MaskType", 0 },           { "MaskDecimalPlaces", 0 },
+        { "MaskWholePlaces", 2 },    { "MaskAllowNegative", false },
+        { "DataType", 1 },           { "ValidateType", 1 },
+        { "ValidateRangeLow", "1" }, { "ValidateRangeHigh", "12" },
+        { "Alignment", 1 },
+    };
+    for (auto it = settings.begin(); it != settings.end(); ++it)
+        QVERIFY2(txtMonat->put(it.key(), it.value()).ok(), qPrintable(it.key()));
+    form.show();
+    txtMonat->setFocus();
+    QTest::keyClick(txtMonat, Qt::Key_End);
+    QTest::keyClicks(txtMonat, typed);
+    QTEST(txtMonat->get("Text").value.toString(), "text");
+    QCOMPARE(txtMonat->get("Value").value.toInt(), value.toInt());
+    QTEST(txtMonat->invoke("Validate").value.toInt(), "validation");
+    QCOMPARE(txtMonat->put("Text", "1.5").error.number(), 13); // no decimals in a month
+}
+
+void TestOrvelModule::unregistrationRemovesEntries()
+{
+    QVERIFY(!comctl::ControlLoader::unregisterLibrary(QStringLiteral(ORVEL_LIBRARY)).isError());
+    comctl::ControlRegistry registry;
+    QVERIFY(registry.load());
+    QVERIFY(!registry.findByProgId(QStringLiteral("Zifra.Tallix.1")));
+    comctl::AutomationError error;
+    QVERIFY(!comctl::ControlLoader::create("Zifra.Tallix.1", nullptr, nullptr, &error));
+    QCOMPARE(error.number(), 429);
+}
+
+QTEST_MAIN(TestOrvelModule)
+#include "tst_orvelmodule.moc"
