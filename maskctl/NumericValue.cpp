@@ -51,14 +51,20 @@ std::optional<qint64> scaledRounded(const ParsedNumber &n, int places)
     QString significant = digits;
     while (significant.size() > 1 && significant.startsWith(u'0'))
         significant.remove(0, 1);
-    if (significant.size() > 18)
+    if (significant.size() > 19)
         return std::nullopt;
-    qint64 v = significant.isEmpty() ? 0 : significant.toLongLong();
+    bool ok = true;
+    qint64 v = significant.isEmpty() ? 0 : significant.toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
     if (!rest.isEmpty()) {
         const QChar first = rest.at(0);
         const bool tail = rest.mid(1).contains(QRegularExpression(QStringLiteral("[1-9]")));
-        if (first > u'5' || (first == u'5' && (tail || (v % 2) != 0)))
+        if (first > u'5' || (first == u'5' && (tail || (v % 2) != 0))) {
+            if (v == std::numeric_limits<qint64>::max())
+                return std::nullopt;
             ++v;
+        }
     }
     return n.negative ? -v : v;
 }

@@ -54,6 +54,10 @@ Section parseSection(const QString &text)
     bool inNumber = false, afterPoint = false, numberDone = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
+        if (inNumber && !numberDone && !isPlaceholder(c)) {
+            numberDone = true;
+            literal = &s.suffix;
+        }
         if (c == u'"') {
             const qsizetype end = text.indexOf(u'"', i + 1);
             const qsizetype stop = end < 0 ? text.size() : end;
@@ -82,10 +86,6 @@ Section parseSection(const QString &text)
                 }
             }
             continue;
-        }
-        if (inNumber) {
-            numberDone = true;
-            literal = &s.suffix;
         }
         if (c == u'%')
             s.percent = true;
