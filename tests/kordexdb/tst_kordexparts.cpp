@@ -1,0 +1,342 @@
+// The small parts of the service: password hashing, the server's text form,
+// period texts, connect strings, command parsing and ";"-separated fields.
+#include "CommandParser.h"
+#include "ConnectString.h"
+#include "CsvReader.h"
+#include "PasswordHash.h"
+#include "Period.h"
+#include "PeriodSums.h"
+#include "ServerText.h"
+#include "Validation.h"
+
+#include <QCryptographicHash>
+#include <QMessageAuthenticationCode>
+#include <QTest>
+
+using namespace kordex;
+
+class TestKordexParts : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pbkdf2Vectors_data()
+    {
+        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<QByteArray>("salt");
+        QTest::addColumn<int>("iterations");
+        QTest::addColumn<QByteArray>("expected");
+        // RFC 7914, section 11
+        QTest::newRow("passwd/salt/1")
+            << QByteArray("passwd") << QByteArray("salt") << 1
+            << QByteArray("55ac046e56e3089fec1691c22544b605f94185216dde0465e68b9d57c20dacbc"
+                          "49ca9cccf179b645991664b39d77ef317c71b845b1e30bd509112041d3a19783");
+        QTest::newRow("Password/NaCl/80000")
+            << QByteArray("Password") << QByteArray("NaCl") << 80000
+            << QByteArray("4ddcd8f60b98be21830cee5ef22701f9641a4418d04c0414aeff08876b34ab56"
+                          "a1d425a1225833549adb841b51c9b3176a272bdebba1d078478f62b397f33c8d");
+        // a key longer than one block is hashed first
+        QTest::newRow("long key")
+            << QByteArray(100, 'k') << QByteArray("salt") << 2
+            << QByteArray("2c1357648009149f57e4d5544c3435bbca87a6b231300fa3abb2a89b50f56ec3");
+    }
+
+    void pbkdf2Vectors()
+    {
+        QFETCH(QByteArray, password);
+        QFETCH(QByteArray, salt);
+        QFETCH(int, iterations);
+        QFETCH(QByteArray, expected);
+        const QByteArray actual
+            = PasswordHash::pbkdf2Sha256(password, salt, iterations, int(expected.size() / 2));
+        QCOMPARE(actual.toHex(), expected);
+        // the same construction over Qt's HMAC agrees on the first block
+        QCOMPARE(actual.left(32), reference(password, salt, iterations));
+    }
+
+    void sha256()
+    {
+        QCOMPARE(PasswordHash::sha256("abc").toHex(),
+                 QByteArray("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"));
+        const QByteArray longText(1000, 'a');
+        QCOMPARE(PasswordHash::sha256(longText),
+                 QCryptographicHash::hash(longText, QCryptographicHash::Sha256));
+    }
+
+    void storedHashes_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("matches");
+        const QString made
+            = PasswordHash::make(QStringLiteral("Geheim ä"), QByteArray("0123456789abcdef"), 1000);
+        QTest::newRow("right") << made << "Geheim ä" << true;
+        QTest::newRow("wrong") << made << "Geheim a" << false;
+        QTest::newRow("empty password") << made << "" << false;
+        QTest::newRow("cut hash") << made.left(made.size() - 4) << "Geheim ä" << false;
+        QTest::newRow("other scheme")
+            << QString(made).replace(QLatin1String("sha256"), QLatin1String("md5")) << "Geheim ä"
+            << false;
+        QTest::newRow("zero iterations") << "pbkdf2-sha256$0$MDEyMw==$AAAA"
+                                         << "x" << false;
+        QTest::newRow("clear text") << "demo"
+                                    << "demo" << false;
+        QTest::newRow("empty") << ""
+                               << "" << false;
+    }
+
+    void storedHashes()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, password);
+        QFETCH(bool, matches);
+        QCOMPARE(PasswordHash::verify(password, stored), matches);
+    }
+
+    void newHashesAreSaltedAndSlow()
+    {
+        const QString a = PasswordHash::make(QStringLiteral("demo"));
+        const QString b = PasswordHash::make(QStringLiteral("demo"));
+        QVERIFY(a != b);
+        QVERIFY(!a.contains(QLatin1String("demo")));
+        QVERIFY(a.section(QLatin1Char('$'), 1, 1).toInt() >= 100000);
+        QVERIFY(PasswordHash::verify(QStringLiteral("demo"), a));
+    }
+
+    void serverText_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("server");
+        QTest::newRow("umlauts") << "Gärtnerei Küche Öl"
+                                 << "G{rtnerei K}che \\l";
+        QTest::newRow("all") << "äöüßÄÖÜ§"
+                             << "{|}~[\\]õ";
+        QTest::newRow("plain") << "Baustoffe 12"
+                               << "Baustoffe 12";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+
+    void serverText()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QString, server);
+        QCOMPARE(toServerText(screen), server);
+        QCOMPARE(toScreenText(server), screen);
+    }
+
+    void periods_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("period"); // 0: refused
+        QTest::newRow("2005-03") << "10503" << 10503;
+        QTest::newRow("1999-12") << "9912" << 9912;
+        QTest::newRow("1900-01") << "001" << 1;
+        QTest::newRow("four-digit year") << "200503" << 0;
+        QTest::newRow("leading zero") << "010503" << 0;
+        QTest::newRow("month 00") << "10500" << 0;
+        QTest::newRow("month 13") << "10513" << 0;
+        QTest::newRow("one month digit") << "1053" << 0;
+        QTest::newRow("blank") << " 10503" << 0;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("sign") << "-10503" << 0;
+    }
+
+    void periods()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, period);
+        QCOMPARE(Period::parse(text).value_or(0), period);
+    }
+
+    void periodArithmetic()
+    {
+        QCOMPARE(Period::shifted(10601, -1), 10512);
+        QCOMPARE(Period::shifted(10512, 1), 10601);
+        QCOMPARE(Period::shifted(12506, -2), 12504);
+        QCOMPARE(Period::shifted(12501, -25), 12212);
+        QCOMPARE(Period::dayNumber(QDate(2005, 12, 31)), 1051231);
+        QCOMPARE(Period::fromDate(QDate(1999, 12, 1)), 9912);
+    }
+
+    void money_data()
+    {
+        QTest::addColumn<qint64>("cents");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << "0.00";
+        QTest::newRow("positive") << qint64(123456) << "1234.56";
+        QTest::newRow("negative") << qint64(-123456) << "-1234.56";
+        QTest::newRow("negative cents") << qint64(-5) << "-0.05";
+        QTest::newRow("large") << qint64(9000000000000) << "90000000000.00";
+    }
+
+    void money()
+    {
+        QFETCH(qint64, cents);
+        QFETCH(QString, text);
+        QCOMPARE(PeriodSums::money(cents), text);
+    }
+
+    void connectStrings_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<bool>("file");
+        QTest::newRow("host") << "cn_iptcp:db.example[5432]:KORDEX" << true << "db.example"
+                              << "5432" << false;
+        QTest::newRow("path") << "cn_iptcp:/home/a/demo.db[1972]:KORDEX" << true
+                              << "/home/a/demo.db"
+                              << "1972" << true;
+        QTest::newRow("name ending .db") << "cn_iptcp:demo.db[]:KORDEX" << true << "demo.db"
+                                         << "" << true;
+        QTest::newRow("bracket in path")
+            << "cn_iptcp:/tmp/a[1]/b.db[7]:KORDEX" << true << "/tmp/a[1]/b.db"
+            << "7" << true;
+        QTest::newRow("other namespace") << "cn_iptcp:host[1972]:USER" << false << ""
+                                         << "" << false;
+        QTest::newRow("no server") << "cn_iptcp:[1972]:KORDEX" << false << ""
+                                   << "" << false;
+        QTest::newRow("no prefix") << "host[1972]:KORDEX" << false << ""
+                                   << "" << false;
+    }
+
+    void connectStrings()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(QString, server);
+        QFETCH(QString, port);
+        QFETCH(bool, file);
+        const auto parsed = ConnectString::parse(text);
+        QCOMPARE(parsed.has_value(), valid);
+        if (!parsed)
+            return;
+        QCOMPARE(parsed->server, server);
+        QCOMPARE(parsed->port, port);
+        QCOMPARE(parsed->isFile(), file);
+    }
+
+    void commands_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("kind"); // -1: refused
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("context") << "S FIRMA=12,FIL=3,PERSONAL=\"ABC\"" << int(Command::Context)
+                                 << "12/3/ABC";
+        QTest::newRow("context, empty branch")
+            << "S FIRMA=1,FIL=,PERSONAL=\"\"" << int(Command::Context) << "1//";
+        QTest::newRow("context, letters in company")
+            << "S FIRMA=A,FIL=0,PERSONAL=\"X\"" << -1 << "";
+        QTest::newRow("context, quote in user") << "S FIRMA=1,FIL=0,PERSONAL=\"A\"B\"" << -1 << "";
+        QTest::newRow("terminal") << "D ^%XTT" << int(Command::Terminal) << "";
+        QTest::newRow("main groups") << "d HGRP^KXCLSU" << int(Command::MainGroups) << "";
+        QTest::newRow("departments") << "d ABTNR^KXCLSU" << int(Command::Departments) << "";
+        QTest::newRow("main departments") << "d HABT^KXCLSU" << int(Command::MainDepartments) << "";
+        QTest::newRow("subgroups") << "d UGRP^KXCLSU(05)" << int(Command::SubGroups) << "05";
+        QTest::newRow("nested parenthesis") << "d UGRP^KXCLSU((05))" << -1 << "";
+        QTest::newRow("data basis") << "S P0=^XWGDAT W P0" << int(Command::DataBasis) << "";
+        QTest::newRow("other global") << "S P0=^XWGDAX W P0" << -1 << "";
+        QTest::newRow("leading blank") << " d HGRP^KXCLSU" << -1 << "";
+        QTest::newRow("unknown routine") << "d KILL^KXCLSU" << -1 << "";
+        QTest::newRow("line break") << "d HGRP^KXCLSU\nK ^X" << -1 << "";
+    }
+
+    void commands()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, kind);
+        QFETCH(QString, detail);
+        const auto command = CommandParser::parse(text);
+        QCOMPARE(command ? int(command->kind) : -1, kind);
+        if (!command)
+            return;
+        if (command->kind == Command::Context)
+            QCOMPARE(command->company + '/' + command->branch + '/' + command->user, detail);
+        else
+            QCOMPARE(command->argument, detail);
+    }
+
+    void csvFields_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("fields"); // empty: refused
+        QTest::newRow("plain") << "a;b;c" << QStringList { "a", "b", "c" };
+        QTest::newRow("empty fields") << ";;" << QStringList { "", "", "" };
+        QTest::newRow("quoted separator") << "\"a;b\";c" << QStringList { "a;b", "c" };
+        QTest::newRow("doubled quote")
+            << "\"say \"\"hi\"\"\";x" << QStringList { "say \"hi\"", "x" };
+        QTest::newRow("open quote") << "\"abc;d" << QStringList {};
+        QTest::newRow("text after quote") << "\"ab\"c;d" << QStringList {};
+    }
+
+    void csvFields()
+    {
+        QFETCH(QString, line);
+        QFETCH(QStringList, fields);
+        const auto split = CsvReader::split(line);
+        QCOMPARE(split.value_or(QStringList {}), fields);
+    }
+
+    void validation_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("company") << "company"
+                                 << "12" << true;
+        QTest::newRow("company 0") << "company"
+                                   << "0" << false;
+        QTest::newRow("company 01") << "company"
+                                    << "01" << false;
+        QTest::newRow("code") << "code"
+                              << "M7" << true;
+        QTest::newRow("code with blank") << "code"
+                                         << "M 7" << false;
+        QTest::newRow("code with backtick") << "code"
+                                            << "M`7" << false;
+        QTest::newRow("code with quote") << "code"
+                                         << "1' OR '1'='1" << false;
+        QTest::newRow("code with bars") << "code"
+                                        << "A||B" << false;
+        QTest::newRow("long code") << "code"
+                                   << "ABCDEFGHIJKLM" << false;
+        QTest::newRow("name") << "name"
+                              << "Gärtnerei & Söhne" << true;
+        QTest::newRow("name with brace") << "name"
+                                         << "G{rtnerei" << false;
+        QTest::newRow("name with tab") << "name"
+                                       << "a\tb" << false;
+        QTest::newRow("blank name") << "name"
+                                    << "  " << false;
+    }
+
+    void validation()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, value);
+        QFETCH(bool, accepted);
+        const QString problem = kind == QLatin1String("company") ? Validation::companyProblem(value)
+            : kind == QLatin1String("code")                      ? Validation::codeProblem(value)
+                                                                 : Validation::nameProblem(value);
+        QCOMPARE(problem.isEmpty(), accepted);
+    }
+
+private:
+    static QByteArray reference(const QByteArray &password, const QByteArray &salt, int iterations)
+    {
+        QByteArray u = QMessageAuthenticationCode::hash(salt + QByteArray("\0\0\0\1", 4), password,
+                                                        QCryptographicHash::Sha256);
+        QByteArray t = u;
+        for (int i = 1; i < iterations; ++i) {
+            u = QMessageAuthenticationCode::hash(u, password, QCryptographicHash::Sha256);
+            for (int j = 0; j < t.size(); ++j)
+                t[j] = char(t[j] ^ u[j]);
+        }
+        return t;
+    }
+};
+
+QTEST_GUILESS_MAIN(TestKordexParts)
+#include "tst_kordexparts.moc"

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace ertragon::test {
+
+// A throw-away PostgreSQL server for tests: initdb and pg_ctl in a temporary
+// directory, listening on a free loopback port, trust authentication for the
+// user "kordex", a database "kordex". When the tests run as root the server
+// runs as the "postgres" system user (or "nobody"). Stopped and removed on
+// destruction. PGUSER is set to "kordex" for this process.
+class PgTestServer
+{
+public:
+    PgTestServer();
+    ~PgTestServer();
+
+    // The directory holding initdb and pg_ctl, or empty when none is installed.
+    static QString binaryDirectory();
+
+    // False with the reason when the server cannot be started.
+    bool start(QString *why);
+    void stop();
+
+    QString host() const { return QStringLiteral("127.0.0.1"); }
+    QString port() const { return QString::number(m_port); }
+    // "cn_iptcp:127.0.0.1[<port>]:KORDEX"
+    QString connectString() const;
+    // Drops and creates the database "kordex".
+    bool resetDatabase(QString *why);
+
+private:
+    bool run(const QString &program, const QStringList &arguments, QString *why);
+    bool execAdmin(const QString &sql, QString *why);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_binaries;
+    QString m_runAs;
+    int m_port = 0;
+    bool m_running = false;
+};
+
+} // namespace ertragon::test
