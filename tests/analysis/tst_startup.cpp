@@ -39,6 +39,7 @@ struct Fixture
     RecordingView view;
     StartUp startUp { server.access, server.prompter, clock, selection, display, view };
     int logins = 0;
+    bool loginSucceeds = true;
 
     Fixture(const QString &rights = QStringLiteral("J|N|N"),
             const QString &dataBasis = QStringLiteral("10505`1050601"))
@@ -54,8 +55,10 @@ struct Fixture
         display.tableMode = 0;
         display.graphMode = 2;
         display.valueKind = 1;
-        // The second attempt logs in.
-        startUp.setLogin([this] { return ++logins == 2; });
+        startUp.setLogin([this] {
+            ++logins;
+            return loginSucceeds;
+        });
     }
 };
 
@@ -69,7 +72,7 @@ private Q_SLOTS:
     {
         Fixture f;
         QVERIFY(f.startUp.run());
-        QCOMPARE(f.logins, 2);
+        QCOMPARE(f.logins, 1);
         QCOMPARE(
             f.view.statuses,
             QStringList({ "Überprüfung Berechtigung", "Firma Setzten", "Hauptgruppen lesen ..",
@@ -94,6 +97,15 @@ private Q_SLOTS:
         const fake::Call &rights = f.server.state.queries.first();
         QCOMPARE(rights.query, QStringLiteral("Zugriffsrechte"));
         QCOMPARE(rights.args, QStringList({ "1", "DEM" }));
+    }
+
+    void loginGivenUp()
+    {
+        Fixture f;
+        f.loginSucceeds = false;
+        QVERIFY(!f.startUp.run());
+        QVERIFY(f.view.calls.isEmpty());
+        QVERIFY(f.server.state.queries.isEmpty());
     }
 
     void rightsGroupBelowThree()

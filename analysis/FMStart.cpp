@@ -1,0 +1,744 @@
+#include "FMStart.h"
+
+#include "Clock.h"
+#include "Derivation.h"
+#include "Prompter.h"
+#include "ServerAccess.h"
+#include "Splash.h"
+#include "StartUp.h"
+#include "frmAbout.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace ertragon {
+
+namespace {
+
+constexpr int detailsWidthTwips = 3735;
+
+QLabel *groupLabel(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromUtf8(name));
+    return label;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromUtf8(name));
+    return b;
+}
+
+} // namespace
+
+FMStart::FMStart(ServerAccess &server, Prompter &prompter, const Clock &clock, QWidget *parent)
+    : QMainWindow(parent)
+    , m_server(server)
+    , m_prompter(prompter)
+    , m_clock(clock)
+    , m_selection(server, prompter)
+    , m_fetch(server, prompter, clock)
+{
+    setObjectName(QStringLiteral("FMStart"));
+    setWindowTitle(QStringLiteral("KORDEX Ertragon"));
+    m_display.tableMode = DisplayState::PercentOfMean;
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildSelectionPanel();
+    auto *showRow = new QHBoxLayout;
+    showRow->addStretch(1);
+    showRow->addWidget(cmdEinblenden);
+    layout->addWidget(ctSize3);
+    layout->addLayout(showRow);
+
+    ctSplit = new QSplitter(Qt::Horizontal, central);
+    ctSplit->setObjectName(QStringLiteral("ctSplit"));
+    ctSplit->setChildrenCollapsible(false);
+    VSPrinter1 = new QWidget(ctSplit);
+    VSPrinter1->setObjectName(QStringLiteral("VSPrinter1"));
+    VSPrinter1->setMinimumWidth(200);
+    buildDetails();
+    ctSplit->addWidget(VSPrinter1);
+    ctSplit->addWidget(ctSize2);
+    ctSplit->setStretchFactor(0, 1);
+    ctSplit->setStretchFactor(1, 0);
+    layout->addWidget(ctSplit, 1);
+    setCentralWidget(central);
+    connect(ctSplit, &QSplitter::splitterMoved, this, &FMStart::resizeListColumns);
+
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("fetchProgress"));
+    m_progress->setMaximumWidth(240);
+    m_progress->hide();
+    statusBar()->addPermanentWidget(m_progress);
+
+    buildMenus();
+    connectModel();
+    m_fetch.setProgress([this](int done, int total) { showProgress(done, total); });
+    mDatenClick(0);
+    mDetailsClick(1);
+    resize(1152, 800);
+}
+
+FMStart::~FMStart()
+{
+    if (m_splash)
+        delete m_splash;
+}
+
+void FMStart::buildSelectionPanel()
+{
+    ctSize3 = new QWidget(this);
+    ctSize3->setObjectName(QStringLiteral("ctSize3"));
+    auto *grid = new QGridLayout(ctSize3);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+
+    SFirma = new QLineEdit(QStringLiteral("1"), ctSize3);
+    SFirma->setObjectName(QStringLiteral("SFirma"));
+    SFirma->setMaximumWidth(60);
+    static const char *const listNames[SelectionModel::ListCount]
+        = { "SPCNR", "SHABT", "SABTNR", "SHGRP", "SUGRP", "SPG", "SHVArt" };
+    for (int i = 0; i < SelectionModel::ListCount; ++i) {
+        auto *combo = new QComboBox(ctSize3);
+        combo->setObjectName(QString::fromUtf8(listNames[i]));
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(12);
+        m_lists[size_t(i)] = combo;
+    }
+    cmbZoom = new QComboBox(ctSize3);
+    cmbZoom->setObjectName(QStringLiteral("cmbZoom"));
+    cmbZoom->setEditable(true);
+    cmbZoom->addItems({ QStringLiteral("50%"), QStringLiteral("75%"), QStringLiteral("100%"),
+                        QStringLiteral("150%"), QStringLiteral("200%") });
+    // The month input; the numeric masked edit of the Tallix control replaces it.
+    txtMonat = new QSpinBox(ctSize3);
+    txtMonat->setObjectName(QStringLiteral("txtMonat"));
+    txtMonat->setRange(1, 12);
+    txtMonat->setValue(m_clock.now().date().month());
+    txtMonat->setEnabled(false);
+    cmdÜbernehmen = button(ctSize3, "cmdÜbernehmen", QStringLiteral("Daten &holen (F5)"));
+    cmdAusblenden = button(ctSize3, "cmdAusblenden", QStringLiteral("&Ausblenden (F3)"));
+    cmdEinblenden = button(this, "cmdEinblenden", QStringLiteral("Ei&nblenden (F2)"));
+
+    // Columns of label groups: 100 PC/110 FA/120 Zoom, 200 HABT/210 ABT,
+    // 300 HG/310 UG, 400 HKG/410 HVArt.
+    auto place = [&](int row, int column, QLabel *label, QWidget *input) {
+        grid->addWidget(label, row, column * 2);
+        grid->addWidget(input, row, column * 2 + 1);
+    };
+    place(0, 0, groupLabel(ctSize3, "lblPC", QStringLiteral("PC:")),
+          m_lists[SelectionModel::SPCNR]);
+    place(1, 0, groupLabel(ctSize3, "lblFirma", QStringLiteral("FA:")), SFirma);
+    place(2, 0, groupLabel(ctSize3, "lblZoom", QStringLiteral("Zoom")), cmbZoom);
+    place(0, 1, groupLabel(ctSize3, "lblHabt", QStringLiteral("HABT:")),
+          m_lists[SelectionModel::SHABT]);
+    place(1, 1, groupLabel(ctSize3, "lblAbt", QStringLiteral("ABT:")),
+          m_lists[SelectionModel::SABTNR]);
+    place(0, 2, groupLabel(ctSize3, "lblHG", QStringLiteral("HG:")),
+          m_lists[SelectionModel::SHGRP]);
+    place(1, 2, groupLabel(ctSize3, "lblUG", QStringLiteral("UG:")),
+          m_lists[SelectionModel::SUGRP]);
+    place(0, 3, groupLabel(ctSize3, "lblHKG", QStringLiteral("HKG:")),
+          m_lists[SelectionModel::SPG]);
+    place(1, 3, groupLabel(ctSize3, "lblHVArt", QStringLiteral("HVArt:")),
+          m_lists[SelectionModel::SHVArt]);
+    grid->addWidget(txtMonat, 2, 3);
+    grid->addWidget(cmdÜbernehmen, 0, 8);
+    grid->addWidget(cmdAusblenden, 1, 8);
+    for (int c = 1; c < 8; c += 2)
+        grid->setColumnStretch(c, 1);
+
+    connect(cmdÜbernehmen, &QPushButton::clicked, this, [this] { fetchData(); });
+    connect(cmdAusblenden, &QPushButton::clicked, this, [this] { mDatenClick(1); });
+    connect(cmdEinblenden, &QPushButton::clicked, this, [this] { mDatenClick(0); });
+}
+
+void FMStart::buildDetails()
+{
+    ctSize2 = new QWidget(ctSplit);
+    ctSize2->setObjectName(QStringLiteral("ctSize2"));
+    auto *outer = new QVBoxLayout(ctSize2);
+    outer->setContentsMargins(0, 0, 0, 0);
+    frDetails = new QGroupBox(QStringLiteral(" Details "), ctSize2);
+    frDetails->setObjectName(QStringLiteral("frDetails"));
+    outer->addWidget(frDetails);
+
+    chkHVArt = new QCheckBox(QStringLiteral("Aufteilung Hauptversandart"), frDetails);
+    chkHVArt->setObjectName(QStringLiteral("chkHVArt"));
+    chkHKGRP = new QCheckBox(QStringLiteral("Aufteilung Hauptkundengruppen"), frDetails);
+    chkHKGRP->setObjectName(QStringLiteral("chkHKGRP"));
+    chkUGRP = new QCheckBox(QStringLiteral("Aufteilung Untergruppen"), frDetails);
+    chkUGRP->setObjectName(QStringLiteral("chkUGRP"));
+
+    frJahr = new QGroupBox(frDetails);
+    frJahr->setObjectName(QStringLiteral("frJahr"));
+    auto *years = new QGridLayout(frJahr);
+    for (int i = 0; i < 3; ++i) {
+        optJahr[size_t(i)] = new QRadioButton(frJahr);
+        optJahr[size_t(i)]->setObjectName(QStringLiteral("optJahr%1").arg(i));
+        years->addWidget(optJahr[size_t(i)], i, 0);
+        connect(optJahr[size_t(i)], &QRadioButton::clicked, this, [this, i] { optJahrClick(i); });
+    }
+    auto *kinds = new QWidget(frJahr); // its own group: the two kinds exclude each other only
+    auto *kindLayout = new QVBoxLayout(kinds);
+    kindLayout->setContentsMargins(0, 0, 0, 0);
+    const QString kindCaptions[2]
+        = { QStringLiteral("Jahreswerte"), QStringLiteral("Monatswerte") };
+    for (int i = 0; i < 2; ++i) {
+        optJahrMonat[size_t(i)] = new QRadioButton(kindCaptions[i], kinds);
+        optJahrMonat[size_t(i)]->setObjectName(QStringLiteral("optJahrMonat%1").arg(i));
+        kindLayout->addWidget(optJahrMonat[size_t(i)]);
+        connect(optJahrMonat[size_t(i)], &QRadioButton::clicked, this,
+                [this, i] { optJahrMonatClick(i); });
+    }
+    years->addWidget(kinds, 0, 1, 3, 1);
+
+    cmdÜbernehmenDetails
+        = button(frDetails, "cmdÜbernehmenDetails", QStringLiteral("D&aten holen (F5)"));
+    cmdAusbeldenDetails = button(frDetails, "cmdAusbeldenDetails", QStringLiteral("Aus&blenden"));
+    ctList = new QTreeWidget(frDetails);
+    ctList->setObjectName(QStringLiteral("ctList"));
+    ctList->setRootIsDecorated(false);
+    ctList->setColumnCount(0);
+    ctList->setHeaderLabels({});
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdÜbernehmenDetails);
+    buttons->addWidget(cmdAusbeldenDetails);
+    auto *inner = new QVBoxLayout(frDetails);
+    inner->addWidget(chkHVArt);
+    inner->addWidget(chkHKGRP);
+    inner->addWidget(chkUGRP);
+    inner->addWidget(frJahr);
+    inner->addLayout(buttons);
+    inner->addWidget(ctList, 1);
+
+    connect(chkUGRP, &QCheckBox::clicked, this,
+            [this](bool on) { m_selection.setChecked(SelectionModel::ChkUGRP, on); });
+    connect(chkHKGRP, &QCheckBox::clicked, this,
+            [this](bool on) { m_selection.setChecked(SelectionModel::ChkHKGRP, on); });
+    connect(chkHVArt, &QCheckBox::clicked, this,
+            [this](bool on) { m_selection.setChecked(SelectionModel::ChkHVArt, on); });
+    connect(cmdÜbernehmenDetails, &QPushButton::clicked, this, [this] { fetchData(); });
+    connect(cmdAusbeldenDetails, &QPushButton::clicked, this, [this] { mDetailsClick(1); });
+}
+
+QAction *FMStart::addItem(QMenu *menu, const QString &name, const QString &caption,
+                          const QKeySequence &shortcut, bool checkable)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    action->setCheckable(checkable);
+    return action;
+}
+
+void FMStart::buildMenus()
+{
+    QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    datei->setObjectName(QStringLiteral("mDatei"));
+    addItem(datei, QStringLiteral("mStandardDrucker"), QStringLiteral("Druckereinstellungen"));
+    QAction *print = addItem(datei, QStringLiteral("mDrucken"), QStringLiteral("&Drucken"),
+                             QKeySequence(Qt::CTRL | Qt::Key_P));
+    datei->addSeparator();
+    QAction *login = addItem(datei, QStringLiteral("mLogin"), QStringLiteral("&Login"));
+    datei->addSeparator();
+    QAction *quit = addItem(datei, QStringLiteral("Beenden"), QStringLiteral("&Beenden"));
+    connect(print, &QAction::triggered, this,
+            [this] { m_onPrint ? m_onPrint() : notAvailable(QStringLiteral("Drucken")); });
+    connect(login, &QAction::triggered, this,
+            [this] { m_onLogin ? m_onLogin() : notAvailable(QStringLiteral("Anmeldung")); });
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *props = menuBar()->addMenu(QStringLiteral("&Eigenschaften"));
+    props->setObjectName(QStringLiteral("mEigenschaften"));
+    auto *datenGroup = new QActionGroup(this);
+    const QString datenCaptions[2]
+        = { QStringLiteral("Dateneingabe Anzeigen"), QStringLiteral("Dateneingabe Ausblenden") };
+    const QKeySequence datenKeys[2] = { QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_F3) };
+    for (int i = 0; i < 2; ++i) {
+        mDaten[size_t(i)] = addItem(props, QStringLiteral("mDaten%1").arg(i), datenCaptions[i],
+                                    datenKeys[i], true);
+        datenGroup->addAction(mDaten[size_t(i)]);
+        connect(mDaten[size_t(i)], &QAction::triggered, this, [this, i] { mDatenClick(i); });
+    }
+
+    QMenu *graph = menuBar()->addMenu(QStringLiteral("Darstellung Graph"));
+    graph->setObjectName(QStringLiteral("mDarstellungGraph"));
+    auto *graphGroup = new QActionGroup(this);
+    const QString graphCaptions[4]
+        = { QStringLiteral("bezogen auf Jahresmittel"),
+            QStringLiteral("bezogen auf letztes Quartal"), QStringLiteral("Absolut"),
+            QStringLiteral("DB in % von Umsatz") };
+    for (int i = 0; i < 4; ++i) {
+        mGraph[size_t(i)] = addItem(graph, QStringLiteral("mGraph%1").arg(i), graphCaptions[i],
+                                    QKeySequence(Qt::Key_F6 + i), true);
+        if (i < 3)
+            graphGroup->addAction(mGraph[size_t(i)]);
+        connect(mGraph[size_t(i)], &QAction::triggered, this, [this, i] { mGraphClick(i); });
+    }
+
+    QMenu *table = menuBar()->addMenu(QStringLiteral("Darstellung Tabelle"));
+    table->setObjectName(QStringLiteral("mDarstellungTabelle"));
+    auto *tableGroup = new QActionGroup(this);
+    const QString tableCaptions[5]
+        = { QStringLiteral("Werte Kumuliert"), QStringLiteral("Absolut"),
+            QStringLiteral("% Bezogen auf"), QStringLiteral("% Bezogen auf"),
+            QStringLiteral("Werte Graph") };
+    const QKeySequence tableKeys[5]
+        = { QKeySequence(Qt::CTRL | Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_F7),
+            QKeySequence(Qt::CTRL | Qt::Key_F8), QKeySequence(),
+            QKeySequence(Qt::CTRL | Qt::Key_F9) };
+    for (int i = 0; i < 5; ++i) {
+        mTabelle[size_t(i)] = addItem(table, QStringLiteral("mTabelle%1").arg(i), tableCaptions[i],
+                                      tableKeys[i], true);
+        tableGroup->addAction(mTabelle[size_t(i)]);
+        connect(mTabelle[size_t(i)], &QAction::triggered, this, [this, i] { mTabelleClick(i); });
+    }
+
+    QMenu *year = menuBar()->addMenu(QStringLiteral("Darstellung Jahr"));
+    year->setObjectName(QStringLiteral("mDarstellungJahr"));
+    auto *yearGroup = new QActionGroup(this);
+    const QString yearCaptions[2]
+        = { QStringLiteral("Kalenderjahr"), QStringLiteral("Wirtschaftsjahr") };
+    const QKeySequence yearKeys[2]
+        = { QKeySequence(Qt::CTRL | Qt::Key_K), QKeySequence(Qt::CTRL | Qt::Key_W) };
+    for (int i = 0; i < 2; ++i) {
+        mJahr[size_t(i)]
+            = addItem(year, QStringLiteral("mJahr%1").arg(i), yearCaptions[i], yearKeys[i], true);
+        yearGroup->addAction(mJahr[size_t(i)]);
+        connect(mJahr[size_t(i)], &QAction::triggered, this, [this, i] { mJahrClick(i); });
+    }
+    year->addSeparator();
+    mAuswahl
+        = addItem(year, QStringLiteral("mAuswahl"), QStringLiteral("Erweiterte Auswahl"), {}, true);
+    connect(mAuswahl, &QAction::triggered, this, &FMStart::toggleExtendedSelection);
+    year->addSeparator();
+    QAction *redraw = addItem(year, QStringLiteral("mNeuZeichnen"), QStringLiteral("Daten holen"),
+                              QKeySequence(Qt::Key_F5));
+    connect(redraw, &QAction::triggered, this, [this] {
+        // The details breakdown refreshes here too once the results table exists.
+        fetchData();
+    });
+
+    QMenu *details = menuBar()->addMenu(QStringLiteral("Detai&ls"));
+    details->setObjectName(QStringLiteral("mDetailsMenu"));
+    auto *detailsGroup = new QActionGroup(this);
+    mDetails[0] = addItem(details, QStringLiteral("mDetails0"), QStringLiteral("Details Anz&eigen"),
+                          QKeySequence(Qt::CTRL | Qt::Key_D), true);
+    mDetails[1] = addItem(details, QStringLiteral("mDetails1"),
+                          QStringLiteral("Details &Ausbelden"), {}, true);
+    for (int i = 0; i < 2; ++i) {
+        detailsGroup->addAction(mDetails[size_t(i)]);
+        connect(mDetails[size_t(i)], &QAction::triggered, this, [this, i] { mDetailsClick(i); });
+    }
+
+    QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mTools"));
+    QAction *rebuild
+        = addItem(tools, QStringLiteral("mGenerieren"), QStringLiteral("Daten &Generieren"),
+                  QKeySequence(Qt::CTRL | Qt::Key_G));
+    connect(rebuild, &QAction::triggered, this, &FMStart::openRebuild);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    help->setObjectName(QStringLiteral("mHilfe"));
+    QAction *about = addItem(help, QStringLiteral("HilfeUeber"), QStringLiteral("Hilfe &über ..."),
+                             QKeySequence(Qt::Key_F1));
+    QAction *history
+        = addItem(help, QStringLiteral("mProgrammverlauf"), QStringLiteral("Programmverlauf"),
+                  QKeySequence(Qt::CTRL | Qt::Key_F1));
+    connect(about, &QAction::triggered, this, [this] {
+        frmAbout box(m_prompter, this);
+        box.exec();
+    });
+    connect(history, &QAction::triggered, this, [this] {
+        m_onHistory ? m_onHistory() : notAvailable(QStringLiteral("Programmverlauf"));
+    });
+
+    syncDisplayChecks();
+}
+
+void FMStart::connectModel()
+{
+    for (int i = 0; i < SelectionModel::ListCount; ++i) {
+        const auto list = SelectionModel::List(i);
+        connect(m_lists[size_t(i)], &QComboBox::activated, this,
+                [this, list](int index) { m_selection.choose(list, index); });
+        syncCombo(list);
+    }
+    connect(&m_selection, &SelectionModel::itemsChanged, this, &FMStart::syncCombo);
+    connect(&m_selection, &SelectionModel::currentChanged, this, &FMStart::syncCombo);
+    connect(&m_selection, &SelectionModel::splitFlagsChanged, this, &FMStart::syncSplitChecks);
+    connect(SFirma, &QLineEdit::textEdited, this,
+            [this](const QString &text) { m_selection.setFirma(text); });
+    syncSplitChecks();
+}
+
+void FMStart::syncCombo(SelectionModel::List list)
+{
+    QComboBox *combo = m_lists[size_t(list)];
+    const QSignalBlocker block(combo);
+    const QStringList &items = m_selection.items(list);
+    bool same = combo->count() == items.size();
+    for (int i = 0; same && i < items.size(); ++i)
+        same = combo->itemText(i) == items.at(i);
+    if (!same) {
+        combo->clear();
+        combo->addItems(items);
+    }
+    combo->setCurrentIndex(m_selection.currentIndex(list));
+}
+
+void FMStart::syncSplitChecks()
+{
+    const QSignalBlocker b1(chkUGRP), b2(chkHKGRP), b3(chkHVArt);
+    chkUGRP->setChecked(m_selection.isChecked(SelectionModel::ChkUGRP));
+    chkHKGRP->setChecked(m_selection.isChecked(SelectionModel::ChkHKGRP));
+    chkHVArt->setChecked(m_selection.isChecked(SelectionModel::ChkHVArt));
+    m_display.splitFlags = m_selection.splitFlags();
+}
+
+void FMStart::syncDisplayChecks()
+{
+    if (m_display.graphMode >= 0 && m_display.graphMode < 3)
+        mGraph[size_t(m_display.graphMode)]->setChecked(true);
+    mGraph[3]->setChecked(m_display.dbPercent);
+    if (m_display.tableMode >= 0 && m_display.tableMode < 5)
+        mTabelle[size_t(m_display.tableMode)]->setChecked(true);
+    mJahr[size_t(m_display.yearKind == DisplayState::BusinessYear)]->setChecked(true);
+}
+
+void FMStart::setPreview(QWidget *surface)
+{
+    if (!surface || surface == VSPrinter1)
+        return;
+    surface->setObjectName(QStringLiteral("VSPrinter1"));
+    QWidget *old = VSPrinter1;
+    ctSplit->replaceWidget(0, surface);
+    VSPrinter1 = surface;
+    old->deleteLater();
+    updateLayout();
+}
+
+void FMStart::setLogger(PeriodFetch::Logger logger)
+{
+    m_fetch.setLogger(std::move(logger));
+}
+
+bool FMStart::startUp(std::function<bool()> login)
+{
+    StartUp startUp(m_server, m_prompter, m_clock, m_selection, m_display, *this);
+    startUp.setLogin(std::move(login));
+    const bool running = startUp.run();
+    m_rights = startUp.rights();
+    {
+        const QSignalBlocker block(SFirma);
+        SFirma->setText(m_selection.firma());
+    }
+    return running;
+}
+
+// --- display modes ---------------------------------------------------------
+
+void FMStart::mGraphClick(int index)
+{
+    if (index == 3) {
+        m_display.dbPercent = !m_display.dbPercent;
+    } else if (index >= 0 && index < 3) {
+        m_display.graphMode = index;
+    }
+    syncDisplayChecks();
+    Zeichnen();
+}
+
+void FMStart::mTabelleClick(int index)
+{
+    if (index < 0 || index > 4)
+        return;
+    m_display.tableMode = index;
+    syncDisplayChecks();
+    Zeichnen();
+}
+
+void FMStart::mJahrClick(int index)
+{
+    if (index < 0 || index > 1)
+        return;
+    m_display.yearKind = index;
+    syncDisplayChecks();
+    Zeichnen();
+}
+
+void FMStart::optJahrClick(int index)
+{
+    m_display.detailPeriod = index;
+}
+
+void FMStart::optJahrMonatClick(int index)
+{
+    const bool months = index == 1;
+    txtMonat->setEnabled(months);
+    optJahr[2]->setEnabled(!months);
+    if (months && m_display.detailPeriod == 2) {
+        m_display.detailPeriod = 0;
+        // The mark follows, so the options never show a period that is not used.
+        optJahr[0]->setChecked(true);
+    }
+    m_display.valueKind = index;
+}
+
+// --- panels and layout -----------------------------------------------------
+
+void FMStart::mDatenClick(int index)
+{
+    ctSize3->setVisible(index == 0);
+    cmdEinblenden->setVisible(index == 1);
+    mDaten[size_t(index == 1)]->setChecked(true);
+    updateLayout();
+}
+
+void FMStart::mDetailsClick(int index)
+{
+    ctSize2->setVisible(index == 0);
+    mDetails[size_t(index == 1)]->setChecked(true);
+    updateLayout();
+}
+
+int FMStart::twipsToPixels(int twips) const
+{
+    const int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    return qRound(twips * dpi / 1440.0);
+}
+
+void FMStart::updateLayout()
+{
+    if (isMinimized() || !ctSplit)
+        return;
+    if (!ctSize2->isHidden()) {
+        const int details = twipsToPixels(detailsWidthTwips);
+        const int total = ctSplit->width() - ctSplit->handleWidth();
+        ctSplit->setSizes({ qMax(0, total - details), details });
+        resizeListColumns();
+    }
+}
+
+void FMStart::resizeListColumns()
+{
+    const int columns = ctList->columnCount();
+    if (columns < 2)
+        return;
+    const int width = (ctList->viewport()->width() - 50) / (columns - 1);
+    for (int c = 1; c < columns; ++c)
+        ctList->setColumnWidth(c, qMax(0, width));
+}
+
+void FMStart::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    updateLayout();
+}
+
+void FMStart::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    updateLayout();
+}
+
+// --- fetch and redraw ------------------------------------------------------
+
+bool FMStart::fetchData()
+{
+    if (m_fetching)
+        return false;
+    m_fetching = true;
+    m_progress->setValue(0);
+    m_progress->show();
+    const PeriodFetch::Outcome outcome
+        = m_fetch.run(m_selection, m_extended, m_rights.departmentBound, m_totals);
+    m_progress->hide();
+    statusBar()->clearMessage();
+    m_fetching = false;
+    if (outcome != PeriodFetch::Outcome::Fetched)
+        return false;
+    Zeichnen();
+    return true;
+}
+
+void FMStart::showProgress(int done, int total)
+{
+    m_progress->setRange(0, total);
+    m_progress->setValue(done);
+    statusBar()->showMessage(
+        QStringLiteral("Datenabfrage: %1 von %2 Perioden").arg(done).arg(total));
+    // Keeps the window painting during long fetches; user input waits until the end.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+RedrawData FMStart::redrawData() const
+{
+    RedrawData data;
+    data.display = m_display;
+    data.display.extendedSelection = m_extended.active();
+    data.display.discountView = m_extended.discountView();
+    data.display.splitFlags = m_selection.splitFlags();
+    data.now = m_clock.now();
+    data.values = Derivation::AbsolutMittel(m_totals, data.display, data.now.date().month());
+    data.userFullName = m_server.context().fullName;
+    data.loginCompany = m_server.context().firma;
+    data.firma = m_selection.firma();
+    data.SPG = m_selection.text(SelectionModel::SPG);
+    data.SPCNR = m_selection.text(SelectionModel::SPCNR);
+    data.SHABT = m_selection.text(SelectionModel::SHABT);
+    data.SABTNR = m_selection.text(SelectionModel::SABTNR);
+    data.SHGRP = m_selection.text(SelectionModel::SHGRP);
+    data.SUGRP = m_selection.text(SelectionModel::SUGRP);
+    data.SHVArt = m_selection.text(SelectionModel::SHVArt);
+    data.SVART = m_extended.shippingTypeText();
+    data.SSTyp = m_extended.active() ? m_extended.articleTypeText() : QString();
+    return data;
+}
+
+void FMStart::Zeichnen()
+{
+    ++m_redrawCount;
+    const RedrawData data = redrawData();
+    if (m_redraw)
+        m_redraw(data);
+}
+
+// --- other windows ---------------------------------------------------------
+
+void FMStart::notAvailable(const QString &window)
+{
+    m_prompter.inform(
+        Prompter::Icon::Information, StartUp::programTitle(),
+        QStringLiteral("Das Fenster \"%1\" ist in dieser Version noch nicht verfügbar.")
+            .arg(window));
+}
+
+void FMStart::toggleExtendedSelection()
+{
+    // The dialog frmAuswahlDetail is not built yet; the plain selection stays.
+    mAuswahl->setChecked(false);
+    m_extended.close();
+    notAvailable(QStringLiteral("Zusätzliche Auswahlparameter"));
+}
+
+void FMStart::openRebuild()
+{
+    if (m_onRebuild)
+        m_onRebuild();
+    else
+        notAvailable(QStringLiteral("Neu aufzubauende Daten"));
+}
+
+void FMStart::closeEvent(QCloseEvent *event)
+{
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    m_closing = true;
+    m_server.Disconnect();
+    event->accept();
+    m_server.ShutdownProgram();
+}
+
+// --- start-up view ---------------------------------------------------------
+
+void FMStart::showSplash()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!m_splash)
+        m_splash = new Splash;
+    m_splash->show();
+    m_splash->repaint();
+}
+
+void FMStart::setStatus(const QString &text)
+{
+    if (m_splash)
+        m_splash->setStatus(text);
+}
+
+void FMStart::closeSplash()
+{
+    if (m_splash)
+        m_splash->deleteLater();
+}
+
+void FMStart::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+}
+
+void FMStart::preparePreview()
+{
+    if (m_preparePreview)
+        m_preparePreview();
+}
+
+void FMStart::scaleLayout()
+{
+    // The grid layout of the selection panel scales the label columns with the
+    // window width; nothing to place by hand.
+    updateLayout();
+}
+
+void FMStart::setTableCaptions(const QString &item2, const QString &item3)
+{
+    mTabelle[2]->setText(item2);
+    mTabelle[3]->setText(item3);
+}
+
+void FMStart::setYearOptionCaptions(const QStringList &captions)
+{
+    for (int i = 0; i < 3 && i < captions.size(); ++i)
+        optJahr[size_t(i)]->setText(captions.at(i));
+}
+
+void FMStart::disableRestrictedItems()
+{
+    m_lists[SelectionModel::SPCNR]->setEnabled(false);
+    mGraph[1]->setEnabled(false);
+    mTabelle[3]->setEnabled(false);
+    mAuswahl->setEnabled(false);
+}
+
+void FMStart::displayStateReset()
+{
+    syncDisplayChecks();
+    syncSplitChecks();
+    optJahr[0]->setChecked(true);
+    optJahr[2]->setEnabled(true);
+    optJahrMonat[0]->setChecked(true);
+    txtMonat->setEnabled(false);
+}
+
+} // namespace ertragon
