@@ -141,7 +141,12 @@ Edit::Edit(QWidget *parent)
     resize(100, 20);
 }
 
-Edit::~Edit() = default;
+Edit::~Edit()
+{
+    // objText may lose the focus while it is destroyed; the control is gone by then.
+    m_objText->removeEventFilter(this);
+    disconnect(m_objText, nullptr, this, nullptr);
+}
 
 void Edit::initNew()
 {
