@@ -1,0 +1,166 @@
+#include "BatchOptions.h"
+
+#include <QMap>
+
+namespace ertragon::report {
+
+namespace {
+
+using Result = std::variant<BatchOptions, QString>;
+
+bool isWholeNumber(const QString &word)
+{
+    if (word.isEmpty())
+        return false;
+    for (QChar ch : word)
+        if (!ch.isDigit())
+            return false;
+    return true;
+}
+
+std::optional<int> numberIn(const QString &text, int low, int high)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < low || v > high)
+        return std::nullopt;
+    return v;
+}
+
+QString oneOf(const QString &value, const QStringList &allowed)
+{
+    const QString upper = value.toUpper();
+    return allowed.contains(upper) ? upper : QString();
+}
+
+bool unsafeWord(const QString &word)
+{
+    for (QChar ch : word)
+        if (ch.isSpace() || ch.category() == QChar::Other_Control)
+            return true;
+    return false;
+}
+
+} // namespace
+
+QString BatchOptions::usage()
+{
+    return QStringLiteral(
+        "Aufruf: ertragon-report FIRMA FILIALE BENUTZER PASSWORT SERVER [PORT [NAMESPACE]]\n"
+        "    [--pc CODE] [--habt CODE] [--abt CODE] [--hg CODE] [--ug CODE]\n"
+        "    [--hkg P|G] [--hvart L|S] [--typ A|L|B|W] [--svart CODE] [--discount]\n"
+        "    [--graph-mode 0|1|2] [--table-mode 0..4] [--year-kind 0|1] [--db-percent]\n"
+        "    [--today YYYY-MM-DD]\n"
+        "    [--pdf DATEI] [--png DATEI [--dpi N]] [--csv DATEI] [--json DATEI]\n"
+        "PASSWORT \"-\" liest das Passwort aus ERTRAGON_PASSWORD.");
+}
+
+std::variant<BatchOptions, QString>
+BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &environmentPassword)
+{
+    BatchOptions options;
+    QMap<QString, QString *> codes {
+        { QStringLiteral("--pc"), &options.pc },   { QStringLiteral("--habt"), &options.habt },
+        { QStringLiteral("--abt"), &options.abt }, { QStringLiteral("--hg"), &options.hg },
+        { QStringLiteral("--ug"), &options.ug },   { QStringLiteral("--svart"), &options.svart }
+    };
+    QMap<QString, QString *> paths { { QStringLiteral("--pdf"), &options.pdf },
+                                     { QStringLiteral("--png"), &options.png },
+                                     { QStringLiteral("--csv"), &options.csv },
+                                     { QStringLiteral("--json"), &options.json } };
+    const QMap<QString, QStringList> choices { { QStringLiteral("--hkg"), { "P", "G" } },
+                                               { QStringLiteral("--hvart"), { "L", "S" } },
+                                               { QStringLiteral("--typ"),
+                                                 { "A", "L", "B", "W" } } };
+    const QMap<QString, QString *> choiceTargets { { QStringLiteral("--hkg"), &options.hkg },
+                                                   { QStringLiteral("--hvart"), &options.hvart },
+                                                   { QStringLiteral("--typ"), &options.typ } };
+    struct Range
+    {
+        int low, high;
+        std::optional<int> *target;
+    };
+    const QMap<QString, Range> numbers {
+        { QStringLiteral("--graph-mode"), { 0, 2, &options.graphMode } },
+        { QStringLiteral("--table-mode"), { 0, 4, &options.tableMode } },
+        { QStringLiteral("--year-kind"), { 0, 1, &options.yearKind } }
+    };
+    bool dpiGiven = false;
+
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &word = arguments[i];
+        if (!word.startsWith(QStringLiteral("--"))) {
+            options.loginWords.append(word);
+            continue;
+        }
+        if (word == QLatin1String("--discount")) {
+            options.discount = true;
+            continue;
+        }
+        if (word == QLatin1String("--db-percent")) {
+            options.dbPercent = true;
+            continue;
+        }
+        const bool known = codes.contains(word) || paths.contains(word) || choices.contains(word)
+            || numbers.contains(word) || word == QLatin1String("--today")
+            || word == QLatin1String("--dpi");
+        if (!known)
+            return QStringLiteral("Unbekannte Option: ") + word;
+        if (i + 1 >= arguments.size())
+            return QStringLiteral("Wert fehlt nach ") + word;
+        const QString value = arguments[++i];
+        if (value.isEmpty())
+            return QStringLiteral("Leerer Wert nach ") + word;
+        if (paths.contains(word)) {
+            *paths[word] = value;
+        } else if (codes.contains(word)) {
+            if (unsafeWord(value))
+                return QStringLiteral("Ungültiger Code nach ") + word + QStringLiteral(": ")
+                    + value;
+            *codes[word] = value;
+        } else if (choices.contains(word)) {
+            const QString chosen = oneOf(value, choices[word]);
+            if (chosen.isEmpty())
+                return QStringLiteral("Ungültiger Wert für ") + word + QStringLiteral(": ") + value;
+            *choiceTargets[word] = chosen;
+        } else if (numbers.contains(word)) {
+            const Range range = numbers[word];
+            *range.target = numberIn(value, range.low, range.high);
+            if (!*range.target)
+                return QStringLiteral("Ungültiger Wert für ") + word + QStringLiteral(": ") + value;
+        } else if (word == QLatin1String("--today")) {
+            const QDate date = QDate::fromString(value, Qt::ISODate);
+            if (!date.isValid() || value.size() != 10 || date.year() < 1901)
+                return QStringLiteral("Ungültiges Datum für --today: ") + value;
+            options.today = date;
+        } else {
+            const auto dpi = numberIn(value, 10, 1200);
+            if (!dpi)
+                return QStringLiteral("Ungültige Auflösung für --dpi: ") + value;
+            options.dpi = *dpi;
+            dpiGiven = true;
+        }
+    }
+
+    if (options.loginWords.size() < 5 || options.loginWords.size() > 7)
+        return QStringLiteral(
+            "Erwartet werden FIRMA FILIALE BENUTZER PASSWORT SERVER [PORT [NAMESPACE]]");
+    if (!isWholeNumber(options.loginWords[0]))
+        return QStringLiteral("Die Firma muss eine Zahl sein: ") + options.loginWords[0];
+    if (options.loginWords[3] == QLatin1String("-")) {
+        if (!environmentPassword || environmentPassword->isEmpty())
+            return QStringLiteral("ERTRAGON_PASSWORD ist nicht gesetzt");
+        options.loginWords[3] = *environmentPassword;
+    }
+    for (const QString &w : options.loginWords)
+        if (w.isEmpty() || unsafeWord(w))
+            return QStringLiteral("Anmeldedaten dürfen keine Leerzeichen enthalten");
+    if (dpiGiven && options.png.isEmpty())
+        return QStringLiteral("--dpi gilt nur mit --png");
+    if (options.pdf.isEmpty() && options.png.isEmpty() && options.csv.isEmpty()
+        && options.json.isEmpty())
+        return QStringLiteral("Keine Ausgabe: --pdf, --png, --csv oder --json angeben");
+    return options;
+}
+
+} // namespace ertragon::report

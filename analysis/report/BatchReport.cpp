@@ -1,0 +1,244 @@
+#include "BatchReport.h"
+
+#include "Derivation.h"
+#include "DisplayState.h"
+#include "ExtendedSelection.h"
+#include "FixedClock.h"
+#include "LoginController.h"
+#include "PeriodFetch.h"
+#include "Prompter.h"
+#include "RecordingSurface.h"
+#include "ReportExport.h"
+#include "ReportJson.h"
+#include "ReportPage.h"
+#include "SelectionModel.h"
+#include "ServerAccess.h"
+#include "ServerSession.h"
+#include "StartUp.h"
+#include "StartUpView.h"
+#include "Waiter.h"
+
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QThread>
+#include <memory>
+
+namespace ertragon::report {
+
+namespace {
+
+// Messages go to the error stream; questions are answered "no" (no rebuild).
+class StreamPrompter final : public Prompter
+{
+public:
+    explicit StreamPrompter(QTextStream &out)
+        : m_out(out)
+    {
+    }
+    Answer ask(Icon, const QString &title, const QString &text, Buttons buttons) override
+    {
+        QString oneLine = text;
+        oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        m_out << title << ": " << oneLine << Qt::endl;
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+
+private:
+    QTextStream &m_out;
+};
+
+class SleepingWaiter final : public Waiter
+{
+public:
+    int waitHundredths(int n) override
+    {
+        QThread::msleep(ulong(qMax(0, n)) * 10);
+        return n / 100;
+    }
+};
+
+// No splash and no windows in a batch run.
+class NoView final : public StartUpView
+{
+public:
+    void showSplash() override { }
+    void setStatus(const QString &) override { }
+    void closeSplash() override { }
+    void setCaption(const QString &) override { }
+    void preparePreview() override { }
+    void scaleLayout() override { }
+    void setTableCaptions(const QString &, const QString &) override { }
+    void setYearOptionCaptions(const QStringList &) override { }
+    void disableRestrictedItems() override { }
+    void displayStateReset() override { }
+    void openRebuild() override { }
+};
+
+QString firstWord(const QString &text)
+{
+    return text.trimmed().section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+}
+
+int indexOfCode(const QStringList &items, const QString &code)
+{
+    for (qsizetype i = 0; i < items.size(); ++i)
+        if (firstWord(items[i]).compare(code, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+} // namespace
+
+BatchReport::BatchReport(const BatchOptions &options, QTextStream &errors)
+    : m_options(options)
+    , m_errors(errors)
+{
+}
+
+int BatchReport::run()
+{
+    const QDateTime now = m_options.today ? QDateTime(*m_options.today, QTime(12, 0))
+                                          : QDateTime::currentDateTime();
+    FixedClock clock(now);
+    StreamPrompter prompter(m_errors);
+    SleepingWaiter waiter;
+    QTemporaryDir settingsDir; // the batch never touches the user's login settings
+    QStringList arguments { QStringLiteral("ertragon-report") };
+    arguments += m_options.loginWords;
+    ServerSession session(&kordex::createFactory, prompter, waiter,
+                          settingsDir.filePath(QStringLiteral("login.ini")), arguments);
+    ServerAccess &access = session.access();
+    access.setSettingsDialogHook([&access] { access.ShutdownProgram(); });
+    access.setSettingsHideHook([] {});
+    access.setShutdownHook([] {});
+    access.setCursorHook([](bool) {});
+
+    SelectionModel selection(access, prompter);
+    DisplayState display;
+    NoView view;
+    StartUp startUp(access, prompter, clock, selection, display, view);
+    startUp.setLogin([&session] { return session.login().Login(); });
+    if (!startUp.run()) {
+        m_errors << "Anmeldung fehlgeschlagen oder keine Berechtigung." << Qt::endl;
+        return LoginFailed;
+    }
+
+    // The selection, in the order of the cascade.
+    const struct
+    {
+        const char *option;
+        SelectionModel::List list;
+        QString code;
+    } choices[] = { { "--pc", SelectionModel::SPCNR, m_options.pc },
+                    { "--habt", SelectionModel::SHABT, m_options.habt },
+                    { "--abt", SelectionModel::SABTNR, m_options.abt },
+                    { "--hg", SelectionModel::SHGRP, m_options.hg },
+                    { "--ug", SelectionModel::SUGRP, m_options.ug },
+                    { "--hkg", SelectionModel::SPG, m_options.hkg },
+                    { "--hvart", SelectionModel::SHVArt, m_options.hvart } };
+    for (const auto &choice : choices) {
+        if (choice.code.isEmpty())
+            continue;
+        const int index = indexOfCode(selection.items(choice.list), choice.code);
+        if (index < 0) {
+            m_errors << "Unbekannter Code für " << choice.option << ": " << choice.code << Qt::endl;
+            return SelectionRefused;
+        }
+        selection.choose(choice.list, index);
+        if (selection.code(choice.list).compare(choice.code, Qt::CaseInsensitive) != 0) {
+            m_errors << "Auswahl nicht erlaubt: " << choice.option << " " << choice.code
+                     << Qt::endl;
+            return SelectionRefused;
+        }
+    }
+
+    ExtendedSelection extended;
+    if (m_options.extendedSelection()) {
+        extended.open(access, firstWord(selection.firma()), selection.code(SelectionModel::SHVArt));
+        if (!m_options.typ.isEmpty()) {
+            const int index = indexOfCode(extended.articleTypes(), m_options.typ);
+            if (index < 0) {
+                m_errors << "Unbekannter Typ: " << m_options.typ << Qt::endl;
+                return SelectionRefused;
+            }
+            extended.setArticleTypeIndex(index);
+        }
+        if (!m_options.svart.isEmpty()) {
+            const int index = indexOfCode(extended.shippingTypes(), m_options.svart);
+            if (index < 0) {
+                m_errors << "Unbekannte Versandart: " << m_options.svart << Qt::endl;
+                return SelectionRefused;
+            }
+            extended.setShippingTypeIndex(index);
+        }
+        extended.setDiscountView(m_options.discount ? 1 : 0);
+    }
+
+    display.graphMode = m_options.graphMode.value_or(display.graphMode);
+    display.tableMode = m_options.tableMode.value_or(display.tableMode);
+    display.yearKind = m_options.yearKind.value_or(display.yearKind);
+    display.dbPercent = m_options.dbPercent;
+    display.extendedSelection = extended.active();
+    display.discountView = extended.active() ? extended.discountView() : 0;
+
+    PeriodTotals totals;
+    PeriodFetch fetch(access, prompter, clock);
+    const PeriodFetch::Outcome outcome
+        = fetch.run(selection, extended, startUp.rights().departmentBound, totals);
+    if (outcome != PeriodFetch::Outcome::Fetched) {
+        m_errors << "Die Daten konnten nicht geholt werden." << Qt::endl;
+        return FetchFailed;
+    }
+
+    ReportData data;
+    data.values = Derivation::AbsolutMittel(totals, display, now.date().month());
+    data.display = display;
+    data.now = now;
+    const ServerContext &ctx = access.context();
+    data.userFullName = ctx.fullName;
+    data.loginCompany = ctx.firma;
+    data.selection.company = selection.firma();
+    data.selection.SPG = selection.text(SelectionModel::SPG);
+    data.selection.SPCNR = selection.text(SelectionModel::SPCNR);
+    data.selection.SHABT = selection.text(SelectionModel::SHABT);
+    data.selection.SABTNR = selection.text(SelectionModel::SABTNR);
+    data.selection.SHGRP = selection.text(SelectionModel::SHGRP);
+    data.selection.SUGRP = selection.text(SelectionModel::SUGRP);
+    data.selection.SHVArt = selection.text(SelectionModel::SHVArt);
+    data.selection.SVART = extended.active() ? extended.shippingTypeText() : QString();
+    data.selection.SSTyp = extended.active() ? extended.articleTypeText() : QString();
+    access.Disconnect();
+
+    RecordingSurface surface;
+    ReportPage::draw(surface, data);
+    const PageContent content = ReportPage::content(data);
+    const PageDocument &document = surface.document();
+
+    bool written = true;
+    auto check = [&](bool ok, const QString &path, const QString &error) {
+        if (!ok) {
+            m_errors << "Schreiben fehlgeschlagen: " << path << ": " << error << Qt::endl;
+            written = false;
+        }
+    };
+    QString error;
+    if (!m_options.pdf.isEmpty())
+        check(ReportExport::writePdf(document, surface.paperKind(), surface.pageOrientation(),
+                                     m_options.pdf, &error),
+              m_options.pdf, error);
+    if (!m_options.png.isEmpty())
+        check(ReportExport::writePng(document, surface.paperKind(), surface.pageOrientation(),
+                                     m_options.png, m_options.dpi, &error),
+              m_options.png, error);
+    if (!m_options.csv.isEmpty())
+        check(ReportExport::writeCsv(content, m_options.csv, &error), m_options.csv, error);
+    if (!m_options.json.isEmpty()) {
+        const QJsonDocument json(ReportJson::build(totals, data, content, document));
+        check(ReportExport::writeFile(m_options.json, json.toJson(QJsonDocument::Indented), &error),
+              m_options.json, error);
+    }
+    return written ? Success : WriteFailed;
+}
+
+} // namespace ertragon::report
