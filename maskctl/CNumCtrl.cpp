@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QCursor>
 #include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
@@ -236,6 +237,22 @@ void CNumCtrl::syncEngine()
 
 // ------------------------------------------------------------------ generic properties
 
+QCursor CNumCtrl::pointerCursor() const
+{
+    static const Qt::CursorShape shapes[] = {
+        Qt::IBeamCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
+        Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
+        Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
+        Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor,
+    };
+    const int pointer = intValue(QStringLiteral("MousePointer"));
+    if (pointer == 99) {
+        const QPixmap icon = stored(QStringLiteral("MouseIcon")).value<QPixmap>();
+        return icon.isNull() ? QCursor(Qt::ArrowCursor) : QCursor(icon);
+    }
+    return QCursor(shapes[qBound(0, pointer, 15)]);
+}
+
 void CNumCtrl::assignGeneric(const QString &name, const QVariant &v)
 {
     const PropertySpec *spec = findPropertySpec(name);
@@ -298,6 +315,8 @@ void CNumCtrl::applyChange(const QString &name)
         setFont(stored(name).value<QFont>());
     else if (name == u"InsertMode")
         restartCaret();
+    else if (name == u"MousePointer" || name == u"MouseIcon")
+        setCursor(pointerCursor());
     if (spec && (spec->flags & Reformat) && !m_loading)
         m_engine.reformat();
     else if (name == u"NullText" || name == u"Format")

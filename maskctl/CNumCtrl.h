@@ -135,6 +135,7 @@ private:
     void fireStockError(int number, const QString &description);
     bool sameFormActive() const;
     void refocusLater();
+    QCursor pointerCursor() const;
 
     QString m_designText;
     double m_calcWidthPx = 150, m_calcHeightPx = 150;
