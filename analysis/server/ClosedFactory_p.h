@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ErrorNumbers.h"
 #include "Factory.h"
 #include "ServerError.h"
 
@@ -10,9 +11,6 @@ namespace ertragon {
 class ClosedFactory final : public kordex::Factory
 {
 public:
-    // Number of the service's "not connected" error.
-    static constexpr int notConnectedError = 1001;
-
     bool OpenConnection(const QString &) override { return false; }
     bool IsConnected() override { return false; }
     void CloseConnection() override { }
@@ -29,7 +27,8 @@ public:
 private:
     [[noreturn]] static void fail()
     {
-        throw kordex::ServerError(notConnectedError, QStringLiteral("Keine Verbindung zum Server"));
+        throw kordex::ServerError(kordex::error::NotConnected,
+                                  QStringLiteral("Keine Verbindung zum Server"));
     }
 };
 
