@@ -8,6 +8,7 @@
 #include "SqlConnection.h"
 #include "UserAdmin.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -282,30 +283,61 @@ std::vector<Cell> plan(const DemoGenerator::Options &options, Random &random)
     return cells;
 }
 
+// The codes of the tables above as strings, made once.
+struct Codes
+{
+    std::vector<std::string> departments;
+    std::vector<std::vector<std::string>> departmentGroups;
+    std::vector<std::vector<std::string>> subGroups; // by main group index
+    std::vector<std::string> mainGroupCodes;
+
+    Codes()
+    {
+        for (const MainGroup &group : mainGroups()) {
+            mainGroupCodes.emplace_back(group.code);
+            subGroups.emplace_back();
+            for (const auto &sub : group.subGroups)
+                subGroups.back().emplace_back(sub.first);
+        }
+        for (const Department &d : departments_()) {
+            departments.emplace_back(d.code);
+            departmentGroups.emplace_back();
+            for (const char *g : d.mainGroups)
+                departmentGroups.back().emplace_back(g);
+        }
+    }
+    static const std::vector<Department> &departments_() { return kordex::departments(); }
+    size_t groupIndex(const std::string &code) const
+    {
+        return size_t(std::find(mainGroupCodes.begin(), mainGroupCodes.end(), code) - mainGroupCodes.begin());
+    }
+};
+
 SalesLine makeLine(const Cell &cell, Random &random)
 {
-    static const std::array<std::string, 2> companyCodes { "1", "2" };
-    static const std::array<const char *, 4> shipping { "LA", "LZ", "SD", "SP" };
+    static const Codes codes;
+    static const std::array<std::string, 2> companyCodes{"1", "2"};
+    static const std::array<std::string, 4> shipping{"LA", "LZ", "SD", "SP"};
+    static const std::array<std::string, 5> letters{"G", "P", "L", "B", "W"};
     const Department &dep = departments()[cell.department];
     SalesLine line;
     line.company = companyCodes[cell.company];
     line.period = cell.period;
-    line.department = dep.code;
-    const char *groupCode = dep.mainGroups[random.below(dep.mainGroups.size())];
-    line.mainGroup = groupCode;
-    for (const MainGroup &group : mainGroups())
-        if (line.mainGroup == group.code)
-            line.subGroup = group.subGroups[random.below(group.subGroups.size())].first;
+    line.department = codes.departments[cell.department];
+    const auto &groups = codes.departmentGroups[cell.department];
+    line.mainGroup = groups[random.below(groups.size())];
+    const auto &subs = codes.subGroups[codes.groupIndex(line.mainGroup)];
+    line.subGroup = subs[random.below(subs.size())];
     const bool trade = random.uniform() < dep.trade;
-    line.customerGroup = trade ? "G" : "P";
+    line.customerGroup = letters[trade ? 0 : 1];
     const bool drop = random.uniform() < (trade ? 0.3 : 0.08);
     line.shippingType = shipping[(drop ? 2 : 0) + random.below(2)];
     const double t = random.uniform();
-    line.articleType = t < 0.75 ? "L" : t < 0.95 ? "B" : "W";
+    line.articleType = letters[t < 0.75 ? 2 : t < 0.95 ? 3 : 4];
 
     const double revenue = std::max(0.5, dep.ticket * std::exp(0.6 * random.normal() - 0.18));
     const double rate = std::clamp(dep.margin + 0.05 * random.normal(), 0.02, 0.8);
-    const bool delivered = line.shippingType != "LA";
+    const bool delivered = line.shippingType != shipping[0];
     const double extraRevenue = delivered ? (drop ? 0.02 * revenue + 4.9 : 15.0) : 0.0;
     const double extraCost = drop ? 0.015 * revenue : (delivered ? 8.0 : 0.0);
     const double discount = random.uniform() < (trade ? 0.6 : 0.03) ? 0.02 * revenue : 0.0;
