@@ -102,8 +102,16 @@ short virtualKeyCode(const QKeyEvent *event)
         return (event->modifiers() & Qt::KeypadModifier) ? 107 : 187;
     case Qt::Key_Minus:
         return (event->modifiers() & Qt::KeypadModifier) ? 109 : 189;
+    case Qt::Key_Adiaeresis:
+        return 222;
+    case Qt::Key_Odiaeresis:
+        return 192;
+    case Qt::Key_Udiaeresis:
+        return 186;
+    case Qt::Key_ssharp:
+        return 219;
     default:
-        return short(key & 0xFFFF);
+        return key < 256 ? short(key) : short(0);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "comctl/PropertyBag.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -75,10 +76,11 @@ AutomationError ControlHost::load(const QString &path)
 {
     if (!m_control)
         return noObject;
+    if (!QFileInfo::exists(path))
+        return AutomationError(AutomationError::FileNotFound);
     comctl::PropertyBag bag;
-    QString message;
-    if (!bag.loadFile(path, &message))
-        return AutomationError(321, QStringLiteral("Invalid file format: ") + message);
+    if (!bag.loadFile(path))
+        return AutomationError(321, QStringLiteral("Invalid file format"));
     const QString name = m_control->objectName();
     const QString progId = m_progId;
     AutomationError error;
@@ -150,8 +152,8 @@ void ControlHost::typeText(const QString &text)
             key = Qt::Key_A + (upper.unicode() - 'A');
         else if (c.isDigit() && c.unicode() < 128)
             key = Qt::Key_0 + (c.unicode() - '0');
-        else if (c.unicode() < 128)
-            key = c.unicode(); // Qt's key codes equal ASCII for the printable characters
+        else if (c.unicode() < 256)
+            key = upper.unicode(); // Qt's key codes are the Latin-1 codes of the unshifted keys
         const Qt::KeyboardModifiers modifiers = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
         sendKey(key, modifiers, QString(c));
     }
