@@ -1,0 +1,327 @@
+#include "FMStart.h"
+#include "FakeServer.h"
+#include "FixedClock.h"
+#include "frmAbout.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTest>
+
+using namespace ertragon;
+
+namespace {
+
+struct Fixture
+{
+    fake::Server server;
+    FixedClock clock { QDateTime(QDate(2005, 3, 10), QTime(8, 0)) };
+    FMStart window { server.access, server.prompter, clock };
+    QList<RedrawData> redraws;
+
+    explicit Fixture(const QString &rights = QStringLiteral("J|N|N"))
+    {
+        auto &s = server.state;
+        s.rows[QStringLiteral("KXUmsatz.Daten/Zugriffsrechte")] = { rights.split('|') };
+        s.rows[QStringLiteral("KXUmsatz.Daten/Profitcenter")]
+            = { { "10", "Zentrum" }, { "20", "S}d" } };
+        s.rows[QStringLiteral("KXUmsatz.Daten/PeriodenSumme")] = { { "1000", "250" } };
+        s.commands[QStringLiteral("d HGRP^KXCLSU")] = fake::items({ "1`Lebensmittel" });
+        s.commands[QStringLiteral("d ABTNR^KXCLSU")] = fake::items({ "M5`Mode", "M6`Sport" });
+        s.commands[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "M`Markt" });
+        s.commands[QStringLiteral("S P0=^XWGDAT W P0")] = QStringLiteral("10502`1050301");
+        window.setRedraw([this](const RedrawData &d) { redraws << d; });
+        QVERIFY(window.startUp([] { return true; }));
+    }
+    QAction *action(const char *name) const
+    {
+        return window.findChild<QAction *>(QString::fromUtf8(name));
+    }
+    template<typename T> T *widget(const char *name) const
+    {
+        return window.findChild<T *>(QString::fromUtf8(name));
+    }
+};
+
+// "&Datei" -> captions with separators as "-".
+QStringList menuTexts(QMenu *menu)
+{
+    QStringList texts;
+    for (QAction *a : menu->actions())
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return texts;
+}
+
+} // namespace
+
+class TestFMStart : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void menus_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("Datei")
+            << "&Datei"
+            << QStringList { "Druckereinstellungen", "&Drucken", "-", "&Login", "-", "&Beenden" };
+        QTest::newRow("Eigenschaften")
+            << "&Eigenschaften"
+            << QStringList { "Dateneingabe Anzeigen", "Dateneingabe Ausblenden" };
+        QTest::newRow("Graph") << "Darstellung Graph"
+                               << QStringList { "bezogen auf Jahresmittel",
+                                                "bezogen auf letztes Quartal", "Absolut",
+                                                "DB in % von Umsatz" };
+        QTest::newRow("Tabelle") << "Darstellung Tabelle"
+                                 << QStringList { "Werte Kumuliert", "Absolut",
+                                                  "% Bezogen auf 2001-2003", "% Bezogen auf 2004",
+                                                  "Werte Graph" };
+        QTest::newRow("Jahr") << "Darstellung Jahr" << QStringList { "Kalenderjahr",
+                                                                     "Wirtschaftsjahr",
+                                                                     "-",
+                                                                     "Erweiterte Auswahl",
+                                                                     "-",
+                                                                     "Daten holen" };
+        QTest::newRow("Details") << "Detai&ls"
+                                 << QStringList { "Details Anz&eigen", "Details &Ausbelden" };
+        QTest::newRow("Tools") << "&Tools" << QStringList { "Daten &Generieren" };
+        QTest::newRow("Hilfe") << "&Hilfe" << QStringList { "Hilfe &über ...", "Programmverlauf" };
+    }
+    void menus()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QStringList, items);
+        Fixture f;
+        QMenu *found = nullptr;
+        for (QAction *a : f.window.menuBar()->actions())
+            if (a->text() == menu)
+                found = a->menu();
+        QVERIFY2(found, qPrintable(menu));
+        QCOMPARE(menuTexts(found), items);
+    }
+
+    void shortcutsAndChecks_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("mDrucken") << "mDrucken" << QKeySequence("Ctrl+P") << false;
+        QTest::newRow("mDaten0") << "mDaten0" << QKeySequence("F2") << true;
+        QTest::newRow("mDaten1") << "mDaten1" << QKeySequence("F3") << false;
+        QTest::newRow("mGraph0") << "mGraph0" << QKeySequence("F6") << true;
+        QTest::newRow("mGraph1") << "mGraph1" << QKeySequence("F7") << false;
+        QTest::newRow("mGraph2") << "mGraph2" << QKeySequence("F8") << false;
+        QTest::newRow("mGraph3") << "mGraph3" << QKeySequence("F9") << false;
+        QTest::newRow("mTabelle0") << "mTabelle0" << QKeySequence("Ctrl+F6") << false;
+        QTest::newRow("mTabelle1") << "mTabelle1" << QKeySequence("Ctrl+F7") << false;
+        QTest::newRow("mTabelle2") << "mTabelle2" << QKeySequence("Ctrl+F8") << true;
+        QTest::newRow("mTabelle3") << "mTabelle3" << QKeySequence() << false;
+        QTest::newRow("mTabelle4") << "mTabelle4" << QKeySequence("Ctrl+F9") << false;
+        QTest::newRow("mJahr0") << "mJahr0" << QKeySequence("Ctrl+K") << true;
+        QTest::newRow("mJahr1") << "mJahr1" << QKeySequence("Ctrl+W") << false;
+        QTest::newRow("mNeuZeichnen") << "mNeuZeichnen" << QKeySequence("F5") << false;
+        QTest::newRow("mDetails0") << "mDetails0" << QKeySequence("Ctrl+D") << false;
+        QTest::newRow("mDetails1") << "mDetails1" << QKeySequence() << true;
+        QTest::newRow("mGenerieren") << "mGenerieren" << QKeySequence("Ctrl+G") << false;
+        QTest::newRow("HilfeUeber") << "HilfeUeber" << QKeySequence("F1") << false;
+        QTest::newRow("mProgrammverlauf") << "mProgrammverlauf" << QKeySequence("Ctrl+F1") << false;
+    }
+    void shortcutsAndChecks()
+    {
+        QFETCH(QString, name);
+        QFETCH(QKeySequence, shortcut);
+        QFETCH(bool, checked);
+        Fixture f;
+        QAction *a = f.action(name.toUtf8().constData());
+        QVERIFY2(a, qPrintable(name));
+        QCOMPARE(a->shortcut(), shortcut);
+        QCOMPARE(a->isChecked(), checked);
+    }
+
+    void startState()
+    {
+        Fixture f;
+        QCOMPARE(f.window.windowTitle(),
+                 QStringLiteral("KORDEX Ertragon   Firma: 1     Filiale: 0     Benutzer: DEM|Demo "
+                                "Benutzer"));
+        auto *pc = f.widget<QComboBox>("SPCNR");
+        QCOMPARE(pc->count(), 3);
+        QCOMPARE(pc->itemText(2), QStringLiteral("20 Süd"));
+        QVERIFY(pc->isEnabled());
+        QCOMPARE(f.widget<QComboBox>("SABTNR")->count(), 3);
+        QCOMPARE(f.widget<QComboBox>("SHVArt")->itemText(2), QStringLiteral("S Strecke"));
+        QCOMPARE(f.widget<QRadioButton>("optJahr2")->text(), QStringLiteral("2001-2003"));
+        QVERIFY(f.widget<QRadioButton>("optJahr0")->isChecked());
+        QVERIFY(f.widget<QRadioButton>("optJahrMonat0")->isChecked());
+        QVERIFY(!f.widget<QSpinBox>("txtMonat")->isEnabled());
+        QVERIFY(f.widget<QCheckBox>("chkUGRP")->isChecked());
+        QVERIFY(f.widget<QCheckBox>("chkHKGRP")->isChecked());
+        QVERIFY(!f.widget<QCheckBox>("chkHVArt")->isChecked());
+        QCOMPARE(f.widget<QGroupBox>("frDetails")->title(), QStringLiteral(" Details "));
+        QCOMPARE(f.widget<QPushButton>("cmdÜbernehmen")->text(),
+                 QStringLiteral("Daten &holen (F5)"));
+        QCOMPARE(f.widget<QPushButton>("cmdÜbernehmenDetails")->text(),
+                 QStringLiteral("D&aten holen (F5)"));
+        // The data basis was built for the last month: no question.
+        QVERIFY(f.server.prompter.messages.isEmpty());
+    }
+
+    void restrictedUser()
+    {
+        Fixture f(QStringLiteral("J|J|N"));
+        QVERIFY(!f.widget<QComboBox>("SPCNR")->isEnabled());
+        QVERIFY(!f.action("mGraph1")->isEnabled());
+        QVERIFY(!f.action("mTabelle3")->isEnabled());
+        QVERIFY(!f.action("mAuswahl")->isEnabled());
+        QVERIFY(f.action("mGraph2")->isEnabled());
+    }
+
+    // Display-mode changes redraw from the fetched totals without a server call.
+    void displayModesMakeNoServerCall()
+    {
+        Fixture f;
+        QVERIFY(f.window.fetchData());
+        QCOMPARE(f.server.state.queries.size(), 1 + 1 + 63); // rights, profit centres, fetch
+        const int queries = f.server.state.queries.size();
+        const int commands = f.server.state.executed.size();
+        const int redraws = f.redraws.size();
+        f.action("mGraph2")->trigger();
+        f.action("mGraph3")->trigger();
+        f.action("mTabelle0")->trigger();
+        f.action("mJahr1")->trigger();
+        f.action("mGraph1")->trigger();
+        QCOMPARE(f.server.state.queries.size(), queries);
+        QCOMPARE(f.server.state.executed.size(), commands);
+        QCOMPARE(f.redraws.size(), redraws + 5);
+        const RedrawData &last = f.redraws.last();
+        QCOMPARE(last.display.graphMode, 1);
+        QVERIFY(last.display.dbPercent);
+        QCOMPARE(last.display.tableMode, 0);
+        QCOMPARE(last.display.yearKind, 1);
+        QVERIFY(f.action("mGraph1")->isChecked());
+        QVERIFY(!f.action("mGraph2")->isChecked());
+        QVERIFY(f.action("mJahr1")->isChecked());
+        // Business year from March: month 1 is March 2005, fetched as 1000/250.
+        QCOMPARE(last.values.monthValues.value(1, 1), 1000.0);
+        QCOMPARE(f.redraws[redraws].values.monthValues.value(3, 1), 1000.0);
+    }
+
+    void fetchShowsProgress()
+    {
+        Fixture f;
+        QList<bool> visible;
+        f.window.setLogger([&](const QString &, const QString &, const QString &) {
+            visible << f.window.findChild<QProgressBar *>("fetchProgress")->isVisibleTo(&f.window);
+        });
+        f.widget<QPushButton>("cmdÜbernehmen")->click();
+        QCOMPARE(visible.size(), 63);
+        QVERIFY(!visible.contains(false));
+        QVERIFY(!f.window.findChild<QProgressBar *>("fetchProgress")->isVisibleTo(&f.window));
+        QCOMPARE(f.redraws.size(), 1);
+        QVERIFY(!f.window.selection().selectionChanged());
+    }
+
+    void comboForwardsChoice()
+    {
+        Fixture f;
+        auto *habt = f.widget<QComboBox>("SHABT");
+        f.server.state.rows[QStringLiteral("KXUmsatz.Daten/AbtInHAbt")] = { { "M5", "Mode" } };
+        habt->setCurrentIndex(1);
+        Q_EMIT habt->activated(1);
+        QVERIFY(f.window.selection().abteilungSelektiert());
+        QCOMPARE(f.widget<QComboBox>("SABTNR")->count(), 2);
+    }
+
+    void splitChecksFollowRules()
+    {
+        Fixture f;
+        f.widget<QCheckBox>("chkHVArt")->click();
+        QVERIFY(!f.widget<QCheckBox>("chkHKGRP")->isChecked());
+        QCOMPARE(f.window.selection().splitFlags(), 9);
+    }
+
+    void panelsShowAndHide()
+    {
+        Fixture f;
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        auto *panel = f.widget<QWidget>("ctSize3");
+        auto *show = f.widget<QPushButton>("cmdEinblenden");
+        QVERIFY(panel->isVisible());
+        QVERIFY(!show->isVisible());
+        f.widget<QPushButton>("cmdAusblenden")->click();
+        QVERIFY(!panel->isVisible());
+        QVERIFY(show->isVisible());
+        QVERIFY(f.action("mDaten1")->isChecked());
+        show->click();
+        QVERIFY(panel->isVisible());
+        QVERIFY(f.action("mDaten0")->isChecked());
+
+        auto *details = f.widget<QWidget>("ctSize2");
+        QVERIFY(!details->isVisible());
+        f.action("mDetails0")->trigger();
+        QVERIFY(details->isVisible());
+        const int expected = qRound(3735 * f.window.logicalDpiX() / 1440.0);
+        QCOMPARE(f.widget<QSplitter>("ctSplit")->sizes().value(1), expected);
+        f.widget<QPushButton>("cmdAusbeldenDetails")->click();
+        QVERIFY(!details->isVisible());
+        QVERIFY(f.action("mDetails1")->isChecked());
+    }
+
+    void monthValuesOption()
+    {
+        Fixture f;
+        f.widget<QRadioButton>("optJahr2")->click();
+        QCOMPARE(f.window.display().detailPeriod, 2);
+        f.widget<QRadioButton>("optJahrMonat1")->click();
+        QCOMPARE(f.window.display().valueKind, 1);
+        QCOMPARE(f.window.display().detailPeriod, 0);
+        QVERIFY(f.widget<QSpinBox>("txtMonat")->isEnabled());
+        QVERIFY(!f.widget<QRadioButton>("optJahr2")->isEnabled());
+        f.widget<QRadioButton>("optJahrMonat0")->click();
+        QVERIFY(!f.widget<QSpinBox>("txtMonat")->isEnabled());
+        QVERIFY(f.widget<QRadioButton>("optJahr2")->isEnabled());
+    }
+
+    void aboutBox_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<bool>("starts");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("tool found") << "/usr/bin/hardinfo" << true << 0;
+        QTest::newRow("no tool") << "" << true << 1;
+        QTest::newRow("tool fails to start") << "/usr/bin/hardinfo" << false << 1;
+    }
+    void aboutBox()
+    {
+        QFETCH(QString, tool);
+        QFETCH(bool, starts);
+        QFETCH(int, messages);
+        fake::Prompter prompter;
+        frmAbout box(prompter);
+        QCOMPARE(box.windowTitle(), QStringLiteral("Info zu Ertragon"));
+        QString started;
+        box.setToolFinder([&] { return tool; });
+        box.setToolStarter([&](const QString &path) {
+            started = path;
+            return starts;
+        });
+        box.findChild<QPushButton *>("cmdSysInfo")->click();
+        QCOMPARE(started, tool);
+        QCOMPARE(prompter.messages.size(), messages);
+        if (messages)
+            QCOMPARE(prompter.messages[0].text,
+                     QStringLiteral("Systeminformationen sind momentan nicht verfügbar"));
+    }
+};
+
+QTEST_MAIN(TestFMStart)
+#include "tst_fmstart.moc"
