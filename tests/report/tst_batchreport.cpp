@@ -1,0 +1,142 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Runs ertragon-report on a small demo store made by the kordexdb tool.
+class BatchReportTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void writesAllOutputs();
+    void failures_data();
+    void failures();
+
+private:
+    int runReport(const QStringList &arguments, QString *errors = nullptr,
+                  const QByteArray &password = {});
+    QTemporaryDir m_dir;
+    QString m_store;
+};
+
+void BatchReportTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_store = m_dir.filePath(QStringLiteral("demo.db"));
+    QProcess demo;
+    demo.start(QStringLiteral(KORDEXDB_TOOL),
+               { "demo", m_store, "--lines", "3000", "--today", "2005-03-15" });
+    QVERIFY(demo.waitForFinished(300000));
+    QVERIFY2(demo.exitCode() == 0, demo.readAllStandardError().constData());
+}
+
+int BatchReportTest::runReport(const QStringList &arguments, QString *errors,
+                               const QByteArray &password)
+{
+    QProcess report;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    if (!password.isEmpty())
+        env.insert(QStringLiteral("ERTRAGON_PASSWORD"), QString::fromUtf8(password));
+    report.setProcessEnvironment(env);
+    report.start(QStringLiteral(ERTRAGON_REPORT_TOOL), arguments);
+    if (!report.waitForFinished(300000))
+        return -1;
+    if (errors)
+        *errors = QString::fromUtf8(report.readAllStandardError());
+    return report.exitStatus() == QProcess::NormalExit ? report.exitCode() : -2;
+}
+
+void BatchReportTest::writesAllOutputs()
+{
+    const QString pdf = m_dir.filePath(QStringLiteral("r.pdf"));
+    const QString png = m_dir.filePath(QStringLiteral("r.png"));
+    const QString json = m_dir.filePath(QStringLiteral("r.json"));
+    const QString csv = m_dir.filePath(QStringLiteral("r.csv"));
+    QString errors;
+    const int status = runReport({ "1",          "0",
+                                   "DEM",        "-",
+                                   m_store,      "--today",
+                                   "2005-03-15", "--graph-mode",
+                                   "2",          "--table-mode",
+                                   "1",          "--pdf",
+                                   pdf,          "--png",
+                                   png,          "--dpi",
+                                   "60",         "--json",
+                                   json,         "--csv",
+                                   csv },
+                                 &errors, "demo");
+    QVERIFY2(status == 0, qPrintable(errors));
+    QFile pdfFile(pdf);
+    QVERIFY(pdfFile.open(QIODevice::ReadOnly) && pdfFile.read(5) == "%PDF-");
+    QCOMPARE(QImage(png).size(), QSize(702, 496));
+
+    QFile jsonFile(json);
+    QVERIFY(jsonFile.open(QIODevice::ReadOnly));
+    const QJsonObject o = QJsonDocument::fromJson(jsonFile.readAll()).object();
+    const QStringList keys { "cumulatedValues", "footer",       "graphValues", "legend",
+                             "modeCaption",     "monthNames",   "monthValues", "ops",
+                             "panelCaptions",   "periodTotals", "scales",      "seriesLabels",
+                             "table",           "tableCaption", "today" };
+    QCOMPARE(o.keys(), keys);
+    QCOMPARE(o["today"].toString(), QStringLiteral("2005-03-15"));
+    QCOMPARE(o["periodTotals"].toArray().size(), 72);
+    QCOMPARE(o["periodTotals"].toArray()[0].toArray().size(), 2);
+    QCOMPARE(o["monthValues"].toArray().size(), 12);
+    QCOMPARE(o["monthValues"].toArray()[0].toArray().size(), 6);
+    QCOMPARE(o["cumulatedValues"].toArray().size(), 13);
+    QVERIFY(o["cumulatedValues"].toArray()[0].toArray()[0].isNull()); // row 0 stays empty
+    QCOMPARE(o["graphValues"].toArray().size(), 12);
+    QCOMPARE(o["seriesLabels"].toArray()[0].toString(), QStringLiteral("U KJ* 2005"));
+    QCOMPARE(o["monthNames"].toArray()[0].toString(), QStringLiteral("Jänner"));
+    QCOMPARE(o["scales"].toArray().size(), 2);
+    QCOMPARE(o["scales"].toArray()[0].toObject().keys(),
+             (QStringList { "S", "hi", "lo", "n", "q", "s" }));
+    QCOMPARE(o["modeCaption"].toString(), QStringLiteral("Absolut Monatilcher Wert in €"));
+    QCOMPARE(o["panelCaptions"].toArray().size(), 2);
+    QCOMPARE(o["tableCaption"].toString(), QStringLiteral("Werte Absolut"));
+    QCOMPARE(o["table"].toArray().size(), 6);
+    QCOMPARE(o["table"].toArray()[0].toArray().size(), 12);
+    QVERIFY(o["footer"].toString().contains(QStringLiteral("am 15.03.2005")));
+    // the current year's periods after today were never fetched
+    QVERIFY(o["periodTotals"].toArray()[71].toArray()[0].isNull());
+    const QJsonArray ops = o["ops"].toArray();
+    QVERIFY(ops.size() > 1000);
+    QVERIFY(ops[0].toObject().contains(QStringLiteral("op")));
+
+    QFile csvFile(csv);
+    QVERIFY(csvFile.open(QIODevice::ReadOnly));
+    QCOMPARE(csvFile.readAll().count("\r\n"), 7);
+}
+
+void BatchReportTest::failures_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    const QString out = QDir::temp().filePath(QStringLiteral("ertragon-never-written.json"));
+    QTest::newRow("usage") << QStringList { "--today", "2005-03-15" } << 1 << "Erwartet werden";
+    QTest::newRow("wrong password")
+        << QStringList { "1", "0", "DEM", "falsch", "@STORE@", "--json", out } << 2 << "Anmeldung";
+    QTest::newRow("unknown profit centre")
+        << QStringList { "1", "0", "DEM", "demo", "@STORE@", "--pc", "999999", "--json", out } << 3
+        << "Unbekannter Code für --pc";
+}
+
+void BatchReportTest::failures()
+{
+    QFETCH(QStringList, arguments);
+    arguments.replaceInStrings(QStringLiteral("@STORE@"), m_store);
+    QString errors;
+    QTEST(runReport(arguments, &errors), "status");
+    QFETCH(QString, message);
+    QVERIFY2(errors.contains(message), qPrintable(errors));
+    QVERIFY(!QFile::exists(QDir::temp().filePath(QStringLiteral("ertragon-never-written.json"))));
+}
+
+QTEST_MAIN(BatchReportTest)
+#include "tst_batchreport.moc"
