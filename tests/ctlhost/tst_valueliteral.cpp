@@ -1,5 +1,4 @@
 #include "ValueLiteral.h"
-
 #include "comctl/Variants.h"
 
 #include <QtTest>
@@ -23,11 +22,13 @@ void TestValueLiteral::parse_data()
     QTest::newRow("text") << "\"abc\"" << true << QVariant("abc") << "\"abc\"";
     QTest::newRow("escaped quote") << "\"a\\\"b\"" << true << QVariant("a\"b") << "\"a\\\"b\"";
     QTest::newRow("escaped backslash") << "\"a\\\\b\"" << true << QVariant("a\\b") << "\"a\\\\b\"";
-    QTest::newRow("umlauts and blanks") << "\"Größe 5\"" << true << QVariant("Größe 5") << "\"Größe 5\"";
+    QTest::newRow("umlauts and blanks")
+        << "\"Größe 5\"" << true << QVariant("Größe 5") << "\"Größe 5\"";
     QTest::newRow("empty text") << "\"\"" << true << QVariant("") << "\"\"";
     QTest::newRow("integer") << "12" << true << QVariant(12) << "12";
     QTest::newRow("negative double") << "-1.5" << true << QVariant(-1.5) << "-1.5";
-    QTest::newRow("large integer") << "4294967296" << true << QVariant(qlonglong(4294967296LL)) << "4294967296";
+    QTest::newRow("large integer")
+        << "4294967296" << true << QVariant(qlonglong(4294967296LL)) << "4294967296";
     QTest::newRow("true") << "true" << true << QVariant(true) << "true";
     QTest::newRow("false") << "false" << true << QVariant(false) << "false";
     QTest::newRow("empty") << "empty" << true << QVariant() << "empty";
