@@ -176,7 +176,10 @@ CNumCtrl::CNumCtrl(QWidget *parent)
     setDefaults();
 }
 
-CNumCtrl::~CNumCtrl() = default;
+CNumCtrl::~CNumCtrl()
+{
+    delete m_calc;
+}
 
 void CNumCtrl::setLocaleInfo(const LocaleInfo *locale)
 {
@@ -897,6 +900,8 @@ void CNumCtrl::focusOutEvent(QFocusEvent *event)
 
 void CNumCtrl::runLostFocus(bool sameForm)
 {
+    if (m_calcOpen && boolValue(QStringLiteral("CalcDropDown")))
+        finishCalculator();
     m_engine.focusOut();
     restartCaret();
     if (!sameForm || designMode())
@@ -984,6 +989,8 @@ bool CNumCtrl::handleKey(QKeyEvent *e)
         spin(e->key() == Qt::Key_Plus);
         return true;
     case Qt::Key_F4:
+        if (boolValue(QStringLiteral("CalcDropDown")))
+            openCalculator(true);
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -1050,6 +1057,12 @@ void CNumCtrl::keyPressEvent(QKeyEvent *event)
     if (!self || keyCode == 0)
         return;
     syncEngine();
+    if (m_calcOpen && m_calc) {
+        calculatorKey(event);
+        if (self)
+            afterValueChange();
+        return;
+    }
     const bool consumed = handleKey(event);
     if (!consumed && !event->text().isEmpty() && event->text().at(0).unicode() > 27) {
         qint16 ascii = qint16(event->text().at(0).unicode());
@@ -1081,15 +1094,39 @@ void CNumCtrl::mousePressEvent(QMouseEvent *event)
 {
     if (designMode())
         return;
-    MaskEditBase::mousePressEvent(event);
+    if (!stripPress(event))
+        MaskEditBase::mousePressEvent(event);
     raiseEvent(QStringLiteral("MouseDown"),
                { qint16(event->button()), shiftOf(event->modifiers()), float(event->position().x()),
                  float(event->position().y()) });
 }
 
+void CNumCtrl::mouseMoveEvent(QMouseEvent *event)
+{
+    if (designMode())
+        return;
+    const QPoint pos = event->position().toPoint();
+    const ButtonStrip strip = buttonStrip();
+    setCursor(strip.strip.contains(pos) ? QCursor(Qt::ArrowCursor) : pointerCursor());
+    if (m_tracked != ButtonStrip::None) {
+        const bool over = strip.rectOf(m_tracked).contains(pos);
+        if (over != m_pressedLook) {
+            m_pressedLook = over;
+            update();
+        }
+        return;
+    }
+    MaskEditBase::mouseMoveEvent(event);
+    raiseEvent(QStringLiteral("MouseMove"),
+               { qint16(event->buttons()), shiftOf(event->modifiers()),
+                 float(event->position().x()), float(event->position().y()) });
+}
+
 void CNumCtrl::mouseReleaseEvent(QMouseEvent *event)
 {
     if (designMode())
+        return;
+    if (stripRelease(event))
         return;
     MaskEditBase::mouseReleaseEvent(event);
     QPointer<CNumCtrl> self(this);
@@ -1104,6 +1141,10 @@ void CNumCtrl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (designMode())
         return;
+    if (buttonStrip().strip.contains(event->position().toPoint())) {
+        stripPress(event); // a second press
+        return;
+    }
     MaskEditBase::mouseDoubleClickEvent(event);
     raiseEvent(QStringLiteral("DblClick"));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CalculatorPopup.h"
 #include "MaskEditBase.h"
 
 #include <QAbstractItemModel>
@@ -76,6 +77,19 @@ public:
     // The lost-focus validation; sameForm: the focus stays in the control's window.
     void runLostFocus(bool sameForm);
 
+    // --- drop-down calculator
+    void openCalculator(bool byKey = false);
+    void closeCalculator();
+    bool calculatorOpen() const { return m_calcOpen; }
+    CalculatorPopup *calculator();
+    // Presses "=", transfers the result through Value and closes.
+    void finishCalculator();
+
+    // Spin auto-repeat reads the time (ms) and the left mouse button through these.
+    void setTickSource(std::function<qint64()> source) { m_tick = std::move(source); }
+    void setLeftButtonSource(std::function<bool()> source) { m_leftDown = std::move(source); }
+    static constexpr int SpinRepeatEvent = 1000 + 100; // QEvent::User + 100
+
     // Generic property access by name (values as automation sees them).
     QVariant prop(const QString &name) const;
     void setProp(const QString &name, const QVariant &value);
@@ -108,7 +122,9 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -135,6 +151,13 @@ private:
     void fireStockError(int number, const QString &description);
     bool sameFormActive() const;
     void refocusLater();
+    CalculatorLook calculatorLook() const;
+    void transferCalculator();
+    bool calculatorKey(QKeyEvent *event);
+    void onCalculatorButton(int type);
+    bool stripPress(QMouseEvent *event);
+    bool stripRelease(QMouseEvent *event);
+    void spinRepeat();
     QCursor pointerCursor() const;
 
     QString m_designText;
@@ -150,6 +173,12 @@ private:
     bool m_calcOpen = false;
     bool m_loading = false;
     FormatCallback m_formatCallback;
+    QPointer<CalculatorPopup> m_calc;
+    QString m_toolTipWhileClosed;
+    std::function<qint64()> m_tick;
+    std::function<bool()> m_leftDown;
+    qint64 m_lastRepeat = 0;
+    bool m_firstRepeat = true;
 };
 
 } // namespace orvel

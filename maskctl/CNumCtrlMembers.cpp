@@ -90,7 +90,7 @@ struct CNumCtrlAccess
         if (name == u"CalcVisible")
             return c.m_calcOpen;
         if (name == u"CalcDispText")
-            return QStringLiteral("0");
+            return c.m_calc ? c.m_calc->displayText() : QStringLiteral("0");
         if (name == u"CalcBtnText")
             return c.m_calcBtnText.value(calcIndex(index));
         if (name == u"SelStart")
@@ -134,6 +134,8 @@ struct CNumCtrlAccess
             putCalcSize(c, name, Variants::toDouble(v));
         } else if (name == u"CalcBtnText") {
             c.m_calcBtnText[calcIndex(index)] = Variants::toString(v);
+            if (c.m_calc)
+                c.m_calc->setLook(c.calculatorLook());
         } else if (name == u"SelStart") {
             c.engine().setSelStart(nonNegative16(v));
             c.afterValueChange();
@@ -185,6 +187,10 @@ struct CNumCtrlAccess
             throw AutomationError(AutomationError::InvalidPropertyValue);
         (height ? c.m_calcHeightPx : c.m_calcWidthPx) = px;
         c.notifyPropertyChanged(name);
+        if (c.m_calcOpen && c.m_calc) {
+            const int w = c.m_calcWidthPx > 0 ? int(std::lround(c.m_calcWidthPx)) : c.width();
+            c.m_calc->resize(w, int(std::lround(c.m_calcHeightPx)));
+        }
     }
 
     static void putDecimalChar(CNumCtrl &c, const QString &text)

@@ -51,12 +51,32 @@ ColourSet MaskEditBase::colourSet() const
     return c;
 }
 
-QRect MaskEditBase::textRect() const
+QRect MaskEditBase::clientRect() const
 {
     const int border = intValue(QStringLiteral("BorderStyle")) == 1
         ? (intValue(QStringLiteral("Appearance")) == 1 ? 2 : 1)
         : 0;
-    return rect().adjusted(border + 1, border, -border - 1, -border);
+    return rect().adjusted(border, border, -border, -border);
+}
+
+ButtonStrip MaskEditBase::buttonStrip() const
+{
+    ButtonStrip::Options o;
+    o.dropDown = boolValue(QStringLiteral("CalcDropDown"));
+    o.ellipsis = boolValue(QStringLiteral("EllipsesButton"));
+    o.ellipsisWidth = intValue(QStringLiteral("EllipsesButtonWidth"));
+    o.spin = boolValue(QStringLiteral("SpinButton"));
+    o.spinWidth = intValue(QStringLiteral("SpinButtonWidth"));
+    o.flatSingleBorder = intValue(QStringLiteral("BorderStyle")) == 1
+        && intValue(QStringLiteral("Appearance")) == 0;
+    return ButtonStrip::layout(clientRect(), o);
+}
+
+QRect MaskEditBase::textRect() const
+{
+    QRect r = clientRect().adjusted(1, 0, -1, 0);
+    r.setRight(qMin(r.right(), buttonStrip().textRight - 2));
+    return r;
 }
 
 QSize MaskEditBase::sizeHint() const
@@ -279,6 +299,75 @@ void MaskEditBase::paintEvent(QPaintEvent *)
     }
     if (m_engine.focused() && hasFocus() && m_caretOn)
         paintCaret(p, caretRect());
+    p.setClipping(false);
+    paintButtons(p);
+}
+
+void MaskEditBase::paintButtons(QPainter &p) const
+{
+    const ButtonStrip strip = buttonStrip();
+    for (auto part : { ButtonStrip::DropDown, ButtonStrip::Ellipsis, ButtonStrip::SpinUp,
+                       ButtonStrip::SpinDown }) {
+        const QRect r = strip.rectOf(part);
+        if (!r.isEmpty())
+            paintButtonFace(p, r, part);
+    }
+}
+
+void MaskEditBase::paintButtonFace(QPainter &p, const QRect &r, ButtonStrip::Part part) const
+{
+    const bool sunken = m_tracked == part && m_pressedLook;
+    const QPalette &pal = palette();
+    p.fillRect(r, pal.color(QPalette::Button));
+    p.setPen(sunken ? pal.color(QPalette::Shadow) : pal.color(QPalette::Light));
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(sunken ? pal.color(QPalette::Light) : pal.color(QPalette::Shadow));
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    const QPoint c = r.center() + (sunken ? QPoint(1, 1) : QPoint());
+    const bool spinOff = (part == ButtonStrip::SpinUp || part == ButtonStrip::SpinDown)
+        && !boolValue(QStringLiteral("SpinButtonEnabled"));
+    const QColor ink = !isEnabled() || spinOff
+        ? ColourRules::toQColor(SysGrayText, pal)
+        : ColourRules::toQColor(colourValue(QStringLiteral("ForeColor")), pal);
+    switch (part) {
+    case ButtonStrip::DropDown:
+        p.fillRect(QRect(c.x() - 2, c.y() - 1, 5, 1), ink);
+        p.fillRect(QRect(c.x() - 1, c.y(), 3, 1), ink);
+        p.fillRect(QRect(c.x(), c.y() + 1, 1, 1), ink);
+        break;
+    case ButtonStrip::Ellipsis: {
+        const bool enabled = isEnabled() && boolValue(QStringLiteral("EllipsesButtonEnabled"));
+        const QPixmap pic = stored(enabled ? QStringLiteral("EllipsesButtonPic")
+                                           : QStringLiteral("EllipsesButtonPicDisabled"))
+                                .value<QPixmap>();
+        if (!pic.isNull()) {
+            p.save();
+            p.setClipRect(r.adjusted(1, 1, -1, -1));
+            p.drawPixmap(c.x() - pic.width() / 2, c.y() - pic.height() / 2, pic);
+            p.restore();
+            break;
+        }
+        const QColor dots = enabled ? ink : ColourRules::toQColor(SysGrayText, pal);
+        const int y = r.bottom() - r.height() / 3;
+        for (int i = 0; i < 3; ++i)
+            p.fillRect(QRect(c.x() - 4 + i * 3, y, 2, 2), dots);
+        break;
+    }
+    case ButtonStrip::SpinUp:
+        p.fillRect(QRect(c.x() - 2, c.y(), 5, 1), ink);
+        p.fillRect(QRect(c.x(), c.y() - 2, 1, 5), ink);
+        p.fillRect(QRect(c.x() + 3, c.y() + 1, 1, 1), QColor(128, 128, 128));
+        p.fillRect(QRect(c.x() + 1, c.y() + 3, 1, 1), QColor(128, 128, 128));
+        break;
+    case ButtonStrip::SpinDown:
+        p.fillRect(QRect(c.x() - 2, c.y(), 5, 1), ink);
+        p.fillRect(QRect(c.x() - 2, c.y() + 1, 5, 1), QColor(128, 128, 128));
+        break;
+    default:
+        break;
+    }
 }
 
 void MaskEditBase::mousePressEvent(QMouseEvent *event)

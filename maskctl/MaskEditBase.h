@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ButtonStrip.h"
 #include "ColourRules.h"
 #include "NumberEditEngine.h"
 #include "comctl/ComControl.h"
@@ -42,8 +43,15 @@ public:
 
     ColourState colourState() const;
     ColourSet colourSet() const;
-    // The rectangle the text is drawn in (the client area less the border and buttons).
-    virtual QRect textRect() const;
+    // The client area inside the border.
+    QRect clientRect() const;
+    // The buttons shown at the right edge.
+    ButtonStrip buttonStrip() const;
+    // The rectangle the text is drawn in (the client area less the buttons).
+    QRect textRect() const;
+    // The button being tracked by the mouse and whether it looks pressed.
+    ButtonStrip::Part trackedButton() const { return m_tracked; }
+    bool buttonLooksPressed() const { return m_pressedLook; }
     int scrollOffset() const { return m_scroll; }
     // Character index under a point of the text rectangle.
     int indexAt(int x) const;
@@ -73,12 +81,18 @@ private:
     int textOrigin(const QFontMetrics &metrics) const;
     QFont shownFont() const;
     void paintCaret(QPainter &painter, const QRect &cell) const;
+    void paintButtons(QPainter &painter) const;
+    void paintButtonFace(QPainter &painter, const QRect &r, ButtonStrip::Part part) const;
 
     QHash<QString, QVariant> m_values;
     int m_scroll = 0;
     bool m_dragging = false;
     bool m_caretOn = true;
     QBasicTimer m_blink;
+
+protected:
+    ButtonStrip::Part m_tracked = ButtonStrip::None;
+    bool m_pressedLook = false;
 };
 
 } // namespace orvel

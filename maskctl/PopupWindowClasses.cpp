@@ -16,7 +16,8 @@ QHash<QString, Qt::WindowFlags> &classes()
 
 bool PopupWindowClasses::registerClasses()
 {
-    const Qt::WindowFlags popup = Qt::Popup | Qt::FramelessWindowHint;
+    // A tool window that never takes the focus: the control keeps it and forwards keys.
+    const Qt::WindowFlags popup = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
     classes().insert(QStringLiteral("ovToolTip"),
                      Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
                          | Qt::WindowDoesNotAcceptFocus);

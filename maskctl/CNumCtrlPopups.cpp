@@ -1,0 +1,255 @@
+// The drop-down calculator, the button strip and the spin auto-repeat of CNumCtrl.
+#include "CNumCtrl.h"
+#include "NumericValue.h"
+#include "comctl/Variants.h"
+
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <cmath>
+
+namespace orvel {
+
+CalculatorLook CNumCtrl::calculatorLook() const
+{
+    CalculatorLook look;
+    look.back = colourValue(QStringLiteral("CalcBackColor"));
+    look.buttonBack = colourValue(QStringLiteral("CalcBtnBackColor"));
+    look.displayBack = colourValue(QStringLiteral("CalcDispBackColor"));
+    look.displayFore = colourValue(QStringLiteral("CalcDispForeColor"));
+    look.memoryFore = colourValue(QStringLiteral("CalcMemForeColor"));
+    look.memoryBack = colourValue(QStringLiteral("CalcMemBackColor"));
+    look.clearFore = colourValue(QStringLiteral("CalcBtnClrForeColor"));
+    look.memoryButtonFore = colourValue(QStringLiteral("CalcBtnMemForeColor"));
+    look.buttonFore = colourValue(QStringLiteral("CalcBtnForeColor"));
+    look.operatorFore = colourValue(QStringLiteral("CalcBtnOpForeColor"));
+    look.controlFore = colourValue(QStringLiteral("ForeColor"));
+    look.displayFont = stored(QStringLiteral("CalcDispFont")).value<QFont>();
+    look.buttonFont = stored(QStringLiteral("CalcBtnFont")).value<QFont>();
+    look.memoryFont = stored(QStringLiteral("CalcMemFont")).value<QFont>();
+    look.memoryText = stringValue(QStringLiteral("CalcMemText"));
+    look.errorText = stringValue(QStringLiteral("CalcErrorText"));
+    look.captions = m_calcBtnText;
+    return look;
+}
+
+CalculatorPopup *CNumCtrl::calculator()
+{
+    if (!m_calc) {
+        m_calc = new CalculatorPopup(this);
+        connect(m_calc, &CalculatorPopup::buttonPressed, this, &CNumCtrl::onCalculatorButton);
+        connect(m_calc, &CalculatorPopup::outsideClick, this, [this] {
+            if (m_calcOpen)
+                finishCalculator();
+        });
+    }
+    m_calc->setLook(calculatorLook());
+    return m_calc;
+}
+
+void CNumCtrl::onCalculatorButton(int type)
+{
+    Q_EMIT CalcBtnClick(qint16(type));
+    raiseEvent(QStringLiteral("CalcBtnClick"), { qint16(type) });
+}
+
+void CNumCtrl::openCalculator(bool byKey)
+{
+    Q_UNUSED(byKey);
+    if (m_calcOpen)
+        return;
+    QPointer<CNumCtrl> self(this);
+    CalculatorPopup *popup = calculator();
+    const std::optional<double> current = NumericValue::toDouble(
+        NumericValue::fromText(m_engine.value(), DataTypeDouble).value_or(QVariant()));
+    popup->engine().start(current.value_or(0.0));
+    Q_EMIT DropDown();
+    if (self)
+        raiseEvent(QStringLiteral("DropDown"));
+    if (!self || !m_calc)
+        return;
+    const int width = m_calcWidthPx > 0 ? int(std::lround(m_calcWidthPx)) : this->width();
+    const QSize size(width, int(std::lround(m_calcHeightPx)));
+    const QRect control(mapToGlobal(QPoint(0, 0)), this->size());
+    const QRect desktop = screen() ? screen()->geometry() : QRect(0, 0, 1 << 14, 1 << 14);
+    popup->setGeometry(CalculatorPopup::placement(control, size, desktop));
+    popup->show();
+    m_toolTipWhileClosed = stringValue(QStringLiteral("ToolTipText"));
+    m_calcOpen = true;
+    syncEngine();
+}
+
+void CNumCtrl::closeCalculator()
+{
+    if (!m_calcOpen)
+        return;
+    if (m_calc)
+        m_calc->hide();
+    m_calcOpen = false;
+    syncEngine();
+    m_tracked = ButtonStrip::None;
+    m_pressedLook = false;
+    update();
+    Q_EMIT CloseUp();
+    raiseEvent(QStringLiteral("CloseUp"));
+}
+
+void CNumCtrl::transferCalculator()
+{
+    if (!m_calc || boolValue(QStringLiteral("Locked")))
+        return;
+    if (m_calc->engine().state() == CalculatorEngine::Error)
+        return;
+    try {
+        setValue(m_calc->engine().x());
+    } catch (const comctl::AutomationError &) {
+        return; // a result Value refuses leaves the control as it was
+    }
+    m_engine.setSelection(0, 0);
+    restartCaret();
+    changeNotification();
+}
+
+void CNumCtrl::finishCalculator()
+{
+    if (!m_calcOpen)
+        return;
+    QPointer<CNumCtrl> self(this);
+    m_calc->pressButton(CalcBtnEqual);
+    if (!self)
+        return;
+    transferCalculator();
+    closeCalculator();
+}
+
+bool CNumCtrl::calculatorKey(QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F4:
+        finishCalculator();
+        return true;
+    case Qt::Key_Escape:
+        closeCalculator();
+        return true;
+    case Qt::Key_Delete:
+        m_calc->pressButton(CalcBtnClear);
+        return true;
+    case Qt::Key_Backspace:
+        m_calc->pressButton(CalcBtnBackspace);
+        return true;
+    default:
+        break;
+    }
+    const QString text = e->text();
+    if (text.isEmpty())
+        return true;
+    const QChar c = text.at(0);
+    int button = -1;
+    if (c.isDigit())
+        button = c.digitValue();
+    else if (c == u'.')
+        button = CalcBtnDecimal;
+    else if (c == u'*')
+        button = CalcBtnMultiply;
+    else if (c == u'-')
+        button = CalcBtnSubtract;
+    else if (c == u'+')
+        button = CalcBtnAdd;
+    else if (c == u'/')
+        button = CalcBtnDivide;
+    else if (c == u'=')
+        button = CalcBtnEqual;
+    if (button >= 0)
+        m_calc->pressButton(button);
+    return true;
+}
+
+// ------------------------------------------------------------------ button strip
+
+bool CNumCtrl::stripPress(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton || !isEnabled())
+        return false;
+    const ButtonStrip strip = buttonStrip();
+    const ButtonStrip::Part part = strip.hit(e->position().toPoint());
+    if (part == ButtonStrip::None)
+        return strip.strip.contains(e->position().toPoint());
+    switch (part) {
+    case ButtonStrip::Ellipsis:
+        if (!boolValue(QStringLiteral("EllipsesButtonEnabled")))
+            return true;
+        break;
+    case ButtonStrip::SpinUp:
+    case ButtonStrip::SpinDown:
+        if (!boolValue(QStringLiteral("SpinButtonEnabled")))
+            return true;
+        m_firstRepeat = true;
+        m_lastRepeat = m_tick ? m_tick() : QDateTime::currentMSecsSinceEpoch();
+        QCoreApplication::postEvent(this, new QEvent(QEvent::Type(SpinRepeatEvent)));
+        break;
+    default:
+        break;
+    }
+    m_tracked = part;
+    m_pressedLook = true;
+    repaint();
+    if (part == ButtonStrip::DropDown) {
+        if (m_calcOpen)
+            finishCalculator();
+        else
+            openCalculator();
+    }
+    return true;
+}
+
+bool CNumCtrl::stripRelease(QMouseEvent *e)
+{
+    if (m_tracked == ButtonStrip::None)
+        return false;
+    const ButtonStrip::Part part = m_tracked;
+    const bool over = buttonStrip().rectOf(part).contains(e->position().toPoint());
+    m_tracked = ButtonStrip::None;
+    m_pressedLook = false;
+    update();
+    if (!over)
+        return true;
+    if (part == ButtonStrip::Ellipsis) {
+        Q_EMIT EllipsesClick();
+        raiseEvent(QStringLiteral("EllipsesClick"));
+    } else if ((part == ButtonStrip::SpinUp || part == ButtonStrip::SpinDown)
+               && !boolValue(QStringLiteral("Locked"))) {
+        spin(part == ButtonStrip::SpinUp);
+    }
+    return true;
+}
+
+void CNumCtrl::spinRepeat()
+{
+    const bool leftDown
+        = m_leftDown ? m_leftDown() : (QGuiApplication::mouseButtons() & Qt::LeftButton);
+    const bool spinning = m_tracked == ButtonStrip::SpinUp || m_tracked == ButtonStrip::SpinDown;
+    if (!leftDown || !spinning || !m_pressedLook)
+        return;
+    const qint64 now = m_tick ? m_tick() : QDateTime::currentMSecsSinceEpoch();
+    if (now >= m_lastRepeat + (m_firstRepeat ? 500 : 100)) {
+        m_firstRepeat = false;
+        m_lastRepeat = now;
+        if (!boolValue(QStringLiteral("Locked")))
+            spin(m_tracked == ButtonStrip::SpinUp);
+    }
+    QCoreApplication::postEvent(this, new QEvent(QEvent::Type(SpinRepeatEvent)));
+}
+
+bool CNumCtrl::event(QEvent *e)
+{
+    if (e->type() == SpinRepeatEvent) {
+        spinRepeat();
+        return true;
+    }
+    return MaskEditBase::event(e);
+}
+
+} // namespace orvel
