@@ -1,0 +1,177 @@
+#include "DetailsBreakdown.h"
+
+#include "Calendar.h"
+#include "DisplayState.h"
+#include "NumberText.h"
+#include "Prompter.h"
+#include "ServerAccess.h"
+#include "ServerError.h"
+#include "ServerLists.h"
+
+#include <cmath>
+#include <memory>
+
+namespace ertragon {
+
+namespace {
+
+// Query argument positions: company, from, to, HGRP, UGRP, PCNR, HABT, ABTNR, PG, HVART.
+enum Arg { Company, From, To, Hgrp, Ugrp, Pcnr, Habt, Abtnr, Pg, Hvart };
+
+QString key(int year, const char *month)
+{
+    return QString::number(year - 1900) + QLatin1String(month);
+}
+
+QString amount(double value, const QLocale &locale)
+{
+    return locale.toString(qint64(value));
+}
+
+} // namespace
+
+DetailsBreakdown::DetailsBreakdown(ServerAccess &server, Prompter &prompter)
+    : m_server(server)
+    , m_prompter(prompter)
+{
+}
+
+DetailsBreakdown::Range DetailsBreakdown::range(int valueKind, int detailPeriod, int yearKind,
+                                                const QDate &today, int month)
+{
+    const int y = today.year();
+    if (valueKind == 1) {
+        const int year = detailPeriod == 1 ? y - 1 : y;
+        return { Calendar::PeriodKey(year, month), Calendar::PeriodKey(year, month), 1 };
+    }
+    const bool business = yearKind == DisplayState::BusinessYear;
+    const char *first = business ? "03" : "01";
+    const char *last = business ? "02" : "12";
+    const int shift = business ? 1 : 0; // a business year ends in the next calendar year
+    if (detailPeriod == 2)
+        return { key(y - 4, first), key(y - 2 + shift, last), 3 };
+    const int year = detailPeriod == 1 ? y - 1 : y;
+    return { key(year, first), key(year + shift, last), 1 };
+}
+
+QStringList DetailsBreakdown::headings(int splitFlags)
+{
+    QStringList h { QStringLiteral("Grp") };
+    QString pair;
+    if (splitFlags == 1)
+        return h << QStringLiteral("Umsatz") << QStringLiteral("DB");
+    if (splitFlags == 2 || splitFlags == 3)
+        pair = QStringLiteral("PG");
+    else if (splitFlags == 8 || splitFlags == 9)
+        pair = QStringLiteral("LS");
+    for (const QChar c : pair)
+        h << c + QStringLiteral(" Umsatz") << c + QStringLiteral(" DB");
+    return h;
+}
+
+DetailsBreakdown::Rows DetailsBreakdown::chooseRows(const SelectionModel &selection,
+                                                    const FetchSelection &s)
+{
+    if (s.pcnr.isEmpty() && s.habt.isEmpty() && s.abtnr.isEmpty() && s.hgrp.isEmpty()) {
+        const bool byProfitCentre = m_prompter.confirm(
+            QStringLiteral("Aufteilung nach Profitcenter oder Hauptabteilung"),
+            QStringLiteral("Wollen Sie nach Profitcenter aufteilen? (JA)\r\nOder wollen Sie nach "
+                           "Hauptabteilungen aufteilen? (NEIN)"));
+        if (byProfitCentre)
+            return { selection.items(SelectionModel::SPCNR), Pcnr };
+        return { selection.items(SelectionModel::SHABT), Habt };
+    }
+    if (!s.pcnr.isEmpty() || (!s.habt.isEmpty() && s.hgrp.isEmpty()))
+        return { selection.items(SelectionModel::SABTNR), Abtnr };
+    if (!s.abtnr.isEmpty() && s.hgrp.isEmpty())
+        return { selection.items(SelectionModel::SHGRP), Hgrp };
+    if (s.ugrp.isEmpty())
+        return { selection.items(SelectionModel::SUGRP), Ugrp };
+    return { { QString() }, -1 };
+}
+
+std::pair<double, double> DetailsBreakdown::query(const QStringList &arguments, int divisor)
+{
+    std::unique_ptr<kordex::ResultSet> rows;
+    double revenue = 0.0;
+    double margin = 0.0;
+    try {
+        rows = m_server.factory()->OpenQuery(QStringLiteral("KXUmsatz.Daten"),
+                                             QStringLiteral("PeriodenSummeAufteilung"));
+        rows->RunQuery(arguments);
+        if (rows->NextRow()) {
+            revenue = NumberText::leadingNumber(rows->ColumnValue(1));
+            margin = NumberText::leadingNumber(rows->ColumnValue(2));
+        }
+    } catch (...) {
+        m_server.CloseServerObject(rows);
+        throw;
+    }
+    m_server.CloseServerObject(rows);
+    // Rounded half to even (the default rounding mode).
+    return { std::nearbyint(revenue / divisor), std::nearbyint(margin / divisor) };
+}
+
+std::optional<DetailsBreakdown::Table>
+DetailsBreakdown::run(const SelectionModel &selection, const DisplayState &display,
+                      bool departmentBound, const QDate &today, int month, const QLocale &locale)
+{
+    if (departmentBound && !selection.abteilungSelektiert()) {
+        m_prompter.inform(Prompter::Icon::Information, QStringLiteral("Abteilungsauswahl!"),
+                          QStringLiteral("Sie Müssen eine Abteilung auswählen!"));
+        return std::nullopt;
+    }
+    if (selection.holdsRefusedChoice())
+        return std::nullopt;
+    const Range r = range(display.valueKind, display.detailPeriod, display.yearKind, today, month);
+    Table table;
+    table.headings = headings(display.splitFlags);
+    const int flags = display.splitFlags;
+    QStringList pair;
+    int pairArgument = -1;
+    if (flags == 2 || flags == 3) {
+        pair = { QStringLiteral("P"), QStringLiteral("G") };
+        pairArgument = Pg;
+    } else if (flags == 8 || flags == 9) {
+        pair = { QStringLiteral("L"), QStringLiteral("S") };
+        pairArgument = Hvart;
+    } else if (flags != 1) {
+        return table;
+    }
+
+    const FetchSelection s = selection.fetchSelection();
+    const QStringList base { s.company, r.from, r.to,    s.hgrp, s.ugrp,
+                             s.pcnr,    s.habt, s.abtnr, s.pg,   s.hvart };
+    const Rows rows = chooseRows(selection, s);
+    if (!ServerLists::beginCall(m_server, false, QStringLiteral("Aufteilung")))
+        return table;
+    try {
+        for (const QString &entry : rows.entries) {
+            const QString code = ServerLists::codeOf(entry);
+            QStringList args = base;
+            if (rows.argument >= 0)
+                args[rows.argument] = code;
+            QStringList columns { code };
+            double revenue = 0.0;
+            const QStringList groups = pair.isEmpty() ? QStringList { QString() } : pair;
+            for (const QString &group : groups) {
+                if (pairArgument >= 0)
+                    args[pairArgument] = group;
+                const auto [rev, db] = query(args, r.divisor);
+                revenue += rev;
+                columns << amount(rev, locale) << amount(db, locale);
+            }
+            if (revenue != 0.0)
+                table.rows << columns.join(QLatin1Char(';'));
+        }
+    } catch (const kordex::ServerError &error) {
+        m_server.ShowServerError(error,
+                                 QStringLiteral("Aufteilung ") + r.from + QLatin1Char(' ') + r.to);
+        table.failed = true;
+        return table;
+    }
+    m_server.EndServerCall(false);
+    return table;
+}
+
+} // namespace ertragon
