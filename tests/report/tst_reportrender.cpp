@@ -4,6 +4,7 @@
 #include "ReportPage.h"
 #include "ReportSample.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -18,6 +19,7 @@ private Q_SLOTS:
     void initTestCase();
     void pngAndPdf();
     void previewShowsThePage();
+    void timings();
 
 private:
     QString outputDir() const;
@@ -64,6 +66,33 @@ void ReportRenderTest::previewShowsThePage()
     QVERIFY2(percent > 20 && percent < 120, qPrintable(QString::number(percent)));
     // the centre of the page is white paper, not the grey around it
     QCOMPARE(shot.pixelColor(shot.width() / 2, shot.height() / 2).lightness() > 200, true);
+}
+
+// Median of ten runs of one redraw (page drawn and the preview painted) and
+// one PDF export; printed, not judged, as the machine decides the figures.
+void ReportRenderTest::timings()
+{
+    auto median = [](QList<double> ms) {
+        std::sort(ms.begin(), ms.end());
+        return (ms[4] + ms[5]) / 2;
+    };
+    const ReportData data = sample::reportData();
+    PreviewSurface preview;
+    preview.resize(1000, 720);
+    QList<double> redraw, pdf;
+    for (int i = 0; i < 10; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        ReportPage::draw(preview, data);
+        preview.grab();
+        redraw.append(timer.nsecsElapsed() / 1e6);
+        timer.restart();
+        QVERIFY(ReportExport::writePdf(preview.document(), 9, 1,
+                                       m_temp.filePath(QStringLiteral("t.pdf"))));
+        pdf.append(timer.nsecsElapsed() / 1e6);
+    }
+    qInfo("redraw: median %.1f ms; PDF export: median %.1f ms", median(redraw), median(pdf));
+    QCOMPARE(redraw.size(), 10);
 }
 
 QTEST_MAIN(ReportRenderTest)
