@@ -91,6 +91,7 @@ private Q_SLOTS:
     void typingThroughObjText();
     void keyPressHandlerChangesKey();
     void enterAndFocusOut();
+    void mouseEvents();
     void textProperty();
     void spellNeverTouchedWithoutAuto();
     void spellChecksAndReplaces();
@@ -387,6 +388,32 @@ void TestEdit::enterAndFocusOut()
     other->setFocus();
     QCOMPARE(f.get("Text"), QVariant("25,00"));
     QCOMPARE(f.get("Value"), QVariant("25,00"));
+}
+
+void TestEdit::mouseEvents()
+{
+    Fixture f;
+    f.edit->initNew();
+    f.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.form));
+    QList<QVariantList> downs;
+    QObject::connect(f.edit, &comctl::ComControl::eventRaised, f.edit,
+                     [&](const QString &event, QVariantList &args) {
+                         if (event == "MouseDown")
+                             downs << args;
+                     });
+    f.events.clear();
+    QTest::mouseClick(f.edit->objText(), Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 4));
+    QCOMPARE(f.events, (QStringList { "MouseDown", "MouseUp", "Click" }));
+    QCOMPARE(downs.size(), 1);
+    QCOMPARE(downs[0][0], QVariant(qint16(1)));
+    QCOMPARE(downs[0][1], QVariant(qint16(1)));
+    QCOMPARE(downs[0][2], QVariant(150.0f)); // twips in a twip container
+    f.site.setScaleUnits("Pixel");
+    QTest::mouseClick(f.edit->objText(), Qt::RightButton, {}, QPoint(10, 4));
+    QCOMPARE(downs[1][0], QVariant(qint16(2)));
+    QCOMPARE(downs[1][2], QVariant(10.0f));
+    QVERIFY(!f.events.contains("MouseMove"));
 }
 
 void TestEdit::textProperty()
