@@ -40,6 +40,7 @@ EditPropertyDialog::EditPropertyDialog(const PropertyPage::Controls &controls, Q
     layout->addWidget(m_tabs);
     layout->addWidget(buttons);
     setSelection(controls);
+    resize(760, 560);
 }
 
 void EditPropertyDialog::setSelection(const PropertyPage::Controls &controls)

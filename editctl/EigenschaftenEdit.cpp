@@ -112,6 +112,7 @@ void EigenschaftenEdit::fill(comctl::ComControl *first)
     cmbTextUmlaut->setCurrentIndex(get(first, QStringLiteral("TextUmlaut")).toInt());
     txtErlaubteSonderzeichen->setText(
         get(first, QStringLiteral("ErlaubteSonderzeichen")).toString());
+    txtErlaubteSonderzeichen->setCursorPosition(0);
     txtMinLänge->setText(get(first, QStringLiteral("MinLänge")).toString());
     txtKommaZeichenText->setText(get(first, QStringLiteral("KommaZeichenText")).toString());
     txtKommaZeichenValue->setText(get(first, QStringLiteral("KommaZeichenValue")).toString());

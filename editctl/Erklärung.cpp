@@ -30,6 +30,8 @@ Erklärung::Erklärung(QWidget *parent)
     setObjectName(QStringLiteral("Erklärung"));
     txtErklärung->setFont(QFont(QStringLiteral("Courier New")));
     txtErklärung->setPlainText(explanation());
+    txtErklärung->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtErklärung->setReadOnly(true);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(txtErklärung);
 }
