@@ -4,7 +4,6 @@
 #include "ReportFont_p.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 namespace ertragon::report {
 
@@ -161,14 +160,11 @@ void drawShape(QPainter &painter, const DrawState &state, const PageOperation &o
 
 } // namespace
 
-QSizeF PageRenderer::pageSizeTwips(int paperKind, int orientation)
+QSizeF PageRenderer::pageSizeTwips(int /*paperKind*/, int orientation)
 {
-    QSizeF mm(210, 297); // A4, the only paper the report uses
-    if (paperKind != PrintSurface::PaperA4)
-        mm = QSizeF(210, 297);
-    if (orientation == PrintSurface::Landscape)
-        mm.transpose();
-    return mm * TwipsPerMm;
+    // The report knows one paper, A4; other kinds are shown on A4 as well.
+    const QSizeF portrait = QSizeF(210, 297) * TwipsPerMm;
+    return orientation == PrintSurface::Landscape ? portrait.transposed() : portrait;
 }
 
 void PageRenderer::render(QPainter &painter, const PageOperations &page, const QSizeF &pageTwips,

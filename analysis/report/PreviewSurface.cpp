@@ -76,17 +76,17 @@ PreviewSurface::PreviewSurface(QWidget *parent, std::shared_ptr<const TextMeasur
         if (m_printer)
             ReportExport::print(*m_printer, document, paperKind(), pageOrientation());
     });
-    auto addZoomAction = [this](const QKeySequence &keys, void (PreviewSurface::*slot)()) {
+    auto addZoomAction = [this](const QList<QKeySequence> &keys, void (PreviewSurface::*slot)()) {
         auto *action = new QAction(this);
-        action->setShortcut(keys);
+        action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);
         connect(action, &QAction::triggered, this, slot);
         addAction(action);
     };
-    addZoomAction(QKeySequence::ZoomIn, &PreviewSurface::zoomIn);
-    addZoomAction(QKeySequence(Qt::CTRL | Qt::Key_Plus), &PreviewSurface::zoomIn);
-    addZoomAction(QKeySequence::ZoomOut, &PreviewSurface::zoomOut);
-    addZoomAction(QKeySequence(Qt::CTRL | Qt::Key_0), &PreviewSurface::zoomReset);
+    addZoomAction({ QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal) },
+                  &PreviewSurface::zoomIn);
+    addZoomAction({ QKeySequence(Qt::CTRL | Qt::Key_Minus) }, &PreviewSurface::zoomOut);
+    addZoomAction({ QKeySequence(Qt::CTRL | Qt::Key_0) }, &PreviewSurface::zoomReset);
     m_view->relayout();
 }
 

@@ -237,15 +237,22 @@ void PreviewTest::layoutRequestRedraws()
 void PreviewTest::zoomKeys()
 {
     PreviewSurface surface;
+    surface.resize(400, 300);
+    surface.show();
+    surface.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&surface));
     surface.setZoomPercent(100);
-    surface.zoomIn();
+    QTest::keyClick(&surface, Qt::Key_Plus, Qt::ControlModifier);
     QCOMPARE(surface.ZoomPercent(), 125.0);
-    surface.zoomOut();
-    surface.zoomOut();
+    QTest::keyClick(&surface, Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(&surface, Qt::Key_Minus, Qt::ControlModifier);
     QCOMPARE(surface.ZoomPercent(), 75.0);
-    surface.zoomReset();
+    QTest::keyClick(&surface, Qt::Key_0, Qt::ControlModifier);
     QCOMPARE(surface.ZoomPercent(), 100.0);
     QCOMPARE(surface.ZoomMode(), int(PrintSurface::ZoomPercentage));
+    surface.setZoomMode(PrintSurface::ZoomWholePage);
+    QTest::keyClick(&surface, Qt::Key_Equal, Qt::ControlModifier);
+    QCOMPARE(surface.ZoomMode(), int(PrintSurface::ZoomPercentage)); // a step from the fitted size
 }
 
 void PreviewTest::printing_data()
