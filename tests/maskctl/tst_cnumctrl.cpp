@@ -512,10 +512,10 @@ void TestCNumCtrl::damagedDataLoadsDefaults()
 
 void TestCNumCtrl::typingThroughTheWidget()
 {
-    QWidget form;
-    auto *layout = new QVBoxLayout(&form);
     comctl::HostSite site;
     FixedLocaleInfo german = FixedLocaleInfo::germanLike();
+    QWidget form;
+    auto *layout = new QVBoxLayout(&form);
     auto *ctl = new CNumCtrl(&form);
     ctl->setSite(&site);
     ctl->setLocaleInfo(&german);
@@ -646,10 +646,10 @@ void TestCNumCtrl::dataBindingRefusals()
 
 void TestCNumCtrl::lostFocusValidation()
 {
-    QWidget form;
-    auto *layout = new QVBoxLayout(&form);
     comctl::HostSite site;
     FixedLocaleInfo english = FixedLocaleInfo::englishLike();
+    QWidget form;
+    auto *layout = new QVBoxLayout(&form);
     auto *ctl = new CNumCtrl(&form);
     ctl->setSite(&site);
     ctl->setLocaleInfo(&english);
@@ -684,9 +684,9 @@ void TestCNumCtrl::lostFocusValidation()
 
 void TestCNumCtrl::lostFocusCancelKeepsFocus()
 {
+    comctl::HostSite site;
     QWidget form;
     auto *layout = new QVBoxLayout(&form);
-    comctl::HostSite site;
     auto *ctl = new CNumCtrl(&form);
     ctl->setSite(&site);
     ctl->initNew();

@@ -32,9 +32,9 @@ struct Form
         window.activateWindow();
     }
     bool ready() { return QTest::qWaitForWindowActive(&window); }
-    QWidget window;
     comctl::HostSite site;
     FixedLocaleInfo english = FixedLocaleInfo::englishLike();
+    QWidget window;
     QLineEdit *before = nullptr;
     CNumCtrl *ctl = nullptr;
     QLineEdit *after = nullptr;

@@ -72,7 +72,7 @@ void TestOrvelModule::classObjectAndUnloading()
     QVERIFY(factory);
 
     QCOMPARE(canUnload(), comctl::HResult::ok);
-    comctl::HostSite site;
+    comctl::HostSite site; // outlives the form and its controls
     comctl::AutomationError error;
     QWidget form;
     comctl::ComControl *first
@@ -114,7 +114,7 @@ void TestOrvelModule::monthInputThroughTheFactory()
 {
     QFETCH(QString, typed);
     QFETCH(QVariant, value);
-    comctl::HostSite site;
+    comctl::HostSite site; // outlives the form and its controls
     comctl::AutomationError error;
     QWidget form;
     comctl::ComControl *txtMonat
