@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -84,6 +85,7 @@ private Q_SLOTS:
     void zoomKeys();
     void printing_data();
     void printing();
+    void printsOnThePrinter();
     void exports();
     void exportFailureLeavesNoFile();
     void exportActions();
@@ -295,6 +297,24 @@ void PreviewTest::printing()
     QCOMPARE(printed, int(log.count(QStringLiteral("print"))));
     QCOMPARE(pagesPrinted, printed);
     QCOMPARE(controller.printer().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+void PreviewTest::printsOnThePrinter()
+{
+    QTemporaryDir dir;
+    PreviewSurface surface;
+    surface.PrintDocument(false); // no printer: nothing happens
+    ReportPage::draw(surface, sample::reportData());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
+    surface.setPrinter(&printer);
+    surface.PrintDocument(false);
+    QFile file(dir.filePath(QStringLiteral("printed.pdf")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("%PDF-"));
+    QVERIFY(bytes.contains("/MediaBox [0 0 842"));
 }
 
 void PreviewTest::exports()
