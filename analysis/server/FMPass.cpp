@@ -129,7 +129,8 @@ void FMPass::anmelden()
     // A field being edited hands over its text first (BUSER is upper-cased when left).
     BUSER->setText(TextHelpers::UpperCase(BUSER->text()));
     takeFields();
-    const QString caption = m_controller.Anmelden(m_mainWindow && m_mainWindow->isVisible());
+    const bool relogin = m_mainWindow && m_mainWindow->isVisible() && !m_runningModal;
+    const QString caption = m_controller.Anmelden(relogin);
     if (!caption.isEmpty() && m_mainWindow)
         m_mainWindow->setWindowTitle(caption);
     QCoreApplication::processEvents();

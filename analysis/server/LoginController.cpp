@@ -301,7 +301,12 @@ QString LoginController::Anmelden(bool mainWindowVisible)
     if (!mainWindowVisible)
         return {};
     m_access.Disconnect();
-    Login();
+    // A refused new login asks again, as at start-up, rather than going on
+    // with the server context of a user who was not let in.
+    while (!Login()) {
+        if (m_access.shutdownRequested() || !m_ui)
+            break;
+    }
     return reloginCaption();
 }
 

@@ -52,7 +52,9 @@ public:
     bool StartupLogin();
 
     // "Anmelden" of FMPass: saves the fields; with the main window visible it
-    // logs in again and returns the new main-window caption, else an empty text.
+    // logs in again (asking until the login succeeds or the program ends) and
+    // returns the new main-window caption, else an empty text. Pass false while
+    // a Login waits for the modal dialog: that Login goes on by itself.
     QString Anmelden(bool mainWindowVisible);
     // "Abbruch" of FMPass: ends the program.
     void Abbruch();

@@ -487,6 +487,45 @@ private Q_SLOTS:
         QCOMPARE(raw.value(QStringLiteral("Login/Name")).toString(), QStringLiteral("XYZ"));
     }
 
+    void refusedNewLoginAsksAgain_data()
+    {
+        QTest::addColumn<bool>("giveUp");
+        QTest::newRow("right password the second time") << false;
+        QTest::newRow("user gives up") << true;
+    }
+
+    void refusedNewLoginAsksAgain()
+    {
+        QFETCH(bool, giveUp);
+        Rig rig;
+        rig.login.setProcessCommandLine(QStringLiteral("1 0 ABC geheim"));
+        QVERIFY(rig.login.StartupLogin());
+        rig.store.addUser(QStringLiteral("1"), QStringLiteral("XYZ"), QStringLiteral("neu"));
+        rig.ui.visible = true;
+        LoginFields fields = rig.login.fields();
+        fields.user = QStringLiteral("XYZ");
+        fields.password = QStringLiteral("falsch");
+        rig.login.setFields(fields);
+        rig.ui.onDialog = [&](int) {
+            if (giveUp)
+                rig.login.Abbruch();
+            else
+                rig.answerDialog(QStringLiteral("XYZ"), QStringLiteral("neu"));
+        };
+        rig.login.Anmelden(true);
+        QCOMPARE(rig.ui.dialogs, 1);
+        QCOMPARE(rig.prompter.boxes.first().text, infoText);
+        QCOMPARE(rig.shutdowns, giveUp ? 1 : 0);
+        QCOMPARE(rig.access.context().userDisplay.isEmpty(), giveUp);
+        // The program never goes on under the refused login: it asks until the
+        // check passes (then the login sets the context) or it ends.
+        const QString context = QStringLiteral("S FIRMA=1,FIL=0,PERSONAL=\"XYZ\"");
+        QCOMPARE(rig.store.xecuted.count(context), giveUp ? 1 : 2);
+        if (!giveUp)
+            QVERIFY(rig.store.methodCalls.count(QStringLiteral("KX.ParPersEdv.PasswortPruefen"))
+                    == 3);
+    }
+
     void settingsToggleQuestions_data()
     {
         QTest::addColumn<bool>("save");
