@@ -15,8 +15,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-template<typename Work>
-double medianNanoseconds(int samples, Work work)
+template<typename Work> double medianNanoseconds(int samples, Work work)
 {
     std::vector<double> times;
     times.reserve(samples);

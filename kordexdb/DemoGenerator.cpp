@@ -309,16 +309,17 @@ struct Codes
     static const std::vector<Department> &departments_() { return kordex::departments(); }
     size_t groupIndex(const std::string &code) const
     {
-        return size_t(std::find(mainGroupCodes.begin(), mainGroupCodes.end(), code) - mainGroupCodes.begin());
+        return size_t(std::find(mainGroupCodes.begin(), mainGroupCodes.end(), code)
+                      - mainGroupCodes.begin());
     }
 };
 
 SalesLine makeLine(const Cell &cell, Random &random)
 {
     static const Codes codes;
-    static const std::array<std::string, 2> companyCodes{"1", "2"};
-    static const std::array<std::string, 4> shipping{"LA", "LZ", "SD", "SP"};
-    static const std::array<std::string, 5> letters{"G", "P", "L", "B", "W"};
+    static const std::array<std::string, 2> companyCodes { "1", "2" };
+    static const std::array<std::string, 4> shipping { "LA", "LZ", "SD", "SP" };
+    static const std::array<std::string, 5> letters { "G", "P", "L", "B", "W" };
     const Department &dep = departments()[cell.department];
     SalesLine line;
     line.company = companyCodes[cell.company];

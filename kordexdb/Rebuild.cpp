@@ -88,7 +88,9 @@ void Rebuild::refreshStatistics()
     for (const Grain &grain : Schema::grains())
         tables.append(grain.table);
     if (m_sql.dialect() == Dialect::Sqlite) {
-        m_sql.script(QStringLiteral("PRAGMA analysis_limit=2000; ANALYZE"));
+        m_sql.script(QStringLiteral("PRAGMA analysis_limit=1000"));
+        for (const QString &table : std::as_const(tables))
+            m_sql.script(QStringLiteral("ANALYZE %1").arg(table));
         return;
     }
     m_sql.script(QStringLiteral("VACUUM ANALYZE %1").arg(tables.join(QStringLiteral(", "))));

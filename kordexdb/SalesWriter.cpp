@@ -85,7 +85,11 @@ void SalesWriter::write(const SalesLine &line)
         columns += Schema::measures();
         m_writer = m_sql.bulkWriter(QStringLiteral("umsatzzeile"), columns);
     }
-    const Company &c = m_companies.at(line.company);
+    if (!m_lastCompany || m_lastCompanyCode != line.company) {
+        m_lastCompany = &m_companies.at(line.company);
+        m_lastCompanyCode = line.company;
+    }
+    const Company &c = *m_lastCompany;
     const Department &d = c.departments.at(line.department);
     BulkWriter &w = *m_writer;
     w.text(line.company);

@@ -63,6 +63,8 @@ private:
     std::unordered_set<std::string> m_customerGroups;
     std::unordered_set<std::string> m_articleTypes;
     std::unique_ptr<BulkWriter> m_writer;
+    const Company *m_lastCompany = nullptr;
+    std::string m_lastCompanyCode;
     qint64 m_nextLine = 1;
     qint64 m_written = 0;
 };

@@ -26,11 +26,20 @@ public:
     static const QStringList &dimensions();
     // umsatz nebenerloes einsatz nebenkosten skonto nachlass (cents)
     static const QStringList &measures();
-    // coarse to fine; the last is the full grain, built from the sales lines
+    // coarse to fine; the last is the full grain, built from the sales lines.
+    // Keys are company, period and the dimensions in this order (department
+    // first: the most common filter, and profit centre and main department
+    // follow from it):
+    //   summe_firma  pg hvart
+    //   summe_abt    abtnr pcnr habt pg hvart
+    //   summe_hgrp   abtnr hgrp pcnr habt pg hvart
+    //   summe_ugrp   abtnr hgrp ugrp pcnr habt pg hvart
+    //   summe_art    abtnr hgrp pcnr habt pg hvart svart typ
+    //   summe_voll   abtnr hgrp ugrp pcnr habt pg hvart svart typ
     static const QList<Grain> &grains();
     // the coarsest grain holding every named dimension
     static const Grain &covering(const QStringList &usedDimensions);
-    // fine to coarse: the order the rebuild fills them in
+    // the order the rebuild fills them in: each after the grain it is summed from
     static QList<Grain> buildOrder();
 
     static void create(SqlConnection &connection);

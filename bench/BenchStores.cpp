@@ -1,0 +1,148 @@
+#include "BenchStores.h"
+
+#include "DemoGenerator.h"
+#include "Period.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <cstdio>
+
+using namespace kordex;
+
+namespace {
+
+const QDate benchToday(2025, 12, 15);
+
+bool fillDemo(Store &store, qint64 lines)
+{
+    DemoGenerator::Options options;
+    options.lines = lines;
+    options.seed = 42;
+    options.today = benchToday;
+    DemoGenerator(store.sql(), options).run();
+    return true;
+}
+
+} // namespace
+
+BenchStores::BenchStores(QString dataDirectory, qint64 lines)
+    : m_dataDirectory(std::move(dataDirectory))
+    , m_lines(lines)
+{
+}
+
+void BenchStores::log(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+bool BenchStores::setUpSqlite(QString *why)
+{
+    QDir().mkpath(m_dataDirectory);
+    const QString path = QStringLiteral("%1/kordex-%2.db").arg(m_dataDirectory).arg(m_lines);
+    QString problem;
+    auto store = QFile::exists(path) ? Store::open(path, QString(), false, &problem) : nullptr;
+    const bool reusable = store
+        && store->sql().scalar(QStringLiteral("SELECT count(*) FROM umsatzzeile")).toLongLong()
+            == m_lines;
+    if (!reusable) {
+        store.reset();
+        for (const char *suffix : { "", "-wal", "-shm" })
+            QFile::remove(path + QLatin1String(suffix));
+        QElapsedTimer timer;
+        timer.start();
+        store = Store::open(path, QString(), true, why);
+        if (!store)
+            return false;
+        fillDemo(*store, m_lines);
+        log(QStringLiteral("SQLite demo store of %1 lines made in %2 s")
+                .arg(m_lines)
+                .arg(timer.elapsed() / 1000.0));
+    } else {
+        log(QStringLiteral("SQLite demo store of %1 lines reused: %2").arg(m_lines).arg(path));
+    }
+    m_sqlite.name = QStringLiteral("SQLite");
+    m_sqlite.connectString = connectString(path, QString());
+    m_sqlite.store = std::move(store);
+    return finish(m_sqlite, why);
+}
+
+bool BenchStores::setUpPostgres(QString *why)
+{
+    if (!m_server.start(why))
+        return false;
+    QElapsedTimer timer;
+    timer.start();
+    auto store = Store::open(m_server.host(), m_server.port(), true, why);
+    if (!store)
+        return false;
+    fillDemo(*store, m_lines);
+    log(QStringLiteral("PostgreSQL demo store of %1 lines made in %2 s")
+            .arg(m_lines)
+            .arg(timer.elapsed() / 1000.0));
+    m_postgres.name = QStringLiteral("PostgreSQL");
+    m_postgres.connectString = m_server.connectString();
+    m_postgres.store = std::move(store);
+    return finish(m_postgres, why);
+}
+
+bool BenchStores::finish(BenchEngine &engine, QString *why)
+{
+    engine.factory = std::make_unique<StoreFactory>();
+    engine.factory->setToday(benchToday);
+    if (!engine.factory->OpenConnection(engine.connectString)) {
+        if (why)
+            *why = engine.factory->lastError();
+        return false;
+    }
+    engine.firstPeriod = Period::fromDate(QDate(benchToday.year() - 5, 1, 1));
+    engine.lastPeriod = Period::shifted(Period::fromDate(benchToday), -2);
+    // a plain copy of the sales-line table for the bare bulk load
+    SqlConnection &sql = engine.store->sql();
+    sql.script(QStringLiteral("DROP TABLE IF EXISTS bare_zeile"));
+    if (sql.dialect() == Dialect::Sqlite) {
+        QString ddl = sql.scalar(
+            QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'umsatzzeile'"));
+        sql.script(ddl.replace(QLatin1String("umsatzzeile"), QLatin1String("bare_zeile")));
+    } else {
+        sql.script(QStringLiteral("CREATE TABLE bare_zeile (LIKE umsatzzeile INCLUDING ALL)"));
+    }
+    return true;
+}
+
+std::vector<BenchEngine *> BenchStores::engines()
+{
+    std::vector<BenchEngine *> list;
+    for (BenchEngine *engine : { &m_sqlite, &m_postgres })
+        if (engine->store)
+            list.push_back(engine);
+    return list;
+}
+
+std::vector<SalesLine> BenchStores::sampleLines(BenchEngine &engine, qint64 count)
+{
+    std::vector<SalesLine> lines;
+    const QList<SqlRow> rows = engine.store->sql().query(
+        QStringLiteral("SELECT firma, periode, abtnr, hgrp, ugrp, pg, svart, typ, umsatz, "
+                       "nebenerloes, einsatz,"
+                       " nebenkosten, skonto, nachlass FROM umsatzzeile ORDER BY firma, periode, "
+                       "zeile LIMIT ?"),
+        { count });
+    lines.reserve(size_t(rows.size()));
+    for (const SqlRow &r : rows) {
+        SalesLine line;
+        line.company = r[0].toStdString();
+        line.period = r[1].toInt();
+        line.department = r[2].toStdString();
+        line.mainGroup = r[3].toStdString();
+        line.subGroup = r[4].toStdString();
+        line.customerGroup = r[5].toStdString();
+        line.shippingType = r[6].toStdString();
+        line.articleType = r[7].toStdString();
+        for (int i = 0; i < 6; ++i)
+            line.amounts[size_t(i)] = r[8 + i].toLongLong();
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
