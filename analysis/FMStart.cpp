@@ -12,6 +12,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -24,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
@@ -35,6 +37,25 @@ namespace ertragon {
 namespace {
 
 constexpr int detailsWidthTwips = 3735;
+
+// Sorts amount columns by their value, the group column as text.
+class ResultItem final : public QTreeWidgetItem
+{
+public:
+    ResultItem(const QStringList &columns, const QLocale &locale)
+        : QTreeWidgetItem(columns)
+    {
+        for (int c = 1; c < columns.size(); ++c)
+            setData(c, Qt::UserRole, locale.toDouble(columns.at(c)));
+    }
+    bool operator<(const QTreeWidgetItem &other) const override
+    {
+        const int c = treeWidget() ? treeWidget()->sortColumn() : 0;
+        if (c == 0)
+            return text(0) < other.text(0);
+        return data(c, Qt::UserRole).toDouble() < other.data(c, Qt::UserRole).toDouble();
+    }
+};
 
 QLabel *groupLabel(QWidget *parent, const char *name, const QString &caption)
 {
@@ -59,6 +80,7 @@ FMStart::FMStart(ServerAccess &server, Prompter &prompter, const Clock &clock, Q
     , m_clock(clock)
     , m_selection(server, prompter)
     , m_fetch(server, prompter, clock)
+    , m_details(server, prompter)
 {
     setObjectName(QStringLiteral("FMStart"));
     setWindowTitle(QStringLiteral("KORDEX Ertragon"));
@@ -227,6 +249,10 @@ void FMStart::buildDetails()
     ctList->setRootIsDecorated(false);
     ctList->setColumnCount(0);
     ctList->setHeaderLabels({});
+    ctList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    auto *copy = new QShortcut(QKeySequence::Copy, ctList, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(copy, &QShortcut::activated, this,
+            [this] { QApplication::clipboard()->setText(selectedRowsText()); });
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdÜbernehmenDetails);
@@ -245,7 +271,7 @@ void FMStart::buildDetails()
             [this](bool on) { m_selection.setChecked(SelectionModel::ChkHKGRP, on); });
     connect(chkHVArt, &QCheckBox::clicked, this,
             [this](bool on) { m_selection.setChecked(SelectionModel::ChkHVArt, on); });
-    connect(cmdÜbernehmenDetails, &QPushButton::clicked, this, [this] { fetchData(); });
+    connect(cmdÜbernehmenDetails, &QPushButton::clicked, this, &FMStart::fetchAndRefreshDetails);
     connect(cmdAusbeldenDetails, &QPushButton::clicked, this, [this] { mDetailsClick(1); });
 }
 
@@ -342,10 +368,7 @@ void FMStart::buildMenus()
     year->addSeparator();
     QAction *redraw = addItem(year, QStringLiteral("mNeuZeichnen"), QStringLiteral("Daten holen"),
                               QKeySequence(Qt::Key_F5));
-    connect(redraw, &QAction::triggered, this, [this] {
-        // The details breakdown refreshes here too once the results table exists.
-        fetchData();
-    });
+    connect(redraw, &QAction::triggered, this, &FMStart::fetchAndRefreshDetails);
 
     QMenu *details = menuBar()->addMenu(QStringLiteral("Detai&ls"));
     details->setObjectName(QStringLiteral("mDetailsMenu"));
@@ -588,6 +611,55 @@ bool FMStart::fetchData()
         return false;
     Zeichnen();
     return true;
+}
+
+void FMStart::fetchAndRefreshDetails()
+{
+    if (fetchData() && !ctSize2->isHidden())
+        refreshDetails();
+}
+
+void FMStart::refreshDetails()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    DisplayState display = m_display;
+    display.splitFlags = m_selection.splitFlags();
+    const QLocale locale;
+    const auto table = m_details.run(m_selection, display, m_rights.departmentBound,
+                                     m_clock.now().date(), txtMonat->value(), locale);
+    QApplication::restoreOverrideCursor();
+    if (!table)
+        return;
+    ctList->setSortingEnabled(false);
+    ctList->clear();
+    ctList->setColumnCount(int(table->headings.size()));
+    ctList->setHeaderLabels(table->headings);
+    ctList->setColumnWidth(0, 25 * 3);
+    for (const QString &row : table->rows)
+        ctList->addTopLevelItem(new ResultItem(row.split(QLatin1Char(';')), locale));
+    for (int c = 1; c < ctList->columnCount(); ++c)
+        ctList->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    for (int i = 0; i < ctList->topLevelItemCount(); ++i)
+        for (int c = 1; c < ctList->columnCount(); ++c)
+            ctList->topLevelItem(i)->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    ctList->setSortingEnabled(true);
+    ctList->sortByColumn(-1, Qt::AscendingOrder);
+    resizeListColumns();
+}
+
+QString FMStart::selectedRowsText() const
+{
+    QStringList lines;
+    for (int i = 0; i < ctList->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = ctList->topLevelItem(i);
+        if (!item->isSelected())
+            continue;
+        QStringList cells;
+        for (int c = 0; c < ctList->columnCount(); ++c)
+            cells << item->text(c);
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.isEmpty() ? QString() : lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 void FMStart::showProgress(int done, int total)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AccessRights.h"
+#include "DetailsBreakdown.h"
 #include "DisplayState.h"
 #include "ExtendedSelection.h"
 #include "PeriodFetch.h"
@@ -76,6 +77,10 @@ public:
     void Zeichnen();
     // cmdÜbernehmen: fetch the period data and redraw; false when nothing was fetched.
     bool fetchData();
+    // The breakdown table of the details frame.
+    void refreshDetails();
+    // Ctrl+C in the results list: the selected rows as tab-separated lines.
+    QString selectedRowsText() const;
 
     // Menu handlers.
     void mDatenClick(int index);
@@ -119,6 +124,7 @@ private:
     void showProgress(int done, int total);
     void notAvailable(const QString &window);
     void toggleExtendedSelection();
+    void fetchAndRefreshDetails();
     RedrawData redrawData() const;
     int twipsToPixels(int twips) const;
 
@@ -128,6 +134,7 @@ private:
     SelectionModel m_selection;
     ExtendedSelection m_extended;
     PeriodFetch m_fetch;
+    DetailsBreakdown m_details;
     DisplayState m_display;
     PeriodTotals m_totals;
     AccessRights m_rights;

@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace ertragon;
 
@@ -34,6 +35,7 @@ struct Fixture
         s.rows[QStringLiteral("KXUmsatz.Daten/Profitcenter")]
             = { { "10", "Zentrum" }, { "20", "S}d" } };
         s.rows[QStringLiteral("KXUmsatz.Daten/PeriodenSumme")] = { { "1000", "250" } };
+        s.rows[QStringLiteral("KXUmsatz.Daten/PeriodenSummeAufteilung")] = { { "123", "45" } };
         s.commands[QStringLiteral("d HGRP^KXCLSU")] = fake::items({ "1`Lebensmittel" });
         s.commands[QStringLiteral("d ABTNR^KXCLSU")] = fake::items({ "M5`Mode", "M6`Sport" });
         s.commands[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "M`Markt" });
@@ -274,6 +276,28 @@ private Q_SLOTS:
         f.widget<QPushButton>("cmdAusbeldenDetails")->click();
         QVERIFY(!details->isVisible());
         QVERIFY(f.action("mDetails1")->isChecked());
+    }
+
+    void detailsTable()
+    {
+        Fixture f;
+        f.action("mDetails0")->trigger();
+        f.action("mNeuZeichnen")->trigger();
+        auto *list = f.widget<QTreeWidget>("ctList");
+        QCOMPARE(list->columnCount(), 5);
+        QCOMPARE(list->headerItem()->text(3), QStringLiteral("G Umsatz"));
+        // Nothing selected, "No": the empty entry (the total) and main department M.
+        QCOMPARE(list->topLevelItemCount(), 2);
+        QCOMPARE(list->topLevelItem(1)->text(0), QStringLiteral("M"));
+        QCOMPARE(list->topLevelItem(1)->text(4), QStringLiteral("45"));
+        list->topLevelItem(1)->setSelected(true);
+        QCOMPARE(f.window.selectedRowsText(), QStringLiteral("M\t123\t45\t123\t45\n"));
+
+        // Hidden details are not refreshed by a fetch.
+        f.action("mDetails1")->trigger();
+        const int queries = f.server.state.queries.size();
+        f.action("mNeuZeichnen")->trigger();
+        QCOMPARE(f.server.state.queries.size(), queries + 63);
     }
 
     void monthValuesOption()
