@@ -40,8 +40,9 @@ public:
         QString oneLine = text;
         oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "))
             .replace(QLatin1Char('\n'), QLatin1Char(' '));
-        m_out << title << ": " << oneLine << Qt::endl;
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+        const bool question = buttons == Buttons::YesNo;
+        m_out << title << ": " << oneLine << (question ? " (Antwort: Nein)" : "") << Qt::endl;
+        return question ? Answer::No : Answer::Ok;
     }
 
 private:
