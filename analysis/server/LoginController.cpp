@@ -85,16 +85,22 @@ void LoginController::setFields(const LoginFields &fields)
     Q_EMIT fieldsChanged();
 }
 
+QString LoginController::setting(const QSettings &settings, const QString &key,
+                                 const QString &fallback) const
+{
+    const auto unsaved = m_unsaved.constFind(key);
+    return unsaved != m_unsaved.cend() ? *unsaved : readSetting(settings, key, fallback);
+}
+
 void LoginController::LoadLoginSettings()
 {
     const auto settings = openSettings();
-    m_context.firma = readSetting(*settings, QStringLiteral("Firma"), QStringLiteral("1"));
-    m_context.filiale = readSetting(*settings, QStringLiteral("Filiale"), QStringLiteral("0"));
-    m_context.server = readSetting(*settings, QStringLiteral("Server"), m_defaultServer);
-    m_context.port = readSetting(*settings, QStringLiteral("Port"), QStringLiteral("1973"));
-    m_context.nameSpace
-        = readSetting(*settings, QStringLiteral("Namespace"), QStringLiteral("KORDEX"));
-    m_context.name = readSetting(*settings, QStringLiteral("Name"), QString());
+    m_context.firma = setting(*settings, QStringLiteral("Firma"), QStringLiteral("1"));
+    m_context.filiale = setting(*settings, QStringLiteral("Filiale"), QStringLiteral("0"));
+    m_context.server = setting(*settings, QStringLiteral("Server"), m_defaultServer);
+    m_context.port = setting(*settings, QStringLiteral("Port"), QStringLiteral("1973"));
+    m_context.nameSpace = setting(*settings, QStringLiteral("Namespace"), QStringLiteral("KORDEX"));
+    m_context.name = setting(*settings, QStringLiteral("Name"), QString());
     m_context.password = m_fields.password;
 
     LoginFields fields = m_fields;
@@ -109,17 +115,22 @@ void LoginController::LoadLoginSettings()
 
 void LoginController::SaveLoginSettings()
 {
+    const QMap<QString, QString> values { { QStringLiteral("Firma"), m_fields.firma },
+                                          { QStringLiteral("Filiale"), m_fields.filiale },
+                                          { QStringLiteral("Name"), m_fields.user },
+                                          { QStringLiteral("Server"), m_fields.serverIp },
+                                          { QStringLiteral("Port"), m_fields.port },
+                                          { QStringLiteral("Namespace"), m_fields.nameSpace } };
     const auto settings = openSettings();
-    settings->setValue(QStringLiteral("Firma"), m_fields.firma);
-    settings->setValue(QStringLiteral("Filiale"), m_fields.filiale);
-    settings->setValue(QStringLiteral("Name"), m_fields.user);
-    settings->setValue(QStringLiteral("Server"), m_fields.serverIp);
-    settings->setValue(QStringLiteral("Port"), m_fields.port);
-    settings->setValue(QStringLiteral("Namespace"), m_fields.nameSpace);
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        settings->setValue(it.key(), it.value());
     settings->endGroup();
     if (const QString dir = QFileInfo(settings->fileName()).absolutePath(); !dir.isEmpty())
         QDir().mkpath(dir);
     settings->sync();
+    // A store that cannot be written must not lose what the user entered: the
+    // values then live on for this run.
+    m_unsaved = settings->status() == QSettings::NoError ? QMap<QString, QString>() : values;
 }
 
 bool LoginController::needsDialog() const

@@ -2,6 +2,7 @@
 
 #include "LoginFields.h"
 
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -77,6 +78,7 @@ Q_SIGNALS:
 
 private:
     std::unique_ptr<QSettings> openSettings() const;
+    QString setting(const QSettings &settings, const QString &key, const QString &fallback) const;
     bool checkOnServer();
     bool needsDialog() const;
     void failLogin();
@@ -95,6 +97,8 @@ private:
     bool m_commandLineSpent = false;
     // The dialog shown after a failed command-line login keeps those values.
     bool m_keepFieldsOnce = false;
+    // The last saved values when the store could not be written.
+    QMap<QString, QString> m_unsaved;
 };
 
 } // namespace ertragon

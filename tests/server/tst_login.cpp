@@ -225,6 +225,40 @@ private Q_SLOTS:
         QCOMPARE(rig.login.fields(), fields);
     }
 
+    void unwritableStoreKeepsTheEnteredValues()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("datei")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        FakeStore store;
+        FakePrompter prompter;
+        FakeWaiter waiter;
+        ServerAccess access(store.maker(), prompter, waiter);
+        access.setCursorHook([](bool) {});
+        // A folder where a file is: the store can never be written.
+        LoginController login(access, prompter, blocker.fileName() + QStringLiteral("/login.ini"));
+        FakeLoginUi ui;
+        ui.controller = &login;
+        login.setUi(&ui);
+        login.setDefaultServer(defaultServer);
+        store.addUser(QStringLiteral("1"), QStringLiteral("ABC"), QStringLiteral("geheim"));
+        ui.onDialog = [&](int round) {
+            if (round > 2) {
+                login.Abbruch(); // the values were lost; no endless asking in the test
+                return;
+            }
+            LoginFields fields = login.fields();
+            fields.user = QStringLiteral("ABC");
+            fields.password = QStringLiteral("geheim");
+            login.setFields(fields);
+            login.Anmelden(false);
+        };
+        QVERIFY(login.StartupLogin());
+        QCOMPARE(ui.dialogs, 1);
+        QCOMPARE(access.context().name, QStringLiteral("ABC"));
+    }
+
     void commandLineLoginNeedsNoDialog()
     {
         Rig rig;
