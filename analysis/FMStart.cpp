@@ -7,6 +7,7 @@
 #include "Splash.h"
 #include "StartUp.h"
 #include "frmAbout.h"
+#include "frmAuswahlDetail.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -714,12 +715,35 @@ void FMStart::notAvailable(const QString &window)
             .arg(window));
 }
 
+frmAuswahlDetail *FMStart::extendedDialog() const
+{
+    return m_auswahl;
+}
+
 void FMStart::toggleExtendedSelection()
 {
-    // The dialog frmAuswahlDetail is not built yet; the plain selection stays.
-    mAuswahl->setChecked(false);
-    m_extended.close();
-    notAvailable(QStringLiteral("Zusätzliche Auswahlparameter"));
+    if (m_extended.active()) {
+        m_extended.close();
+        mAuswahl->setChecked(false);
+        if (m_auswahl)
+            m_auswahl->hide();
+        return;
+    }
+    m_extended.open(m_server, m_selection.fetchSelection().company,
+                    m_selection.code(SelectionModel::SHVArt));
+    if (!m_auswahl) {
+        m_auswahl = new frmAuswahlDetail(m_extended, this);
+        m_auswahl->setFetch([this] { fetchData(); });
+        // Closing the dialog runs the menu handler, which unchecks the item.
+        m_auswahl->setClosed([this] {
+            if (m_extended.active())
+                toggleExtendedSelection();
+        });
+    }
+    m_auswahl->refresh();
+    m_auswahl->show();
+    m_auswahl->raise();
+    mAuswahl->setChecked(true);
 }
 
 void FMStart::openRebuild()

@@ -34,6 +34,7 @@ class Clock;
 class Prompter;
 class ServerAccess;
 class Splash;
+class frmAuswahlDetail;
 
 // The main window: selection panel, report preview and details frame, the
 // menus of the display modes, and the start-up sequence. The logic lives in
@@ -70,6 +71,7 @@ public:
     const DisplayState &display() const { return m_display; }
     const PeriodTotals &totals() const { return m_totals; }
     const AccessRights &rights() const { return m_rights; }
+    frmAuswahlDetail *extendedDialog() const;
     QComboBox *zoomCombo() const { return cmbZoom; }
     int redrawCount() const { return m_redrawCount; }
 
@@ -146,6 +148,7 @@ private:
     std::function<void()> m_preparePreview;
     std::function<void()> m_onLogin, m_onHistory, m_onPrint, m_onRebuild;
     QPointer<Splash> m_splash;
+    QPointer<frmAuswahlDetail> m_auswahl;
 
     // Selection panel
     QWidget *ctSize3 = nullptr;

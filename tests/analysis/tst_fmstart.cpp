@@ -2,6 +2,7 @@
 #include "FakeServer.h"
 #include "FixedClock.h"
 #include "frmAbout.h"
+#include "frmAuswahlDetail.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -298,6 +299,45 @@ private Q_SLOTS:
         const int queries = f.server.state.queries.size();
         f.action("mNeuZeichnen")->trigger();
         QCOMPARE(f.server.state.queries.size(), queries + 63);
+    }
+
+    void extendedSelectionDialog()
+    {
+        Fixture f;
+        f.server.state.rows[QStringLiteral("KXUmsatz.DatWH/PeriodenSumme")]
+            = { { "100", "10", "20", "5" } };
+        f.server.state.rows[QStringLiteral("KXUmsatz.Daten/Versandarten")] = { { "P", "Post" } };
+        f.window.show();
+        f.action("mAuswahl")->trigger();
+        frmAuswahlDetail *dialog = f.window.extendedDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Zusätzliche Auswahlparameter"));
+        QVERIFY(f.action("mAuswahl")->isChecked());
+        auto *type = dialog->findChild<QComboBox *>("SSTyp");
+        QCOMPARE(type->currentText(), QStringLiteral("A Alle"));
+        QCOMPARE(dialog->findChild<QComboBox *>("SVART")->itemText(1), QStringLiteral("P Post"));
+        Q_EMIT type->activated(2); // B
+        f.server.state.queries.clear();
+        dialog->findChild<QPushButton *>("OKButton")->click();
+        QCOMPARE(f.server.state.queries.size(), 63);
+        QCOMPARE(f.server.state.queries[0].className, QStringLiteral("KXUmsatz.DatWH"));
+        QCOMPARE(f.window.totals().value(1, PeriodTotals::Margin), 85.0);
+        QVERIFY(f.redraws.last().display.extendedSelection);
+        QCOMPARE(f.redraws.last().SSTyp, QStringLiteral("B Bestell Artikel"));
+
+        // The close box unchecks the menu item; the next fetch is plain again.
+        dialog->close();
+        QVERIFY(!f.action("mAuswahl")->isChecked());
+        QVERIFY(!f.window.extended().active());
+        f.server.state.queries.clear();
+        QVERIFY(f.window.fetchData());
+        QCOMPARE(f.server.state.queries[0].className, QStringLiteral("KXUmsatz.Daten"));
+        QVERIFY(!f.redraws.last().display.extendedSelection);
+
+        // Reopening starts again from "A Alle" and the revenue view.
+        f.action("mAuswahl")->trigger();
+        QCOMPARE(f.window.extended().articleTypeCode(), QStringLiteral("A"));
+        QVERIFY(f.window.extendedDialog()->findChild<QRadioButton *>("oDarstellung0")->isChecked());
     }
 
     void monthValuesOption()
