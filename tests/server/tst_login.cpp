@@ -135,14 +135,6 @@ private Q_SLOTS:
                  values);
     }
 
-    void commandLineFromArguments()
-    {
-        QCOMPARE(LoginCommandLine::fromArguments({ "ertragon", "1", "0", "DEM", "demo" }),
-                 QStringLiteral("1 0 DEM demo"));
-        QCOMPARE(LoginCommandLine::fromArguments({ "ertragon" }), QString());
-        QCOMPARE(LoginCommandLine::fromArguments({}), QString());
-    }
-
     void loadSettings_data()
     {
         QTest::addColumn<QByteArray>("file");

@@ -198,30 +198,6 @@ private Q_SLOTS:
                  command);
     }
 
-    void connectString_data()
-    {
-        QTest::addColumn<QString>("server");
-        QTest::addColumn<QString>("port");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("host") << "kordex.example"
-                              << "1972"
-                              << "cn_iptcp:kordex.example[1972]:KORDEX";
-        QTest::newRow("file") << "/home/u/demo.db"
-                              << "1973"
-                              << "cn_iptcp:/home/u/demo.db[1973]:KORDEX";
-        QTest::newRow("empty") << ""
-                               << ""
-                               << "cn_iptcp:[]:KORDEX";
-    }
-
-    void connectString()
-    {
-        QFETCH(QString, server);
-        QFETCH(QString, port);
-        QFETCH(QString, expected);
-        QCOMPARE(ServerAccess::connectStringFor(server, port), expected);
-    }
-
     void serverList_data()
     {
         QTest::addColumn<QString>("output");

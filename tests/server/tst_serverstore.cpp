@@ -57,17 +57,6 @@ class TestServerStore : public QObject
             login.setDefaultServer(store);
             login.setUi(&ui);
         }
-
-        void answer(const QString &user, const QString &password)
-        {
-            ui.onDialog = [this, user, password] {
-                LoginFields fields = login.fields();
-                fields.user = user;
-                fields.password = password;
-                login.setFields(fields);
-                login.Anmelden(false);
-            };
-        }
     };
 
     QString settingsFile() const { return m_dir.filePath(QStringLiteral("login.ini")); }
@@ -146,16 +135,6 @@ private Q_SLOTS:
             QCOMPARE(c.fullName, QStringLiteral("Christian Röhl"));
     }
 
-    void dialogLoginAfterAWrongPassword()
-    {
-        Rig rig(settingsFile(), m_store);
-        rig.login.setProcessCommandLine(QStringLiteral("1 0 DEM falsch ") + m_store);
-        rig.answer(QStringLiteral("DEM"), QStringLiteral("demo"));
-        QVERIFY(rig.login.StartupLogin());
-        QCOMPARE(rig.ui.dialogs, 1);
-        QCOMPARE(rig.access.context().rightsGroup, QStringLiteral("9"));
-    }
-
     void listsAndCommands()
     {
         Rig rig(settingsFile(), m_store);
@@ -179,22 +158,6 @@ private Q_SLOTS:
         QCOMPARE(rig.prompter.boxes.size(), 1);
         QVERIFY(rig.prompter.boxes.first().text.contains(
             QStringLiteral("DBCall Aufruf von KX.Windwos Xecute K ^GLOBAL.")));
-    }
-
-    void idleDisconnectAndSilentReconnect()
-    {
-        Rig rig(settingsFile(), m_store);
-        rig.login.setProcessCommandLine(QStringLiteral("1 0 DEM demo ") + m_store);
-        QVERIFY(rig.login.StartupLogin());
-        QVERIFY(rig.access.isConnected());
-        Q_EMIT rig.access.lockTimer().timeout({});
-        QVERIFY(!rig.access.isConnected());
-        QStringList items;
-        bool failed = false;
-        QVERIFY(rig.access.ServerList(QStringLiteral("d ABTNR^KXCLSU"), QChar(0xFF), items, failed)
-                > 0);
-        QVERIFY(!failed);
-        QVERIFY(rig.prompter.boxes.isEmpty());
     }
 
     void missingStoreEndsTheProgram()
