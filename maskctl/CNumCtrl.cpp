@@ -179,6 +179,7 @@ CNumCtrl::CNumCtrl(QWidget *parent)
 CNumCtrl::~CNumCtrl()
 {
     delete m_calc;
+    delete m_tip;
 }
 
 void CNumCtrl::setLocaleInfo(const LocaleInfo *locale)
@@ -318,7 +319,10 @@ void CNumCtrl::applyChange(const QString &name)
         setFont(stored(name).value<QFont>());
     else if (name == u"InsertMode")
         restartCaret();
-    else if (name == u"MousePointer" || name == u"MouseIcon")
+    else if (name == u"StatusBarControlName" && !m_loading && !designMode()) {
+        bindStatusObject();
+        updateStatusText(hasFocus());
+    } else if (name == u"MousePointer" || name == u"MouseIcon")
         setCursor(pointerCursor());
     if (spec && (spec->flags & Reformat) && !m_loading)
         m_engine.reformat();
@@ -889,6 +893,7 @@ void CNumCtrl::focusInEvent(QFocusEvent *event)
     syncEngine();
     m_engine.focusIn();
     restartCaret();
+    updateStatusText(true);
 }
 
 void CNumCtrl::focusOutEvent(QFocusEvent *event)
@@ -904,6 +909,7 @@ void CNumCtrl::runLostFocus(bool sameForm)
         finishCalculator();
     m_engine.focusOut();
     restartCaret();
+    updateStatusText(false);
     if (!sameForm || designMode())
         return;
     QPointer<CNumCtrl> self(this);
@@ -1105,6 +1111,7 @@ void CNumCtrl::mouseMoveEvent(QMouseEvent *event)
 {
     if (designMode())
         return;
+    m_tipModel.pointerMoved();
     const QPoint pos = event->position().toPoint();
     const ButtonStrip strip = buttonStrip();
     setCursor(strip.strip.contains(pos) ? QCursor(Qt::ArrowCursor) : pointerCursor());

@@ -2,9 +2,12 @@
 
 #include "CalculatorPopup.h"
 #include "MaskEditBase.h"
+#include "ToolTipModel.h"
+#include "ToolTipWindow.h"
 
 #include <QAbstractItemModel>
 #include <QPointer>
+#include <QTimer>
 #include <optional>
 
 namespace comctl {
@@ -90,6 +93,18 @@ public:
     void setLeftButtonSource(std::function<bool()> source) { m_leftDown = std::move(source); }
     static constexpr int SpinRepeatEvent = 1000 + 100; // QEvent::User + 100
 
+    // --- status text: the host control named by StatusBarControlName (or StatusBarControl)
+    QObject *statusObject() const { return m_statusBar; }
+    void bindStatusObject();
+    void updateStatusText(bool focused);
+
+    // --- tooltip, polled every 100 ms once the control has been shown at run time
+    void toolTipTick();
+    ToolTipWindow *toolTipWindow() const { return m_tip; }
+    const ToolTipModel &toolTipModel() const { return m_tipModel; }
+    // Whether the pointer rests over the control (replaceable for tests).
+    void setPointerSource(std::function<bool()> source) { m_pointerOver = std::move(source); }
+
     // Generic property access by name (values as automation sees them).
     QVariant prop(const QString &name) const;
     void setProp(const QString &name, const QVariant &value);
@@ -128,6 +143,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     friend struct CNumCtrlAccess;
@@ -158,6 +174,9 @@ private:
     bool stripPress(QMouseEvent *event);
     bool stripRelease(QMouseEvent *event);
     void spinRepeat();
+    void createPopups();
+    void showToolTip();
+    void closeToolTip(bool block);
     QCursor pointerCursor() const;
 
     QString m_designText;
@@ -175,6 +194,12 @@ private:
     FormatCallback m_formatCallback;
     QPointer<CalculatorPopup> m_calc;
     QString m_toolTipWhileClosed;
+    QString m_statusSaved;
+    bool m_statusShown = false;
+    QPointer<ToolTipWindow> m_tip;
+    ToolTipModel m_tipModel;
+    QTimer *m_tipTimer = nullptr;
+    std::function<bool()> m_pointerOver;
     std::function<qint64()> m_tick;
     std::function<bool()> m_leftDown;
     qint64 m_lastRepeat = 0;

@@ -1,12 +1,17 @@
 // The drop-down calculator, the button strip and the spin auto-repeat of CNumCtrl.
 #include "CNumCtrl.h"
 #include "NumericValue.h"
+#include "StatusTarget.h"
+#include "comctl/HostSite.h"
 #include "comctl/Variants.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTimer>
 #include <cmath>
 
 namespace orvel {
@@ -171,6 +176,7 @@ bool CNumCtrl::calculatorKey(QKeyEvent *e)
 
 bool CNumCtrl::stripPress(QMouseEvent *e)
 {
+    closeToolTip(false);
     if (e->button() != Qt::LeftButton || !isEnabled())
         return false;
     const ButtonStrip strip = buttonStrip();
@@ -207,6 +213,7 @@ bool CNumCtrl::stripPress(QMouseEvent *e)
 
 bool CNumCtrl::stripRelease(QMouseEvent *e)
 {
+    closeToolTip(false);
     if (m_tracked == ButtonStrip::None)
         return false;
     const ButtonStrip::Part part = m_tracked;
@@ -241,6 +248,150 @@ void CNumCtrl::spinRepeat()
             spin(m_tracked == ButtonStrip::SpinUp);
     }
     QCoreApplication::postEvent(this, new QEvent(QEvent::Type(SpinRepeatEvent)));
+}
+
+// ------------------------------------------------------------------ tooltip
+
+void CNumCtrl::createPopups()
+{
+    if (m_tip || designMode())
+        return;
+    m_tip = new ToolTipWindow(this);
+    connect(m_tip, &ToolTipWindow::mouseActivity, this, [this] { closeToolTip(true); });
+    m_tipTimer = new QTimer(this);
+    m_tipTimer->setInterval(ToolTipModel::TickMs);
+    connect(m_tipTimer, &QTimer::timeout, this, &CNumCtrl::toolTipTick);
+    m_tipTimer->start();
+    calculator();
+    bindStatusObject();
+}
+
+void CNumCtrl::showEvent(QShowEvent *event)
+{
+    MaskEditBase::showEvent(event);
+    createPopups();
+}
+
+void CNumCtrl::toolTipTick()
+{
+    if (!m_tip || !boolValue(QStringLiteral("ToolTips")) || !isEnabled() || !isVisible())
+        return;
+    bool over = false;
+    if (m_pointerOver) {
+        over = m_pointerOver();
+    } else {
+        const QWidget *under = QApplication::widgetAt(QCursor::pos());
+        over = under == this
+            || (under && under->parentWidget() == this && under != m_tip && under != m_calc);
+    }
+    const bool active = window() && window()->isActiveWindow();
+    const bool buttonDown = QGuiApplication::mouseButtons() != Qt::NoButton;
+    ToolTipModel::Settings settings;
+    settings.delay = intValue(QStringLiteral("ToolTipDelay"));
+    settings.timeout = intValue(QStringLiteral("ToolTipTimeout"));
+    const bool wasVisible = m_tipModel.visible();
+    switch (m_tipModel.tick(over && active ? 0 : -1, buttonDown, settings)) {
+    case ToolTipModel::Action::Show:
+        showToolTip();
+        break;
+    case ToolTipModel::Action::Hide:
+        if (wasVisible) {
+            m_tip->hide();
+            Q_EMIT ToolTipEnd();
+            raiseEvent(QStringLiteral("ToolTipEnd"));
+        }
+        break;
+    case ToolTipModel::Action::None:
+        break;
+    }
+}
+
+void CNumCtrl::showToolTip()
+{
+    QPointer<CNumCtrl> self(this);
+    qint16 cancel = 0;
+    Q_EMIT ToolTipBegin(cancel);
+    if (!self)
+        return;
+    const QVariantList args = raiseEvent(QStringLiteral("ToolTipBegin"), { cancel });
+    if (!self || !m_tip || cancel != 0 || args.value(0).toInt() != 0)
+        return;
+    const QString text = m_calcOpen ? QString() : stringValue(QStringLiteral("ToolTipText"));
+    if (text.isEmpty())
+        return;
+    m_tip->setText(text);
+    m_tip->setFont(stored(QStringLiteral("ToolTipFont")).value<QFont>());
+    m_tip->setColours(
+        ColourRules::toQColor(colourValue(QStringLiteral("ToolTipBackColor")), palette()),
+        ColourRules::toQColor(colourValue(QStringLiteral("ToolTipForeColor")), palette()));
+    const QRect work = screen() ? screen()->availableGeometry() : QRect(0, 0, 1 << 14, 1 << 14);
+    m_tip->setGeometry(ToolTipWindow::placement(QCursor::pos(), m_tip->sizeForText(), work,
+                                                mapToGlobal(QPoint(0, 0)).y()));
+    m_tip->show();
+    m_tip->raise();
+    m_tipModel.shown();
+}
+
+void CNumCtrl::closeToolTip(bool block)
+{
+    const bool wasVisible = m_tipModel.visible();
+    m_tipModel.hidden(block);
+    if (wasVisible && m_tip) {
+        m_tip->hide();
+        Q_EMIT ToolTipEnd();
+        raiseEvent(QStringLiteral("ToolTipEnd"));
+    }
+}
+
+// ------------------------------------------------------------------ status text
+
+void CNumCtrl::bindStatusObject()
+{
+    const QString name = stringValue(QStringLiteral("StatusBarControlName"));
+    if (name.isEmpty())
+        return;
+    QList<QObject *> candidates;
+    const QList<QWidget *> controls
+        = site() ? site()->formControls(this) : comctl::HostSite().formControls(this);
+    for (QWidget *w : controls)
+        candidates.append(w);
+    if (QWidget *form = window()) {
+        for (QObject *child : form->findChildren<QObject *>())
+            candidates.append(child);
+    }
+    if (QObject *found = StatusTarget::find(candidates, name, this))
+        m_statusBar = found;
+}
+
+void CNumCtrl::updateStatusText(bool focused)
+{
+    if (designMode())
+        return;
+    if (!m_statusBar)
+        bindStatusObject();
+    if (!m_statusBar)
+        return;
+    const QString property = stringValue(QStringLiteral("StatusBarPropName"));
+    const QString restore = stringValue(QStringLiteral("StatusBarRestoreText"));
+    // Before the control has shown a text of its own there is nothing to put back.
+    if (!focused && restore.isEmpty() && !m_statusShown)
+        return;
+    m_statusShown = focused;
+    QString text = focused ? stringValue(QStringLiteral("StatusBarText"))
+                           : (!restore.isEmpty() ? restore : m_statusSaved);
+    if (focused && restore.isEmpty())
+        m_statusSaved = StatusTarget::read(m_statusBar, property).value_or(QString());
+    QPointer<CNumCtrl> self(this);
+    qint16 cancel = 0;
+    const qint16 restoreFlag = focused ? 1 : 0;
+    Q_EMIT StatusBarUpdate(restoreFlag, text, cancel);
+    if (!self)
+        return;
+    const QVariantList args
+        = raiseEvent(QStringLiteral("StatusBarUpdate"), { restoreFlag, text, cancel });
+    if (!self || args.value(2).toInt() != 0 || cancel != 0)
+        return;
+    StatusTarget::write(m_statusBar, property, args.value(1).toString());
 }
 
 bool CNumCtrl::event(QEvent *e)
