@@ -1,6 +1,7 @@
 #include "FMStart.h"
 
 #include "Clock.h"
+#include "DataRebuild.h"
 #include "Derivation.h"
 #include "Prompter.h"
 #include "ServerAccess.h"
@@ -8,6 +9,7 @@
 #include "StartUp.h"
 #include "frmAbout.h"
 #include "frmAuswahlDetail.h"
+#include "frmNeueDaten.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -472,6 +474,7 @@ void FMStart::setPreview(QWidget *surface)
 
 void FMStart::setLogger(PeriodFetch::Logger logger)
 {
+    m_logger = logger;
     m_fetch.setLogger(std::move(logger));
 }
 
@@ -748,10 +751,15 @@ void FMStart::toggleExtendedSelection()
 
 void FMStart::openRebuild()
 {
-    if (m_onRebuild)
+    if (m_onRebuild) {
         m_onRebuild();
-    else
-        notAvailable(QStringLiteral("Neu aufzubauende Daten"));
+        return;
+    }
+    DataRebuild rebuild(m_server, m_clock);
+    rebuild.setLogger(m_logger);
+    frmNeueDaten dialog(rebuild, m_prompter, this);
+    dialog.prepare();
+    dialog.exec();
 }
 
 void FMStart::closeEvent(QCloseEvent *event)

@@ -146,6 +146,7 @@ private:
 
     std::function<void(const RedrawData &)> m_redraw;
     std::function<void()> m_preparePreview;
+    PeriodFetch::Logger m_logger;
     std::function<void()> m_onLogin, m_onHistory, m_onPrint, m_onRebuild;
     QPointer<Splash> m_splash;
     QPointer<frmAuswahlDetail> m_auswahl;

@@ -34,6 +34,8 @@ struct ServerState
     QHash<QString, QString> commands;
     QList<Call> queries;
     QStringList executed;
+    QList<QStringList> generated;
+    bool failGenerate = false;
     int failAtQuery = -1; // the n-th query (from 1) raises a server error
     int closedResultSets = 0;
 
@@ -95,6 +97,12 @@ public:
     }
     QString call(const QString &method, const QStringList &arguments) override
     {
+        if (method == QStringLiteral("Generieren")) {
+            m_state.generated << arguments;
+            if (m_state.failGenerate)
+                throw kordex::ServerError(5006, QStringLiteral("Periode ungültig"));
+            return {};
+        }
         if (method != QStringLiteral("Xecute"))
             throw kordex::ServerError(5004, method);
         const QString cmd = arguments.value(0);

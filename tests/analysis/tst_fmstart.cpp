@@ -1,13 +1,17 @@
+#include "DataRebuild.h"
 #include "FMStart.h"
 #include "FakeServer.h"
 #include "FixedClock.h"
 #include "frmAbout.h"
 #include "frmAuswahlDetail.h"
+#include "frmNeueDaten.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -338,6 +342,37 @@ private Q_SLOTS:
         f.action("mAuswahl")->trigger();
         QCOMPARE(f.window.extended().articleTypeCode(), QStringLiteral("A"));
         QVERIFY(f.window.extendedDialog()->findChild<QRadioButton *>("oDarstellung0")->isChecked());
+    }
+
+    void rebuildDialog()
+    {
+        Fixture f;
+        DataRebuild rebuild(f.server.access, f.clock);
+        frmNeueDaten dialog(rebuild, f.server.prompter);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Neu aufzubauende Daten"));
+        dialog.prepare();
+        QCOMPARE(dialog.findChild<QLabel *>("lblDatenAnzeige")->text(),
+                 QStringLiteral("Letzte Periode 10502 erstellt am 01.03.2005"));
+        auto *from = dialog.findChild<QLineEdit *>("edtVon");
+        auto *to = dialog.findChild<QLineEdit *>("edtBis");
+        QCOMPARE(from->text(), QStringLiteral("10501"));
+        QCOMPARE(to->text(), QStringLiteral("10502"));
+
+        // A "from" after "to" is refused before anything is sent.
+        from->setText(QStringLiteral("10503"));
+        dialog.okClicked();
+        QVERIFY(f.server.state.generated.isEmpty());
+        QCOMPARE(f.server.prompter.messages.size(), 1);
+        QCOMPARE(f.server.prompter.messages[0].icon, Prompter::Icon::Warning);
+
+        from->setText(QStringLiteral("10412"));
+        dialog.okClicked();
+        QCOMPARE(f.server.state.generated.size(), 1);
+        QCOMPARE(f.server.state.generated[0], QStringList({ "1", "10412", "10502" }));
+        QCOMPARE(f.server.prompter.messages.last().title, QStringLiteral("Daten holen"));
+        QCOMPARE(f.server.prompter.messages.last().text,
+                 QStringLiteral("Daten Holen für Periode 10412 bis 10502 erledigt!"));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
     void monthValuesOption()
