@@ -144,6 +144,14 @@ qint16 vkOf(const QKeyEvent *e)
         return 45;
     case Qt::Key_Delete:
         return 46;
+    case Qt::Key_Plus:
+        return 187;
+    case Qt::Key_Comma:
+        return 188;
+    case Qt::Key_Minus:
+        return 189;
+    case Qt::Key_Period:
+        return 190;
     default:
         return qint16(k & 0x7fff);
     }
@@ -899,6 +907,12 @@ void CNumCtrl::focusInEvent(QFocusEvent *event)
 void CNumCtrl::focusOutEvent(QFocusEvent *event)
 {
     MaskEditBase::focusOutEvent(event);
+    // A window manager may hand the activation to the calculator when it shows; the
+    // control keeps working with its calculator then.
+    if (m_calcOpen && m_calc
+        && (QApplication::activeWindow() == m_calc.data()
+            || event->reason() == Qt::PopupFocusReason))
+        return;
     const bool sameForm = event->reason() != Qt::ActiveWindowFocusReason && sameFormActive();
     runLostFocus(sameForm);
 }

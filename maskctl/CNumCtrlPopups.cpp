@@ -80,6 +80,8 @@ void CNumCtrl::openCalculator(bool byKey)
     const QRect desktop = screen() ? screen()->geometry() : QRect(0, 0, 1 << 14, 1 << 14);
     popup->setGeometry(CalculatorPopup::placement(control, size, desktop));
     popup->show();
+    if (window() && !window()->isActiveWindow() && hasFocus())
+        window()->activateWindow();
     m_toolTipWhileClosed = stringValue(QStringLiteral("ToolTipText"));
     m_calcOpen = true;
     syncEngine();
