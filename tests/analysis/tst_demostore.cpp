@@ -115,7 +115,6 @@ private Q_SLOTS:
                      PeriodFetch::Outcome::Fetched);
         }
         double sumAll = 0;
-        double sumSingle = 0;
         for (int p = 1; p <= periods; ++p) {
             const double a = all.value(p, PeriodTotals::Revenue);
             double s = 0;
@@ -123,7 +122,6 @@ private Q_SLOTS:
                 s += one.value(p, PeriodTotals::Revenue);
             QVERIFY2(qAbs(a - s) < 0.01, qPrintable(QString::number(p)));
             sumAll += a;
-            sumSingle += s;
         }
         QVERIFY(sumAll > 0);
     }
