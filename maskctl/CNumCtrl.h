@@ -33,6 +33,7 @@ public:
     QString progId() const override { return QStringLiteral("Zifra.Tallix.1"); }
 
     void initNew() override;
+    QList<QWidget *> openPopups() const override;
     void loadProperties(const comctl::PropertyBag &bag) override;
     void saveProperties(comctl::PropertyBag &bag) const override;
 

@@ -254,6 +254,16 @@ void CNumCtrl::spinRepeat()
 
 // ------------------------------------------------------------------ tooltip
 
+QList<QWidget *> CNumCtrl::openPopups() const
+{
+    QList<QWidget *> open;
+    if (m_calc && m_calc->isVisible())
+        open.append(m_calc);
+    if (m_tip && m_tip->isVisible())
+        open.append(m_tip);
+    return open;
+}
+
 void CNumCtrl::createPopups()
 {
     if (m_tip || designMode())
