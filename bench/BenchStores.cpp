@@ -98,16 +98,6 @@ bool BenchStores::finish(BenchEngine &engine, QString *why)
     }
     engine.firstPeriod = Period::fromDate(QDate(benchToday.year() - 5, 1, 1));
     engine.lastPeriod = Period::shifted(Period::fromDate(benchToday), -2);
-    // a plain copy of the sales-line table for the bare bulk load
-    SqlConnection &sql = engine.store->sql();
-    sql.script(QStringLiteral("DROP TABLE IF EXISTS bare_zeile"));
-    if (sql.dialect() == Dialect::Sqlite) {
-        QString ddl = sql.scalar(
-            QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'umsatzzeile'"));
-        sql.script(ddl.replace(QLatin1String("umsatzzeile"), QLatin1String("bare_zeile")));
-    } else {
-        sql.script(QStringLiteral("CREATE TABLE bare_zeile (LIKE umsatzzeile INCLUDING ALL)"));
-    }
     return true;
 }
 

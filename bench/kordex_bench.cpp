@@ -184,8 +184,9 @@ void import(benchmark::State &state, BenchEngine *engine, bool bare)
             QStringList columns { "firma", "periode", "zeile" };
             columns += Schema::dimensions();
             columns += Schema::measures();
-            auto writer = sql.bulkWriter(QStringLiteral("bare_zeile"), columns);
-            qint64 number = 1;
+            // the same table: the engine inserts into the same tree
+            auto writer = sql.bulkWriter(QStringLiteral("umsatzzeile"), columns);
+            qint64 number = 1000000000;
             for (const SalesLine &l : lines) {
                 writer->text(l.company);
                 writer->integer(l.period);

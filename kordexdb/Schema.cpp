@@ -137,12 +137,19 @@ const QStringList &Schema::measures()
 
 const QList<Grain> &Schema::grains()
 {
+    // Each key leads with the dimension every query of that grain restricts:
+    // a grain is chosen only when its finest level is set.
     static const QList<Grain> list {
         { "summe_firma", { "pg", "hvart" }, "summe_abt" },
-        { "summe_abt", { "pcnr", "habt", "abtnr", "pg", "hvart" }, "summe_hgrp" },
-        { "summe_hgrp", { "pcnr", "habt", "abtnr", "hgrp", "pg", "hvart" }, "summe_ugrp" },
-        { "summe_ugrp", { "pcnr", "habt", "abtnr", "hgrp", "ugrp", "pg", "hvart" }, "summe_voll" },
-        { "summe_voll", dimensions(), salesTable },
+        { "summe_abt", { "abtnr", "pcnr", "habt", "pg", "hvart" }, "summe_hgrp" },
+        { "summe_hgrp", { "hgrp", "abtnr", "pcnr", "habt", "pg", "hvart" }, "summe_ugrp" },
+        { "summe_ugrp", { "hgrp", "ugrp", "abtnr", "pcnr", "habt", "pg", "hvart" }, "summe_voll" },
+        { "summe_art",
+          { "typ", "abtnr", "hgrp", "svart", "pcnr", "habt", "pg", "hvart" },
+          "summe_voll" },
+        { "summe_voll",
+          { "hgrp", "ugrp", "typ", "abtnr", "svart", "pcnr", "habt", "pg", "hvart" },
+          salesTable },
     };
     return list;
 }

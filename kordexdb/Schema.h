@@ -27,15 +27,13 @@ public:
     // umsatz nebenerloes einsatz nebenkosten skonto nachlass (cents)
     static const QStringList &measures();
     // coarse to fine; the last is the full grain, built from the sales lines.
-    // Keys are company, period and the dimensions in this order (department
-    // first: the most common filter, and profit centre and main department
-    // follow from it):
+    // Keys are company, period and the dimensions in this order:
     //   summe_firma  pg hvart
     //   summe_abt    abtnr pcnr habt pg hvart
-    //   summe_hgrp   abtnr hgrp pcnr habt pg hvart
-    //   summe_ugrp   abtnr hgrp ugrp pcnr habt pg hvart
-    //   summe_art    abtnr hgrp pcnr habt pg hvart svart typ
-    //   summe_voll   abtnr hgrp ugrp pcnr habt pg hvart svart typ
+    //   summe_hgrp   hgrp abtnr pcnr habt pg hvart
+    //   summe_ugrp   hgrp ugrp abtnr pcnr habt pg hvart
+    //   summe_art    typ abtnr hgrp svart pcnr habt pg hvart
+    //   summe_voll   hgrp ugrp typ abtnr svart pcnr habt pg hvart
     static const QList<Grain> &grains();
     // the coarsest grain holding every named dimension
     static const Grain &covering(const QStringList &usedDimensions);
