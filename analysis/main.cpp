@@ -8,6 +8,7 @@
 #include "PrintController.h"
 #include "PrinterDialog.h"
 #include "ProgramHistory.h"
+#include "ReportBridge.h"
 #include "ReportPage.h"
 #include "ServerSession.h"
 #include "ZoomComboBinding.h"
@@ -15,23 +16,6 @@
 #include <QApplication>
 
 using namespace ertragon;
-
-namespace {
-
-report::ReportData toReport(const RedrawData &d)
-{
-    report::ReportData r;
-    r.values = d.values;
-    r.display = d.display;
-    r.now = d.now;
-    r.userFullName = d.userFullName;
-    r.loginCompany = d.loginCompany;
-    r.selection = { d.firma, d.SPG,   d.SPCNR,  d.SHABT, d.SABTNR,
-                    d.SHGRP, d.SUGRP, d.SHVArt, d.SVART, d.SSTyp };
-    return r;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -60,7 +44,7 @@ int main(int argc, char **argv)
     });
     report::ReportData shown;
     window.setRedraw([surface, &shown](const RedrawData &data) {
-        shown = toReport(data);
+        shown = toReportData(data);
         report::ReportPage::draw(*surface, shown);
     });
     report::ZoomComboBinding::setUpCombo(window.zoomCombo());

@@ -9,7 +9,10 @@
 #include "FixedClock.h"
 #include "HistoryLog.h"
 #include "PeriodFetch.h"
+#include "PreviewSurface.h"
 #include "ProgramHistory.h"
+#include "ReportBridge.h"
+#include "ReportPage.h"
 #include "ServerSession.h"
 
 #include <QComboBox>
@@ -93,6 +96,14 @@ private Q_SLOTS:
         if (qEnvironmentVariableIsSet("ERTRAGON_SHOT")) {
             window.selection().choose(SelectionModel::SHGRP, 1);
             window.selection().choose(SelectionModel::SPG, 1);
+            auto *surface = new report::PreviewSurface;
+            window.setPreview(surface);
+            window.setRedraw([surface](const RedrawData &d) {
+                report::ReportPage::draw(*surface, toReportData(d));
+            });
+            window.mDetailsClick(0);
+            window.refreshDetails();
+            window.Zeichnen();
             window.resize(1280, 800);
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -106,6 +117,8 @@ private Q_SLOTS:
         QVERIFY(extended.shippingTypes().size() > 1);
         PeriodTotals all, single[3];
         timer.restart();
+        const auto outcome = fetch.run(window.selection(), extended, false, all);
+        QVERIFY2(outcome == PeriodFetch::Outcome::Fetched, qPrintable(prompter.texts().join('\n')));
         QCOMPARE(fetch.run(window.selection(), extended, false, all),
                  PeriodFetch::Outcome::Fetched);
         qInfo("extended fetch, type A: %lld ms", timer.elapsed());
