@@ -199,9 +199,9 @@ void CNumCtrl::setLocaleInfo(const LocaleInfo *locale)
 
 void CNumCtrl::setDefaults()
 {
-    for (const PropertySpec &spec : propertySpecs()) {
-        if (spec.kind != PropKind::Object)
-            storeValue(spec.name, spec.defaultValue);
+    for (const PropertySpec &propDef : propertySpecs()) {
+        if (propDef.kind != PropKind::Object)
+            storeValue(propDef.name, propDef.defaultValue);
     }
     storeValue(QStringLiteral("Font"), site() ? site()->ambientFont() : QApplication::font());
     setFont(stored(QStringLiteral("Font")).value<QFont>());
@@ -267,19 +267,19 @@ QCursor CNumCtrl::pointerCursor() const
 
 void CNumCtrl::assignGeneric(const QString &name, const QVariant &v)
 {
-    const PropertySpec *spec = findPropertySpec(name);
-    if (!spec)
+    const PropertySpec *propDef = findPropertySpec(name);
+    if (!propDef)
         throw AutomationError(AutomationError::ObjectDoesntSupportMember);
     QVariant stored;
-    switch (spec->kind) {
+    switch (propDef->kind) {
     case PropKind::Bool:
         stored = Variants::toBool(v);
         break;
     case PropKind::Int16:
     case PropKind::Int32: {
         const qint32 n
-            = spec->kind == PropKind::Int16 ? Variants::toInt16(v) : Variants::toInt32(v);
-        if (n < spec->min || n > spec->max)
+            = propDef->kind == PropKind::Int16 ? Variants::toInt16(v) : Variants::toInt32(v);
+        if (n < propDef->min || n > propDef->max)
             throw AutomationError(AutomationError::InvalidPropertyValue);
         stored = n;
         break;
@@ -313,13 +313,13 @@ void CNumCtrl::assignGeneric(const QString &name, const QVariant &v)
         stored = v;
         break;
     }
-    storeValue(spec->name, stored);
-    applyChange(spec->name);
+    storeValue(propDef->name, stored);
+    applyChange(propDef->name);
 }
 
 void CNumCtrl::applyChange(const QString &name)
 {
-    const PropertySpec *spec = findPropertySpec(name);
+    const PropertySpec *propDef = findPropertySpec(name);
     syncEngine();
     if (name == u"Enabled")
         setEnabled(boolValue(name));
@@ -332,7 +332,7 @@ void CNumCtrl::applyChange(const QString &name)
         updateStatusText(hasFocus());
     } else if (name == u"MousePointer" || name == u"MouseIcon")
         setCursor(pointerCursor());
-    if (spec && (spec->flags & Reformat) && !m_loading)
+    if (propDef && (propDef->flags & Reformat) && !m_loading)
         m_engine.reformat();
     else if (name == u"NullText" || name == u"Format")
         m_engine.refreshShown();
@@ -653,11 +653,11 @@ void CNumCtrl::fireStockError(int number, const QString &description)
 
 void CNumCtrl::exchangeOne(comctl::PropertyExchange &ex, const QString &name)
 {
-    const PropertySpec *spec = findPropertySpec(name);
-    if (!spec)
+    const PropertySpec *propDef = findPropertySpec(name);
+    if (!propDef)
         return;
     const auto persistedForm = [&](const QVariant &v) -> QVariant {
-        switch (spec->kind) {
+        switch (propDef->kind) {
         case PropKind::Colour:
             return qint64(v.toUInt());
         case PropKind::Picture:
@@ -677,7 +677,7 @@ void CNumCtrl::exchangeOne(comctl::PropertyExchange &ex, const QString &name)
         current = float(m_calcHeightPx);
     else
         current = persistedForm(stored(name));
-    QVariant defaultValue = persistedForm(spec->defaultValue);
+    QVariant defaultValue = persistedForm(propDef->defaultValue);
     if (name == u"Font")
         defaultValue = QVariant();
     ex.exchange(name, current, defaultValue);

@@ -218,24 +218,24 @@ struct CNumCtrlAccess
 
     static void addProperties(MemberTable &t)
     {
-        for (const PropertySpec &spec : propertySpecs()) {
+        for (const PropertySpec &propDef : propertySpecs()) {
             MemberInfo info
-                = MemberInfo::make(spec.name, spec.dispId, automationTypeName(spec.kind));
-            if (spec.flags & ReadOnly)
+                = MemberInfo::make(propDef.name, propDef.dispId, automationTypeName(propDef.kind));
+            if (propDef.flags & ReadOnly)
                 info.setReadOnly();
-            if (spec.flags & RuntimeOnly)
+            if (propDef.flags & RuntimeOnly)
                 info.setRuntimeOnly();
-            if (spec.flags & Persisted)
+            if (propDef.flags & Persisted)
                 info.setPersisted();
-            if (spec.name == u"CalcBtnText")
+            if (propDef.name == u"CalcBtnText")
                 info.param(QStringLiteral("Index"), QStringLiteral("Integer"));
-            const QString name = spec.name;
-            const bool special = spec.flags & Special;
+            const QString name = propDef.name;
+            const bool special = propDef.flags & Special;
             MemberTable::Getter getter = [name](ComControl &c, const QVariantList &index) {
                 return get(ctl(c), name, index);
             };
             MemberTable::Setter setter;
-            if (!(spec.flags & ReadOnly)) {
+            if (!(propDef.flags & ReadOnly)) {
                 setter
                     = [name, special](ComControl &c, const QVariantList &index, const QVariant &v) {
                           if (special)

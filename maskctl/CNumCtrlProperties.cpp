@@ -156,9 +156,9 @@ const std::vector<PropertySpec> &propertySpecs()
 
 const PropertySpec *findPropertySpec(const QString &name)
 {
-    for (const PropertySpec &spec : propertySpecs()) {
-        if (spec.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &spec;
+    for (const PropertySpec &propDef : propertySpecs()) {
+        if (propDef.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &propDef;
     }
     return nullptr;
 }

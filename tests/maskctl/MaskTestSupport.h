@@ -18,10 +18,10 @@ inline FixedLocaleInfo localeNamed(const QString &name)
 }
 
 // Compact mask description: "key=value" pairs separated by blanks.
-inline MaskSettings settingsFrom(const QString &spec)
+inline MaskSettings settingsFrom(const QString &description)
 {
     MaskSettings s;
-    const auto parts = spec.split(u' ', Qt::SkipEmptyParts);
+    const auto parts = description.split(u' ', Qt::SkipEmptyParts);
     for (const QString &part : parts) {
         const QString key = part.section(u'=', 0, 0);
         const QString val = part.section(u'=', 1);
