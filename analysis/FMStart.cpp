@@ -545,6 +545,8 @@ void FMStart::optJahrMonatClick(int index)
 void FMStart::mDatenClick(int index)
 {
     ctSize3->setVisible(index == 0);
+    // "Einblenden" stands where "Ausblenden" stood, as wide as it.
+    cmdEinblenden->setFixedWidth(cmdAusblenden->sizeHint().width());
     cmdEinblenden->setVisible(index == 1);
     mDaten[size_t(index == 1)]->setChecked(true);
     updateLayout();
