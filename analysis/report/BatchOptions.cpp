@@ -41,6 +41,63 @@ bool unsafeWord(const QString &word)
     return false;
 }
 
+const QStringList detailFlags { QStringLiteral("--value-kind"), QStringLiteral("--detail-period"),
+                                QStringLiteral("--month"), QStringLiteral("--split"),
+                                QStringLiteral("--rows") };
+
+// The split flags are sums of the check boxes 1, 2 and 8.
+bool validSplitFlags(int flags)
+{
+    return flags >= 0 && (flags & ~11) == 0;
+}
+
+// One of the detail flags with its value; gives an error text or nothing.
+QString readDetailFlag(const QString &word, const QString &value, BatchOptions::Details &details)
+{
+    const QString invalid
+        = QStringLiteral("Ungültiger Wert für ") + word + QStringLiteral(": ") + value;
+    if (word == QLatin1String("--rows")) {
+        const QString rows = value.toLower();
+        if (rows != QLatin1String("pc") && rows != QLatin1String("habt"))
+            return invalid;
+        details.rowsByProfitCentre = rows == QLatin1String("pc");
+        return {};
+    }
+    std::optional<int> number;
+    if (word == QLatin1String("--value-kind"))
+        number = numberIn(value, 0, 1);
+    else if (word == QLatin1String("--detail-period"))
+        number = numberIn(value, 0, 2);
+    else if (word == QLatin1String("--month"))
+        number = numberIn(value, 1, 12);
+    else if (const auto flags = numberIn(value, 0, 11); flags && validSplitFlags(*flags))
+        number = flags;
+    if (!number)
+        return invalid;
+    if (word == QLatin1String("--value-kind"))
+        details.valueKind = *number;
+    else if (word == QLatin1String("--detail-period"))
+        details.detailPeriod = *number;
+    else if (word == QLatin1String("--month"))
+        details.month = *number;
+    else
+        details.splitFlags = *number;
+    return {};
+}
+
+// Combinations of the detail flags that the details frame does not offer.
+QString detailsCombinationError(const BatchOptions::Details &details, const QStringList &given)
+{
+    if (details.path.isEmpty() && !given.isEmpty())
+        return given.first() + QStringLiteral(" gilt nur mit --details");
+    if (details.valueKind == 1 && details.detailPeriod == 2)
+        return QStringLiteral(
+            "--detail-period 2 (Dreijahresmittel) gibt es nur mit --value-kind 0");
+    if (details.valueKind == 0 && details.month)
+        return QStringLiteral("--month gilt nur mit --value-kind 1");
+    return {};
+}
+
 } // namespace
 
 QString BatchOptions::usage()
@@ -52,7 +109,22 @@ QString BatchOptions::usage()
         "    [--graph-mode 0|1|2] [--table-mode 0..4] [--year-kind 0|1] [--db-percent]\n"
         "    [--today YYYY-MM-DD]\n"
         "    [--pdf DATEI] [--png DATEI [--dpi N]] [--csv DATEI] [--json DATEI]\n"
-        "PASSWORT \"-\" liest das Passwort aus ERTRAGON_PASSWORD.");
+        "    [--details DATEI [--value-kind 0|1] [--detail-period 0|1|2] [--month M]\n"
+        "                     [--split N] [--rows pc|habt]]\n"
+        "PASSWORT \"-\" liest das Passwort aus ERTRAGON_PASSWORD.\n"
+        "--details schreibt die Aufteilungstabelle des Detailbereichs als CSV wie --csv:\n"
+        "UTF-8, Trennzeichen ';', Zeilenende CRLF; Felder mit ';' oder '\"' stehen in\n"
+        "Anführungszeichen ('\"' verdoppelt). Erst die Überschriften, dann je Zeile der\n"
+        "Liste eine Zeile mit deren Texten.\n"
+        "  --value-kind     0 Jahreswerte (Vorgabe), 1 Monatswerte\n"
+        "  --detail-period  0 aktuelles Jahr (Vorgabe), 1 Vorjahr, 2 Dreijahresmittel\n"
+        "                   (nur mit Jahreswerten)\n"
+        "  --month          Monat 1..12 der Monatswerte (Vorgabe: Monat von --today)\n"
+        "  --split          Aufteilungs-Kennzeichen: 1 Untergruppen, 2 Hauptkundengruppen,\n"
+        "                   8 Hauptversandart, Summen davon (Vorgabe 3)\n"
+        "  --rows           pc Profitcenter (Vorgabe) oder habt Hauptabteilungen, wenn\n"
+        "                   weder --pc noch --habt, --abt oder --hg gewählt ist\n"
+        "--help zeigt diese Hilfe.");
 }
 
 std::variant<BatchOptions, QString>
@@ -67,7 +139,8 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
     QMap<QString, QString *> paths { { QStringLiteral("--pdf"), &options.pdf },
                                      { QStringLiteral("--png"), &options.png },
                                      { QStringLiteral("--csv"), &options.csv },
-                                     { QStringLiteral("--json"), &options.json } };
+                                     { QStringLiteral("--json"), &options.json },
+                                     { QStringLiteral("--details"), &options.details.path } };
     const QMap<QString, QStringList> choices { { QStringLiteral("--hkg"), { "P", "G" } },
                                                { QStringLiteral("--hvart"), { "L", "S" } },
                                                { QStringLiteral("--typ"),
@@ -86,6 +159,7 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
         { QStringLiteral("--year-kind"), { 0, 1, &options.yearKind } }
     };
     bool dpiGiven = false;
+    QStringList detailFlagsGiven;
 
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &word = arguments[i];
@@ -101,8 +175,13 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
             options.dbPercent = true;
             continue;
         }
+        if (word == QLatin1String("--help")) {
+            options.help = true;
+            return options;
+        }
+        const bool isDetailFlag = detailFlags.contains(word);
         const bool known = codes.contains(word) || paths.contains(word) || choices.contains(word)
-            || numbers.contains(word) || word == QLatin1String("--today")
+            || numbers.contains(word) || isDetailFlag || word == QLatin1String("--today")
             || word == QLatin1String("--dpi");
         if (!known)
             return QStringLiteral("Unbekannte Option: ") + word;
@@ -111,7 +190,12 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
         const QString value = arguments[++i];
         if (value.isEmpty())
             return QStringLiteral("Leerer Wert nach ") + word;
-        if (paths.contains(word)) {
+        if (isDetailFlag) {
+            const QString error = readDetailFlag(word, value, options.details);
+            if (!error.isEmpty())
+                return error;
+            detailFlagsGiven.append(word);
+        } else if (paths.contains(word)) {
             *paths[word] = value;
         } else if (codes.contains(word)) {
             if (unsafeWord(value))
@@ -157,9 +241,11 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
             return QStringLiteral("Anmeldedaten dürfen keine Leerzeichen enthalten");
     if (dpiGiven && options.png.isEmpty())
         return QStringLiteral("--dpi gilt nur mit --png");
-    if (options.pdf.isEmpty() && options.png.isEmpty() && options.csv.isEmpty()
-        && options.json.isEmpty())
-        return QStringLiteral("Keine Ausgabe: --pdf, --png, --csv oder --json angeben");
+    if (const QString error = detailsCombinationError(options.details, detailFlagsGiven);
+        !error.isEmpty())
+        return error;
+    if (!options.pageRequested() && options.details.path.isEmpty())
+        return QStringLiteral("Keine Ausgabe: --pdf, --png, --csv, --json oder --details angeben");
     return options;
 }
 

@@ -15,8 +15,23 @@ namespace ertragon::report {
 //       [--graph-mode 0|1|2] [--table-mode 0..4] [--year-kind 0|1] [--db-percent]
 //       [--today YYYY-MM-DD]
 //       [--pdf FILE] [--png FILE [--dpi N]] [--csv FILE] [--json FILE]
+//       [--details FILE [--value-kind 0|1] [--detail-period 0|1|2] [--month M]
+//                       [--split N] [--rows pc|habt]]
 struct BatchOptions
 {
+    // The breakdown table of the details frame, written as CSV.
+    struct Details
+    {
+        QString path;
+        int valueKind = 0; // 0 year values, 1 month values
+        int detailPeriod = 0; // 0 current year, 1 previous year, 2 three-year mean
+        std::optional<int> month; // month values only; default: the month of today
+        int splitFlags = 3;
+        // The answer to "Wollen Sie nach Profitcenter aufteilen?" when nothing is
+        // selected: true profit centres, false main departments.
+        bool rowsByProfitCentre = true;
+    };
+
     // COMPANY BRANCH USER PASSWORD SERVER and optionally PORT and NAMESPACE.
     QStringList loginWords;
 
@@ -32,13 +47,20 @@ struct BatchOptions
 
     QString pdf, png, csv, json;
     int dpi = 150;
+    Details details;
+    bool help = false; // --help: show the usage and do nothing else
 
+    // Is any file of the report page asked for?
+    bool pageRequested() const
+    {
+        return !pdf.isEmpty() || !png.isEmpty() || !csv.isEmpty() || !json.isEmpty();
+    }
     bool extendedSelection() const { return !typ.isEmpty() || !svart.isEmpty() || discount; }
     // The login words as the program's command line: blank-separated.
     QString loginCommandLine() const { return loginWords.join(QLatin1Char(' ')); }
 
     // arguments without the program name; environmentPassword is used when the
-    // PASSWORD word is "-". Gives the options or an error text.
+    // PASSWORD word is "-". Gives the options or a one-line error text.
     static std::variant<BatchOptions, QString>
     parse(const QStringList &arguments, const std::optional<QString> &environmentPassword);
     static QString usage();

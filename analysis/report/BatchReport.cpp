@@ -1,6 +1,8 @@
 #include "BatchReport.h"
 
 #include "Derivation.h"
+#include "DetailsBreakdown.h"
+#include "DetailsCsv.h"
 #include "DisplayState.h"
 #include "ExtendedSelection.h"
 #include "FixedClock.h"
@@ -27,12 +29,14 @@ namespace ertragon::report {
 
 namespace {
 
-// Messages go to the error stream; questions are answered "no" (no rebuild).
+// Messages go to the error stream; questions get a fixed answer: "no" for the
+// start-up (no rebuild), the --rows choice for the breakdown's row question.
 class StreamPrompter final : public Prompter
 {
 public:
-    explicit StreamPrompter(QTextStream &out)
+    explicit StreamPrompter(QTextStream &out, Answer questionAnswer = Answer::No)
         : m_out(out)
+        , m_questionAnswer(questionAnswer)
     {
     }
     Answer ask(Icon, const QString &title, const QString &text, Buttons buttons) override
@@ -40,13 +44,19 @@ public:
         QString oneLine = text;
         oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" "))
             .replace(QLatin1Char('\n'), QLatin1Char(' '));
-        const bool question = buttons == Buttons::YesNo;
-        m_out << title << ": " << oneLine << (question ? " (Antwort: Nein)" : "") << Qt::endl;
-        return question ? Answer::No : Answer::Ok;
+        if (buttons != Buttons::YesNo) {
+            m_out << title << ": " << oneLine << Qt::endl;
+            return Answer::Ok;
+        }
+        m_out << title << ": " << oneLine
+              << (m_questionAnswer == Answer::Yes ? " (Antwort: Ja)" : " (Antwort: Nein)")
+              << Qt::endl;
+        return m_questionAnswer;
     }
 
 private:
     QTextStream &m_out;
+    Answer m_questionAnswer;
 };
 
 class SleepingWaiter final : public Waiter
@@ -183,13 +193,28 @@ int BatchReport::run()
     display.extendedSelection = extended.active();
     display.discountView = extended.active() ? extended.discountView() : 0;
 
+    display.splitFlags = m_options.details.splitFlags;
+    selection.setSplitFlags(display.splitFlags);
+    display.valueKind = m_options.details.valueKind;
+    display.detailPeriod = m_options.details.detailPeriod;
+    const bool departmentBound = startUp.rights().departmentBound;
+
+    // Every server call first; files are written only when all of them worked.
     PeriodTotals totals;
-    PeriodFetch fetch(access, prompter, clock);
-    const PeriodFetch::Outcome outcome
-        = fetch.run(selection, extended, startUp.rights().departmentBound, totals);
-    if (outcome != PeriodFetch::Outcome::Fetched) {
-        m_errors << "Die Daten konnten nicht geholt werden." << Qt::endl;
-        return FetchFailed;
+    if (m_options.pageRequested()) {
+        PeriodFetch fetch(access, prompter, clock);
+        if (fetch.run(selection, extended, departmentBound, totals)
+            != PeriodFetch::Outcome::Fetched) {
+            m_errors << "Die Daten konnten nicht geholt werden." << Qt::endl;
+            return FetchFailed;
+        }
+    }
+    DetailsBreakdown::Table details;
+    if (!m_options.details.path.isEmpty()) {
+        const int status
+            = fetchDetails(access, selection, display, departmentBound, now.date(), details);
+        if (status != Success)
+            return status;
     }
 
     ReportData data;
@@ -211,35 +236,79 @@ int BatchReport::run()
     data.selection.SSTyp = extended.active() ? extended.articleTypeText() : QString();
     access.Disconnect();
 
+    bool written = m_options.pageRequested() ? writePage(totals, data) : true;
+    if (!m_options.details.path.isEmpty()) {
+        QString error;
+        written = check(DetailsCsv::write(details.headings, details.rows, m_options.details.path,
+                                          &error),
+                        m_options.details.path, error)
+            && written;
+    }
+    return written ? Success : WriteFailed;
+}
+
+int BatchReport::fetchDetails(ServerAccess &access, const SelectionModel &selection,
+                              const DisplayState &display, bool departmentBound, const QDate &today,
+                              DetailsBreakdown::Table &table)
+{
+    const BatchOptions::Details &options = m_options.details;
+    StreamPrompter rowQuestion(
+        m_errors, options.rowsByProfitCentre ? Prompter::Answer::Yes : Prompter::Answer::No);
+    DetailsBreakdown breakdown(access, rowQuestion);
+    const auto result = breakdown.run(selection, display, departmentBound, today,
+                                      options.month.value_or(today.month()), QLocale());
+    if (!result) {
+        m_errors << "Keine Aufteilung: die Auswahl ist nicht erlaubt oder unvollständig."
+                 << Qt::endl;
+        return SelectionRefused;
+    }
+    if (result->failed) {
+        m_errors << "Die Aufteilung konnte nicht geholt werden." << Qt::endl;
+        return FetchFailed;
+    }
+    table = *result;
+    return Success;
+}
+
+bool BatchReport::writePage(const PeriodTotals &totals, const ReportData &data)
+{
     RecordingSurface surface;
     ReportPage::draw(surface, data);
     const PageContent content = ReportPage::content(data);
     const PageDocument &document = surface.document();
 
     bool written = true;
-    auto check = [&](bool ok, const QString &path, const QString &error) {
-        if (!ok) {
-            m_errors << "Schreiben fehlgeschlagen: " << path << ": " << error << Qt::endl;
-            written = false;
-        }
-    };
     QString error;
     if (!m_options.pdf.isEmpty())
-        check(ReportExport::writePdf(document, surface.paperKind(), surface.pageOrientation(),
-                                     m_options.pdf, &error),
-              m_options.pdf, error);
+        written = check(ReportExport::writePdf(document, surface.paperKind(),
+                                               surface.pageOrientation(), m_options.pdf, &error),
+                        m_options.pdf, error)
+            && written;
     if (!m_options.png.isEmpty())
-        check(ReportExport::writePng(document, surface.paperKind(), surface.pageOrientation(),
-                                     m_options.png, m_options.dpi, &error),
-              m_options.png, error);
+        written
+            = check(ReportExport::writePng(document, surface.paperKind(), surface.pageOrientation(),
+                                           m_options.png, m_options.dpi, &error),
+                    m_options.png, error)
+            && written;
     if (!m_options.csv.isEmpty())
-        check(ReportExport::writeCsv(content, m_options.csv, &error), m_options.csv, error);
+        written
+            = check(ReportExport::writeCsv(content, m_options.csv, &error), m_options.csv, error)
+            && written;
     if (!m_options.json.isEmpty()) {
         const QJsonDocument json(ReportJson::build(totals, data, content, document));
-        check(ReportExport::writeFile(m_options.json, json.toJson(QJsonDocument::Indented), &error),
-              m_options.json, error);
+        written = check(ReportExport::writeFile(m_options.json,
+                                                json.toJson(QJsonDocument::Indented), &error),
+                        m_options.json, error)
+            && written;
     }
-    return written ? Success : WriteFailed;
+    return written;
+}
+
+bool BatchReport::check(bool ok, const QString &path, const QString &error)
+{
+    if (!ok)
+        m_errors << "Schreiben fehlgeschlagen: " << path << ": " << error << Qt::endl;
+    return ok;
 }
 
 } // namespace ertragon::report

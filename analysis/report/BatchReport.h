@@ -1,10 +1,20 @@
 #pragma once
 
 #include "BatchOptions.h"
+#include "DetailsBreakdown.h"
 
 #include <QTextStream>
 
+namespace ertragon {
+class SelectionModel;
+class ServerAccess;
+struct DisplayState;
+class PeriodTotals;
+} // namespace ertragon
+
 namespace ertragon::report {
+
+struct ReportData;
 
 // One run of the batch report tool: log in, apply the selection, fetch,
 // derive, draw the page and write the requested files. Messages and errors go
@@ -25,6 +35,14 @@ public:
     int run();
 
 private:
+    // The breakdown table of the details frame, the row question answered by --rows.
+    int fetchDetails(ServerAccess &access, const SelectionModel &selection,
+                     const DisplayState &display, bool departmentBound, const QDate &today,
+                     DetailsBreakdown::Table &table);
+    bool writePage(const PeriodTotals &totals, const ReportData &data);
+    // Reports a failed write on the error stream; gives ok.
+    bool check(bool ok, const QString &path, const QString &error);
+
     BatchOptions m_options;
     QTextStream &m_errors;
 };

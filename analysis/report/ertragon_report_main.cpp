@@ -20,10 +20,19 @@ int main(int argc, char *argv[])
         : std::nullopt;
     const auto parsed = ertragon::report::BatchOptions::parse(arguments, password);
     if (const QString *error = std::get_if<QString>(&parsed)) {
-        errors << "ertragon-report: " << *error << Qt::endl
-               << ertragon::report::BatchOptions::usage() << Qt::endl;
+        // One line, whatever a hostile argument value holds.
+        QString line = *error;
+        line.replace(QLatin1Char('\r'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        errors << "ertragon-report: " << line << " (Hilfe: ertragon-report --help)" << Qt::endl;
         return ertragon::report::BatchReport::UsageError;
     }
-    ertragon::report::BatchReport report(std::get<ertragon::report::BatchOptions>(parsed), errors);
+    const auto &options = std::get<ertragon::report::BatchOptions>(parsed);
+    if (options.help) {
+        QTextStream out(stdout);
+        out << ertragon::report::BatchOptions::usage() << Qt::endl;
+        return ertragon::report::BatchReport::Success;
+    }
+    ertragon::report::BatchReport report(options, errors);
     return report.run();
 }

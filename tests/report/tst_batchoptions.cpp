@@ -12,6 +12,9 @@ private Q_SLOTS:
     void rejected();
     void accepted();
     void passwordFromEnvironment();
+    void details_data();
+    void details();
+    void help();
 };
 
 void BatchOptionsTest::rejected_data()
@@ -46,6 +49,35 @@ void BatchOptionsTest::rejected_data()
     QTest::newRow("no output") << login << "Keine Ausgabe";
     QTest::newRow("code with a blank")
         << login + out + QStringList { "--pc", "10 20" } << "Ungültiger Code";
+    const QStringList details { "--details", "d.csv" };
+    QTest::newRow("details without a file") << login + QStringList { "--details" } << "Wert fehlt";
+    QTest::newRow("month without details")
+        << login + out + QStringList { "--month", "3" } << "--month gilt nur mit --details";
+    QTest::newRow("rows without details")
+        << login + out + QStringList { "--rows", "pc" } << "--rows gilt nur mit --details";
+    QTest::newRow("value kind 2") << login + details + QStringList { "--value-kind", "2" }
+                                  << "Ungültiger Wert für --value-kind";
+    QTest::newRow("detail period 3") << login + details + QStringList { "--detail-period", "3" }
+                                     << "Ungültiger Wert für --detail-period";
+    QTest::newRow("three-year mean of a month")
+        << login + details + QStringList { "--value-kind", "1", "--detail-period", "2" }
+        << "--detail-period 2";
+    QTest::newRow("month 0") << login + details
+            + QStringList { "--value-kind", "1", "--month", "0" }
+                             << "Ungültiger Wert für --month";
+    QTest::newRow("month 13") << login + details
+            + QStringList { "--value-kind", "1", "--month", "13" }
+                              << "Ungültiger Wert für --month";
+    QTest::newRow("month with year values") << login + details + QStringList { "--month", "4" }
+                                            << "--month gilt nur mit --value-kind 1";
+    QTest::newRow("split 4") << login + details + QStringList { "--split", "4" }
+                             << "Ungültiger Wert für --split";
+    QTest::newRow("split 12") << login + details + QStringList { "--split", "12" }
+                              << "Ungültiger Wert für --split";
+    QTest::newRow("split negative")
+        << login + details + QStringList { "--split", "-1" } << "Ungültiger Wert für --split";
+    QTest::newRow("rows other") << login + details + QStringList { "--rows", "abt" }
+                                << "Ungültiger Wert für --rows";
     QTest::newRow("password from a missing variable")
         << QStringList { "1", "0", "DEM", "-", "s" } + out << "ERTRAGON_PASSWORD";
 }
@@ -97,6 +129,58 @@ void BatchOptionsTest::passwordFromEnvironment()
     QVERIFY(!o->extendedSelection());
     const auto spaced = BatchOptions::parse(args, QStringLiteral("two words"));
     QVERIFY(std::holds_alternative<QString>(spaced));
+}
+
+void BatchOptionsTest::details_data()
+{
+    QTest::addColumn<QStringList>("flags");
+    QTest::addColumn<int>("valueKind");
+    QTest::addColumn<int>("detailPeriod");
+    QTest::addColumn<int>("month"); // 0: none given
+    QTest::addColumn<int>("split");
+    QTest::addColumn<bool>("byProfitCentre");
+    QTest::newRow("defaults") << QStringList {} << 0 << 0 << 0 << 3 << true;
+    QTest::newRow("three-year mean by main department")
+        << QStringList { "--detail-period", "2", "--rows", "HABT" } << 0 << 2 << 0 << 3 << false;
+    QTest::newRow("previous year, subgroups only")
+        << QStringList { "--detail-period", "1", "--split", "1", "--rows", "pc" } << 0 << 1 << 0
+        << 1 << true;
+    QTest::newRow("one month, shipping types")
+        << QStringList { "--value-kind", "1", "--month", "12", "--split", "8" } << 1 << 0 << 12 << 8
+        << true;
+    QTest::newRow("month of the previous year")
+        << QStringList { "--value-kind", "1", "--detail-period", "1", "--month", "1" } << 1 << 1
+        << 1 << 3 << true;
+    QTest::newRow("no split") << QStringList { "--split", "0" } << 0 << 0 << 0 << 0 << true;
+    QTest::newRow("both pair boxes")
+        << QStringList { "--split", "10" } << 0 << 0 << 0 << 10 << true;
+}
+
+void BatchOptionsTest::details()
+{
+    QFETCH(QStringList, flags);
+    const QStringList args
+        = QStringList { "1", "0", "DEM", "demo", "db.db", "--details", "d.csv" } + flags;
+    const auto result = BatchOptions::parse(args, std::nullopt);
+    const BatchOptions *o = std::get_if<BatchOptions>(&result);
+    QVERIFY2(o, o ? "" : qPrintable(std::get<QString>(result)));
+    QCOMPARE(o->details.path, QStringLiteral("d.csv"));
+    QTEST(o->details.valueKind, "valueKind");
+    QTEST(o->details.detailPeriod, "detailPeriod");
+    QTEST(o->details.month.value_or(0), "month");
+    QTEST(o->details.splitFlags, "split");
+    QTEST(o->details.rowsByProfitCentre, "byProfitCentre");
+    QVERIFY(!o->pageRequested()); // the breakdown alone is an output
+}
+
+void BatchOptionsTest::help()
+{
+    const auto result = BatchOptions::parse({ "--help" }, std::nullopt);
+    const BatchOptions *o = std::get_if<BatchOptions>(&result);
+    QVERIFY(o && o->help);
+    for (const char *flag :
+         { "--details", "--value-kind", "--detail-period", "--month", "--split", "--rows", "';'" })
+        QVERIFY2(BatchOptions::usage().contains(QLatin1String(flag)), flag);
 }
 
 QTEST_MAIN(BatchOptionsTest)
