@@ -2,6 +2,8 @@
 
 #include "DemoGenerator.h"
 #include "Period.h"
+#include "Schema.h"
+#include "ServerError.h"
 
 #include <QDir>
 #include <QElapsedTimer>

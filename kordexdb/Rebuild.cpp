@@ -34,7 +34,7 @@ void Rebuild::run(const QString &company, int from, int to)
 void Rebuild::settingsForBulkWork()
 {
     if (m_sql.dialect() == Dialect::Sqlite)
-        m_sql.script(QStringLiteral("PRAGMA cache_size=-262144"));
+        m_sql.script(QStringLiteral("PRAGMA cache_size=-1048576"));
 }
 
 void Rebuild::restoreSettings()

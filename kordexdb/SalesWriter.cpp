@@ -24,6 +24,10 @@ SalesWriter::SalesWriter(SqlConnection &sql)
     : m_sql(sql)
 {
     loadMasterData();
+    // A bulk load larger than the page cache spills into the write-ahead log
+    // page by page; a cache that holds the whole load avoids that.
+    if (m_sql.dialect() == Dialect::Sqlite)
+        m_sql.script(QStringLiteral("PRAGMA cache_size=-1048576"));
     m_nextLine
         = m_sql
               .scalar(QStringLiteral(
@@ -32,7 +36,16 @@ SalesWriter::SalesWriter(SqlConnection &sql)
               .toLongLong();
 }
 
-SalesWriter::~SalesWriter() = default;
+SalesWriter::~SalesWriter()
+{
+    if (m_sql.dialect() != Dialect::Sqlite)
+        return;
+    try {
+        m_sql.script(QStringLiteral("PRAGMA cache_size=-65536"));
+    } catch (...) {
+        // the connection keeps the larger cache
+    }
+}
 
 void SalesWriter::loadMasterData()
 {
