@@ -45,9 +45,18 @@ bool BenchStores::setUpSqlite(QString *why)
     const QString path = QStringLiteral("%1/kordex-%2.db").arg(m_dataDirectory).arg(m_lines);
     QString problem;
     auto store = QFile::exists(path) ? Store::open(path, QString(), false, &problem) : nullptr;
-    const bool reusable = store
+    bool reusable = store
         && store->sql().scalar(QStringLiteral("SELECT count(*) FROM umsatzzeile")).toLongLong()
             == m_lines;
+    // a store of an older layout is made again
+    for (const Grain &grain : Schema::grains()) {
+        try {
+            if (reusable)
+                store->sql().query(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(grain.table));
+        } catch (const ServerError &) {
+            reusable = false;
+        }
+    }
     if (!reusable) {
         store.reset();
         for (const char *suffix : { "", "-wal", "-shm" })
