@@ -116,6 +116,7 @@ void BatchDetailsTest::breakdown_data()
     QTest::addColumn<int>("rowArgument");
     QTest::addColumn<QStringList>("headings");
     QTest::addColumn<QString>("absentRow"); // a row without revenue that must be left out
+    QTest::addColumn<int>("divisor");
 
     const QStringList pcs { "query", "KXUmsatz.Daten", "Profitcenter", "1" };
     const QStringList habts { "xecute", "d HABT^KXCLSU" };
@@ -127,32 +128,36 @@ void BatchDetailsTest::breakdown_data()
     };
     QTest::newRow("defaults: profit centres, this year, split 3")
         << "DEM" << QStringList {} << base("10501", "10512") << pcs << int(Pcnr) << pair
-        << QString();
+        << QString() << 1;
     QTest::newRow("main departments, previous year, split 1")
         << "DEM" << QStringList { "--rows", "habt", "--detail-period", "1", "--split", "1" }
-        << base("10401", "10412") << habts << int(Habt) << one << QString();
+        << base("10401", "10412") << habts << int(Habt) << one << QString() << 1;
     QTest::newRow("profit centres, a month, split 8")
         << "DEM" << QStringList { "--rows",  "PC", "--value-kind", "1", "--detail-period", "1",
                                   "--month", "7",  "--split",      "8" }
-        << base("10407", "10407") << pcs << int(Pcnr) << shipping << QString();
+        << base("10407", "10407") << pcs << int(Pcnr) << shipping << QString() << 1;
     QStringList inPc1 = base("10402", "10402");
     inPc1[Pcnr] = "1";
     QTest::newRow("departments of a profit centre, B2 without sales")
         << "DEM" << QStringList { "--pc",    "1", "--value-kind", "1",   "--detail-period", "1",
                                   "--month", "2", "--rows",       "habt" }
         << inPc1 << QStringList { "query", "KXUmsatz.Daten", "AbtInPC", "1", "1" } << int(Abtnr)
-        << pair << "B2";
+        << pair << "B2" << 1;
     QTest::newRow("business year in year-1900 form")
         << "DEM" << QStringList { "--year-kind", "1", "--detail-period", "1", "--split", "1" }
-        << base("10403", "10502") << pcs << int(Pcnr) << one << QString();
+        << base("10403", "10502") << pcs << int(Pcnr) << one << QString() << 1;
     QStringList ownDepartment = base("10401", "10412");
     ownDepartment[Abtnr] = "B1";
     QTest::newRow("department-bound user: main groups of the own department")
         << "OTT" << QStringList { "--abt", "B1", "--detail-period", "1" } << ownDepartment
-        << QStringList { "xecute", "d HGRP^KXCLSU" } << int(Hgrp) << pair << QString();
-    QTest::newRow("month without period sums: no row has revenue")
-        << "DEM" << QStringList { "--value-kind", "1", "--month", "3", "--rows", "habt" }
-        << base("10503", "10503") << habts << int(Habt) << pair << QString();
+        << QStringList { "xecute", "d HGRP^KXCLSU" } << int(Hgrp) << pair << QString() << 1;
+    QTest::newRow("business-year three-year mean")
+        << "DEM" << QStringList { "--year-kind", "1", "--detail-period", "2",
+                                  "--split",     "1", "--rows",          "habt" }
+        << base("10103", "10402") << habts << int(Habt) << one << QString() << 3;
+    QTest::newRow("month of today without period sums: no row has revenue")
+        << "DEM" << QStringList { "--value-kind", "1", "--rows", "habt" } << base("10503", "10503")
+        << habts << int(Habt) << pair << QString() << 1;
 }
 
 void BatchDetailsTest::breakdown()
@@ -164,6 +169,7 @@ void BatchDetailsTest::breakdown()
     QFETCH(int, rowArgument);
     QFETCH(QStringList, headings);
     QFETCH(QString, absentRow);
+    QFETCH(int, divisor);
 
     const Run run = runDetails(flags, user);
     QVERIFY2(run.status == 0, qPrintable(run.errors));
@@ -190,9 +196,9 @@ void BatchDetailsTest::breakdown()
             if (groupArgument >= 0)
                 args[groupArgument] = group;
             const auto [rev, db] = sums(args);
-            revenue += std::nearbyint(rev);
-            columns << german.toString(qint64(std::nearbyint(rev)))
-                    << german.toString(qint64(std::nearbyint(db)));
+            revenue += std::nearbyint(rev / divisor);
+            columns << german.toString(qint64(std::nearbyint(rev / divisor)))
+                    << german.toString(qint64(std::nearbyint(db / divisor)));
         }
         if (revenue != 0)
             expected << columns.join(QLatin1Char(';'));

@@ -14,7 +14,6 @@ private Q_SLOTS:
     void passwordFromEnvironment();
     void details_data();
     void details();
-    void help();
 };
 
 void BatchOptionsTest::rejected_data()
@@ -171,16 +170,6 @@ void BatchOptionsTest::details()
     QTEST(o->details.splitFlags, "split");
     QTEST(o->details.rowsByProfitCentre, "byProfitCentre");
     QVERIFY(!o->pageRequested()); // the breakdown alone is an output
-}
-
-void BatchOptionsTest::help()
-{
-    const auto result = BatchOptions::parse({ "--help" }, std::nullopt);
-    const BatchOptions *o = std::get_if<BatchOptions>(&result);
-    QVERIFY(o && o->help);
-    for (const char *flag :
-         { "--details", "--value-kind", "--detail-period", "--month", "--split", "--rows", "';'" })
-        QVERIFY2(BatchOptions::usage().contains(QLatin1String(flag)), flag);
 }
 
 QTEST_MAIN(BatchOptionsTest)
