@@ -17,6 +17,8 @@ private Q_SLOTS:
     void threeYearMeanDividesByThree();
     void refused_data();
     void refused();
+    void usageErrors_data();
+    void usageErrors();
 
 private:
     struct Run
@@ -259,6 +261,33 @@ void BatchDetailsTest::refused()
     const Run run = runDetails(flags, user);
     QCOMPARE(run.status, 3);
     QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
+    QVERIFY(!QFile::exists(m_csv));
+}
+
+void BatchDetailsTest::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("flags");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("three-year mean of a month")
+        << QStringList { "--value-kind", "1", "--detail-period", "2" } << "--detail-period 2";
+    QTest::newRow("month 13") << QStringList { "--value-kind", "1", "--month", "13" }
+                              << "Ungültiger Wert für --month: 13";
+    QTest::newRow("rows other") << QStringList { "--rows", "abt" } << "Ungültiger Wert für --rows";
+    QTest::newRow("line break in a value")
+        << QStringList { "--rows", "pc\nhabt" } << "Ungültiger Wert für --rows: pc habt";
+}
+
+void BatchDetailsTest::usageErrors()
+{
+    QFETCH(QStringList, flags);
+    QFETCH(QString, message);
+    const Run run = runDetails(flags);
+    QCOMPARE(run.status, 1);
+    const QStringList own
+        = run.errors.split(QLatin1Char('\n')).filter(QStringLiteral("ertragon-report"));
+    QCOMPARE(own.size(), 1); // one line, without the usage text
+    QVERIFY2(own.first().startsWith(QStringLiteral("ertragon-report: ")), qPrintable(run.errors));
+    QVERIFY2(own.first().contains(message), qPrintable(run.errors));
     QVERIFY(!QFile::exists(m_csv));
 }
 
