@@ -29,7 +29,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -161,12 +160,7 @@ void FMStart::buildSelectionPanel()
     cmbZoom->setEditable(true);
     cmbZoom->addItems({ QStringLiteral("50%"), QStringLiteral("75%"), QStringLiteral("100%"),
                         QStringLiteral("150%"), QStringLiteral("200%") });
-    // The month input; the numeric masked edit of the Tallix control replaces it.
-    txtMonat = new QSpinBox(ctSize3);
-    txtMonat->setObjectName(QStringLiteral("txtMonat"));
-    txtMonat->setRange(1, 12);
-    txtMonat->setValue(m_clock.now().date().month());
-    txtMonat->setEnabled(false);
+    createMonthInput();
     cmdÜbernehmen = button(ctSize3, "cmdÜbernehmen", QStringLiteral("Daten &holen (F5)"));
     cmdAusblenden = button(ctSize3, "cmdAusblenden", QStringLiteral("&Ausblenden (F3)"));
     cmdEinblenden = button(this, "cmdEinblenden", QStringLiteral("Ei&nblenden (F2)"));
@@ -625,14 +619,41 @@ void FMStart::fetchAndRefreshDetails()
         refreshDetails();
 }
 
+void FMStart::createMonthInput()
+{
+    QString error;
+    txtMonat = m_monthInput.create(ctSize3, MonthInput::bundledLibraryPath(), &error);
+    if (!txtMonat) {
+        // Without the Orvel library the program still runs; month values then use the
+        // current month.
+        qWarning("Ertragon: month input unavailable: %s", qPrintable(error));
+        txtMonat = new QWidget(ctSize3);
+        txtMonat->setObjectName(QStringLiteral("txtMonat"));
+    }
+    m_monthInput.setMonth(m_clock.now().date().month());
+    txtMonat->setEnabled(false);
+}
+
+int FMStart::chosenMonth() const
+{
+    if (!m_monthInput.widget())
+        return m_clock.now().date().month();
+    return m_monthInput.month();
+}
+
 void FMStart::refreshDetails()
 {
+    if (m_display.valueKind == 1 && (chosenMonth() < 1 || chosenMonth() > 12)) {
+        m_prompter.inform(Prompter::Icon::Warning, QStringLiteral("Fehlermeldung"),
+                          QStringLiteral("Bitte einen Monat von 1 bis 12 eingeben."));
+        return;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     DisplayState display = m_display;
     display.splitFlags = m_selection.splitFlags();
     const QLocale locale;
     const auto table = m_details.run(m_selection, display, m_rights.departmentBound,
-                                     m_clock.now().date(), txtMonat->value(), locale);
+                                     m_clock.now().date(), chosenMonth(), locale);
     QApplication::restoreOverrideCursor();
     if (!table)
         return;

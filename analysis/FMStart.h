@@ -4,6 +4,7 @@
 #include "DetailsBreakdown.h"
 #include "DisplayState.h"
 #include "ExtendedSelection.h"
+#include "MonthInput.h"
 #include "PeriodFetch.h"
 #include "PeriodTotals.h"
 #include "RedrawData.h"
@@ -24,7 +25,6 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
-class QSpinBox;
 class QSplitter;
 class QTreeWidget;
 
@@ -127,11 +127,14 @@ private:
     void notAvailable(const QString &window);
     void toggleExtendedSelection();
     void fetchAndRefreshDetails();
+    void createMonthInput();
+    int chosenMonth() const;
     RedrawData redrawData() const;
     int twipsToPixels(int twips) const;
 
     ServerAccess &m_server;
     Prompter &m_prompter;
+    MonthInput m_monthInput;
     const Clock &m_clock;
     SelectionModel m_selection;
     ExtendedSelection m_extended;
@@ -156,7 +159,7 @@ private:
     QLineEdit *SFirma = nullptr;
     std::array<QComboBox *, SelectionModel::ListCount> m_lists {};
     QComboBox *cmbZoom = nullptr;
-    QSpinBox *txtMonat = nullptr;
+    QWidget *txtMonat = nullptr; // Tallix numeric masked edit of the Orvel library
     QPushButton *cmdÜbernehmen = nullptr;
     QPushButton *cmdAusblenden = nullptr;
     QPushButton *cmdEinblenden = nullptr;

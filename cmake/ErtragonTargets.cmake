@@ -13,6 +13,6 @@ function(ertragon_add_test name)
   target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;ASAN_OPTIONS=detect_leaks=0"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;ASAN_OPTIONS=detect_leaks=0;ERTRAGON_CONTROL_REGISTRY=${CMAKE_CURRENT_BINARY_DIR}/${name}-controls.json"
     TIMEOUT 600)
 endfunction()

@@ -1,6 +1,7 @@
 #include "DataRebuild.h"
 #include "FMStart.h"
 #include "FakeServer.h"
+#include "comctl/ComControl.h"
 #include "FixedClock.h"
 #include "frmAbout.h"
 #include "frmAuswahlDetail.h"
@@ -17,7 +18,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QTest>
 #include <QTreeWidget>
@@ -168,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(f.widget<QRadioButton>("optJahr2")->text(), QStringLiteral("2001-2003"));
         QVERIFY(f.widget<QRadioButton>("optJahr0")->isChecked());
         QVERIFY(f.widget<QRadioButton>("optJahrMonat0")->isChecked());
-        QVERIFY(!f.widget<QSpinBox>("txtMonat")->isEnabled());
+        QVERIFY(!f.widget<QWidget>("txtMonat")->isEnabled());
         QVERIFY(f.widget<QCheckBox>("chkUGRP")->isChecked());
         QVERIFY(f.widget<QCheckBox>("chkHKGRP")->isChecked());
         QVERIFY(!f.widget<QCheckBox>("chkHVArt")->isChecked());
@@ -383,11 +383,56 @@ private Q_SLOTS:
         f.widget<QRadioButton>("optJahrMonat1")->click();
         QCOMPARE(f.window.display().valueKind, 1);
         QCOMPARE(f.window.display().detailPeriod, 0);
-        QVERIFY(f.widget<QSpinBox>("txtMonat")->isEnabled());
+        QVERIFY(f.widget<QWidget>("txtMonat")->isEnabled());
         QVERIFY(!f.widget<QRadioButton>("optJahr2")->isEnabled());
         f.widget<QRadioButton>("optJahrMonat0")->click();
-        QVERIFY(!f.widget<QSpinBox>("txtMonat")->isEnabled());
+        QVERIFY(!f.widget<QWidget>("txtMonat")->isEnabled());
         QVERIFY(f.widget<QRadioButton>("optJahr2")->isEnabled());
+    }
+
+    // The month input is Orvel's Tallix control, made by its class factory; what the
+    // user types there chooses the period of the month breakdown.
+    void monthInputDrivesMonthBreakdown_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("period");
+        QTest::addColumn<int>("queries");
+        QTest::newRow("current month") << "" << "10503" << 1;
+        QTest::newRow("typed 7") << "7" << "10507" << 1;
+        QTest::newRow("typed 11") << "11" << "10511" << 1;
+        QTest::newRow("13 is refused") << "13" << "" << 0;
+    }
+    void monthInputDrivesMonthBreakdown()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, period);
+        QFETCH(int, queries);
+        Fixture f;
+        auto *input = f.widget<QWidget>("txtMonat");
+        QVERIFY(input->inherits("comctl::ComControl"));
+        QCOMPARE(static_cast<comctl::ComControl *>(input)->progId(), QStringLiteral("Zifra.Tallix.1"));
+        f.action("mDetails0")->trigger();
+        f.widget<QRadioButton>("optJahrMonat1")->click();
+        if (!typed.isEmpty()) {
+            f.window.show();
+            input->setFocus();
+            QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(input, Qt::Key_End);
+            for (int i = 0; i < 3; ++i)
+                QTest::keyClick(input, Qt::Key_Backspace);
+            QTest::keyClicks(input, typed);
+        }
+        f.server.state.queries.clear();
+        f.widget<QPushButton>("cmdÜbernehmenDetails")->click();
+        int breakdowns = 0;
+        for (const auto &q : f.server.state.queries) {
+            if (q.query != QStringLiteral("PeriodenSummeAufteilung"))
+                continue;
+            ++breakdowns;
+            QCOMPARE(q.args.value(1), period);
+            QCOMPARE(q.args.value(2), period);
+        }
+        QCOMPARE(breakdowns > 0 ? 1 : 0, queries);
     }
 
     void aboutBox_data()

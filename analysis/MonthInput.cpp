@@ -1,0 +1,123 @@
+#include "MonthInput.h"
+
+#include "comctl/ComControl.h"
+#include "comctl/ControlLoader.h"
+#include "comctl/HostSite.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QVariantMap>
+
+namespace ertragon {
+
+namespace {
+
+const QString tallixProgId = QStringLiteral("Zifra.Tallix.1");
+
+comctl::ComControl *createByProgId(QWidget *parent, comctl::HostSite *site, QString *error)
+{
+    comctl::AutomationError failure;
+    comctl::ComControl *control
+        = comctl::ControlLoader::create(tallixProgId, parent, site, &failure);
+    if (!control && error)
+        *error = failure.text();
+    return control;
+}
+
+} // namespace
+
+MonthInput::MonthInput()
+    : m_site(std::make_unique<comctl::HostSite>())
+{
+}
+
+MonthInput::~MonthInput()
+{
+    // The control talks to its site until it is gone, so it goes first.
+    delete m_control.data();
+}
+
+QString MonthInput::bundledLibraryPath()
+{
+#ifdef ERTRAGON_ORVEL_LIBRARY
+    if (QFileInfo::exists(QStringLiteral(ERTRAGON_ORVEL_LIBRARY)))
+        return QStringLiteral(ERTRAGON_ORVEL_LIBRARY);
+#endif
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../maskctl/libOrvel.so");
+}
+
+QWidget *MonthInput::create(QWidget *parent, const QString &bundledLibrary, QString *error)
+{
+    QString firstError;
+    comctl::ComControl *control = createByProgId(parent, m_site.get(), &firstError);
+    if (!control) {
+        const comctl::AutomationError registration
+            = comctl::ControlLoader::registerLibrary(bundledLibrary);
+        if (registration.isError()) {
+            if (error)
+                *error = firstError + QStringLiteral("; ") + registration.text();
+            return nullptr;
+        }
+        control = createByProgId(parent, m_site.get(), error);
+        if (!control)
+            return nullptr;
+    }
+    m_control = control;
+    m_control->setObjectName(QStringLiteral("txtMonat"));
+    m_control->initNew();
+    if (!configure(error)) {
+        delete m_control.data();
+        return nullptr;
+    }
+    return m_control;
+}
+
+bool MonthInput::configure(QString *error)
+{
+    // A whole number from 1 to 12: no decimals, no sign, two digits, range checked.
+    const QList<std::pair<QString, QVariant>> settings = {
+        { QStringLiteral("MaskType"), 0 },
+        { QStringLiteral("MaskDecimalPlaces"), 0 },
+        { QStringLiteral("MaskWholePlaces"), 2 },
+        { QStringLiteral("MaskAllowNegative"), false },
+        { QStringLiteral("DataType"), 1 },
+        { QStringLiteral("ValidateType"), 1 },
+        { QStringLiteral("ValidateRangeLow"), QStringLiteral("1") },
+        { QStringLiteral("ValidateRangeHigh"), QStringLiteral("12") },
+        { QStringLiteral("Alignment"), 1 },
+        { QStringLiteral("CalcDropDown"), false },
+        { QStringLiteral("SpinButton"), true },
+    };
+    for (const auto &[name, value] : settings) {
+        const auto result = m_control->put(name, value);
+        if (!result.ok()) {
+            if (error)
+                *error = name + QStringLiteral(": ") + result.error.text();
+            return false;
+        }
+    }
+    return true;
+}
+
+QWidget *MonthInput::widget() const
+{
+    return m_control.data();
+}
+
+int MonthInput::month() const
+{
+    if (!m_control)
+        return 0;
+    const QVariant value = m_control->get(QStringLiteral("Value")).value;
+    bool ok = false;
+    const int month = value.toInt(&ok);
+    return ok ? month : 0;
+}
+
+void MonthInput::setMonth(int month)
+{
+    if (m_control)
+        m_control->put(QStringLiteral("Value"), month);
+}
+
+} // namespace ertragon
