@@ -85,7 +85,6 @@ bool MonthInput::configure(QString *error)
         { QStringLiteral("ValidateRangeLow"), QStringLiteral("1") },
         { QStringLiteral("ValidateRangeHigh"), QStringLiteral("12") },
         { QStringLiteral("Alignment"), 1 },
-        { QStringLiteral("CalcDropDown"), false },
         { QStringLiteral("SpinButton"), true },
     };
     for (const auto &[name, value] : settings) {
