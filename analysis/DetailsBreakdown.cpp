@@ -78,15 +78,15 @@ DetailsBreakdown::Rows DetailsBreakdown::chooseRows(const SelectionModel &select
             QStringLiteral("Wollen Sie nach Profitcenter aufteilen? (JA)\r\nOder wollen Sie nach "
                            "Hauptabteilungen aufteilen? (NEIN)"));
         if (byProfitCentre)
-            return { selection.items(SelectionModel::SPCNR), Pcnr };
-        return { selection.items(SelectionModel::SHABT), Habt };
+            return { selection.items(SelectionModel::SPCNR), Pcnr, SelectionModel::SPCNR };
+        return { selection.items(SelectionModel::SHABT), Habt, SelectionModel::SHABT };
     }
     if (!s.pcnr.isEmpty() || (!s.habt.isEmpty() && s.hgrp.isEmpty()))
-        return { selection.items(SelectionModel::SABTNR), Abtnr };
+        return { selection.items(SelectionModel::SABTNR), Abtnr, SelectionModel::SABTNR };
     if (!s.abtnr.isEmpty() && s.hgrp.isEmpty())
-        return { selection.items(SelectionModel::SHGRP), Hgrp };
+        return { selection.items(SelectionModel::SHGRP), Hgrp, SelectionModel::SHGRP };
     if (s.ugrp.isEmpty())
-        return { selection.items(SelectionModel::SUGRP), Ugrp };
+        return { selection.items(SelectionModel::SUGRP), Ugrp, SelectionModel::SUGRP };
     return { { QString() }, -1 };
 }
 
@@ -148,6 +148,9 @@ DetailsBreakdown::run(const SelectionModel &selection, const DisplayState &displ
     try {
         for (const QString &entry : rows.entries) {
             const QString code = ServerLists::codeOf(entry);
+            // A unit the user may not choose is not shown as a row either.
+            if (rows.list >= 0 && !selection.unitAllowed(SelectionModel::List(rows.list), code))
+                continue;
             QStringList args = base;
             if (rows.argument >= 0)
                 args[rows.argument] = code;

@@ -52,6 +52,7 @@ private:
     {
         QStringList entries;
         int argument = -1; // index into the query arguments that each entry's code replaces
+        int list = -1;     // the selection list the entries come from
     };
     Rows chooseRows(const SelectionModel &selection, const FetchSelection &s);
     // Revenue and margin of one query, divided and rounded half to even.

@@ -250,6 +250,17 @@ bool SelectionModel::holdsRefusedChoice() const
     return !abt.isEmpty() && !AccessRights::departmentAllowed(m_department, abt);
 }
 
+bool SelectionModel::unitAllowed(List list, const QString &code) const
+{
+    if (!m_restricted || code.isEmpty())
+        return true;
+    if (list == SHABT)
+        return code == m_mainDepartment;
+    if (list == SABTNR)
+        return AccessRights::departmentAllowed(m_department, code);
+    return true;
+}
+
 void SelectionModel::setSplitFlags(int flags)
 {
     m_splitFlags = flags;

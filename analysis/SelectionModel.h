@@ -62,6 +62,9 @@ public:
 
     // Would a fetch with the current codes send a choice this user may not make?
     bool holdsRefusedChoice() const;
+    // May the user see the figures of this unit on a row of its own? A restricted user
+    // sees only the own main department and the departments the table allows.
+    bool unitAllowed(List list, const QString &code) const;
 
     int splitFlags() const { return m_splitFlags; }
     void setSplitFlags(int flags);

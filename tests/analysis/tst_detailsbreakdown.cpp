@@ -129,6 +129,50 @@ private Q_SLOTS:
                  QStringList({ "1", "10501", "10512", "", "", "", "B", "", "", "" }));
     }
 
+    // A restricted user's breakdown leaves out the units the user may not choose: the
+    // rows never show what the selection would refuse.
+    void restrictedUserSeesOnlyAllowedUnits_data()
+    {
+        QTest::addColumn<QString>("department");
+        QTest::addColumn<QString>("mainDepartment");
+        QTest::addColumn<bool>("restricted");
+        QTest::addColumn<QStringList>("rowCodes");
+        QTest::newRow("unrestricted") << "M5" << "M" << false << QStringList { "", "M" };
+        QTest::newRow("own main department") << "M5" << "M" << true << QStringList { "", "M" };
+        QTest::newRow("foreign main department") << "B1" << "B" << true << QStringList { "" };
+    }
+    void restrictedUserSeesOnlyAllowedUnits()
+    {
+        QFETCH(QString, department);
+        QFETCH(QString, mainDepartment);
+        QFETCH(bool, restricted);
+        QFETCH(QStringList, rowCodes);
+        Fixture f;
+        f.selection.setUser(department, mainDepartment, restricted);
+        f.selection.setSplitFlags(1);
+        const auto table = f.run();
+        QVERIFY(table);
+        QStringList codes;
+        for (const QString &row : table->rows)
+            codes << row.section(u';', 0, 0);
+        QCOMPARE(codes, rowCodes);
+    }
+    void restrictedUserDepartmentRows()
+    {
+        Fixture f;
+        f.server.state.rows[QStringLiteral("KXUmsatz.Daten/AbtInPC")]
+            = { { "M5", "Mode" }, { "M6", "Sport" }, { "M7", "Schuhe" }, { "MB", "Taschen" } };
+        f.selection.setUser(QStringLiteral("M5"), QStringLiteral("M"), true);
+        f.selection.setSplitFlags(1);
+        f.selection.choose(SelectionModel::SPCNR, 1);
+        const auto table = f.run();
+        QVERIFY(table);
+        QStringList codes;
+        for (const QString &row : table->rows)
+            codes << row.section(u';', 0, 0);
+        QCOMPARE(codes, QStringList({ "", "M5", "M7", "MB" }));
+    }
+
     void pairsQueryTwice()
     {
         Fixture f;
