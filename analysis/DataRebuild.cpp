@@ -7,6 +7,7 @@
 #include "TextHelpers.h"
 
 #include <QRegularExpression>
+#include <exception>
 #include <memory>
 
 namespace ertragon {
@@ -83,7 +84,21 @@ bool DataRebuild::rebuild(const QString &from, const QString &to)
     std::unique_ptr<kordex::ServerObject> data;
     try {
         data = m_server.factory()->NewObject(QStringLiteral("KXUmsatz.Daten"));
-        data->call(QStringLiteral("Generieren"), { m_server.context().firma, f, t });
+        const QStringList arguments { m_server.context().firma, f, t };
+        std::exception_ptr failure;
+        const auto generate = [&] {
+            try {
+                data->call(QStringLiteral("Generieren"), arguments);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        };
+        if (m_runLongCall)
+            m_runLongCall(generate);
+        else
+            generate();
+        if (failure)
+            std::rethrow_exception(failure);
         m_server.CloseServerObject(data);
     } catch (const kordex::ServerError &error) {
         m_server.CloseServerObject(data);

@@ -25,8 +25,13 @@ public:
         QString to;
     };
 
+    // Runs the one long server call of the rebuild. The dialog runs it beside a busy
+    // indicator so that the window keeps painting; by default it runs at once.
+    using LongCallRunner = std::function<void(const std::function<void()> &call)>;
+
     DataRebuild(ServerAccess &server, const Clock &clock);
     void setLogger(Logger logger) { m_log = std::move(logger); }
+    void setLongCallRunner(LongCallRunner runner) { m_runLongCall = std::move(runner); }
 
     // The period of a date: year - 1900 and the two-digit month (December 2005 is 10512).
     static QString currentPeriod(const QDate &date);
@@ -47,6 +52,7 @@ private:
     ServerAccess &m_server;
     const Clock &m_clock;
     Logger m_log;
+    LongCallRunner m_runLongCall;
 };
 
 } // namespace ertragon

@@ -4,11 +4,15 @@
 #include "Prompter.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace ertragon {
@@ -46,6 +50,40 @@ frmNeueDaten::frmNeueDaten(DataRebuild &rebuild, Prompter &prompter, QWidget *pa
 
     connect(ok, &QPushButton::clicked, this, &frmNeueDaten::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_rebuild.setLongCallRunner(
+        [this](const std::function<void()> &call) { runBesideBusyIndicator(call); });
+}
+
+frmNeueDaten::~frmNeueDaten()
+{
+    m_rebuild.setLongCallRunner({});
+}
+
+void frmNeueDaten::runBesideBusyIndicator(const std::function<void()> &call)
+{
+    // The server works on its own thread while this one keeps the windows painting;
+    // the modal indicator keeps the user from starting other server work meanwhile.
+    const QString text = QStringLiteral("Daten werden neu aufgebaut: Periode %1 bis %2")
+                             .arg(edtVon->text().trimmed(), edtBis->text().trimmed());
+    QProgressDialog progress(text, QString(), 0, 0, this);
+    progress.setObjectName(QStringLiteral("RebuildProgress"));
+    progress.setWindowTitle(windowTitle());
+    progress.setCancelButton(nullptr);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+
+    int seconds = 0;
+    QTimer tick;
+    tick.setInterval(1000);
+    connect(&tick, &QTimer::timeout, &progress,
+            [&] { progress.setLabelText(text + QStringLiteral("\n%1 s").arg(++seconds)); });
+    QEventLoop loop;
+    std::unique_ptr<QThread> worker(QThread::create(call));
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    tick.start();
+    loop.exec();
+    worker->wait();
 }
 
 void frmNeueDaten::prepare()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -17,6 +18,7 @@ class frmNeueDaten : public QDialog
     Q_OBJECT
 public:
     frmNeueDaten(DataRebuild &rebuild, Prompter &prompter, QWidget *parent = nullptr);
+    ~frmNeueDaten() override;
 
     // The opening steps: label and the two proposed periods.
     void prepare();
@@ -24,6 +26,9 @@ public:
     void okClicked();
 
 private:
+    // Runs the rebuild's server call on a worker thread behind a busy indicator.
+    void runBesideBusyIndicator(const std::function<void()> &call);
+
     DataRebuild &m_rebuild;
     Prompter &m_prompter;
     QLabel *lblDatenAnzeige;

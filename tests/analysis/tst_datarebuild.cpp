@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <thread>
+
 using namespace ertragon;
 
 class TestDataRebuild : public QObject
@@ -121,6 +123,37 @@ private Q_SLOTS:
         QCOMPARE(log, QStringList { "Daten Holen für" });
         QCOMPARE(server.prompter.messages.size(), 1);
         QCOMPARE(server.prompter.messages[0].title, QStringLiteral("Caché Zugriffsfehler"));
+    }
+
+    // The Generieren call runs through the runner (the dialog's worker thread); a server
+    // error raised there still reaches the error box, and nothing is logged as done.
+    void longCallRunsThroughTheRunner_data()
+    {
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("succeeds") << false;
+        QTest::newRow("server error") << true;
+    }
+    void longCallRunsThroughTheRunner()
+    {
+        QFETCH(bool, fails);
+        fake::Server server;
+        server.state.failGenerate = fails;
+        FixedClock clock(QDateTime(QDate(2006, 1, 20), QTime(14, 5, 9)));
+        DataRebuild rebuild(server.access, clock);
+        QStringList log;
+        rebuild.setLogger(
+            [&](const QString &, const QString &text, const QString &) { log << text; });
+        int runs = 0;
+        rebuild.setLongCallRunner([&](const std::function<void()> &call) {
+            ++runs;
+            std::thread worker(call);
+            worker.join();
+        });
+        QCOMPARE(rebuild.rebuild(QStringLiteral("10511"), QStringLiteral("10512")), !fails);
+        QCOMPARE(runs, 1);
+        QCOMPARE(server.state.generated.size(), 1);
+        QCOMPARE(log.size(), fails ? 1 : 2);
+        QCOMPARE(server.prompter.messages.size(), fails ? 1 : 0);
     }
 };
 
