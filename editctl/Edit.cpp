@@ -7,6 +7,7 @@
 #include "WindowHandles.h"
 #include "comctl/AutomationError.h"
 #include "comctl/HostSite.h"
+#include "comctl/KeyCodes.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -23,18 +24,6 @@ namespace {
 constexpr int spellCheckMode = 3;
 constexpr int spellCheckNow = 1;
 
-short shiftState(Qt::KeyboardModifiers modifiers)
-{
-    short shift = 0;
-    if (modifiers & Qt::ShiftModifier)
-        shift |= 1;
-    if (modifiers & Qt::ControlModifier)
-        shift |= 2;
-    if (modifiers & Qt::AltModifier)
-        shift |= 4;
-    return shift;
-}
-
 short mouseButton(Qt::MouseButton button)
 {
     switch (button) {
@@ -46,72 +35,6 @@ short mouseButton(Qt::MouseButton button)
         return 4;
     default:
         return 0;
-    }
-}
-
-// The platform's virtual key code of a key event.
-short virtualKeyCode(const QKeyEvent *event)
-{
-    const int key = event->key();
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
-        if (event->modifiers() & Qt::KeypadModifier)
-            return short(96 + key - Qt::Key_0);
-        return short(key);
-    }
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return short(112 + key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-        return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Shift:
-        return 16;
-    case Qt::Key_Control:
-        return 17;
-    case Qt::Key_Alt:
-        return 18;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_PageUp:
-        return 33;
-    case Qt::Key_PageDown:
-        return 34;
-    case Qt::Key_End:
-        return 35;
-    case Qt::Key_Home:
-        return 36;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Insert:
-        return 45;
-    case Qt::Key_Delete:
-        return 46;
-    case Qt::Key_Plus:
-        return (event->modifiers() & Qt::KeypadModifier) ? 107 : 187;
-    case Qt::Key_Minus:
-        return (event->modifiers() & Qt::KeypadModifier) ? 109 : 189;
-    case Qt::Key_Adiaeresis:
-        return 222;
-    case Qt::Key_Odiaeresis:
-        return 192;
-    case Qt::Key_Udiaeresis:
-        return 186;
-    case Qt::Key_ssharp:
-        return 219;
-    default:
-        return key < 256 ? short(key) : short(0);
     }
 }
 
@@ -266,8 +189,9 @@ void Edit::onObjTextChanged(const QString &text)
 
 bool Edit::handleKeyPress(QKeyEvent *event)
 {
-    raiseEvent(QStringLiteral("KeyDown"),
-               { virtualKeyCode(event), shiftState(event->modifiers()) });
+    raiseEvent(
+        QStringLiteral("KeyDown"),
+        { comctl::KeyCodes::virtualKey(event), comctl::KeyCodes::shiftState(event->modifiers()) });
     const int code = characterCode(event);
     if (code == 0)
         return false;
@@ -290,7 +214,7 @@ void Edit::raiseMouseEvent(const QString &name, QMouseEvent *event)
     const double twipsPerPixel = host->twipsPerPixel();
     const QPointF position = event->position();
     raiseEvent(name,
-               { mouseButton(event->button()), shiftState(event->modifiers()),
+               { mouseButton(event->button()), comctl::KeyCodes::shiftState(event->modifiers()),
                  float(host->twipsToContainer(position.x() * twipsPerPixel)),
                  float(host->twipsToContainer(position.y() * twipsPerPixel)) });
 }
@@ -304,7 +228,9 @@ bool Edit::eventFilter(QObject *watched, QEvent *event)
         return handleKeyPress(static_cast<QKeyEvent *>(event));
     case QEvent::KeyRelease: {
         auto *key = static_cast<QKeyEvent *>(event);
-        raiseEvent(QStringLiteral("KeyUp"), { virtualKeyCode(key), shiftState(key->modifiers()) });
+        raiseEvent(
+            QStringLiteral("KeyUp"),
+            { comctl::KeyCodes::virtualKey(key), comctl::KeyCodes::shiftState(key->modifiers()) });
         break;
     }
     case QEvent::FocusOut:

@@ -7,6 +7,7 @@
 #include "RangeValidator.h"
 #include "comctl/AutomationError.h"
 #include "comctl/HostSite.h"
+#include "comctl/KeyCodes.h"
 #include "comctl/PropertyBag.h"
 #include "comctl/PropertyExchange.h"
 #include "comctl/Variants.h"
@@ -97,70 +98,6 @@ QVariant persistedPicture(const QVariant &v)
     buffer.open(QIODevice::WriteOnly);
     v.value<QPixmap>().save(&buffer, "PNG");
     return bytes;
-}
-
-qint16 vkOf(const QKeyEvent *e)
-{
-    const int k = e->key();
-    if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z))
-        return qint16(k);
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
-        return qint16(112 + (k - Qt::Key_F1));
-    if (e->modifiers() & Qt::KeypadModifier) {
-        if (k == Qt::Key_Plus)
-            return 107;
-        if (k == Qt::Key_Minus)
-            return 109;
-    }
-    switch (k) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-        return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Shift:
-        return 16;
-    case Qt::Key_Control:
-        return 17;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_End:
-        return 35;
-    case Qt::Key_Home:
-        return 36;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Insert:
-        return 45;
-    case Qt::Key_Delete:
-        return 46;
-    case Qt::Key_Plus:
-        return 187;
-    case Qt::Key_Comma:
-        return 188;
-    case Qt::Key_Minus:
-        return 189;
-    case Qt::Key_Period:
-        return 190;
-    default:
-        return qint16(k & 0x7fff);
-    }
-}
-
-qint16 shiftOf(Qt::KeyboardModifiers m)
-{
-    return qint16(((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0)
-                  | ((m & Qt::AltModifier) ? 4 : 0));
 }
 
 } // namespace
@@ -1068,8 +1005,8 @@ void CNumCtrl::keyPressEvent(QKeyEvent *event)
     }
     event->accept();
     QPointer<CNumCtrl> self(this);
-    qint16 keyCode = vkOf(event);
-    const qint16 shift = shiftOf(event->modifiers());
+    qint16 keyCode = comctl::KeyCodes::virtualKey(event);
+    const qint16 shift = comctl::KeyCodes::shiftState(event->modifiers());
     Q_EMIT KeyDown(keyCode, shift);
     if (!self)
         return;
@@ -1104,8 +1041,8 @@ void CNumCtrl::keyReleaseEvent(QKeyEvent *event)
         MaskEditBase::keyReleaseEvent(event);
         return;
     }
-    qint16 keyCode = vkOf(event);
-    const qint16 shift = shiftOf(event->modifiers());
+    qint16 keyCode = comctl::KeyCodes::virtualKey(event);
+    const qint16 shift = comctl::KeyCodes::shiftState(event->modifiers());
     Q_EMIT KeyUp(keyCode, shift);
     raiseEvent(QStringLiteral("KeyUp"), { keyCode, shift });
 }
@@ -1117,8 +1054,8 @@ void CNumCtrl::mousePressEvent(QMouseEvent *event)
     if (!stripPress(event))
         MaskEditBase::mousePressEvent(event);
     raiseEvent(QStringLiteral("MouseDown"),
-               { qint16(event->button()), shiftOf(event->modifiers()), float(event->position().x()),
-                 float(event->position().y()) });
+               { qint16(event->button()), comctl::KeyCodes::shiftState(event->modifiers()),
+                 float(event->position().x()), float(event->position().y()) });
 }
 
 void CNumCtrl::mouseMoveEvent(QMouseEvent *event)
@@ -1139,7 +1076,7 @@ void CNumCtrl::mouseMoveEvent(QMouseEvent *event)
     }
     MaskEditBase::mouseMoveEvent(event);
     raiseEvent(QStringLiteral("MouseMove"),
-               { qint16(event->buttons()), shiftOf(event->modifiers()),
+               { qint16(event->buttons()), comctl::KeyCodes::shiftState(event->modifiers()),
                  float(event->position().x()), float(event->position().y()) });
 }
 
@@ -1152,8 +1089,8 @@ void CNumCtrl::mouseReleaseEvent(QMouseEvent *event)
     MaskEditBase::mouseReleaseEvent(event);
     QPointer<CNumCtrl> self(this);
     raiseEvent(QStringLiteral("MouseUp"),
-               { qint16(event->button()), shiftOf(event->modifiers()), float(event->position().x()),
-                 float(event->position().y()) });
+               { qint16(event->button()), comctl::KeyCodes::shiftState(event->modifiers()),
+                 float(event->position().x()), float(event->position().y()) });
     if (self && rect().contains(event->position().toPoint()))
         raiseEvent(QStringLiteral("Click"));
 }
