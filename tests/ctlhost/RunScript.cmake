@@ -6,6 +6,10 @@ execute_process(COMMAND "${CTLHOST}" --script "${SCRIPT}"
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "ctlhost failed with ${result}:\n${output}")
 endif()
+# Paths of the checkout vary; expected files name the test data folder ${CTLHOST_DATA}.
+if(DEFINED ENV{CTLHOST_DATA})
+  string(REPLACE "$ENV{CTLHOST_DATA}" "\${CTLHOST_DATA}" output "${output}")
+endif()
 file(READ "${EXPECTED}" expected)
 if(NOT output STREQUAL expected)
   # Next to the registry, in the build tree, for a diff against the expected file.
