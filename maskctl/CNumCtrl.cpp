@@ -100,6 +100,13 @@ QVariant persistedPicture(const QVariant &v)
     return bytes;
 }
 
+// Button, Shift, X, Y of the stock mouse events.
+QVariantList mouseEventArguments(const QMouseEvent *event, Qt::MouseButtons buttons)
+{
+    return { qint16(buttons.toInt()), comctl::KeyCodes::shiftState(event->modifiers()),
+             float(event->position().x()), float(event->position().y()) };
+}
+
 } // namespace
 
 // ------------------------------------------------------------------ construction
@@ -1053,9 +1060,7 @@ void CNumCtrl::mousePressEvent(QMouseEvent *event)
         return;
     if (!stripPress(event))
         MaskEditBase::mousePressEvent(event);
-    raiseEvent(QStringLiteral("MouseDown"),
-               { qint16(event->button()), comctl::KeyCodes::shiftState(event->modifiers()),
-                 float(event->position().x()), float(event->position().y()) });
+    raiseEvent(QStringLiteral("MouseDown"), mouseEventArguments(event, event->button()));
 }
 
 void CNumCtrl::mouseMoveEvent(QMouseEvent *event)
@@ -1075,9 +1080,7 @@ void CNumCtrl::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     MaskEditBase::mouseMoveEvent(event);
-    raiseEvent(QStringLiteral("MouseMove"),
-               { qint16(event->buttons()), comctl::KeyCodes::shiftState(event->modifiers()),
-                 float(event->position().x()), float(event->position().y()) });
+    raiseEvent(QStringLiteral("MouseMove"), mouseEventArguments(event, event->buttons()));
 }
 
 void CNumCtrl::mouseReleaseEvent(QMouseEvent *event)
@@ -1088,9 +1091,7 @@ void CNumCtrl::mouseReleaseEvent(QMouseEvent *event)
         return;
     MaskEditBase::mouseReleaseEvent(event);
     QPointer<CNumCtrl> self(this);
-    raiseEvent(QStringLiteral("MouseUp"),
-               { qint16(event->button()), comctl::KeyCodes::shiftState(event->modifiers()),
-                 float(event->position().x()), float(event->position().y()) });
+    raiseEvent(QStringLiteral("MouseUp"), mouseEventArguments(event, event->button()));
     if (self && rect().contains(event->position().toPoint()))
         raiseEvent(QStringLiteral("Click"));
 }
