@@ -492,13 +492,18 @@ int CNumCtrl::validate()
     const auto typed = NumericValue::fromText(m_engine.value(), type, u'.');
     if (!typed)
         return ErrTypeNoError;
+    return RangeValidator::check(*typed, rangeRule(type));
+}
+
+RangeValidator::Rule CNumCtrl::rangeRule(int type) const
+{
     RangeValidator::Rule rule;
     rule.validateType = intValue(QStringLiteral("ValidateType"));
     rule.low = stringValue(QStringLiteral("ValidateRangeLow"));
     rule.high = stringValue(QStringLiteral("ValidateRangeHigh"));
     rule.dataType = type;
     rule.localeDecimalSep = localeDecimal();
-    return RangeValidator::check(*typed, rule);
+    return rule;
 }
 
 // ------------------------------------------------------------------ editing methods
@@ -557,13 +562,7 @@ bool CNumCtrl::spin(bool up)
     const auto next = NumericValue::step(*now, *step, up);
     if (!next)
         return false;
-    RangeValidator::Rule rule;
-    rule.validateType = intValue(QStringLiteral("ValidateType"));
-    rule.low = stringValue(QStringLiteral("ValidateRangeLow"));
-    rule.high = stringValue(QStringLiteral("ValidateRangeHigh"));
-    rule.dataType = type;
-    rule.localeDecimalSep = localeDecimal();
-    if (RangeValidator::check(*next, rule) != ErrTypeNoError)
+    if (RangeValidator::check(*next, rangeRule(type)) != ErrTypeNoError)
         return false;
     try {
         setValue(*next);

@@ -2,6 +2,7 @@
 
 #include "CalculatorPopup.h"
 #include "MaskEditBase.h"
+#include "RangeValidator.h"
 #include "ToolTipModel.h"
 #include "ToolTipWindow.h"
 
@@ -160,6 +161,8 @@ private:
     void applyText(const QString &text, bool raise);
     QString valueForDataType(const QString &value) const;
     QChar localeDecimal() const;
+    // The range and sign check of ValidateType for values of the data type.
+    RangeValidator::Rule rangeRule(int type) const;
     int boundColumn() const;
     int boundFieldType() const;
     bool isBound() const;

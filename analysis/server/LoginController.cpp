@@ -103,6 +103,11 @@ void LoginController::LoadLoginSettings()
     m_context.name = setting(*settings, QStringLiteral("Name"), QString());
     m_context.password = m_fields.password;
 
+    showContextInFields();
+}
+
+void LoginController::showContextInFields()
+{
     LoginFields fields = m_fields;
     fields.firma = m_context.firma;
     fields.filiale = m_context.filiale;
@@ -156,14 +161,7 @@ bool LoginController::Login()
         m_context.server = fromCommandLine->server;
         m_context.port = fromCommandLine->port;
         m_context.nameSpace = fromCommandLine->nameSpace;
-        LoginFields fields = m_fields;
-        fields.firma = m_context.firma;
-        fields.filiale = m_context.filiale;
-        fields.serverIp = m_context.server;
-        fields.port = m_context.port;
-        fields.nameSpace = m_context.nameSpace;
-        fields.user = m_context.name;
-        setFields(fields);
+        showContextInFields();
     } else {
         if (m_keepFieldsOnce)
             m_context.password = m_fields.password;

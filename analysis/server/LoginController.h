@@ -77,6 +77,8 @@ Q_SIGNALS:
     void fieldsChanged();
 
 private:
+    // Shows company, branch, server, port, namespace and user of the context in the fields.
+    void showContextInFields();
     std::unique_ptr<QSettings> openSettings() const;
     QString setting(const QSettings &settings, const QString &key, const QString &fallback) const;
     bool checkOnServer();
