@@ -28,6 +28,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
@@ -58,6 +60,13 @@ public:
         return data(c, Qt::UserRole).toDouble() < other.data(c, Qt::UserRole).toDouble();
     }
 };
+
+// The width a list column needs for its longest text and its heading.
+int contentWidth(const QTreeWidget *list, int column)
+{
+    const QAbstractItemView *view = list; // the tree view's override, through the public base
+    return qMax(view->sizeHintForColumn(column), list->header()->sectionSizeHint(column));
+}
 
 QLabel *groupLabel(QWidget *parent, const char *name, const QString &caption)
 {
@@ -125,7 +134,34 @@ FMStart::FMStart(ServerAccess &server, Prompter &prompter, const Clock &clock, Q
     m_fetch.setProgress([this](int done, int total) { showProgress(done, total); });
     mDatenClick(0);
     mDetailsClick(1);
-    resize(1152, 800);
+    resize(screenBoundedSize(QSize(1152, 800)));
+}
+
+QSize FMStart::screenBoundedSize(QSize wanted) const
+{
+    // Never larger than the screen's free area, whatever the scale factor.
+    const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown)
+        return wanted;
+    // Before the window is shown its frame is unknown: leave room for a title bar.
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.isNull())
+        frame = QSize(8, 32);
+    return wanted.boundedTo(shown->availableGeometry().size() - frame);
+}
+
+void FMStart::fitFrameToScreen()
+{
+    const QScreen *shown = screen();
+    if (!shown)
+        return;
+    const QRect available = shown->availableGeometry();
+    const QRect frame = frameGeometry();
+    if (available.contains(frame))
+        return;
+    const QSize excess = (frame.size() - available.size()).expandedTo(QSize(0, 0));
+    resize((size() - excess).expandedTo(minimumSizeHint()));
+    move(available.topLeft());
 }
 
 FMStart::~FMStart()
@@ -152,7 +188,7 @@ void FMStart::buildSelectionPanel()
         auto *combo = new QComboBox(ctSize3);
         combo->setObjectName(QString::fromUtf8(listNames[i]));
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        combo->setMinimumContentsLength(12);
+        combo->setMinimumContentsLength(8);
         m_lists[size_t(i)] = combo;
     }
     cmbZoom = new QComboBox(ctSize3);
@@ -187,6 +223,9 @@ void FMStart::buildSelectionPanel()
           m_lists[SelectionModel::SPG]);
     place(1, 3, groupLabel(ctSize3, "lblHVArt", QStringLiteral("HVArt:")),
           m_lists[SelectionModel::SHVArt]);
+    auto *lblMonat = groupLabel(ctSize3, "lblMonat", QStringLiteral("Monat:"));
+    lblMonat->setBuddy(txtMonat);
+    grid->addWidget(lblMonat, 2, 2);
     grid->addWidget(txtMonat, 2, 3);
     grid->addWidget(cmdÜbernehmen, 0, 8);
     grid->addWidget(cmdAusblenden, 1, 8);
@@ -247,6 +286,8 @@ void FMStart::buildDetails()
     ctList->setColumnCount(0);
     ctList->setHeaderLabels({});
     ctList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The columns follow the list's width, however the pane got it.
+    ctList->viewport()->installEventFilter(this);
     auto *copy = new QShortcut(QKeySequence::Copy, ctList, nullptr, nullptr, Qt::WidgetShortcut);
     connect(copy, &QShortcut::activated, this,
             [this] { QApplication::clipboard()->setText(selectedRowsText()); });
@@ -286,9 +327,11 @@ void FMStart::buildMenus()
 {
     QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
     datei->setObjectName(QStringLiteral("mDatei"));
+    m_fileMenu = datei;
     addItem(datei, QStringLiteral("mStandardDrucker"), QStringLiteral("Druckereinstellungen"));
     QAction *print = addItem(datei, QStringLiteral("mDrucken"), QStringLiteral("&Drucken"),
                              QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_printAction = print;
     datei->addSeparator();
     QAction *login = addItem(datei, QStringLiteral("mLogin"), QStringLiteral("&Login"));
     datei->addSeparator();
@@ -564,8 +607,10 @@ void FMStart::updateLayout()
     if (isMinimized() || !ctSplit)
         return;
     if (!ctSize2->isHidden()) {
-        const int details = twipsToPixels(detailsWidthTwips);
+        // The pane is 3735 twips wide, or as wide as its table needs, up to half the splitter.
         const int total = ctSplit->width() - ctSplit->handleWidth();
+        const int details
+            = qMin(qMax(twipsToPixels(detailsWidthTwips), m_detailsWidth), qMax(0, total / 2));
         ctSplit->setSizes({ qMax(0, total - details), details });
         resizeListColumns();
     }
@@ -573,12 +618,38 @@ void FMStart::updateLayout()
 
 void FMStart::resizeListColumns()
 {
+    // The amount columns share the list's width, each at least as wide as its
+    // longest text, so that no amount is cut.
     const int columns = ctList->columnCount();
     if (columns < 2)
         return;
-    const int width = (ctList->viewport()->width() - 50) / (columns - 1);
+    const int first = qMax(contentWidth(ctList, 0), 25 * 3);
+    ctList->setColumnWidth(0, first);
+    const int share = (ctList->viewport()->width() - qMax(first, 50)) / (columns - 1);
     for (int c = 1; c < columns; ++c)
-        ctList->setColumnWidth(c, qMax(0, width));
+        ctList->setColumnWidth(c, qMax(contentWidth(ctList, c), share));
+}
+
+void FMStart::fitDetailsToTable()
+{
+    // Room for the group column and equal amount columns as wide as the widest amount.
+    const int columns = ctList->columnCount();
+    int widest = 0;
+    for (int c = 1; c < columns; ++c)
+        widest = qMax(widest, contentWidth(ctList, c));
+    int needed = qMax(contentWidth(ctList, 0), 25 * 3) + widest * qMax(0, columns - 1);
+    const QMargins frame = frDetails->contentsMargins();
+    needed += ctList->frameWidth() * 2 + ctList->verticalScrollBar()->sizeHint().width()
+        + frame.left() + frame.right() + 24;
+    m_detailsWidth = needed;
+    updateLayout();
+}
+
+bool FMStart::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && ctList && watched == ctList->viewport())
+        resizeListColumns();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void FMStart::resizeEvent(QResizeEvent *event)
@@ -590,6 +661,7 @@ void FMStart::resizeEvent(QResizeEvent *event)
 void FMStart::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    fitFrameToScreen();
     updateLayout();
 }
 
@@ -661,7 +733,6 @@ void FMStart::refreshDetails()
     ctList->clear();
     ctList->setColumnCount(int(table->headings.size()));
     ctList->setHeaderLabels(table->headings);
-    ctList->setColumnWidth(0, 25 * 3);
     for (const QString &row : table->rows)
         ctList->addTopLevelItem(new ResultItem(row.split(QLatin1Char(';')), locale));
     for (int c = 1; c < ctList->columnCount(); ++c)
@@ -671,7 +742,7 @@ void FMStart::refreshDetails()
             ctList->topLevelItem(i)->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
     ctList->setSortingEnabled(true);
     ctList->sortByColumn(-1, Qt::AscendingOrder);
-    resizeListColumns();
+    fitDetailsToTable();
 }
 
 QString FMStart::selectedRowsText() const

@@ -73,6 +73,9 @@ public:
     const AccessRights &rights() const { return m_rights; }
     frmAuswahlDetail *extendedDialog() const;
     QComboBox *zoomCombo() const { return cmbZoom; }
+    // "&Datei" and its "&Drucken", where the export commands are added.
+    QMenu *fileMenu() const { return m_fileMenu; }
+    QAction *printAction() const { return m_printAction; }
     int redrawCount() const { return m_redrawCount; }
 
     // The redraw: derivation, then the report page.
@@ -108,6 +111,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -123,6 +127,9 @@ private:
     void syncDisplayChecks();
     void updateLayout();
     void resizeListColumns();
+    void fitDetailsToTable();
+    QSize screenBoundedSize(QSize wanted) const;
+    void fitFrameToScreen();
     void showProgress(int done, int total);
     void notAvailable(const QString &window);
     void toggleExtendedSelection();
@@ -185,6 +192,9 @@ private:
     std::array<QAction *, 2> mJahr {};
     std::array<QAction *, 2> mDetails {};
     QAction *mAuswahl = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QAction *m_printAction = nullptr;
+    int m_detailsWidth = 0; // pixels the details pane takes when shown
 };
 
 } // namespace ertragon

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QVariantMap>
 
 namespace ertragon {
@@ -13,6 +14,45 @@ namespace ertragon {
 namespace {
 
 const QString tallixProgId = QStringLiteral("Zifra.Tallix.1");
+
+// The control selects its text when it gets the focus, but the click that gave
+// it the focus then places the caret. After such a click that selected nothing,
+// the whole text is selected again.
+class SelectAfterFocusClick final : public QObject
+{
+public:
+    explicit SelectAfterFocusClick(comctl::ComControl *control)
+        : QObject(control)
+        , m_control(control)
+    {
+        control->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn)
+            m_clicked = static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason;
+        if (event->type() == QEvent::MouseButtonRelease && m_clicked) {
+            m_clicked = false;
+            QMetaObject::invokeMethod(
+                this, [this] { selectAllUnlessSelected(); }, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void selectAllUnlessSelected()
+    {
+        if (m_control->get(QStringLiteral("SelLength")).value.toInt() > 0)
+            return;
+        const QString text = m_control->get(QStringLiteral("InputText")).value.toString();
+        m_control->put(QStringLiteral("SelStart"), 0);
+        m_control->put(QStringLiteral("SelLength"), int(text.size()));
+    }
+
+    comctl::ComControl *m_control;
+    bool m_clicked = false;
+};
 
 comctl::ComControl *createByProgId(QWidget *parent, comctl::HostSite *site, QString *error)
 {
@@ -65,6 +105,7 @@ QWidget *MonthInput::create(QWidget *parent, const QString &bundledLibrary, QStr
     m_control = control;
     m_control->setObjectName(QStringLiteral("txtMonat"));
     m_control->initNew();
+    new SelectAfterFocusClick(m_control);
     if (!configure(error)) {
         delete m_control.data();
         return nullptr;
@@ -86,6 +127,8 @@ bool MonthInput::configure(QString *error)
         { QStringLiteral("ValidateRangeHigh"), QStringLiteral("12") },
         { QStringLiteral("Alignment"), 1 },
         { QStringLiteral("SpinButton"), true },
+        // Typing replaces the month shown, as the mask holds only two places.
+        { QStringLiteral("AutoSelect"), true },
     };
     for (const auto &[name, value] : settings) {
         const auto result = m_control->put(name, value);

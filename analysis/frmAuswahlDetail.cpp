@@ -79,6 +79,11 @@ void frmAuswahlDetail::refresh()
     oDarstellung[m_model.discountView() == 1 ? 1 : 0]->setChecked(true);
 }
 
+void frmAuswahlDetail::reject()
+{
+    close();
+}
+
 void frmAuswahlDetail::closeEvent(QCloseEvent *event)
 {
     event->accept();

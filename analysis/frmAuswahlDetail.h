@@ -24,6 +24,9 @@ public:
     // Shows the lists and choices of the model.
     void refresh();
 
+    // Escape closes the dialog like "Beenden", so the extended selection is switched off too.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

@@ -70,7 +70,8 @@ void frmNeueDaten::runBesideBusyIndicator(const std::function<void()> &call)
     progress.setWindowTitle(windowTitle());
     progress.setCancelButton(nullptr);
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
+    // Without progress values the dialog never shows by itself: show it now.
+    progress.show();
 
     int seconds = 0;
     QTimer tick;

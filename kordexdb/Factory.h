@@ -4,7 +4,6 @@
 #include "ServerObject.h"
 
 #include <QString>
-
 #include <functional>
 #include <memory>
 
@@ -21,11 +20,15 @@ public:
     virtual bool OpenConnection(const QString &connectString) = 0;
     virtual bool IsConnected() = 0;
     virtual void CloseConnection() = 0;
+    // Why the last OpenConnection failed; empty when it did not fail.
+    virtual QString lastError() const { return {}; }
 
     // id parts joined by "||", for example "1||ABC"
-    virtual std::unique_ptr<ServerObject> OpenObject(const QString &className, const QString &id) = 0;
+    virtual std::unique_ptr<ServerObject> OpenObject(const QString &className, const QString &id)
+        = 0;
     virtual std::unique_ptr<ServerObject> NewObject(const QString &className) = 0;
-    virtual std::unique_ptr<ResultSet> OpenQuery(const QString &className, const QString &queryName) = 0;
+    virtual std::unique_ptr<ResultSet> OpenQuery(const QString &className, const QString &queryName)
+        = 0;
 };
 
 using FactoryMaker = std::function<std::unique_ptr<Factory>()>;

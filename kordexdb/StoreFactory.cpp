@@ -45,6 +45,7 @@ StoreFactory::~StoreFactory()
 bool StoreFactory::OpenConnection(const QString &text)
 {
     CloseConnection();
+    m_lastError.clear();
     const auto parsed = ConnectString::parse(text);
     if (!parsed) {
         m_lastError = QStringLiteral("malformed connect string: %1").arg(text);

@@ -28,7 +28,7 @@ public:
 
     // The day the server counts as today; the real date when not set.
     void setToday(const QDate &today);
-    QString lastError() const { return m_lastError; }
+    QString lastError() const override { return m_lastError; }
 
 private:
     std::unique_ptr<StoreObject> personnelRecord(const QString &company, const QString &code);

@@ -25,9 +25,12 @@ ExportActions::ExportActions(PrintController &controller, Prompter &prompter, QW
                                    QStringLiteral("Auflösung (dpi):"), 150, 30, 600, 10, &ok);
         return ok ? std::optional<int>(dpi) : std::nullopt;
     };
-    m_pdf = new QAction(QStringLiteral("Als PDF speichern..."), this);
-    m_png = new QAction(QStringLiteral("Als Bild speichern..."), this);
-    m_csv = new QAction(QStringLiteral("Tabelle als CSV speichern..."), this);
+    m_pdf = new QAction(QStringLiteral("Als &PDF speichern..."), this);
+    m_pdf->setObjectName(QStringLiteral("mAlsPdf"));
+    m_png = new QAction(QStringLiteral("Als B&ild speichern..."), this);
+    m_png->setObjectName(QStringLiteral("mAlsBild"));
+    m_csv = new QAction(QStringLiteral("Tabelle als &CSV speichern..."), this);
+    m_csv->setObjectName(QStringLiteral("mAlsCsv"));
     connect(m_pdf, &QAction::triggered, this, &ExportActions::savePdf);
     connect(m_png, &QAction::triggered, this, &ExportActions::savePng);
     connect(m_csv, &QAction::triggered, this, &ExportActions::saveCsv);

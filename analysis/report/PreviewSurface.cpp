@@ -2,11 +2,9 @@
 
 #include "PageRenderer.h"
 #include "PreviewPageView_p.h"
-#include "ReportExport.h"
 
 #include <QAction>
 #include <QPainter>
-#include <QPrinter>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -72,10 +70,6 @@ PreviewSurface::PreviewSurface(QWidget *parent, std::shared_ptr<const TextMeasur
     m_scroll->setWidget(m_view);
     m_scroll->setAlignment(Qt::AlignCenter);
     m_scroll->setBackgroundRole(QPalette::Dark);
-    setPrintHandler([this](const PageDocument &document) {
-        if (m_printer)
-            ReportExport::print(*m_printer, document, paperKind(), pageOrientation());
-    });
     auto addZoomAction = [this](const QList<QKeySequence> &keys, void (PreviewSurface::*slot)()) {
         auto *action = new QAction(this);
         action->setShortcuts(keys);
@@ -91,11 +85,6 @@ PreviewSurface::PreviewSurface(QWidget *parent, std::shared_ptr<const TextMeasur
 }
 
 PreviewSurface::~PreviewSurface() = default;
-
-void PreviewSurface::setPrinter(QPrinter *printer)
-{
-    m_printer = printer;
-}
 
 void PreviewSurface::Refresh()
 {

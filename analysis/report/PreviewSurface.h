@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-class QPrinter;
 class QScrollArea;
 
 namespace ertragon::report {
@@ -12,8 +11,7 @@ namespace ertragon::report {
 class PreviewPageView;
 
 // The main window's print surface VSPrinter1: records the report and shows
-// the recorded pages as a zoomable preview; prints them on the printer it
-// is given.
+// the recorded pages as a zoomable preview.
 class PreviewSurface : public QWidget, public RecordingSurface
 {
     Q_OBJECT
@@ -21,10 +19,6 @@ public:
     explicit PreviewSurface(QWidget *parent = nullptr,
                             std::shared_ptr<const TextMeasurer> measurer = {});
     ~PreviewSurface() override;
-
-    // The printer PrintDocument prints on; none prints nothing.
-    void setPrinter(QPrinter *printer);
-    QPrinter *printer() const { return m_printer; }
 
     void Refresh() override;
     // In the fitting zoom modes the percentage follows the window size.
@@ -56,7 +50,6 @@ private:
 
     QScrollArea *m_scroll = nullptr;
     PreviewPageView *m_view = nullptr;
-    QPrinter *m_printer = nullptr;
 };
 
 } // namespace ertragon::report

@@ -1,5 +1,6 @@
 #include "PrintController.h"
 
+#include "PrintJob.h"
 #include "PrinterDialog.h"
 #include "RecordingSurface.h"
 #include "ReportExport.h"
@@ -30,12 +31,19 @@ int PrintController::print()
         return 0;
     if (m_hooks.redraw)
         m_hooks.redraw();
+    PrintJob job(m_printer);
     int printed = 0;
+    m_surface.setPrintJob(&job);
     for (int copy = 1; copy <= *copies; ++copy) {
         m_surface.PrintDocument(false);
         ++printed;
     }
-    return printed;
+    m_surface.setPrintJob(nullptr);
+    if (job.finish())
+        return printed;
+    if (m_hooks.failed)
+        m_hooks.failed(job.error());
+    return 0;
 }
 
 bool PrintController::exportPdf(const QString &path, QString *error) const

@@ -21,13 +21,15 @@ public:
         std::function<void()> fetch; // fetch the period data again
         std::function<void()> redraw; // Zeichnen
         std::function<PageContent()> content; // the texts of the shown page
+        std::function<void(const QString &error)> failed; // printing did not work
     };
 
     PrintController(RecordingSurface &surface, PrinterDialog &dialog, Hooks hooks);
 
     // mDrucken: fetch again if the selection changed, ask the printer dialog,
-    // redraw once and print the document once per copy. Returns the number of
-    // documents printed (0 when cancelled).
+    // redraw once and print the document once per copy, all copies in one job
+    // on the chosen printer. Returns the number of documents printed (0 when
+    // cancelled or failed; a failure is handed to the failed hook).
     int print();
 
     bool exportPdf(const QString &path, QString *error = nullptr) const;

@@ -1,5 +1,6 @@
 #include "RecordingSurface.h"
 
+#include "PrintJob.h"
 #include "TextMeasurer.h"
 
 namespace ertragon::report {
@@ -187,8 +188,14 @@ int RecordingSurface::PreviewPages() const
 
 void RecordingSurface::PrintDocument(bool)
 {
-    if (m_print)
+    if (m_print) {
         m_print(m_document);
+    } else if (m_job) {
+        m_job->add(m_document, m_paperKind, m_orientation);
+    } else if (m_printer) {
+        PrintJob job(*m_printer);
+        job.add(m_document, m_paperKind, m_orientation);
+    }
 }
 
 } // namespace ertragon::report

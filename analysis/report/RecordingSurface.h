@@ -6,8 +6,11 @@
 #include <functional>
 #include <memory>
 
+class QPrinter;
+
 namespace ertragon::report {
 
+class PrintJob;
 class TextMeasurer;
 
 // A print surface that records every setting and drawing of a document as
@@ -21,8 +24,13 @@ public:
 
     const PageDocument &document() const { return m_document; }
     bool documentOpen() const { return m_open; }
-    // Called by PrintDocument with the finished document (the printer).
+    // Called by PrintDocument with the finished document instead of printing it.
     void setPrintHandler(std::function<void(const PageDocument &)> print);
+    // The printer PrintDocument prints on, each call a job of its own; none prints nothing.
+    void setPrinter(QPrinter *printer) { m_printer = printer; }
+    QPrinter *printer() const { return m_printer; }
+    // While set, PrintDocument adds the document to this job instead.
+    void setPrintJob(PrintJob *job) { m_job = job; }
 
     void setPaperKind(int kind) override;
     int paperKind() const override { return m_paperKind; }
@@ -88,6 +96,8 @@ private:
     int m_zoomMode = ZoomWholePage;
     int m_previewPage = 1;
     std::function<void(const PageDocument &)> m_print;
+    QPrinter *m_printer = nullptr;
+    PrintJob *m_job = nullptr;
 };
 
 } // namespace ertragon::report

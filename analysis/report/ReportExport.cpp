@@ -8,7 +8,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QSaveFile>
 
 namespace ertragon::report {
@@ -117,27 +116,6 @@ bool ReportExport::writePng(const PageDocument &document, int paperKind, int ori
         return false;
     }
     return writeFile(path, bytes, error);
-}
-
-bool ReportExport::print(QPrinter &printer, const PageDocument &document, int paperKind,
-                         int orientation)
-{
-    printer.setFullPage(true);
-    printer.setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4), orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
-        QMarginsF()));
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    const QSizeF pageTwips = PageRenderer::pageSizeTwips(paperKind, orientation);
-    for (qsizetype i = 0; i < document.pages.size(); ++i) {
-        if (i > 0)
-            printer.newPage();
-        const QRectF target = printer.pageLayout().fullRectPixels(printer.resolution());
-        PageRenderer::render(painter, document.pages[i], pageTwips,
-                             QRectF(QPointF(0, 0), target.size()));
-    }
-    return painter.end();
 }
 
 QString ReportExport::tableCsv(const PageContent &content)

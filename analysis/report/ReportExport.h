@@ -5,8 +5,6 @@
 
 #include <QString>
 
-class QPrinter;
-
 namespace ertragon::report {
 
 // Writes a recorded document to files. Each file is written completely or
@@ -23,9 +21,6 @@ public:
     // (its label and the twelve cell texts), separated by semicolons.
     static QString tableCsv(const PageContent &content);
     static bool writeCsv(const PageContent &content, const QString &path, QString *error = nullptr);
-    // Prints every page once on the printer (A4 landscape, no margins).
-    static bool print(QPrinter &printer, const PageDocument &document, int paperKind,
-                      int orientation);
     static bool writeFile(const QString &path, const QByteArray &bytes, QString *error);
 };
 

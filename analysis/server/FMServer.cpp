@@ -2,10 +2,13 @@
 
 #include "LoginController.h"
 
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -20,6 +23,7 @@ FMServer::FMServer(LoginController &controller, QWidget *parent)
     , BNAMESPACE(new QLineEdit(this))
     , BUEdit(new QPushButton(QStringLiteral("Ändern"), this))
     , BUZurück(new QPushButton(QStringLiteral("Zurück"), this))
+    , BUDatei(new QPushButton(QStringLiteral("Durchsuchen…"), this))
     , m_controller(controller)
 {
     setObjectName(QStringLiteral("FMServer"));
@@ -31,13 +35,23 @@ FMServer::FMServer(LoginController &controller, QWidget *parent)
     BNAMESPACE->setObjectName(QStringLiteral("BNAMESPACE"));
     BUEdit->setObjectName(QStringLiteral("BUEdit"));
     BUZurück->setObjectName(QStringLiteral("BUZurück"));
+    BUDatei->setObjectName(QStringLiteral("BUDatei"));
+    BUDatei->setToolTip(QStringLiteral("Eine KORDEX-Datenbankdatei (SQLite) wählen"));
     BUEdit->setCheckable(true);
     BSERVERIP->setMinimumWidth(260);
+    m_chooseStore = [this](const QString &caption, const QString &filter) {
+        return QFileDialog::getOpenFileName(this, caption, BSERVERIP->text(), filter);
+    };
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Firma:"), BFIRMA);
     form->addRow(QStringLiteral("Filiale:"), BFIL);
-    form->addRow(QStringLiteral("ServerIP:"), BSERVERIP);
+    auto *serverRow = new QHBoxLayout;
+    serverRow->addWidget(BSERVERIP, 1);
+    serverRow->addWidget(BUDatei);
+    auto *serverLabel = new QLabel(QStringLiteral("ServerIP:"), this);
+    serverLabel->setBuddy(BSERVERIP);
+    form->addRow(serverLabel, serverRow);
     form->addRow(QStringLiteral("Port:"), BPORT);
     form->addRow(QStringLiteral("Namespace:"), BNAMESPACE);
     auto *buttons = new QHBoxLayout;
@@ -51,6 +65,7 @@ FMServer::FMServer(LoginController &controller, QWidget *parent)
         connect(field, &QLineEdit::textEdited, this, &FMServer::takeFields);
     connect(BUEdit, &QPushButton::toggled, this, &FMServer::editToggled);
     connect(BUZurück, &QPushButton::clicked, this, &FMServer::hide);
+    connect(BUDatei, &QPushButton::clicked, this, &FMServer::chooseStore);
     connect(&controller, &LoginController::fieldsChanged, this, &FMServer::showFields);
     showFields();
     setFieldsEnabled(false);
@@ -65,6 +80,30 @@ void FMServer::setFieldsEnabled(bool enabled)
 {
     for (QLineEdit *field : fieldList())
         field->setEnabled(enabled);
+    BUDatei->setEnabled(enabled);
+}
+
+void FMServer::chooseStore()
+{
+    const QString path = m_chooseStore
+        ? m_chooseStore(QStringLiteral("KORDEX-Datenbank wählen"),
+                        QStringLiteral("KORDEX-Datenbanken (*.db);;Alle Dateien (*)"))
+        : QString();
+    if (path.isEmpty())
+        return;
+    BSERVERIP->setText(path);
+    takeFields();
+    fitServerField();
+}
+
+void FMServer::fitServerField()
+{
+    // A store path is shown whole, up to most of the screen's width.
+    BSERVERIP->setToolTip(BSERVERIP->text());
+    const int wanted = BSERVERIP->fontMetrics().horizontalAdvance(BSERVERIP->text()) + 24;
+    const int limit = screen() ? screen()->availableGeometry().width() * 3 / 4 : 1000;
+    BSERVERIP->setMinimumWidth(qBound(260, wanted, qMax(260, limit - 200)));
+    adjustSize();
 }
 
 void FMServer::showFields()
@@ -77,6 +116,7 @@ void FMServer::showFields()
         if (widgets[i]->text() != texts[i])
             widgets[i]->setText(texts[i]);
     }
+    fitServerField();
 }
 
 void FMServer::takeFields()

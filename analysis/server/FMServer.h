@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QLineEdit;
 class QPushButton;
@@ -24,6 +25,11 @@ public:
     QLineEdit *BNAMESPACE;
     QPushButton *BUEdit;
     QPushButton *BUZurück;
+    QPushButton *BUDatei; // chooses a SQLite store file for the server field
+
+    // Asks for a file (caption, filter); an empty answer changes nothing.
+    using FileChooser = std::function<QString(const QString &caption, const QString &filter)>;
+    void setStoreChooser(FileChooser chooser) { m_chooseStore = std::move(chooser); }
 
     void reject() override;
 
@@ -35,9 +41,12 @@ private:
     void setFieldsEnabled(bool enabled);
     void showFields();
     void takeFields();
+    void chooseStore();
+    void fitServerField();
     QList<QLineEdit *> fieldList() const;
 
     LoginController &m_controller;
+    FileChooser m_chooseStore;
 };
 
 } // namespace ertragon

@@ -27,6 +27,9 @@ std::optional<LoginCommandLine> LoginCommandLine::parse(const QString &commandLi
     values.filiale = GetPiece(commandLine, blank, 2);
     values.name = GetPiece(commandLine, blank, 3);
     values.password = GetPiece(commandLine, blank, 4);
+    // "-" keeps the password out of the process list: it comes from the environment.
+    if (values.password == QLatin1String("-"))
+        values.password = qEnvironmentVariable("ERTRAGON_PASSWORD");
     values.server = GetPiece(commandLine, blank, 5, defaultServer);
     values.port = GetPiece(commandLine, blank, 6, QStringLiteral("1972"));
     values.nameSpace = GetPiece(commandLine, blank, 7, QStringLiteral("KORDEX"));

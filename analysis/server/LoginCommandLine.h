@@ -8,7 +8,7 @@ namespace ertragon {
 
 // The login values of the program's command line: blank-separated company,
 // branch, user code, password, server, port and namespace, used only when the
-// first word is numeric.
+// first word is numeric. A password word "-" stands for $ERTRAGON_PASSWORD.
 struct LoginCommandLine
 {
     QString firma;

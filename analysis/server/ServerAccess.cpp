@@ -115,13 +115,49 @@ bool ServerAccess::isConnected() const
 bool ServerAccess::tryConnectOnce()
 {
     dropConnection();
+    m_lastConnectError.clear();
     try {
         m_factory = m_makeFactory ? m_makeFactory() : nullptr;
-        return m_factory && m_factory->OpenConnection(m_context.connectString)
-            && m_factory->IsConnected();
+        if (m_factory && m_factory->OpenConnection(m_context.connectString)
+            && m_factory->IsConnected())
+            return true;
+        if (m_factory)
+            m_lastConnectError = m_factory->lastError();
+    } catch (const std::exception &error) {
+        m_lastConnectError = QString::fromLocal8Bit(error.what());
     } catch (...) {
-        return false;
     }
+    if (m_lastConnectError.isEmpty())
+        m_lastConnectError = QStringLiteral("keine Antwort");
+    return false;
+}
+
+QString ServerAccess::storeDescription() const
+{
+    const QString &server = m_context.server;
+    if (server.contains(u'/') || server.endsWith(QStringLiteral(".db")))
+        return server;
+    return server + QStringLiteral(" (Port ") + m_context.port + u')';
+}
+
+QString ServerAccess::storeAndCause() const
+{
+    return crlf + crlf + QStringLiteral("Server: ") + storeDescription() + crlf
+        + QStringLiteral("Ursache: ") + m_lastConnectError;
+}
+
+void ServerAccess::setConnectStatusHook(std::function<void(const QString &)> status)
+{
+    m_connectStatus = std::move(status);
+}
+
+void ServerAccess::reportConnectStatus(const QString &text)
+{
+    if (text.isEmpty() && !m_statusShown)
+        return;
+    m_statusShown = !text.isEmpty();
+    if (m_connectStatus)
+        m_connectStatus(text);
 }
 
 void ServerAccess::sendContextCommands()
@@ -156,9 +192,11 @@ bool ServerAccess::EnsureConnected(bool keepTrying)
         ok = connectWithRetries(keepTrying);
     } catch (...) {
         m_connecting = false;
+        reportConnectStatus({});
         throw;
     }
     m_connecting = false;
+    reportConnectStatus({});
     if (!ok)
         return false;
     sendContextCommands();
@@ -175,18 +213,28 @@ bool ServerAccess::connectWithRetries(bool keepTrying)
             return true;
         ++attempts;
         if (keepTrying || attempts != attemptsPerRound) {
+            reportConnectStatus(
+                QStringLiteral("Verbindung zu %1 fehlgeschlagen (Versuch %2 von %3): %4\n"
+                               "Nächster Versuch in %5 Sekunden …")
+                    .arg(storeDescription())
+                    .arg(attempts)
+                    .arg(attemptsPerRound)
+                    .arg(m_lastConnectError)
+                    .arg(retryHundredths / 100));
             pumpMessages();
             WaitHundredths(retryHundredths);
             if (m_shutdownRequested)
                 return false;
             continue;
         }
+        reportConnectStatus({});
         if (!settingsShown) {
             m_prompter.inform(
                 Prompter::Icon::Warning, loginTitle,
                 QStringLiteral("Server nach 3 Versuchen nicht erreichbar!") + crlf
                     + QStringLiteral("Wahrscheinlich sind keine freien Lizenzen verfügbar!") + crlf
-                    + QStringLiteral("Bitte Kontrollieren Sie die Verbindungsdaten"));
+                    + QStringLiteral("Bitte Kontrollieren Sie die Verbindungsdaten")
+                    + storeAndCause());
             if (m_showSettings)
                 m_showSettings();
             if (m_shutdownRequested)
@@ -202,7 +250,8 @@ bool ServerAccess::connectWithRetries(bool keepTrying)
                     "Wahrscheinlich sind keine Lizenzen frei. Die Anwendung wird beendet!")
                 + crlf
                 + QStringLiteral("Bitte Versuchen Sie die Anmeldung zu einem späteren Zeitpunk "
-                                 "noch ein mal."));
+                                 "noch ein mal.")
+                + storeAndCause());
         if (m_hideSettings)
             m_hideSettings();
         m_context.userDisplay.clear();

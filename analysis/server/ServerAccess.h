@@ -81,6 +81,14 @@ public:
     void setShutdownHook(std::function<void()> shutdown);
     // Cursor changes (hourglass / arrow); the default uses QGuiApplication's override cursor.
     void setCursorHook(std::function<void(bool busy)> setBusy);
+    // Progress of a connect retry for a status window: a text after each failed
+    // attempt while the next one is awaited, an empty text when the retry is over.
+    void setConnectStatusHook(std::function<void(const QString &text)> status);
+
+    // The store the connect string names, as the user knows it (a file or host and port).
+    QString storeDescription() const;
+    // Why the last connect attempt failed, as the store reported it.
+    QString lastConnectError() const { return m_lastConnectError; }
 
 Q_SIGNALS:
     void connected();
@@ -93,6 +101,8 @@ private:
     bool runXecute(const QString &command, const QString &operation, QString &output);
     void dropConnection();
     void setBusy(bool busy);
+    void reportConnectStatus(const QString &text);
+    QString storeAndCause() const;
 
     kordex::FactoryMaker m_makeFactory;
     Prompter &m_prompter;
@@ -108,6 +118,9 @@ private:
     std::function<void()> m_hideSettings;
     std::function<void()> m_shutdown;
     std::function<void(bool)> m_setBusy;
+    std::function<void(const QString &)> m_connectStatus;
+    QString m_lastConnectError;
+    bool m_statusShown = false;
 };
 
 } // namespace ertragon

@@ -1,6 +1,7 @@
 #include "frmProgrammverlauf.h"
 
 #include <QCloseEvent>
+#include <QHeaderView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -25,7 +26,9 @@ frmProgrammverlauf::frmProgrammverlauf(HistoryLog &log, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_verlauf);
-    resize(640, 300);
+    resize(900, 300);
+    for (int c = 0; c < 3; ++c)
+        m_verlauf->setColumnWidth(c, m_verlauf->header()->sectionSizeHint(c));
 
     for (const HistoryLog::Entry &entry : log.entries())
         appendLine(entry);
@@ -40,9 +43,22 @@ void frmProgrammverlauf::StatusText(const QString &programmteil, const QString &
 
 void frmProgrammverlauf::appendLine(const HistoryLog::Entry &entry)
 {
-    auto *item
-        = new QTreeWidgetItem(m_verlauf, { entry.programmteil, entry.text, entry.parameter });
+    const QStringList texts { entry.programmteil, entry.text, entry.parameter };
+    auto *item = new QTreeWidgetItem(m_verlauf, texts);
+    widenColumnsFor(texts);
     m_verlauf->scrollToItem(item);
+}
+
+void frmProgrammverlauf::widenColumnsFor(const QStringList &texts)
+{
+    // Each column grows to its longest line as lines arrive, which costs one
+    // measurement a line instead of a pass over the whole log.
+    const QFontMetrics metrics = m_verlauf->fontMetrics();
+    for (int c = 0; c < 2; ++c) {
+        const int wanted = metrics.horizontalAdvance(texts.at(c)) + 2 * metrics.averageCharWidth();
+        if (wanted > m_verlauf->columnWidth(c))
+            m_verlauf->setColumnWidth(c, wanted);
+    }
 }
 
 void frmProgrammverlauf::closeEvent(QCloseEvent *event)

@@ -24,6 +24,7 @@ protected:
 
 private:
     void appendLine(const HistoryLog::Entry &entry);
+    void widenColumnsFor(const QStringList &texts);
 
     HistoryLog &m_log;
     QTreeWidget *m_verlauf;

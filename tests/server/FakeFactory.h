@@ -16,6 +16,7 @@ struct FakeStore
     bool up = true;
     int generation = 0;
     int failConnects = 0; // the next n connect attempts fail
+    QString connectError; // what a failed attempt gives as its cause
     bool throwOnIsConnected = false;
     bool throwOnClose = false;
 
@@ -55,6 +56,7 @@ public:
     explicit FakeFactory(FakeStore &store);
 
     bool OpenConnection(const QString &connectString) override;
+    QString lastError() const override { return m_store.connectError; }
     bool IsConnected() override;
     void CloseConnection() override;
     std::unique_ptr<kordex::ServerObject> OpenObject(const QString &className,

@@ -115,6 +115,10 @@ private Q_SLOTS:
         QTest::newRow("decimal company counts as numeric")
             << "1.0 0 A p" << true
             << QStringList { "1.0", "0", "A", "p", defaultServer, "1972", "KORDEX" };
+        // "-" takes the password from ERTRAGON_PASSWORD (set in commandLine), blanks and all.
+        QTest::newRow("password from the environment")
+            << "1 0 ABC - s" << true
+            << QStringList { "1", "0", "ABC", "geheim mit Blanks", "s", "1972", "KORDEX" };
         QTest::newRow("first word not numeric") << "ABC 0 1 pw" << false << QStringList();
         QTest::newRow("option-like first word") << "-platform offscreen" << false << QStringList();
         QTest::newRow("empty") << "" << false << QStringList();
@@ -126,7 +130,9 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QFETCH(bool, used);
         QFETCH(QStringList, values);
+        qputenv("ERTRAGON_PASSWORD", "geheim mit Blanks");
         const auto parsed = LoginCommandLine::parse(line, defaultServer);
+        qunsetenv("ERTRAGON_PASSWORD");
         QCOMPARE(parsed.has_value(), used);
         if (!parsed)
             return;

@@ -44,6 +44,11 @@ QString labelOf(QWidget *field)
 {
     auto *form = qobject_cast<QFormLayout *>(field->parentWidget()->findChild<QFormLayout *>());
     auto *label = form ? qobject_cast<QLabel *>(form->labelForField(field)) : nullptr;
+    // A field that shares its row with a button has its label as the label's buddy.
+    for (QLabel *candidate : field->parentWidget()->findChildren<QLabel *>()) {
+        if (!label && candidate->buddy() == field)
+            label = candidate;
+    }
     return label ? label->text() : QString();
 }
 

@@ -37,6 +37,7 @@ private:
             access.setCursorHook([this](bool busy) { cursor.append(busy); });
             ServerContext &c = access.context();
             c.connectString = QStringLiteral("cn_iptcp:/tmp/x.db[1972]:KORDEX");
+            c.server = QStringLiteral("/tmp/x.db");
             c.firma = QStringLiteral("1");
             c.filiale = QStringLiteral("0");
             c.name = QStringLiteral("ABC");
@@ -101,14 +102,28 @@ private Q_SLOTS:
     {
         Rig rig;
         rig.store.up = false;
+        rig.store.connectError = QStringLiteral("no such file: /tmp/x.db");
+        QStringList status;
+        rig.access.setConnectStatusHook([&](const QString &text) { status.append(text); });
         QVERIFY(!rig.access.EnsureConnected());
+        // Between the attempts a status window names the store, the attempt and the cause.
+        const QString firstWait = QStringLiteral(
+            "Verbindung zu /tmp/x.db fehlgeschlagen (Versuch 1 von 3): no such file: /tmp/x.db\n"
+            "Nächster Versuch in 10 Sekunden …");
+        QCOMPARE(status.size(), 6);
+        QCOMPARE(status.at(0), firstWait);
+        QCOMPARE(status.at(2), QString());
+        QCOMPARE(status.at(5), QString());
+        const QString storeAndCause = crlf + crlf + QStringLiteral("Server: /tmp/x.db") + crlf
+            + QStringLiteral("Ursache: no such file: /tmp/x.db");
         QCOMPARE(rig.prompter.boxes.size(), 2);
         const auto &warning = rig.prompter.boxes.at(0);
         QCOMPARE(warning.icon, Prompter::Icon::Warning);
         QCOMPARE(warning.text,
                  QStringLiteral("Server nach 3 Versuchen nicht erreichbar!") + crlf
                      + QStringLiteral("Wahrscheinlich sind keine freien Lizenzen verfügbar!") + crlf
-                     + QStringLiteral("Bitte Kontrollieren Sie die Verbindungsdaten"));
+                     + QStringLiteral("Bitte Kontrollieren Sie die Verbindungsdaten")
+                     + storeAndCause);
         const auto &error = rig.prompter.boxes.at(1);
         QCOMPARE(error.icon, Prompter::Icon::Critical);
         QCOMPARE(error.title, QStringLiteral("Anmeldung an Caché"));
@@ -119,7 +134,8 @@ private Q_SLOTS:
                     "Wahrscheinlich sind keine Lizenzen frei. Die Anwendung wird beendet!")
                 + crlf
                 + QStringLiteral(
-                    "Bitte Versuchen Sie die Anmeldung zu einem späteren Zeitpunk noch ein mal."));
+                    "Bitte Versuchen Sie die Anmeldung zu einem späteren Zeitpunk noch ein mal.")
+                + storeAndCause);
         QCOMPARE(rig.settingsHidden, 1);
         QVERIFY(rig.access.context().userDisplay.isEmpty());
         QVERIFY(rig.access.shutdownRequested());

@@ -1,0 +1,214 @@
+#include "Program.h"
+
+#include "Clock.h"
+#include "ConnectStatusWindow.h"
+#include "ExportActions.h"
+#include "FMServer.h"
+#include "FMStart.h"
+#include "LoginWindows.h"
+#include "MessageBoxPrompter.h"
+#include "PreviewSurface.h"
+#include "PrintController.h"
+#include "PrinterDialog.h"
+#include "ProgramHistory.h"
+#include "PumpingWaiter.h"
+#include "ReportBridge.h"
+#include "ReportPage.h"
+#include "ServerAccess.h"
+#include "ServerSession.h"
+#include "ZoomComboBinding.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMenu>
+#include <QTranslator>
+
+namespace ertragon {
+
+namespace {
+
+// The waits of the connect retry always run by the real clock, even when a test fixes the date.
+class RealTimeWaiter final : public Waiter
+{
+public:
+    int waitHundredths(int n) override { return m_waiter.waitHundredths(n); }
+
+private:
+    SystemClock m_clock;
+    PumpingWaiter m_waiter { m_clock };
+};
+
+} // namespace
+
+bool Program::installGermanQtTexts()
+{
+    static QTranslator *installed = nullptr;
+    if (installed)
+        return true;
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    installed = translator;
+    return true;
+}
+
+Program::Program(const QStringList &arguments, ProgramPlatform platform)
+    : m_platform(std::move(platform))
+{
+    if (!installGermanQtTexts())
+        qWarning("Ertragon: Qt's German texts (qtbase_de) are missing; Qt's dialogs stay English");
+    if (!m_platform.clock) {
+        m_ownClock = std::make_unique<SystemClock>();
+        m_platform.clock = m_ownClock.get();
+    }
+    if (!m_platform.waiter) {
+        m_ownWaiter = std::make_unique<RealTimeWaiter>();
+        m_platform.waiter = m_ownWaiter.get();
+    }
+    if (!m_platform.prompter) {
+        m_ownPrompter = std::make_unique<MessageBoxPrompter>();
+        m_platform.prompter = m_ownPrompter.get();
+    }
+    m_session = std::make_unique<ServerSession>(&kordex::createFactory, *m_platform.prompter,
+                                                *m_platform.waiter, QString(), arguments);
+    m_window
+        = std::make_unique<FMStart>(m_session->access(), *m_platform.prompter, *m_platform.clock);
+    if (!m_platform.printerDialog) {
+        m_ownPrinterDialog = std::make_unique<report::QtPrinterDialog>(m_window.get());
+        m_platform.printerDialog = m_ownPrinterDialog.get();
+    }
+    wireServerLayer();
+    wireReport();
+}
+
+Program::~Program()
+{
+    // The window goes before the session its parts refer to.
+    m_session->access().setShutdownHook({});
+    m_session->access().setConnectStatusHook({});
+    m_printing.reset();
+    m_window.reset();
+    m_connectStatus.reset();
+}
+
+void Program::wireServerLayer()
+{
+    ServerSession &session = *m_session;
+    m_window->setLogger([&session](const QString &part, const QString &text, const QString &param) {
+        session.history().AddLogEntry(part, text, param);
+    });
+    m_window->setHistoryHandler([&session] { session.history().showWindow(); });
+    session.loginWindows().setMainWindow(m_window.get());
+    m_window->setLoginHandler([&session] { session.loginWindows().showLoginDialog(); });
+    session.access().setShutdownHook([this] { shutdown(); });
+    session.access().setConnectStatusHook([this](const QString &text) { showConnectStatus(text); });
+    FMServer *settings = session.loginWindows().server();
+    if (settings && m_platform.chooseOpenFile)
+        settings->setStoreChooser(m_platform.chooseOpenFile);
+}
+
+void Program::wireReport()
+{
+    // The report page on the preview surface VSPrinter1.
+    m_surface = new report::PreviewSurface;
+    m_window->setPreview(m_surface);
+    report::PreviewSurface *surface = m_surface;
+    m_window->setPreviewPreparation([surface] {
+        surface->setPaperKind(9);
+        surface->setPageOrientation(1);
+    });
+    m_window->setRedraw([this](const RedrawData &data) {
+        m_shown = toReportData(data);
+        report::ReportPage::draw(*m_surface, m_shown);
+    });
+    FMStart *window = m_window.get();
+    report::ZoomComboBinding::setUpCombo(window->zoomCombo());
+    new report::ZoomComboBinding(
+        window->zoomCombo(), surface, [window] { window->Zeichnen(); }, window);
+
+    Prompter &prompter = *m_platform.prompter;
+    report::PrintController::Hooks hooks;
+    hooks.selectionChanged = [window] { return window->selection().selectionChanged(); };
+    hooks.fetch = [window] { window->fetchData(); };
+    hooks.redraw = [window] { window->Zeichnen(); };
+    hooks.content = [this] { return report::ReportPage::content(m_shown); };
+    hooks.failed = [&prompter](const QString &error) {
+        prompter.inform(Prompter::Icon::Critical, QStringLiteral("Fehlermeldung"),
+                        QStringLiteral("Der Bericht konnte nicht gedruckt werden.\n") + error);
+    };
+    m_printing = std::make_unique<report::PrintController>(*surface, *m_platform.printerDialog,
+                                                           std::move(hooks));
+    report::PrintController *printing = m_printing.get();
+    window->setPrintHandler([printing] { printing->print(); });
+
+    m_exports = new report::ExportActions(*printing, prompter, window);
+    if (m_platform.chooseSaveFile)
+        m_exports->setFileChooser(m_platform.chooseSaveFile);
+    if (m_platform.chooseDpi)
+        m_exports->setDpiChooser(m_platform.chooseDpi);
+    m_exports->install(window->fileMenu(), window->printAction());
+}
+
+void Program::showConnectStatus(const QString &text)
+{
+    // While the connection is retried a small window says against which store
+    // which attempt failed and why; it goes when the retry is over.
+    if (text.isEmpty()) {
+        if (m_connectStatus)
+            m_connectStatus->hide();
+        return;
+    }
+    if (!m_connectStatus) {
+        m_connectStatus = std::make_unique<ConnectStatusWindow>();
+    }
+    m_connectStatus->show();
+    m_connectStatus->raise();
+    m_connectStatus->setStatus(text);
+}
+
+void Program::shutdown()
+{
+    m_ended = true;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        if ((*it)->isVisible())
+            (*it)->hide();
+    }
+    // Before the event loop runs, start() reports the end instead.
+    if (m_inEventLoop)
+        QCoreApplication::quit();
+}
+
+bool Program::start()
+{
+    ServerSession &session = *m_session;
+    const bool running = m_window->startUp([&session] { return session.runStartupLogin(); });
+    return running && !m_ended;
+}
+
+void Program::show()
+{
+    m_window->show();
+    m_window->Zeichnen();
+}
+
+int Program::run()
+{
+    if (!start())
+        return 0;
+    show();
+    QObject::connect(qApp, &QApplication::lastWindowClosed, qApp, &QApplication::quit);
+    m_inEventLoop = true;
+    const int status = QApplication::exec();
+    m_inEventLoop = false;
+    return status;
+}
+
+} // namespace ertragon

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "ExportActions.h"
+#include "ReportData.h"
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QTranslator;
+
+namespace ertragon {
+
+class Clock;
+class FMStart;
+class Prompter;
+class ServerSession;
+class ConnectStatusWindow;
+class Waiter;
+
+namespace report {
+class PreviewSurface;
+class PrintController;
+class PrinterDialog;
+class ZoomComboBinding;
+} // namespace report
+
+// The parts of the platform the program talks to that a test may replace: the
+// clock, the waits and the platform's own dialogs. Each one left empty is the real one.
+struct ProgramPlatform
+{
+    const Clock *clock = nullptr;
+    Waiter *waiter = nullptr;
+    Prompter *prompter = nullptr; // message boxes
+    report::PrinterDialog *printerDialog = nullptr; // QPrintDialog
+    report::ExportActions::FileChooser chooseSaveFile; // QFileDialog::getSaveFileName
+    report::ExportActions::FileChooser chooseOpenFile; // QFileDialog::getOpenFileName
+    report::ExportActions::DpiChooser chooseDpi; // QInputDialog::getInt
+};
+
+// The program as the user starts it: the server session with its login windows
+// and history, the main window with the report preview, printing, export, zoom
+// and the German texts of Qt's own dialogs. main() only constructs and runs it;
+// the journey tests build it the same way.
+class Program
+{
+public:
+    // arguments: the process arguments, the program name first.
+    explicit Program(const QStringList &arguments, ProgramPlatform platform = {});
+    ~Program();
+    Program(const Program &) = delete;
+    Program &operator=(const Program &) = delete;
+
+    // Start-up with the login; false when the program ended during it.
+    bool start();
+    // After start(): the main window shown with its first page.
+    void show();
+    // start(), show() and the event loop; the process exit status.
+    int run();
+
+    // True once the program has ended (ShutdownProgram).
+    bool ended() const { return m_ended; }
+
+    FMStart &window() { return *m_window; }
+    ServerSession &session() { return *m_session; }
+    report::PreviewSurface &preview() { return *m_surface; }
+    report::PrintController &printing() { return *m_printing; }
+    report::ExportActions &exports() { return *m_exports; }
+    // The report data of the page shown last.
+    const report::ReportData &shownReport() const { return m_shown; }
+
+    // Loads Qt's German texts for its own buttons and dialogs; false when they are missing.
+    static bool installGermanQtTexts();
+
+private:
+    void wireServerLayer();
+    void wireReport();
+    void showConnectStatus(const QString &text);
+    void shutdown();
+
+    ProgramPlatform m_platform;
+    std::unique_ptr<Clock> m_ownClock;
+    std::unique_ptr<Waiter> m_ownWaiter;
+    std::unique_ptr<Prompter> m_ownPrompter;
+    std::unique_ptr<report::PrinterDialog> m_ownPrinterDialog;
+    std::unique_ptr<ServerSession> m_session;
+    std::unique_ptr<FMStart> m_window;
+    report::PreviewSurface *m_surface = nullptr; // owned by the window
+    std::unique_ptr<report::PrintController> m_printing;
+    report::ExportActions *m_exports = nullptr; // owned by the window
+    std::unique_ptr<ConnectStatusWindow> m_connectStatus;
+    report::ReportData m_shown;
+    bool m_ended = false;
+    bool m_inEventLoop = false;
+};
+
+} // namespace ertragon

@@ -1,0 +1,245 @@
+#include "JourneyRig.h"
+
+#include "FMStart.h"
+#include "PageOperation.h"
+#include "PreviewSurface.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+
+namespace journey {
+
+namespace {
+// Waits of whenModal that have not seen their window; a run ends them.
+QObject *pendingWaits()
+{
+    static QObject *owner = new QObject(qApp);
+    return owner;
+}
+} // namespace
+
+QDate today()
+{
+    return QDate(2005, 3, 15);
+}
+
+QString demoStore()
+{
+    static QTemporaryDir dir;
+    static QString path;
+    if (!path.isEmpty())
+        return path;
+    const QString file = dir.filePath(QStringLiteral("demo.db"));
+    QProcess tool;
+    tool.start(QStringLiteral(KORDEXDB_TOOL),
+               { QStringLiteral("demo"), file, QStringLiteral("--lines"), QStringLiteral("20000"),
+                 QStringLiteral("--today"), today().toString(Qt::ISODate) });
+    if (!tool.waitForFinished(300000) || tool.exitCode() != 0)
+        qFatal("kordexdb demo failed: %s", tool.readAllStandardError().constData());
+    path = file;
+    return path;
+}
+
+// --- stand-ins ---------------------------------------------------------------
+
+ertragon::Prompter::Answer Prompter::ask(Icon icon, const QString &title, const QString &text,
+                                         Buttons buttons)
+{
+    boxes.append({ icon, title, text });
+    if (onAsk)
+        onAsk(boxes.constLast());
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    for (const auto &[part, answer] : m_rules) {
+        if (text.contains(part))
+            return answer;
+    }
+    return Answer::No;
+}
+
+QStringList Prompter::texts() const
+{
+    QStringList result;
+    for (const Box &box : boxes)
+        result.append(box.title + QStringLiteral(": ") + box.text);
+    return result;
+}
+
+bool Prompter::saw(const QString &textPart) const
+{
+    for (const Box &box : boxes) {
+        if (box.text.contains(textPart))
+            return true;
+    }
+    return false;
+}
+
+std::optional<int> PrinterDialog::ask(QPrinter &printer)
+{
+    ++asked;
+    if (!copies)
+        return std::nullopt;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    return copies;
+}
+
+// --- one run -----------------------------------------------------------------
+
+Run::Run(const QStringList &arguments, const QByteArray &settings)
+    : clock(QDateTime(today(), QTime(9, 30)))
+{
+    // Settings and the default store live in this run's own folders.
+    m_oldConfig = qgetenv("XDG_CONFIG_HOME");
+    m_oldData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toUtf8());
+    if (!settings.isEmpty()) {
+        QDir().mkpath(m_home.filePath(QStringLiteral("config/Ertragon")));
+        QFile file(m_home.filePath(QStringLiteral("config/Ertragon/Cache Login.ini")));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(settings);
+    }
+    ertragon::ProgramPlatform platform;
+    platform.clock = &clock;
+    platform.waiter = &waiter;
+    platform.prompter = &prompter;
+    platform.printerDialog = &printer;
+    platform.chooseSaveFile = [this](const QString &, const QString &) {
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    };
+    platform.chooseOpenFile = [this](const QString &, const QString &) {
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    };
+    platform.chooseDpi = [] { return std::optional<int>(72); };
+    m_program = std::make_unique<ertragon::Program>(
+        QStringList { QStringLiteral("ertragon") } + arguments, platform);
+    watchMenuBar(&m_program->window());
+}
+
+Run::~Run()
+{
+    qDeleteAll(pendingWaits()->children());
+    m_program.reset();
+    qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    qputenv("XDG_DATA_HOME", m_oldData);
+}
+
+ertragon::FMStart &Run::window()
+{
+    return m_program->window();
+}
+
+bool Run::startAndShow()
+{
+    if (!m_program->start())
+        return false;
+    m_program->show();
+    QApplication::setActiveWindow(&window());
+    return QTest::qWaitForWindowActive(&window());
+}
+
+QAction *Run::action(const QString &name) const
+{
+    return m_program->window().menuBar()->findChild<QAction *>(name);
+}
+
+void Run::chooseFromMenu(const QString &name)
+{
+    QAction *item = nullptr;
+    QMenu *menu = nullptr;
+    for (QAction *top : window().menuBar()->actions()) {
+        if (QMenu *candidate = top->menu()) {
+            for (QAction *a : candidate->actions()) {
+                if (a->objectName() == name || a->text() == name) {
+                    item = a;
+                    menu = candidate;
+                }
+            }
+        }
+    }
+    QVERIFY2(item && menu, qPrintable(QStringLiteral("no menu item ") + name));
+    window().menuBar()->setActiveAction(menu->menuAction());
+    QTRY_VERIFY(menu->isVisible());
+    menu->setActiveAction(item);
+    QTest::keyClick(menu, Qt::Key_Return);
+    QTRY_VERIFY(!menu->isVisible());
+    // The offscreen platform delivers the closed menu's activation late and
+    // leaves it active; a window system gives the activation back.
+    QTest::qWait(10);
+    if (qobject_cast<QMenu *>(QApplication::activeWindow()) || !QApplication::activeWindow())
+        QApplication::setActiveWindow(&window());
+}
+
+void Run::press(QKeySequence keys)
+{
+    QVERIFY(!keys.isEmpty());
+    // The offscreen platform leaves a closed menu as the active window; a
+    // window system gives the activation back to the main window.
+    if (!QApplication::activeModalWidget() && QApplication::activeWindow() != &window())
+        QApplication::setActiveWindow(&window());
+    const QKeyCombination combination = keys[0];
+    QTest::keyClick(&window(), combination.key(), combination.keyboardModifiers());
+}
+
+QStringList Run::pageTexts() const
+{
+    QStringList texts;
+    for (const auto &page : m_program->preview().document().pages) {
+        for (const auto &op : page) {
+            if (op.kind == ertragon::report::PageOperation::Kind::TextBlock)
+                texts.append(op.text);
+        }
+    }
+    return texts;
+}
+
+// --- bookkeeping ---------------------------------------------------------------
+
+QSet<QString> &usedActions()
+{
+    static QSet<QString> used;
+    return used;
+}
+
+void watchMenuBar(QWidget *window)
+{
+    auto *bar = window->findChild<QMenuBar *>();
+    if (!bar)
+        return;
+    for (QAction *top : bar->actions()) {
+        if (!top->menu())
+            continue;
+        for (QAction *a : top->menu()->actions()) {
+            if (a->isSeparator())
+                continue;
+            const QString name = a->objectName().isEmpty() ? a->text() : a->objectName();
+            QObject::connect(a, &QAction::triggered, a, [name] { usedActions().insert(name); });
+        }
+    }
+}
+
+void whenModal(std::function<void(QWidget *)> f)
+{
+    auto *timer = new QTimer(pendingWaits());
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, f] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        f(modal);
+    });
+    timer->start();
+}
+
+} // namespace journey

@@ -1,0 +1,193 @@
+// Logging in as a user does: from the command line, through the login window,
+// with a wrong password, against a store that cannot be reached; the "&Login"
+// of the running program and "&Beenden".
+
+#include "ConnectStatusWindow.h"
+#include "FMPass.h"
+#include "FMServer.h"
+#include "FMStart.h"
+#include "JourneyRig.h"
+#include "LoginWindows.h"
+#include "ServerAccess.h"
+#include "ServerSession.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace journey;
+
+namespace {
+
+const QString demoCaption
+    = QStringLiteral("KORDEX Ertragon   Firma: 1     Filiale: 0     Benutzer: ");
+
+// Fills the login window open in front and presses "Anmelden".
+void logInThroughDialog(QWidget *modal, const QString &user, const QString &password)
+{
+    auto *pass = qobject_cast<ertragon::FMPass *>(modal);
+    QVERIFY2(pass, qPrintable(modal->objectName()));
+    pass->BUSER->clear();
+    QTest::keyClicks(pass->BUSER, user);
+    pass->BPASSWORT->setFocus();
+    pass->BPASSWORT->clear();
+    QTest::keyClicks(pass->BPASSWORT, password);
+    QTest::mouseClick(pass->BUSpeich, Qt::LeftButton);
+}
+
+} // namespace
+
+class LoginJourneys : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void commandLine_data();
+    void commandLine();
+    void loginWindow();
+    void wrongPasswordFallsBackToTheWindow();
+    void unreachableStore_data();
+    void unreachableStore();
+    void newLoginInTheRunningProgram();
+    void quitEndsTheProgram();
+};
+
+void LoginJourneys::commandLine_data()
+{
+    QTest::addColumn<QString>("passwordWord");
+    QTest::addColumn<QByteArray>("environment");
+    QTest::newRow("password on the command line") << "demo" << QByteArray();
+    QTest::newRow("password from ERTRAGON_PASSWORD") << "-" << QByteArray("demo");
+}
+
+void LoginJourneys::commandLine()
+{
+    QFETCH(QString, passwordWord);
+    QFETCH(QByteArray, environment);
+    qputenv("ERTRAGON_PASSWORD", environment);
+    Run run({ "1", "0", "DEM", passwordWord, demoStore() });
+    const bool started = run.startAndShow();
+    qunsetenv("ERTRAGON_PASSWORD");
+    QVERIFY2(started, qPrintable(run.prompter.texts().join('\n')));
+    QVERIFY(!run.program().session().loginWindows().pass()->isVisible());
+    QVERIFY(run.window().windowTitle().startsWith(demoCaption + QStringLiteral("DEM|")));
+    // The data basis is two months old: the program asks, and No leaves it.
+    QVERIFY(run.prompter.saw(QStringLiteral("Wollen Sie die Daten neu aufbauen?")));
+}
+
+void LoginJourneys::loginWindow()
+{
+    // No command line: the stored server, and the user types code and password.
+    Run run({}, "[Login]\nServer=" + demoStore().toUtf8() + "\nName=\n");
+    whenModal([](QWidget *modal) { logInThroughDialog(modal, QStringLiteral("dem"), "demo"); });
+    QVERIFY2(run.startAndShow(), qPrintable(run.prompter.texts().join('\n')));
+    QVERIFY(run.window().windowTitle().startsWith(demoCaption + QStringLiteral("DEM|")));
+}
+
+void LoginJourneys::wrongPasswordFallsBackToTheWindow()
+{
+    Run run({ "1", "0", "DEM", "falsch", demoStore() });
+    whenModal([](QWidget *modal) { logInThroughDialog(modal, QStringLiteral("DEM"), "demo"); });
+    QVERIFY(run.startAndShow());
+    QCOMPARE(run.prompter.boxes.first().text,
+             QStringLiteral("Passwort Falsch oder Benutzer nicht Aktiv."));
+    QVERIFY(run.window().windowTitle().contains(QStringLiteral("DEM|")));
+}
+
+void LoginJourneys::unreachableStore_data()
+{
+    QTest::addColumn<bool>("chooseTheStore");
+    QTest::newRow("the user gives up") << false;
+    QTest::newRow("the user picks the store in the settings window") << true;
+}
+
+void LoginJourneys::unreachableStore()
+{
+    QFETCH(bool, chooseTheStore);
+    const QString missing = QDir::temp().filePath(QStringLiteral("ertragon-journey/gone.db"));
+    Run run({}, "[Login]\nServer=" + missing.toUtf8() + "\nName=DEM\n");
+    run.prompter.answer(QStringLiteral("Änderungen"), ertragon::Prompter::Answer::Yes);
+    run.openAnswers << demoStore();
+
+    // While it waits for the next attempt, a status window says which attempt
+    // against which store failed, and why.
+    QStringList shown;
+    run.waiter.onWait = [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("ConnectStatus") && w->isVisible())
+                shown << static_cast<ertragon::ConnectStatusWindow *>(w)->status();
+        }
+    };
+    // The login window, then the settings window after the third failure.
+    whenModal([&](QWidget *modal) {
+        logInThroughDialog(modal, QStringLiteral("DEM"), QStringLiteral("demo"));
+        whenModal([&](QWidget *settings) {
+            auto *server = qobject_cast<ertragon::FMServer *>(settings);
+            QVERIFY(server);
+            QCOMPARE(server->BSERVERIP->text(), missing);
+            QVERIFY(server->BSERVERIP->width()
+                    >= server->BSERVERIP->fontMetrics().horizontalAdvance(missing));
+            if (chooseTheStore) {
+                QTest::mouseClick(server->BUEdit, Qt::LeftButton); // "Änderungen erlauben?" Yes
+                QTest::mouseClick(server->BUDatei, Qt::LeftButton);
+                QCOMPARE(server->BSERVERIP->text(), demoStore());
+                QTest::mouseClick(server->BUEdit, Qt::LeftButton); // "Änderungen sichern?" Yes
+            }
+            QTest::mouseClick(server->BUZurück, Qt::LeftButton);
+        });
+    });
+    const bool started = run.startAndShow();
+    QVERIFY(run.waiter.waits >= 2);
+    QVERIFY(!shown.isEmpty());
+    QVERIFY2(shown.first().contains(missing)
+                 && shown.first().contains(QStringLiteral("Versuch 1 von 3"))
+                 && shown.first().contains(QStringLiteral("no such file")),
+             qPrintable(shown.first()));
+    QVERIFY(run.prompter.boxes.first().text.startsWith(
+        QStringLiteral("Server nach 3 Versuchen nicht erreichbar!")));
+    QVERIFY(run.prompter.boxes.first().text.contains(QStringLiteral("Server: ") + missing));
+    if (chooseTheStore) {
+        // The retry goes on with the chosen store and the password already typed.
+        QVERIFY2(started, qPrintable(run.prompter.texts().join('\n')));
+        QVERIFY(run.window().windowTitle().contains(QStringLiteral("DEM|")));
+        return;
+    }
+    QVERIFY(!started);
+    QVERIFY(run.program().ended());
+    const auto &last = run.prompter.boxes.last();
+    QVERIFY(last.text.startsWith(QStringLiteral("Der Server ist nicht erreichbar!")));
+    QVERIFY(last.text.contains(QStringLiteral("Server: ") + missing));
+    QVERIFY(last.text.contains(QStringLiteral("Ursache: no such file")));
+}
+
+void LoginJourneys::newLoginInTheRunningProgram()
+{
+    Run run({ "1", "0", "DEM", "demo", demoStore() });
+    QVERIFY(run.startAndShow());
+    run.chooseFromMenu(QStringLiteral("mLogin"));
+    ertragon::FMPass *pass = run.program().session().loginWindows().pass();
+    QTRY_VERIFY(pass->isVisible());
+    logInThroughDialog(pass, QStringLiteral("abe"), QStringLiteral("demo"));
+    QTRY_VERIFY(!pass->isVisible());
+    QVERIFY2(run.window().windowTitle().startsWith(demoCaption)
+                 && !run.window().windowTitle().contains(QStringLiteral("DEM|")),
+             qPrintable(run.window().windowTitle()));
+    QCOMPARE(run.program().session().access().context().name, QStringLiteral("ABE"));
+}
+
+void LoginJourneys::quitEndsTheProgram()
+{
+    Run run({ "1", "0", "DEM", "demo", demoStore() });
+    QVERIFY(run.startAndShow());
+    run.chooseFromMenu(QStringLiteral("Beenden"));
+    QTRY_VERIFY(run.program().ended());
+    QVERIFY(!run.window().isVisible());
+    QVERIFY(!run.program().session().access().isConnected());
+}
+
+QObject *makeLoginJourneys()
+{
+    return new LoginJourneys;
+}
+
+#include "LoginJourneys.moc"

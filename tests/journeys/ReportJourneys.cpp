@@ -1,0 +1,249 @@
+// The report page as a user gets it: F5 fills it, the display menus redraw it
+// without asking the server, Ctrl+P prints it to a PDF file, and "&Datei"
+// saves it as PDF, picture or CSV.
+
+#include "FMStart.h"
+#include "JourneyRig.h"
+#include "ProgramHistory.h"
+#include "ServerAccess.h"
+#include "ServerSession.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTest>
+
+using namespace journey;
+
+namespace {
+
+// What poppler reads from a PDF file: "pdfinfo" or "pdftotext" output.
+QString poppler(const QString &tool, const QString &file)
+{
+    QProcess process;
+    process.start(tool,
+                  tool == QLatin1String("pdftotext")
+                      ? QStringList { QStringLiteral("-layout"), file, QStringLiteral("-") }
+                      : QStringList { file });
+    if (!process.waitForFinished(60000))
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class ReportJourneys : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void fetchFillsThePage();
+    void displayMenusRedrawWithoutTheServer_data();
+    void displayMenusRedrawWithoutTheServer();
+    void printerSettingsItemOpensNothing();
+    void printing_data();
+    void printing();
+    void exports_data();
+    void exports();
+
+private:
+    std::unique_ptr<Run> m_run;
+};
+
+void ReportJourneys::initTestCase()
+{
+    m_run = std::make_unique<Run>(QStringList { "1", "0", "DEM", "demo", demoStore() });
+    QVERIFY(m_run->startAndShow());
+}
+
+void ReportJourneys::cleanupTestCase()
+{
+    m_run.reset();
+}
+
+void ReportJourneys::fetchFillsThePage()
+{
+    const QStringList before = m_run->pageTexts();
+    m_run->press(Qt::Key_F5);
+    // One query a month from January five years ago to this month.
+    QCOMPARE(m_run->program().session().history().log().count(), 60 + today().month());
+    const QStringList after = m_run->pageTexts();
+    QVERIFY(after != before);
+    QVERIFY(after.contains(QStringLiteral("Ertragon")));
+    QVERIFY(after.filter(QStringLiteral("Gedruckt durch: ")).size() == 1);
+    // The value table shows amounts now (before the fetch every cell was 0).
+    QVERIFY(after.filter(QRegularExpression(QStringLiteral("^[1-9][0-9.,]*%$"))).size() > 12);
+}
+
+void ReportJourneys::displayMenusRedrawWithoutTheServer_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QKeySequence>("keys"); // empty: chosen from the menu
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("F8 Absolut") << "mGraph2" << QKeySequence(Qt::Key_F8)
+                                << "Absolut Monatilcher Wert in €";
+    QTest::newRow("F7 letztes Quartal")
+        << "mGraph1" << QKeySequence(Qt::Key_F7) << "Quartalsmittelwerte Monatilcher Wert in €";
+    QTest::newRow("F6 Jahresmittel")
+        << "mGraph0" << QKeySequence(Qt::Key_F6) << "Jahresmittelwerte Monatilcher Wert in €";
+    QTest::newRow("F9 DB in %") << "mGraph3" << QKeySequence(Qt::Key_F9)
+                                << "Deckungsbeitrag in % von Umsatz";
+    QTest::newRow("Ctrl+F6 kumuliert")
+        << "mTabelle0" << QKeySequence(Qt::CTRL | Qt::Key_F6) << "Werte Kumuliert";
+    QTest::newRow("Ctrl+F7 absolut")
+        << "mTabelle1" << QKeySequence(Qt::CTRL | Qt::Key_F7) << "Werte Absolut";
+    QTest::newRow("menu: % of the previous year")
+        << "mTabelle3" << QKeySequence() << " in % v. 2004";
+    QTest::newRow("Ctrl+F9 Werte Graph")
+        << "mTabelle4" << QKeySequence(Qt::CTRL | Qt::Key_F9) << "Werte Graph";
+    QTest::newRow("Ctrl+F8 % of the mean")
+        << "mTabelle2" << QKeySequence(Qt::CTRL | Qt::Key_F8) << " in % v. 2001-2003";
+    QTest::newRow("Ctrl+W Wirtschaftsjahr")
+        << "mJahr1" << QKeySequence(Qt::CTRL | Qt::Key_W) << "WJ .. Wirtschaftsjahr";
+    QTest::newRow("Ctrl+K Kalenderjahr")
+        << "mJahr0" << QKeySequence(Qt::CTRL | Qt::Key_K) << "KJ .. Kalenderjahr";
+}
+
+void ReportJourneys::displayMenusRedrawWithoutTheServer()
+{
+    QFETCH(QString, action);
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, shown);
+    ertragon::ServerAccess &server = m_run->program().session().access();
+    // An idle minute has passed: any server call would have to connect again.
+    server.Disconnect();
+    const QStringList before = m_run->pageTexts();
+    if (keys.isEmpty())
+        m_run->chooseFromMenu(action);
+    else
+        m_run->press(keys);
+    QVERIFY(m_run->action(action)->isChecked());
+    const QStringList after = m_run->pageTexts();
+    QVERIFY(after != before);
+    QVERIFY2(!after.filter(shown).isEmpty(), qPrintable(after.join(QLatin1Char('|'))));
+    QVERIFY(!server.isConnected());
+}
+
+void ReportJourneys::printerSettingsItemOpensNothing()
+{
+    // "Druckereinstellungen" has no action of its own.
+    const int boxes = m_run->prompter.boxes.size();
+    m_run->chooseFromMenu(QStringLiteral("mStandardDrucker"));
+    QTest::qWait(50);
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(m_run->prompter.boxes.size(), boxes);
+    QCOMPARE(m_run->printer.asked, 0);
+}
+
+void ReportJourneys::printing_data()
+{
+    QTest::addColumn<std::optional<int>>("copies");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("pages"); // -1: printing fails with a message
+    QTest::newRow("one copy") << std::optional<int>(1) << "one.pdf" << 1;
+    QTest::newRow("three copies in one file") << std::optional<int>(3) << "three.pdf" << 3;
+    QTest::newRow("cancelled") << std::optional<int>() << "cancelled.pdf" << 0;
+    QTest::newRow("folder missing") << std::optional<int>(1) << "missing/x.pdf" << -1;
+}
+
+void ReportJourneys::printing()
+{
+    QFETCH(std::optional<int>, copies);
+    QFETCH(QString, file);
+    QFETCH(int, pages);
+    // A new main group: printing fetches again first, and the legend names it.
+    auto *mainGroup = m_run->window().findChild<QComboBox *>(QStringLiteral("SHGRP"));
+    mainGroup->setFocus();
+    QTest::keyClick(mainGroup, Qt::Key_Down);
+    const QString chosen = mainGroup->currentText();
+    const int logLines = m_run->program().session().history().log().count();
+    m_run->printer.file = m_run->dir(file);
+    m_run->printer.copies = copies;
+    m_run->printer.asked = 0;
+    const int boxes = m_run->prompter.boxes.size();
+    QVERIFY(m_run->window().selection().selectionChanged());
+    m_run->press(QKeySequence(Qt::CTRL | Qt::Key_P));
+    QCOMPARE(m_run->printer.asked, 1);
+    QVERIFY(m_run->program().session().history().log().count() > logLines);
+    if (pages <= 0) {
+        QVERIFY(!QFile::exists(m_run->printer.file));
+        QCOMPARE(m_run->prompter.boxes.size(), boxes + (pages < 0 ? 1 : 0));
+        if (pages < 0)
+            QVERIFY(m_run->prompter.boxes.last().text.startsWith(
+                QStringLiteral("Der Bericht konnte nicht gedruckt werden.")));
+        return;
+    }
+    const QString info = poppler(QStringLiteral("pdfinfo"), m_run->printer.file);
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))),
+             qPrintable(info));
+    const auto size
+        = QRegularExpression(QStringLiteral("Page size: +([0-9.]+) x ([0-9.]+) pts \\(A4\\)"))
+              .match(info);
+    QVERIFY2(size.hasMatch() && size.captured(1).toDouble() > size.captured(2).toDouble(),
+             qPrintable(info)); // A4 landscape
+    const QString text = poppler(QStringLiteral("pdftotext"), m_run->printer.file);
+    QVERIFY(text.contains(QStringLiteral("Ertragon")));
+    QVERIFY2(text.contains(QStringLiteral("HG:") + chosen.section(QLatin1Char(' '), 0, 0)),
+             qPrintable(text));
+    QCOMPARE(text.count(QStringLiteral("Gedruckt durch: ")), pages);
+}
+
+void ReportJourneys::exports_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("PDF") << "mAlsPdf"
+                         << "page.pdf" << true;
+    QTest::newRow("picture") << "mAlsBild"
+                             << "page.png" << true;
+    QTest::newRow("CSV") << "mAlsCsv"
+                         << "table.csv" << true;
+    QTest::newRow("PDF into a missing folder") << "mAlsPdf"
+                                               << "missing/page.pdf" << false;
+    QTest::newRow("CSV into a missing folder") << "mAlsCsv"
+                                               << "missing/table.csv" << false;
+}
+
+void ReportJourneys::exports()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, file);
+    QFETCH(bool, written);
+    const QString path = m_run->dir(file);
+    m_run->saveAnswers = { path };
+    const int boxes = m_run->prompter.boxes.size();
+    m_run->chooseFromMenu(action);
+    QCOMPARE(QFile::exists(path), written);
+    if (!written) {
+        QCOMPARE(m_run->prompter.boxes.size(), boxes + 1);
+        QVERIFY(m_run->prompter.boxes.last().text.startsWith(
+            QStringLiteral("Die Datei konnte nicht gespeichert werden.")));
+        return;
+    }
+    QCOMPARE(m_run->prompter.boxes.size(), boxes);
+    if (file.endsWith(QLatin1String(".pdf"))) {
+        const QString text = poppler(QStringLiteral("pdftotext"), path);
+        QVERIFY(text.contains(QStringLiteral("Gedruckt durch: ")));
+    } else if (file.endsWith(QLatin1String(".png"))) {
+        QCOMPARE(QImage(path).size(), QSize(842, 595)); // A4 landscape at 72 dpi
+    } else {
+        QFile csv(path);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList lines
+            = QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 7); // month names, then six series
+        QCOMPARE(lines.first().count(QLatin1Char(';')), 12);
+    }
+}
+
+QObject *makeReportJourneys()
+{
+    return new ReportJourneys;
+}
+
+#include "ReportJourneys.moc"
