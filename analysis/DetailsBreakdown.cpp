@@ -73,10 +73,13 @@ DetailsBreakdown::Rows DetailsBreakdown::chooseRows(const SelectionModel &select
                                                     const FetchSelection &s)
 {
     if (s.pcnr.isEmpty() && s.habt.isEmpty() && s.abtnr.isEmpty() && s.hgrp.isEmpty()) {
-        const bool byProfitCentre = m_prompter.confirm(
-            QStringLiteral("Aufteilung nach Profitcenter oder Hauptabteilung"),
-            QStringLiteral("Wollen Sie nach Profitcenter aufteilen? (JA)\r\nOder wollen Sie nach "
-                           "Hauptabteilungen aufteilen? (NEIN)"));
+        // A restricted user chooses no profit centre, so is not asked: main departments.
+        const bool byProfitCentre = !selection.restricted()
+            && m_prompter.confirm(
+                QStringLiteral("Aufteilung nach Profitcenter oder Hauptabteilung"),
+                QStringLiteral(
+                    "Wollen Sie nach Profitcenter aufteilen? (JA)\r\nOder wollen Sie nach "
+                    "Hauptabteilungen aufteilen? (NEIN)"));
         if (byProfitCentre)
             return { selection.items(SelectionModel::SPCNR), Pcnr, SelectionModel::SPCNR };
         return { selection.items(SelectionModel::SHABT), Habt, SelectionModel::SHABT };

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -257,8 +258,12 @@ void FMStart::buildDetails()
     frJahr = new QGroupBox(frDetails);
     frJahr->setObjectName(QStringLiteral("frJahr"));
     auto *years = new QGridLayout(frJahr);
+    // Two exclusive groups in one frame: a year option and a value kind are always chosen.
+    auto *yearGroup = new QButtonGroup(frJahr);
+    auto *kindGroup = new QButtonGroup(frJahr);
     for (int i = 0; i < 3; ++i) {
         optJahr[size_t(i)] = new QRadioButton(frJahr);
+        yearGroup->addButton(optJahr[size_t(i)], i);
         optJahr[size_t(i)]->setObjectName(QStringLiteral("optJahr%1").arg(i));
         years->addWidget(optJahr[size_t(i)], i, 0);
         connect(optJahr[size_t(i)], &QRadioButton::clicked, this, [this, i] { optJahrClick(i); });
@@ -270,6 +275,7 @@ void FMStart::buildDetails()
         = { QStringLiteral("Jahreswerte"), QStringLiteral("Monatswerte") };
     for (int i = 0; i < 2; ++i) {
         optJahrMonat[size_t(i)] = new QRadioButton(kindCaptions[i], kinds);
+        kindGroup->addButton(optJahrMonat[size_t(i)], i);
         optJahrMonat[size_t(i)]->setObjectName(QStringLiteral("optJahrMonat%1").arg(i));
         kindLayout->addWidget(optJahrMonat[size_t(i)]);
         connect(optJahrMonat[size_t(i)], &QRadioButton::clicked, this,
@@ -521,11 +527,30 @@ bool FMStart::startUp(std::function<bool()> login)
     startUp.setLogin(std::move(login));
     const bool running = startUp.run();
     m_rights = startUp.rights();
-    {
-        const QSignalBlocker block(SFirma);
-        SFirma->setText(m_selection.firma());
-    }
+    showFirma();
     return running;
+}
+
+bool FMStart::admitNewLogin()
+{
+    StartUp startUp(m_server, m_prompter, m_clock, m_selection, m_display, *this);
+    if (!startUp.admitNewLogin())
+        return false;
+    m_rights = startUp.rights();
+    setRestrictedItemsEnabled(!m_rights.restricted);
+    showFirma();
+    if (m_extended.active())
+        toggleExtendedSelection();
+    m_totals.clear();
+    ctList->clear();
+    Zeichnen();
+    return true;
+}
+
+void FMStart::showFirma()
+{
+    const QSignalBlocker block(SFirma);
+    SFirma->setText(m_selection.firma());
 }
 
 // --- display modes ---------------------------------------------------------
@@ -923,10 +948,15 @@ void FMStart::setYearOptionCaptions(const QStringList &captions)
 
 void FMStart::disableRestrictedItems()
 {
-    m_lists[SelectionModel::SPCNR]->setEnabled(false);
-    mGraph[1]->setEnabled(false);
-    mTabelle[3]->setEnabled(false);
-    mAuswahl->setEnabled(false);
+    setRestrictedItemsEnabled(false);
+}
+
+void FMStart::setRestrictedItemsEnabled(bool enabled)
+{
+    m_lists[SelectionModel::SPCNR]->setEnabled(enabled);
+    mGraph[1]->setEnabled(enabled);
+    mTabelle[3]->setEnabled(enabled);
+    mAuswahl->setEnabled(enabled);
 }
 
 void FMStart::displayStateReset()

@@ -50,6 +50,10 @@ public:
 
     // Start-up steps 1 to 18; false when the program must end.
     bool startUp(std::function<bool()> login);
+    // After "&Login" in the running program: the start-up's checks for the new
+    // user and the user's rules; the previous user's figures are cleared.
+    // False when the new user may not use the program.
+    bool admitNewLogin();
 
     // The redraw of the report page; receives the freshly derived values.
     void setRedraw(std::function<void(const RedrawData &)> redraw) { m_redraw = std::move(redraw); }
@@ -125,6 +129,8 @@ private:
     void syncCombo(SelectionModel::List list);
     void syncSplitChecks();
     void syncDisplayChecks();
+    void setRestrictedItemsEnabled(bool enabled);
+    void showFirma();
     void updateLayout();
     void resizeListColumns();
     void fitDetailsToTable();

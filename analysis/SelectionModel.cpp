@@ -252,13 +252,19 @@ bool SelectionModel::holdsRefusedChoice() const
 
 bool SelectionModel::unitAllowed(List list, const QString &code) const
 {
-    if (!m_restricted || code.isEmpty())
+    if (!m_restricted)
         return true;
-    if (list == SHABT)
+    switch (list) {
+    case SPCNR:
+        return false; // the list is closed to restricted users
+    case SHABT:
+        // The empty entry would be the whole company.
         return code == m_mainDepartment;
-    if (list == SABTNR)
-        return AccessRights::departmentAllowed(m_department, code);
-    return true;
+    case SABTNR:
+        return code.isEmpty() || AccessRights::departmentAllowed(m_department, code);
+    default:
+        return true;
+    }
 }
 
 void SelectionModel::setSplitFlags(int flags)

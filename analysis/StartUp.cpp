@@ -62,8 +62,7 @@ bool StartUp::run()
 
     m_view.showSplash();
     m_view.setStatus(QStringLiteral("Überprüfung Berechtigung"));
-    m_rights = AccessRights::load(m_server, ctx.firma, ctx.name);
-    if (!m_rights.permitted) {
+    if (!userMayStart()) {
         m_prompter.inform(Prompter::Icon::Critical, QStringLiteral("Abbruch!"),
                           QStringLiteral("Sie haben keine Berchtigung für dieses Programm."));
         m_view.setStatus(QStringLiteral("Beenden"));
@@ -86,6 +85,29 @@ bool StartUp::run()
     m_view.setStatus(QStringLiteral("Fertig!"));
     m_view.closeSplash();
     return !m_server.shutdownRequested();
+}
+
+bool StartUp::userMayStart()
+{
+    const ServerContext &ctx = m_server.context();
+    if (NumberText::leadingNumber(ctx.rightsGroup) < 3)
+        return false;
+    m_rights = AccessRights::load(m_server, ctx.firma, ctx.name);
+    return m_rights.permitted;
+}
+
+bool StartUp::admitNewLogin()
+{
+    if (!userMayStart()) {
+        // Unlike at start-up the program goes on, with the previous user.
+        m_prompter.inform(Prompter::Icon::Critical, QStringLiteral("Abbruch!"),
+                          QStringLiteral("Sie haben keine Berchtigung für dieses Programm."));
+        return false;
+    }
+    const ServerContext &ctx = m_server.context();
+    m_selection.setUser(ctx.department, ctx.mainDepartment, m_rights.restricted);
+    fillLists();
+    return true;
 }
 
 void StartUp::fillLists()
@@ -125,6 +147,9 @@ void StartUp::setDefaults()
 
 std::optional<QString> StartUp::dataBasisQuestion(const QString &output, const QDate &today)
 {
+    if (output.trimmed().isEmpty())
+        return QStringLiteral("Die Daten wurden noch nie aufgebaut.") + crlf
+            + QStringLiteral("Wollen Sie die Daten neu aufbauen?");
     const QStringList fields = output.split(QLatin1Char('`'));
     bool ok = false;
     const int built = fields.value(0).trimmed().toInt(&ok);

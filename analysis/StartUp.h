@@ -33,6 +33,11 @@ public:
 
     const AccessRights &rights() const { return m_rights; }
 
+    // A new login in the running program: the start-up's checks of the logged-in
+    // user (rights group, permitted list), a message when refused; then the
+    // user's rules and the lists of the user's company. False keeps nothing of the user.
+    bool admitNewLogin();
+
     // "KORDEX Ertragon   Firma: ..." from the login values.
     static QString caption(const QString &company, const QString &branch, const QString &user);
     // The question of the data-basis check for the output of "S P0=^XWGDAT W P0",
@@ -43,6 +48,8 @@ public:
 
 private:
     bool login();
+    // Rights group of 3 or more and permitted by the store; reads the access rights.
+    bool userMayStart();
     void fillLists();
     void setDefaults();
     void checkDataBasis();

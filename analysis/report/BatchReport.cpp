@@ -203,8 +203,14 @@ int BatchReport::run()
     PeriodTotals totals;
     if (m_options.pageRequested()) {
         PeriodFetch fetch(access, prompter, clock);
-        if (fetch.run(selection, extended, departmentBound, totals)
-            != PeriodFetch::Outcome::Fetched) {
+        switch (fetch.run(selection, extended, departmentBound, totals)) {
+        case PeriodFetch::Outcome::Fetched:
+            break;
+        case PeriodFetch::Outcome::Refused:
+            m_errors << "Die Auswahl ist nicht erlaubt: eine Abteilung muss gewählt sein."
+                     << Qt::endl;
+            return SelectionRefused;
+        case PeriodFetch::Outcome::Failed:
             m_errors << "Die Daten konnten nicht geholt werden." << Qt::endl;
             return FetchFailed;
         }
@@ -252,6 +258,12 @@ int BatchReport::fetchDetails(ServerAccess &access, const SelectionModel &select
                               DetailsBreakdown::Table &table)
 {
     const BatchOptions::Details &options = m_options.details;
+    const FetchSelection chosen = selection.fetchSelection();
+    if (options.rowsByProfitCentre && selection.restricted() && chosen.pcnr.isEmpty()
+        && chosen.habt.isEmpty() && chosen.abtnr.isEmpty() && chosen.hgrp.isEmpty())
+        m_errors << "Hinweis: eingeschränkte Benutzer erhalten die Aufteilung nach "
+                    "Hauptabteilungen, nicht nach Profitcentern."
+                 << Qt::endl;
     StreamPrompter rowQuestion(
         m_errors, options.rowsByProfitCentre ? Prompter::Answer::Yes : Prompter::Answer::No);
     DetailsBreakdown breakdown(access, rowQuestion);

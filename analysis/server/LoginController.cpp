@@ -309,12 +309,19 @@ QString LoginController::Anmelden(bool mainWindowVisible)
     m_keepFieldsOnce = false;
     if (!mainWindowVisible)
         return {};
+    const ServerContext previous = m_context;
     m_access.Disconnect();
     // A refused new login asks again, as at start-up, rather than going on
     // with the server context of a user who was not let in.
-    while (!Login()) {
+    bool loggedIn = false;
+    while (!(loggedIn = Login())) {
         if (m_access.shutdownRequested() || !m_ui)
             break;
+    }
+    if (loggedIn && m_admit && !m_admit()) {
+        // Not admitted: the previous user goes on, with a connection set up for them.
+        m_access.Disconnect();
+        m_context = previous;
     }
     return reloginCaption();
 }

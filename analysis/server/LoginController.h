@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QSettings;
@@ -57,6 +58,9 @@ public:
     // returns the new main-window caption, else an empty text. Pass false while
     // a Login waits for the modal dialog: that Login goes on by itself.
     QString Anmelden(bool mainWindowVisible);
+    // Decides, after a new login in the running program, whether the new user
+    // may use it (and applies the user's rules); false keeps the previous user.
+    void setAdmission(std::function<bool()> admit) { m_admit = std::move(admit); }
     // "Abbruch" of FMPass: ends the program.
     void Abbruch();
     // BUEdit of FMServer: asks before the fields may be edited, and whether to
@@ -87,6 +91,7 @@ private:
 
     ServerAccess &m_access;
     ServerContext &m_context;
+    std::function<bool()> m_admit;
     Prompter &m_prompter;
     QString m_settingsPath;
     QString m_defaultServer;

@@ -5,6 +5,7 @@
 #include "ExportActions.h"
 #include "FMServer.h"
 #include "FMStart.h"
+#include "LoginController.h"
 #include "LoginWindows.h"
 #include "MessageBoxPrompter.h"
 #include "PreviewSurface.h"
@@ -107,6 +108,8 @@ void Program::wireServerLayer()
     m_window->setHistoryHandler([&session] { session.history().showWindow(); });
     session.loginWindows().setMainWindow(m_window.get());
     m_window->setLoginHandler([&session] { session.loginWindows().showLoginDialog(); });
+    FMStart *window = m_window.get();
+    session.login().setAdmission([window] { return window->admitNewLogin(); });
     session.access().setShutdownHook([this] { shutdown(); });
     session.access().setConnectStatusHook([this](const QString &text) { showConnectStatus(text); });
     FMServer *settings = session.loginWindows().server();

@@ -129,33 +129,45 @@ private Q_SLOTS:
                  QStringList({ "1", "10501", "10512", "", "", "", "B", "", "", "" }));
     }
 
-    // A restricted user's breakdown leaves out the units the user may not choose: the
-    // rows never show what the selection would refuse.
+    // A restricted user's breakdown leaves out the units the user may not choose, the
+    // company total among them, and never asks for profit centres, which are closed to them.
     void restrictedUserSeesOnlyAllowedUnits_data()
     {
         QTest::addColumn<QString>("department");
         QTest::addColumn<QString>("mainDepartment");
         QTest::addColumn<bool>("restricted");
+        QTest::addColumn<bool>("byProfitCentre");
         QTest::addColumn<QStringList>("rowCodes");
-        QTest::newRow("unrestricted") << "M5" << "M" << false << QStringList { "", "M" };
-        QTest::newRow("own main department") << "M5" << "M" << true << QStringList { "", "M" };
-        QTest::newRow("foreign main department") << "B1" << "B" << true << QStringList { "" };
+        QTest::newRow("unrestricted") << "M5"
+                                      << "M" << false << false << QStringList { "", "M" };
+        QTest::newRow("unrestricted by profit centre")
+            << "M5"
+            << "M" << false << true << QStringList { "", "10" };
+        QTest::newRow("own main department") << "M5"
+                                             << "M" << true << false << QStringList { "M" };
+        QTest::newRow("foreign main department") << "B1"
+                                                 << "B" << true << false << QStringList {};
+        QTest::newRow("profit centres asked for") << "M5"
+                                                  << "M" << true << true << QStringList { "M" };
     }
     void restrictedUserSeesOnlyAllowedUnits()
     {
         QFETCH(QString, department);
         QFETCH(QString, mainDepartment);
         QFETCH(bool, restricted);
+        QFETCH(bool, byProfitCentre);
         QFETCH(QStringList, rowCodes);
         Fixture f;
         f.selection.setUser(department, mainDepartment, restricted);
         f.selection.setSplitFlags(1);
+        f.server.prompter.yes = byProfitCentre;
         const auto table = f.run();
         QVERIFY(table);
         QStringList codes;
         for (const QString &row : table->rows)
             codes << row.section(u';', 0, 0);
         QCOMPARE(codes, rowCodes);
+        QCOMPARE(f.server.prompter.messages.size(), restricted ? 0 : 1);
     }
     void restrictedUserDepartmentRows()
     {

@@ -168,8 +168,10 @@ private Q_SLOTS:
         QTest::newRow("no backtick") << QDate(2005, 6, 15) << "10401" << ask.arg("10401", "");
         QTest::newRow("garbage") << QDate(2005, 6, 15) << "kaputt`x"
                                  << "";
-        QTest::newRow("empty") << QDate(2005, 6, 15) << ""
-                               << "";
+        // A store whose sums were never built says nothing: that is the stalest basis of all.
+        QTest::newRow("never built")
+            << QDate(2005, 6, 15) << ""
+            << "Die Daten wurden noch nie aufgebaut.\r\nWollen Sie die Daten neu aufbauen?";
     }
     void dataBasisQuestion()
     {

@@ -186,6 +186,15 @@ void DetailsJourneys::monthInputTakesATypedMonth()
     clickAndType(QStringLiteral("5"));
     QCOMPARE(input->get(QStringLiteral("Value")).value.toInt(), 5);
     QTest::mouseClick(child<QRadioButton>(window, "optJahrMonat0"), Qt::LeftButton);
+    // The three-year mean, then month values: one year option and one kind stay chosen.
+    QTest::mouseClick(child<QRadioButton>(window, "optJahr2"), Qt::LeftButton);
+    QTest::mouseClick(months, Qt::LeftButton);
+    QVERIFY(child<QRadioButton>(window, "optJahr0")->isChecked());
+    QVERIFY(!child<QRadioButton>(window, "optJahr2")->isEnabled());
+    QTest::mouseClick(child<QRadioButton>(window, "optJahrMonat0"), Qt::LeftButton);
+    for (const char *name : { "optJahr0", "optJahr1", "optJahr2", "optJahrMonat0" })
+        QCOMPARE(child<QRadioButton>(window, name)->isChecked(),
+                 name == QByteArray("optJahr0") || name == QByteArray("optJahrMonat0"));
     m_run->chooseFromMenu(QStringLiteral("mDetails1"));
 }
 

@@ -8,13 +8,17 @@
 #include "FMStart.h"
 #include "JourneyRig.h"
 #include "LoginWindows.h"
+#include "ProgramHistory.h"
 #include "ServerAccess.h"
 #include "ServerSession.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace journey;
 
@@ -48,6 +52,7 @@ private Q_SLOTS:
     void wrongPasswordFallsBackToTheWindow();
     void unreachableStore_data();
     void unreachableStore();
+    void newLoginInTheRunningProgram_data();
     void newLoginInTheRunningProgram();
     void quitEndsTheProgram();
 };
@@ -160,19 +165,60 @@ void LoginJourneys::unreachableStore()
     QVERIFY(last.text.contains(QStringLiteral("Ursache: no such file")));
 }
 
+void LoginJourneys::newLoginInTheRunningProgram_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<bool>("admitted");
+    QTest::addColumn<bool>("restricted");
+    QTest::newRow("full rights") << "abe" << true << false;
+    QTest::newRow("restricted to the own department") << "LEH" << true << true;
+    QTest::newRow("rights group 2 keeps the previous user") << "AZU" << false << false;
+    QTest::newRow("not permitted keeps the previous user") << "GAS" << false << false;
+}
+
 void LoginJourneys::newLoginInTheRunningProgram()
 {
+    QFETCH(QString, user);
+    QFETCH(bool, admitted);
+    QFETCH(bool, restricted);
     Run run({ "1", "0", "DEM", "demo", demoStore() });
     QVERIFY(run.startAndShow());
+    run.press(Qt::Key_F5);
     run.chooseFromMenu(QStringLiteral("mLogin"));
     ertragon::FMPass *pass = run.program().session().loginWindows().pass();
     QTRY_VERIFY(pass->isVisible());
-    logInThroughDialog(pass, QStringLiteral("abe"), QStringLiteral("demo"));
+    logInThroughDialog(pass, user, QStringLiteral("demo"));
     QTRY_VERIFY(!pass->isVisible());
-    QVERIFY2(run.window().windowTitle().startsWith(demoCaption)
-                 && !run.window().windowTitle().contains(QStringLiteral("DEM|")),
-             qPrintable(run.window().windowTitle()));
-    QCOMPARE(run.program().session().access().context().name, QStringLiteral("ABE"));
+    const ertragon::ServerContext &context = run.program().session().access().context();
+    if (!admitted) {
+        QVERIFY(
+            run.prompter.saw(QStringLiteral("Sie haben keine Berchtigung für dieses Programm.")));
+        QCOMPARE(context.name, QStringLiteral("DEM"));
+        QVERIFY(
+            run.window().windowTitle().endsWith(QStringLiteral("Benutzer: ") + context.fullName));
+        run.press(Qt::Key_F5); // goes on as DEM, with a connection for DEM
+        QVERIFY(run.program().session().history().log().count() > 60);
+        QVERIFY(!run.program().ended());
+        return;
+    }
+    QCOMPARE(context.name, user.toUpper());
+    QVERIFY(run.window().windowTitle().startsWith(demoCaption));
+    QVERIFY(!run.window().windowTitle().contains(QStringLiteral("DEM|")));
+    // The new user's rules hold, and the previous user's figures are gone.
+    const QRegularExpression figure(QStringLiteral("^(?!100%)[1-9][0-9.,]*%$"));
+    QVERIFY2(run.pageTexts().filter(figure).isEmpty(), qPrintable(run.pageTexts().join('|')));
+    QCOMPARE(run.window().findChild<QComboBox *>(QStringLiteral("SPCNR"))->isEnabled(),
+             !restricted);
+    QCOMPARE(run.action(QStringLiteral("mAuswahl"))->isEnabled(), !restricted);
+    if (!restricted)
+        return;
+    // A restricted user's breakdown shows the own main department only.
+    run.press(QKeySequence(Qt::CTRL | Qt::Key_D));
+    run.press(Qt::Key_F5);
+    QVERIFY(!run.prompter.saw(QStringLiteral("Wollen Sie nach Profitcenter aufteilen?")));
+    auto *list = run.window().findChild<QTreeWidget *>(QStringLiteral("ctList"));
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QCOMPARE(list->topLevelItem(0)->text(0), context.mainDepartment);
 }
 
 void LoginJourneys::quitEndsTheProgram()

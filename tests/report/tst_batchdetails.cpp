@@ -153,6 +153,11 @@ void BatchDetailsTest::breakdown_data()
     QTest::newRow("department-bound user: main groups of the own department")
         << "OTT" << QStringList { "--abt", "B1", "--detail-period", "1" } << ownDepartment
         << QStringList { "xecute", "d HGRP^KXCLSU" } << int(Hgrp) << pair << QString() << 1;
+    // A restricted user is never given profit centres, nor the company total: the own
+    // main department only.
+    QTest::newRow("restricted user: the own main department instead of profit centres")
+        << "LEH" << QStringList {} << base("10501", "10512") << QStringList { "codes", "10" }
+        << int(Habt) << pair << QString() << 1;
     QTest::newRow("business-year three-year mean")
         << "DEM" << QStringList { "--year-kind", "1", "--detail-period", "2",
                                   "--split",     "1", "--rows",          "habt" }
@@ -187,8 +192,11 @@ void BatchDetailsTest::breakdown()
     }
     const QLocale german(QLocale::German, QLocale::Germany);
     QStringList expected { headings.join(QLatin1Char(';')) };
-    const QStringList entries = codes(rowList, rowList[0] == QLatin1String("xecute") ? '`' : '\t');
-    QVERIFY(entries.size() > 2);
+    const bool given = rowList[0] == QLatin1String("codes");
+    const QStringList entries = given
+        ? rowList.mid(1)
+        : codes(rowList, rowList[0] == QLatin1String("xecute") ? '`' : '\t');
+    QVERIFY(entries.size() > (given ? 0 : 2));
     for (const QString &code : entries) {
         QStringList args = baseArguments;
         args[rowArgument] = code;
