@@ -125,6 +125,9 @@ void BatchReportTest::failures_data()
     QTest::newRow("unknown profit centre")
         << QStringList { "1", "0", "DEM", "demo", "@STORE@", "--pc", "999999", "--json", out } << 3
         << "Unbekannter Code für --pc";
+    QTest::newRow("department-bound user without a department")
+        << QStringList { "1", "0", "OTT", "demo", "@STORE@", "--json", out } << 3
+        << "eine Abteilung muss gewählt sein";
 }
 
 void BatchReportTest::failures()
