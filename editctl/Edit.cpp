@@ -38,22 +38,6 @@ short mouseButton(Qt::MouseButton button)
     }
 }
 
-// The character code a key press delivers (0: none): control characters for Ctrl+letter.
-int characterCode(const QKeyEvent *event)
-{
-    const int key = event->key();
-    if (key == Qt::Key_Backspace)
-        return 8;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        return 13;
-    if ((event->modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
-        return key - Qt::Key_A + 1;
-    const QString text = event->text();
-    if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() != 127)
-        return text[0].unicode();
-    return 0;
-}
-
 } // namespace
 
 Edit::Edit(QWidget *parent)
@@ -192,7 +176,7 @@ bool Edit::handleKeyPress(QKeyEvent *event)
     raiseEvent(
         QStringLiteral("KeyDown"),
         { comctl::KeyCodes::virtualKey(event), comctl::KeyCodes::shiftState(event->modifiers()) });
-    const int code = characterCode(event);
+    const int code = comctl::KeyCodes::character(event);
     if (code == 0)
         return false;
     const bool hasSelection = m_objText->hasSelectedText();

@@ -166,14 +166,17 @@ private:
     int boundColumn() const;
     int boundFieldType() const;
     bool isBound() const;
-    bool handleKey(QKeyEvent *event);
+    // The key-down of a key while the calculator is closed.
+    void handleKey(QKeyEvent *event);
     void fireInvalidChar(const QString &ch, int position);
     void fireStockError(int number, const QString &description);
     bool sameFormActive() const;
     void refocusLater();
     CalculatorLook calculatorLook() const;
     void transferCalculator();
-    bool calculatorKey(QKeyEvent *event);
+    // The calculator's keys: at the key-down (Enter, F4, Escape, Delete) and as characters.
+    void calculatorKey(QKeyEvent *event);
+    void calculatorChar(QChar c);
     void onCalculatorButton(int type);
     bool stripPress(QMouseEvent *event);
     bool stripRelease(QMouseEvent *event);

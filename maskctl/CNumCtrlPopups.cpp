@@ -48,6 +48,15 @@ CalculatorPopup *CNumCtrl::calculator()
             if (m_calcOpen)
                 finishCalculator();
         });
+        // The control keeps the keyboard while its calculator is open: an activation the
+        // calculator took goes back to the form, so the focus can later leave the pair
+        // through the control (which closes the calculator) and typed keys reach it.
+        connect(m_calc, &CalculatorPopup::activated, this, [this] {
+            if (!m_calcOpen || !window())
+                return;
+            setFocus(Qt::ActiveWindowFocusReason);
+            window()->activateWindow();
+        });
     }
     m_calc->setLook(calculatorLook());
     return m_calc;
@@ -130,32 +139,31 @@ void CNumCtrl::finishCalculator()
     closeCalculator();
 }
 
-bool CNumCtrl::calculatorKey(QKeyEvent *e)
+void CNumCtrl::calculatorKey(QKeyEvent *e)
 {
     switch (e->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_F4:
         finishCalculator();
-        return true;
+        break;
     case Qt::Key_Escape:
         closeCalculator();
-        return true;
+        break;
     case Qt::Key_Delete:
         m_calc->pressButton(CalcBtnClear);
-        return true;
-    case Qt::Key_Backspace:
-        m_calc->pressButton(CalcBtnBackspace);
-        return true;
+        break;
     default:
         break;
     }
-    const QString text = e->text();
-    if (text.isEmpty())
-        return true;
-    const QChar c = text.at(0);
+}
+
+void CNumCtrl::calculatorChar(QChar c)
+{
     int button = -1;
-    if (c.isDigit())
+    if (c.unicode() == 8)
+        button = CalcBtnBackspace;
+    else if (c >= u'0' && c <= u'9')
         button = c.digitValue();
     else if (c == u'.')
         button = CalcBtnDecimal;
@@ -171,7 +179,6 @@ bool CNumCtrl::calculatorKey(QKeyEvent *e)
         button = CalcBtnEqual;
     if (button >= 0)
         m_calc->pressButton(button);
-    return true;
 }
 
 // ------------------------------------------------------------------ button strip
@@ -326,11 +333,14 @@ void CNumCtrl::showToolTip()
     if (!self)
         return;
     const QVariantList args = raiseEvent(QStringLiteral("ToolTipBegin"), { cancel });
-    if (!self || !m_tip || cancel != 0 || args.value(0).toInt() != 0)
+    if (!self || !m_tip)
         return;
     const QString text = m_calcOpen ? QString() : stringValue(QStringLiteral("ToolTipText"));
-    if (text.isEmpty())
+    if (cancel != 0 || args.value(0).toInt() != 0 || text.isEmpty()) {
+        // Asked once for this rest of the pointer; the next poll must not ask again.
+        m_tipModel.declined();
         return;
+    }
     m_tip->setText(text);
     m_tip->setFont(stored(QStringLiteral("ToolTipFont")).value<QFont>());
     m_tip->setColours(

@@ -13,8 +13,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 
 using namespace inkora;
@@ -673,6 +676,16 @@ void TestEdit::erklaerung()
                                               + "-> Ausgabe Dezimalwert in Value\r\n"));
     QVERIFY(lines.last().endsWith("'x' für belibig eingegeben werden."));
     QCOMPARE(page.txtErklärung->font().family(), QStringLiteral("Courier New"));
+
+    // At its smallest the page shows every line without scrolling sideways, and the arrow
+    // lines stay whole.
+    page.resize(page.minimumSizeHint());
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QCOMPARE(page.txtErklärung->horizontalScrollBar()->maximum(), 0);
+    const QTextDocument *document = page.txtErklärung->document();
+    for (int line : { 0, 1, 2, 3 })
+        QCOMPARE(document->findBlockByNumber(line).layout()->lineCount(), 1);
 }
 
 void TestEdit::memberDescriptions()
