@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScopeGuard>
+#include <utility>
 
 namespace inkora {
 
@@ -84,11 +85,9 @@ void Edit::saveProperties(comctl::PropertyBag &bag) const
     EditPersistence::save(*this, bag);
 }
 
-bool Edit::showPropertyPages(QWidget *parent)
+QWidget *Edit::createPropertyDialog(QWidget *parent)
 {
-    EditPropertyDialog dialog({ this }, parent);
-    dialog.exec();
-    return true;
+    return new EditPropertyDialog({ this }, parent);
 }
 
 QList<QWidget *> Edit::openPopups() const
@@ -234,9 +233,11 @@ bool Edit::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonRelease:
         raiseMouseEvent(QStringLiteral("MouseUp"), static_cast<QMouseEvent *>(event));
-        raiseEvent(QStringLiteral("Click"));
+        if (!std::exchange(m_doubleClicked, false))
+            raiseEvent(QStringLiteral("Click"));
         break;
     case QEvent::MouseButtonDblClick:
+        m_doubleClicked = true;
         raiseEvent(QStringLiteral("DblClick"));
         break;
     default:

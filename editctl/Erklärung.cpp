@@ -31,6 +31,7 @@ Erklärung::Erklärung(QWidget *parent)
     , txtErklärung(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("Erklärung"));
+    txtErklärung->setObjectName(QStringLiteral("txtErklärung"));
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::TypeWriter);
     txtErklärung->setFont(courier);

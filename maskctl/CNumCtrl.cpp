@@ -24,6 +24,7 @@
 #include <QPixmap>
 #include <QTimer>
 #include <cmath>
+#include <utility>
 
 using comctl::AutomationError;
 using comctl::Variants;
@@ -738,6 +739,10 @@ void CNumCtrl::setDataSource(QAbstractItemModel *model)
     if (m_modelConnection)
         disconnect(m_modelConnection);
     m_model = model;
+    if (!model)
+        m_row = -1;
+    else if (m_row < 0)
+        m_row = 0; // a data source opens on its first row
     if (model) {
         m_modelConnection
             = connect(model, &QAbstractItemModel::dataChanged, this,
@@ -928,7 +933,10 @@ void CNumCtrl::moveToNextControl()
     const int own = tabIndex(this);
     QWidget *next = nullptr, *first = nullptr;
     for (QWidget *w : controls) {
-        if (w == this || !w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
+        // A control that hands its focus to an inner box (a text box control) tabs by that.
+        const QWidget *focusTaker = w->focusProxy() ? w->focusProxy() : w;
+        if (w == this || !w->isVisible() || !w->isEnabled()
+            || !(focusTaker->focusPolicy() & Qt::TabFocus))
             continue;
         const int index = tabIndex(w);
         if (index < 0)
@@ -1117,7 +1125,9 @@ void CNumCtrl::mouseReleaseEvent(QMouseEvent *event)
     // Every MouseDown gets its MouseUp, on the buttons as well; a button's own click is its
     // event (SpinClick, EllipsesClick), not the control's Click.
     raiseEvent(QStringLiteral("MouseUp"), mouseEventArguments(event, event->button()));
-    if (self && !onButton && rect().contains(event->position().toPoint()))
+    // The release that ends a double click is no Click of its own.
+    const bool afterDoubleClick = std::exchange(m_doubleClicked, false);
+    if (self && !onButton && !afterDoubleClick && rect().contains(event->position().toPoint()))
         raiseEvent(QStringLiteral("Click"));
 }
 
@@ -1125,14 +1135,17 @@ void CNumCtrl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (designMode())
         return;
+    // The double click stands for the second press: on the button strip it presses the
+    // button again, with the MouseDown its release will match.
     if (buttonStrip().strip.contains(event->position().toPoint())) {
         QPointer<CNumCtrl> self(this);
-        stripPress(event); // a second press, with the MouseDown its release will match
+        stripPress(event);
         if (self)
             raiseEvent(QStringLiteral("MouseDown"), mouseEventArguments(event, event->button()));
         return;
     }
-    MaskEditBase::mouseDoubleClickEvent(event);
+    MaskEditBase::mouseDoubleClickEvent(event); // the press (MouseDown, caret), then the word
+    m_doubleClicked = true;
     raiseEvent(QStringLiteral("DblClick"));
 }
 

@@ -7,8 +7,8 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QDateTime>
 #include <QGuiApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
@@ -181,7 +181,59 @@ void CNumCtrl::calculatorChar(QChar c)
         m_calc->pressButton(button);
 }
 
+int CNumCtrl::calculatorButtonNamed(const QString &name) const
+{
+    const qsizetype caption = m_calcBtnText.indexOf(name);
+    if (caption >= 0)
+        return int(caption);
+    static const QHash<QString, int> ascii = {
+        { QStringLiteral("*"), CalcBtnMultiply },
+        { QStringLiteral("/"), CalcBtnDivide },
+        { QStringLiteral("+-"), CalcBtnSignToggle },
+        { QStringLiteral("MS"), CalcBtnMemoryRecall },
+        { QStringLiteral("MR"), CalcBtnMemoryRecall },
+        { QStringLiteral("BS"), CalcBtnBackspace },
+    };
+    if (ascii.contains(name))
+        return ascii.value(name);
+    bool ok = false;
+    const int number = name.startsWith(u'#') ? name.mid(1).toInt(&ok) : -1;
+    return ok && number >= 0 && number < CalcButtonCount ? number : -1;
+}
+
 // ------------------------------------------------------------------ button strip
+
+qint64 CNumCtrl::tick() const
+{
+    if (m_tick)
+        return m_tick();
+    return site()->tickCount();
+}
+
+QWidget *CNumCtrl::partAt(const QString &name, QPoint *point)
+{
+    static const QHash<QString, ButtonStrip::Part> buttons = {
+        { QStringLiteral("spin-up"), ButtonStrip::SpinUp },
+        { QStringLiteral("spin-down"), ButtonStrip::SpinDown },
+        { QStringLiteral("ellipsis"), ButtonStrip::Ellipsis },
+        { QStringLiteral("dropdown"), ButtonStrip::DropDown },
+    };
+    if (buttons.contains(name)) {
+        const QRect r = buttonStrip().rectOf(buttons.value(name));
+        if (r.isEmpty() || !isVisible())
+            return nullptr;
+        *point = r.center();
+        return this;
+    }
+    if (name.startsWith(QLatin1String("calc:")) && m_calcOpen && m_calc && m_calc->isVisible()) {
+        const int type = calculatorButtonNamed(name.mid(5));
+        if (type < 0)
+            return nullptr;
+        *point = CalculatorPopup::buttonRect(m_calc->size(), type).center();
+        return m_calc;
+    }
+    return nullptr;
+}
 
 bool CNumCtrl::stripPress(QMouseEvent *e)
 {
@@ -202,7 +254,7 @@ bool CNumCtrl::stripPress(QMouseEvent *e)
         if (!boolValue(QStringLiteral("SpinButtonEnabled")))
             return true;
         m_firstRepeat = true;
-        m_lastRepeat = m_tick ? m_tick() : QDateTime::currentMSecsSinceEpoch();
+        m_lastRepeat = tick();
         QCoreApplication::postEvent(this, new QEvent(QEvent::Type(SpinRepeatEvent)));
         break;
     default:
@@ -249,7 +301,7 @@ void CNumCtrl::spinRepeat()
     const bool spinning = m_tracked == ButtonStrip::SpinUp || m_tracked == ButtonStrip::SpinDown;
     if (!leftDown || !spinning || !m_pressedLook)
         return;
-    const qint64 now = m_tick ? m_tick() : QDateTime::currentMSecsSinceEpoch();
+    const qint64 now = tick();
     if (now >= m_lastRepeat + (m_firstRepeat ? 500 : 100)) {
         m_firstRepeat = false;
         m_lastRepeat = now;

@@ -417,6 +417,12 @@ void TestEdit::mouseEvents()
     QCOMPARE(downs[1][0], QVariant(qint16(2)));
     QCOMPARE(downs[1][2], QVariant(10.0f));
     QVERIFY(!f.events.contains("MouseMove"));
+    // The second press of a double click comes as the double click; its release is no Click.
+    f.events.clear();
+    QTest::mouseClick(f.edit->objText(), Qt::LeftButton, {}, QPoint(10, 4));
+    QTest::mouseDClick(f.edit->objText(), Qt::LeftButton, {}, QPoint(10, 4));
+    QTest::mouseRelease(f.edit->objText(), Qt::LeftButton, {}, QPoint(10, 4));
+    QCOMPARE(f.events, (QStringList { "MouseDown", "MouseUp", "Click", "DblClick", "MouseUp" }));
 }
 
 void TestEdit::textProperty()
