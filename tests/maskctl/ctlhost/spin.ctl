@@ -29,6 +29,8 @@ get Text
 set SpinButtonEnabled false
 click spin-up
 get Text
+set EllipsesButton true
+click ellipsis
 events
 focus
 key NumPlus
