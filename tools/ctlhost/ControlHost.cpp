@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
 
 using comctl::AutomationError;
 using comctl::ComControl;
