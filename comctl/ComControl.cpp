@@ -4,6 +4,9 @@
 #include "PropertyBag.h"
 #include "PropertyStream.h"
 
+#include <QDialog>
+#include <memory>
+
 namespace comctl {
 
 namespace {
@@ -44,9 +47,24 @@ bool ComControl::loadFromStream(QDataStream &stream)
     return true;
 }
 
-bool ComControl::showPropertyPages(QWidget *)
+bool ComControl::showPropertyPages(QWidget *parent)
 {
-    return false;
+    const std::unique_ptr<QWidget> pages(createPropertyDialog(parent));
+    auto *dialog = qobject_cast<QDialog *>(pages.get());
+    if (!dialog)
+        return false;
+    dialog->exec();
+    return true;
+}
+
+QWidget *ComControl::createPropertyDialog(QWidget *)
+{
+    return nullptr;
+}
+
+QWidget *ComControl::partAt(const QString &, QPoint *)
+{
+    return nullptr;
 }
 
 void ComControl::setSite(HostSite *site)

@@ -36,8 +36,18 @@ public:
     virtual void saveToStream(QDataStream &stream) const;
     virtual bool loadFromStream(QDataStream &stream);
 
-    // Design-time property pages; default: none (returns false).
+    // Design-time property pages, shown modally; false when the control has none.
     virtual bool showPropertyPages(QWidget *parent);
+    // The property dialog for a host that drives it itself (a script): a new top-level
+    // widget the caller owns; default: none (nullptr). showPropertyPages runs this one.
+    virtual QWidget *createPropertyDialog(QWidget *parent);
+    // The part of the control a user clicks, by a name the control gives it ("spin-up",
+    // "calc:7"): the widget that takes the click, with the point in its coordinates.
+    // nullptr for an unknown name or a part not shown now.
+    virtual QWidget *partAt(const QString &name, QPoint *point);
+    // The host's data source is about to save or leave its current row: a bound control
+    // writes a changed value back first. True when something was written.
+    virtual bool writeBoundData() { return false; }
     // Popup windows the control has open now (for screenshots).
     virtual QList<QWidget *> openPopups() const { return {}; }
 

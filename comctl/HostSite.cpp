@@ -3,6 +3,7 @@
 #include "ComControl.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 
 namespace comctl {
 
@@ -57,6 +58,16 @@ std::optional<QString> HostSite::formatValue(const QVariant &, const QString &) 
 void HostSite::beep()
 {
     QApplication::beep();
+}
+
+qint64 HostSite::tickCount() const
+{
+    static const QElapsedTimer clock = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    return clock.elapsed();
 }
 
 } // namespace comctl

@@ -55,6 +55,10 @@ public:
     // Audible signal for refused input; default QApplication::beep().
     virtual void beep();
 
+    // Milliseconds of a steady clock, the system's tick count, for controls that time what
+    // the user holds (auto-repeat). A host that scripts the time answers with its own.
+    virtual qint64 tickCount() const;
+
     // True when no user sits at the host (scripts, batch runs): controls must not open modal
     // dialogs and take their default answer instead.
     virtual bool unattended() const { return m_unattended; }

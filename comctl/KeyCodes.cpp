@@ -107,6 +107,21 @@ qint16 virtualKey(const QKeyEvent *event)
     return key < 256 ? qint16(key) : qint16(0);
 }
 
+int character(const QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Backspace)
+        return 8;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return 13;
+    if ((event->modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key - Qt::Key_A + 1;
+    const QString text = event->text();
+    if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() != 127)
+        return text[0].unicode();
+    return 0;
+}
+
 qint16 shiftState(Qt::KeyboardModifiers modifiers)
 {
     return qint16(((modifiers & Qt::ShiftModifier) ? 1 : 0)

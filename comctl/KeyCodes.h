@@ -14,6 +14,9 @@ namespace KeyCodes {
 
 // The virtual-key number of a key event; 0 for keys without one.
 qint16 virtualKey(const QKeyEvent *event);
+// The character code a key delivers after its key-down (the KeyPress code): 8 Backspace,
+// 13 Enter, 1-26 for Ctrl with a letter, else the printable character; 0 for none.
+int character(const QKeyEvent *event);
 qint16 shiftState(Qt::KeyboardModifiers modifiers);
 
 } // namespace KeyCodes

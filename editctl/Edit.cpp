@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScopeGuard>
+#include <utility>
 
 namespace inkora {
 
@@ -36,22 +37,6 @@ short mouseButton(Qt::MouseButton button)
     default:
         return 0;
     }
-}
-
-// The character code a key press delivers (0: none): control characters for Ctrl+letter.
-int characterCode(const QKeyEvent *event)
-{
-    const int key = event->key();
-    if (key == Qt::Key_Backspace)
-        return 8;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        return 13;
-    if ((event->modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
-        return key - Qt::Key_A + 1;
-    const QString text = event->text();
-    if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() != 127)
-        return text[0].unicode();
-    return 0;
 }
 
 } // namespace
@@ -100,11 +85,9 @@ void Edit::saveProperties(comctl::PropertyBag &bag) const
     EditPersistence::save(*this, bag);
 }
 
-bool Edit::showPropertyPages(QWidget *parent)
+QWidget *Edit::createPropertyDialog(QWidget *parent)
 {
-    EditPropertyDialog dialog({ this }, parent);
-    dialog.exec();
-    return true;
+    return new EditPropertyDialog({ this }, parent);
 }
 
 QList<QWidget *> Edit::openPopups() const
@@ -192,7 +175,7 @@ bool Edit::handleKeyPress(QKeyEvent *event)
     raiseEvent(
         QStringLiteral("KeyDown"),
         { comctl::KeyCodes::virtualKey(event), comctl::KeyCodes::shiftState(event->modifiers()) });
-    const int code = characterCode(event);
+    const int code = comctl::KeyCodes::character(event);
     if (code == 0)
         return false;
     const bool hasSelection = m_objText->hasSelectedText();
@@ -250,9 +233,11 @@ bool Edit::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonRelease:
         raiseMouseEvent(QStringLiteral("MouseUp"), static_cast<QMouseEvent *>(event));
-        raiseEvent(QStringLiteral("Click"));
+        if (!std::exchange(m_doubleClicked, false))
+            raiseEvent(QStringLiteral("Click"));
         break;
     case QEvent::MouseButtonDblClick:
+        m_doubleClicked = true;
         raiseEvent(QStringLiteral("DblClick"));
         break;
     default:

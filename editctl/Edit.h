@@ -32,7 +32,7 @@ public:
     void initNew() override;
     void loadProperties(const comctl::PropertyBag &bag) override;
     void saveProperties(comctl::PropertyBag &bag) const override;
-    bool showPropertyPages(QWidget *parent) override;
+    QWidget *createPropertyDialog(QWidget *parent) override;
     QList<QWidget *> openPopups() const override;
 
     EditEngine &engine() { return m_engine; }
@@ -77,6 +77,7 @@ private:
     quint32 m_backColor = systemWindow;
     bool m_syncing = false;
     bool m_leaving = false;
+    bool m_doubleClicked = false; // the next release ends a double click: no Click
 };
 
 } // namespace inkora

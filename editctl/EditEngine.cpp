@@ -372,7 +372,8 @@ QString EditEngine::applyLimits(const QString &text, bool checkValue, bool check
         }
         if (before && whole.size() > *before)
             whole = whole.right(*before);
-        if (!comma.isEmpty() && text.contains(comma)) {
+        // The clamped text decides, not the entry: a bound keeps its own decimals.
+        if (!comma.isEmpty() && r.contains(comma)) {
             const auto after = limitOf(m_state.längeNK);
             if (after && frac.size() > *after)
                 frac = frac.left(*after);
@@ -514,6 +515,17 @@ void EditEngine::initNew(const QString &extenderName)
     m_state.minusPresent = minus;
     m_state.percentPresent = percent;
     m_state.value = QString();
+}
+
+void EditEngine::setTextArt(int kind)
+{
+    if (kind == m_state.textArt)
+        return;
+    m_state.textArt = kind;
+    // The flags belong to the numeric text of the old kind. Kept over a change of kind, a
+    // percent sign typed before would divide every later Value by 100.
+    m_state.minusPresent = kind == Numerisch && m_text.startsWith(QLatin1Char('-'));
+    m_state.percentPresent = kind == Numerisch && m_text.endsWith(QLatin1Char('%'));
 }
 
 void EditEngine::setTextProperty(const QString &text)

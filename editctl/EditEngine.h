@@ -58,6 +58,9 @@ public:
     // New instance: text := extender name, fields to their initial values.
     void initNew(const QString &extenderName);
 
+    // A new input kind; the sign and percent flags are taken afresh from the text.
+    void setTextArt(int kind);
+
     // Checked setters; refused values beep and keep the old value.
     void setTextProperty(const QString &text);
     void setValueProperty(const QVariant &value);

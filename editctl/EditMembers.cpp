@@ -106,7 +106,7 @@ void addBehaviourProperties(MemberTable &t)
             .describe(QStringLiteral("Legt die erlaubten Zeichen bzw. Umwandlung fest"))
             .inCategory(verhalten),
         [](Edit &e) { return QVariant(e.engine().state().textArt); },
-        [](Edit &e, const QVariant &v) { e.engine().state().textArt = Variants::toInt32(v); });
+        [](Edit &e, const QVariant &v) { e.engine().setTextArt(Variants::toInt32(v)); });
     addProperty(
         t,
         MemberInfo::make(QStringLiteral("TextUmlaut"), 2, "Long")

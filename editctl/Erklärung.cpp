@@ -1,6 +1,9 @@
 #include "Erklärung.h"
 
+#include <QFontMetrics>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace inkora {
@@ -28,9 +31,20 @@ Erklärung::Erklärung(QWidget *parent)
     , txtErklärung(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("Erklärung"));
-    txtErklärung->setFont(QFont(QStringLiteral("Courier New")));
+    txtErklärung->setObjectName(QStringLiteral("txtErklärung"));
+    QFont courier(QStringLiteral("Courier New"));
+    courier.setStyleHint(QFont::TypeWriter);
+    txtErklärung->setFont(courier);
     txtErklärung->setPlainText(explanation());
-    txtErklärung->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The long sentences wrap at word boundaries, so nothing hides behind a horizontal
+    // scroll bar; the field stays wide enough for the arrow lines to keep their alignment.
+    txtErklärung->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtErklärung->setWordWrapMode(QTextOption::WordWrap);
+    const QString arrows = explanation().split(QStringLiteral("\r\n")).value(2);
+    const int margins = 2 * (txtErklärung->frameWidth() + 4)
+        + int(2 * txtErklärung->document()->documentMargin());
+    txtErklärung->setMinimumWidth(QFontMetrics(courier).horizontalAdvance(arrows) + margins
+                                  + txtErklärung->verticalScrollBar()->sizeHint().width());
     txtErklärung->setReadOnly(true);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(txtErklärung);

@@ -24,6 +24,7 @@
 #include <QPixmap>
 #include <QTimer>
 #include <cmath>
+#include <utility>
 
 using comctl::AutomationError;
 using comctl::Variants;
@@ -564,14 +565,23 @@ bool CNumCtrl::spin(bool up)
         return false;
     if (RangeValidator::check(*next, rangeRule(type)) != ErrTypeNoError)
         return false;
+    const QString before = m_engine.value();
+    QPointer<CNumCtrl> self(this);
     try {
         setValue(*next);
     } catch (const AutomationError &) {
         return false;
     }
+    // A spin is an edit of the user: a bound field must learn of it like of typing.
+    if (m_engine.value() != before)
+        changeNotification();
+    if (!self)
+        return false;
     Q_EMIT SpinClick(up ? 1 : 0);
-    raiseEvent(QStringLiteral("SpinClick"), { qint32(up ? 1 : 0) });
-    repaint();
+    if (self)
+        raiseEvent(QStringLiteral("SpinClick"), { qint32(up ? 1 : 0) });
+    if (self)
+        repaint();
     return true;
 }
 
@@ -729,6 +739,10 @@ void CNumCtrl::setDataSource(QAbstractItemModel *model)
     if (m_modelConnection)
         disconnect(m_modelConnection);
     m_model = model;
+    if (!model)
+        m_row = -1;
+    else if (m_row < 0)
+        m_row = 0; // a data source opens on its first row
     if (model) {
         m_modelConnection
             = connect(model, &QAbstractItemModel::dataChanged, this,
@@ -841,6 +855,11 @@ void CNumCtrl::refocusLater()
 void CNumCtrl::focusInEvent(QFocusEvent *event)
 {
     MaskEditBase::focusInEvent(event);
+    if (m_engine.focused()) {
+        // Back from the own calculator's window: the control never lost its edit.
+        restartCaret();
+        return;
+    }
     syncEngine();
     m_engine.focusIn();
     restartCaret();
@@ -914,7 +933,10 @@ void CNumCtrl::moveToNextControl()
     const int own = tabIndex(this);
     QWidget *next = nullptr, *first = nullptr;
     for (QWidget *w : controls) {
-        if (w == this || !w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
+        // A control that hands its focus to an inner box (a text box control) tabs by that.
+        const QWidget *focusTaker = w->focusProxy() ? w->focusProxy() : w;
+        if (w == this || !w->isVisible() || !w->isEnabled()
+            || !(focusTaker->focusPolicy() & Qt::TabFocus))
             continue;
         const int index = tabIndex(w);
         if (index < 0)
@@ -928,7 +950,7 @@ void CNumCtrl::moveToNextControl()
         target->setFocus(Qt::TabFocusReason);
 }
 
-bool CNumCtrl::handleKey(QKeyEvent *e)
+void CNumCtrl::handleKey(QKeyEvent *e)
 {
     const bool shift = e->modifiers() & Qt::ShiftModifier;
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
@@ -936,70 +958,71 @@ bool CNumCtrl::handleKey(QKeyEvent *e)
     switch (e->key()) {
     case Qt::Key_Backspace:
         m_engine.backspace();
-        return true;
+        return;
     case Qt::Key_Delete:
         m_engine.deleteKey();
-        return true;
+        return;
     case Qt::Key_Escape:
         if (boolValue(QStringLiteral("AllowEscape")) && isBound())
             readBoundValue();
-        return true;
+        return;
     case Qt::Key_Plus:
     case Qt::Key_Minus:
         if (!keypad || !boolValue(QStringLiteral("SpinKeys"))
             || boolValue(QStringLiteral("Locked")))
-            return false;
+            return;
+        m_engine.suppressNextChar(); // the key's "+" or "-" is not typed as well
         spin(e->key() == Qt::Key_Plus);
-        return true;
+        return;
     case Qt::Key_F4:
         if (boolValue(QStringLiteral("CalcDropDown")))
             openCalculator(true);
-        return true;
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (boolValue(QStringLiteral("TabOnEnter")))
             moveToNextControl();
-        return true;
+        return;
     case Qt::Key_Home:
         m_engine.home(shift);
-        return true;
+        return;
     case Qt::Key_End:
         m_engine.end(shift);
-        return true;
+        return;
     case Qt::Key_Left:
     case Qt::Key_Up:
         m_engine.left(shift, ctrl);
-        return true;
+        return;
     case Qt::Key_Right:
     case Qt::Key_Down:
         m_engine.right(shift, ctrl);
-        return true;
+        return;
     case Qt::Key_Insert:
         if (boolValue(QStringLiteral("AllowInsertModeChange"))) {
             storeValue(QStringLiteral("InsertMode"), !boolValue(QStringLiteral("InsertMode")));
             syncEngine();
         }
-        return true;
+        return;
     default:
         break;
     }
     if (!ctrl)
-        return false;
+        return;
     switch (e->key()) {
     case Qt::Key_C:
         copy();
-        return true;
+        return;
     case Qt::Key_X:
         cut();
-        return true;
+        return;
     case Qt::Key_V:
         paste();
-        return true;
+        return;
     case Qt::Key_Z:
         undo();
-        return true;
+        return;
     default:
-        return true;
+        return;
     }
 }
 
@@ -1011,32 +1034,38 @@ void CNumCtrl::keyPressEvent(QKeyEvent *event)
     }
     event->accept();
     QPointer<CNumCtrl> self(this);
+    syncEngine();
+    // The key-down: the control's own handling, then the stock KeyDown.
+    if (m_calcOpen && m_calc)
+        calculatorKey(event);
+    else
+        handleKey(event);
+    if (!self)
+        return;
+    afterValueChange();
     qint16 keyCode = comctl::KeyCodes::virtualKey(event);
     const qint16 shift = comctl::KeyCodes::shiftState(event->modifiers());
     Q_EMIT KeyDown(keyCode, shift);
     if (!self)
         return;
-    keyCode = qint16(raiseEvent(QStringLiteral("KeyDown"), { keyCode, shift }).value(0).toInt());
-    if (!self || keyCode == 0)
+    raiseEvent(QStringLiteral("KeyDown"), { keyCode, shift });
+    if (!self)
         return;
-    syncEngine();
-    if (m_calcOpen && m_calc) {
-        calculatorKey(event);
-        if (self)
-            afterValueChange();
+    // The character the key delivers: the stock KeyPress for every one (Enter, Backspace
+    // and keys meant for the calculator too), then the typed-character handling.
+    qint16 ascii = qint16(comctl::KeyCodes::character(event));
+    if (ascii == 0)
         return;
-    }
-    const bool consumed = handleKey(event);
-    if (!consumed && !event->text().isEmpty() && event->text().at(0).unicode() > 27) {
-        qint16 ascii = qint16(event->text().at(0).unicode());
-        Q_EMIT KeyPress(ascii);
-        if (!self)
-            return;
-        ascii = qint16(raiseEvent(QStringLiteral("KeyPress"), { ascii }).value(0).toInt());
-        if (!self || ascii == 0)
-            return;
-        m_engine.typeChar(QChar(char16_t(ascii)));
-    }
+    Q_EMIT KeyPress(ascii);
+    if (!self)
+        return;
+    ascii = qint16(raiseEvent(QStringLiteral("KeyPress"), { ascii }).value(0).toInt());
+    if (!self)
+        return;
+    if (m_calcOpen && m_calc)
+        calculatorChar(QChar(char16_t(ascii)));
+    else
+        m_engine.typeChar(QChar(char16_t(ascii))); // 0 (cancelled) only ends a suppression
     if (self)
         afterValueChange();
 }
@@ -1086,12 +1115,19 @@ void CNumCtrl::mouseReleaseEvent(QMouseEvent *event)
 {
     if (designMode())
         return;
-    if (stripRelease(event))
-        return;
-    MaskEditBase::mouseReleaseEvent(event);
     QPointer<CNumCtrl> self(this);
+    const bool onButton
+        = stripRelease(event) || buttonStrip().strip.contains(event->position().toPoint());
+    if (!self)
+        return;
+    if (!onButton)
+        MaskEditBase::mouseReleaseEvent(event);
+    // Every MouseDown gets its MouseUp, on the buttons as well; a button's own click is its
+    // event (SpinClick, EllipsesClick), not the control's Click.
     raiseEvent(QStringLiteral("MouseUp"), mouseEventArguments(event, event->button()));
-    if (self && rect().contains(event->position().toPoint()))
+    // The release that ends a double click is no Click of its own.
+    const bool afterDoubleClick = std::exchange(m_doubleClicked, false);
+    if (self && !onButton && !afterDoubleClick && rect().contains(event->position().toPoint()))
         raiseEvent(QStringLiteral("Click"));
 }
 
@@ -1099,11 +1135,17 @@ void CNumCtrl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (designMode())
         return;
+    // The double click stands for the second press: on the button strip it presses the
+    // button again, with the MouseDown its release will match.
     if (buttonStrip().strip.contains(event->position().toPoint())) {
-        stripPress(event); // a second press
+        QPointer<CNumCtrl> self(this);
+        stripPress(event);
+        if (self)
+            raiseEvent(QStringLiteral("MouseDown"), mouseEventArguments(event, event->button()));
         return;
     }
-    MaskEditBase::mouseDoubleClickEvent(event);
+    MaskEditBase::mouseDoubleClickEvent(event); // the press (MouseDown, caret), then the word
+    m_doubleClicked = true;
     raiseEvent(QStringLiteral("DblClick"));
 }
 

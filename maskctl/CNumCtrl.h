@@ -35,6 +35,11 @@ public:
 
     void initNew() override;
     QList<QWidget *> openPopups() const override;
+    // "spin-up", "spin-down", "ellipsis", "dropdown" and, while the calculator is open,
+    // "calc:" with a button's caption ("calc:7", "calc:sq", "calc:M+"), an ASCII name
+    // ("calc:*", "calc:/", "calc:+-", "calc:MS" for "M!") or "calc:#" and its number.
+    QWidget *partAt(const QString &name, QPoint *point) override;
+    bool writeBoundData() override { return writeBoundValue(); }
     void loadProperties(const comctl::PropertyBag &bag) override;
     void saveProperties(comctl::PropertyBag &bag) const override;
 
@@ -65,7 +70,8 @@ public:
     // --- data binding: a field (column named by DataField) of a model row
     void setDataSource(QAbstractItemModel *model);
     QAbstractItemModel *dataSource() const { return m_model; }
-    // The host moved to another row (or the row's values changed): read the field.
+    // The host moved to another row (or the row's values changed): read the field. A new
+    // data source starts at its first row.
     void setCurrentRow(int row);
     int currentRow() const { return m_row; }
     void readBoundValue();
@@ -90,7 +96,8 @@ public:
     // Presses "=", transfers the result through Value and closes.
     void finishCalculator();
 
-    // Spin auto-repeat reads the time (ms) and the left mouse button through these.
+    // Spin auto-repeat reads the time (ms; default: the host site's tick count) and the
+    // left mouse button through these.
     void setTickSource(std::function<qint64()> source) { m_tick = std::move(source); }
     void setLeftButtonSource(std::function<bool()> source) { m_leftDown = std::move(source); }
     static constexpr int SpinRepeatEvent = 1000 + 100; // QEvent::User + 100
@@ -166,14 +173,20 @@ private:
     int boundColumn() const;
     int boundFieldType() const;
     bool isBound() const;
-    bool handleKey(QKeyEvent *event);
+    // The key-down of a key while the calculator is closed.
+    void handleKey(QKeyEvent *event);
     void fireInvalidChar(const QString &ch, int position);
     void fireStockError(int number, const QString &description);
     bool sameFormActive() const;
     void refocusLater();
     CalculatorLook calculatorLook() const;
     void transferCalculator();
-    bool calculatorKey(QKeyEvent *event);
+    // The calculator's keys: at the key-down (Enter, F4, Escape, Delete) and as characters.
+    void calculatorKey(QKeyEvent *event);
+    void calculatorChar(QChar c);
+    // The calculator button a script names: caption, ASCII name or "#" and number; -1.
+    int calculatorButtonNamed(const QString &name) const;
+    qint64 tick() const;
     void onCalculatorButton(int type);
     bool stripPress(QMouseEvent *event);
     bool stripRelease(QMouseEvent *event);
@@ -208,6 +221,7 @@ private:
     std::function<bool()> m_leftDown;
     qint64 m_lastRepeat = 0;
     bool m_firstRepeat = true;
+    bool m_doubleClicked = false;
 };
 
 } // namespace orvel

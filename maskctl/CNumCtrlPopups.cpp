@@ -7,8 +7,8 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QDateTime>
 #include <QGuiApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
@@ -47,6 +47,15 @@ CalculatorPopup *CNumCtrl::calculator()
         connect(m_calc, &CalculatorPopup::outsideClick, this, [this] {
             if (m_calcOpen)
                 finishCalculator();
+        });
+        // The control keeps the keyboard while its calculator is open: an activation the
+        // calculator took goes back to the form, so the focus can later leave the pair
+        // through the control (which closes the calculator) and typed keys reach it.
+        connect(m_calc, &CalculatorPopup::activated, this, [this] {
+            if (!m_calcOpen || !window())
+                return;
+            setFocus(Qt::ActiveWindowFocusReason);
+            window()->activateWindow();
         });
     }
     m_calc->setLook(calculatorLook());
@@ -130,32 +139,31 @@ void CNumCtrl::finishCalculator()
     closeCalculator();
 }
 
-bool CNumCtrl::calculatorKey(QKeyEvent *e)
+void CNumCtrl::calculatorKey(QKeyEvent *e)
 {
     switch (e->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_F4:
         finishCalculator();
-        return true;
+        break;
     case Qt::Key_Escape:
         closeCalculator();
-        return true;
+        break;
     case Qt::Key_Delete:
         m_calc->pressButton(CalcBtnClear);
-        return true;
-    case Qt::Key_Backspace:
-        m_calc->pressButton(CalcBtnBackspace);
-        return true;
+        break;
     default:
         break;
     }
-    const QString text = e->text();
-    if (text.isEmpty())
-        return true;
-    const QChar c = text.at(0);
+}
+
+void CNumCtrl::calculatorChar(QChar c)
+{
     int button = -1;
-    if (c.isDigit())
+    if (c.unicode() == 8)
+        button = CalcBtnBackspace;
+    else if (c >= u'0' && c <= u'9')
         button = c.digitValue();
     else if (c == u'.')
         button = CalcBtnDecimal;
@@ -171,10 +179,61 @@ bool CNumCtrl::calculatorKey(QKeyEvent *e)
         button = CalcBtnEqual;
     if (button >= 0)
         m_calc->pressButton(button);
-    return true;
+}
+
+int CNumCtrl::calculatorButtonNamed(const QString &name) const
+{
+    const qsizetype caption = m_calcBtnText.indexOf(name);
+    if (caption >= 0)
+        return int(caption);
+    static const QHash<QString, int> ascii = {
+        { QStringLiteral("*"), CalcBtnMultiply },
+        { QStringLiteral("/"), CalcBtnDivide },
+        { QStringLiteral("+-"), CalcBtnSignToggle },
+        { QStringLiteral("MS"), CalcBtnMemoryRecall },
+        { QStringLiteral("MR"), CalcBtnMemoryRecall },
+        { QStringLiteral("BS"), CalcBtnBackspace },
+    };
+    if (ascii.contains(name))
+        return ascii.value(name);
+    bool ok = false;
+    const int number = name.startsWith(u'#') ? name.mid(1).toInt(&ok) : -1;
+    return ok && number >= 0 && number < CalcButtonCount ? number : -1;
 }
 
 // ------------------------------------------------------------------ button strip
+
+qint64 CNumCtrl::tick() const
+{
+    if (m_tick)
+        return m_tick();
+    return site()->tickCount();
+}
+
+QWidget *CNumCtrl::partAt(const QString &name, QPoint *point)
+{
+    static const QHash<QString, ButtonStrip::Part> buttons = {
+        { QStringLiteral("spin-up"), ButtonStrip::SpinUp },
+        { QStringLiteral("spin-down"), ButtonStrip::SpinDown },
+        { QStringLiteral("ellipsis"), ButtonStrip::Ellipsis },
+        { QStringLiteral("dropdown"), ButtonStrip::DropDown },
+    };
+    if (buttons.contains(name)) {
+        const QRect r = buttonStrip().rectOf(buttons.value(name));
+        if (r.isEmpty() || !isVisible())
+            return nullptr;
+        *point = r.center();
+        return this;
+    }
+    if (name.startsWith(QLatin1String("calc:")) && m_calcOpen && m_calc && m_calc->isVisible()) {
+        const int type = calculatorButtonNamed(name.mid(5));
+        if (type < 0)
+            return nullptr;
+        *point = CalculatorPopup::buttonRect(m_calc->size(), type).center();
+        return m_calc;
+    }
+    return nullptr;
+}
 
 bool CNumCtrl::stripPress(QMouseEvent *e)
 {
@@ -195,7 +254,7 @@ bool CNumCtrl::stripPress(QMouseEvent *e)
         if (!boolValue(QStringLiteral("SpinButtonEnabled")))
             return true;
         m_firstRepeat = true;
-        m_lastRepeat = m_tick ? m_tick() : QDateTime::currentMSecsSinceEpoch();
+        m_lastRepeat = tick();
         QCoreApplication::postEvent(this, new QEvent(QEvent::Type(SpinRepeatEvent)));
         break;
     default:
@@ -242,7 +301,7 @@ void CNumCtrl::spinRepeat()
     const bool spinning = m_tracked == ButtonStrip::SpinUp || m_tracked == ButtonStrip::SpinDown;
     if (!leftDown || !spinning || !m_pressedLook)
         return;
-    const qint64 now = m_tick ? m_tick() : QDateTime::currentMSecsSinceEpoch();
+    const qint64 now = tick();
     if (now >= m_lastRepeat + (m_firstRepeat ? 500 : 100)) {
         m_firstRepeat = false;
         m_lastRepeat = now;
@@ -326,11 +385,14 @@ void CNumCtrl::showToolTip()
     if (!self)
         return;
     const QVariantList args = raiseEvent(QStringLiteral("ToolTipBegin"), { cancel });
-    if (!self || !m_tip || cancel != 0 || args.value(0).toInt() != 0)
+    if (!self || !m_tip)
         return;
     const QString text = m_calcOpen ? QString() : stringValue(QStringLiteral("ToolTipText"));
-    if (text.isEmpty())
+    if (cancel != 0 || args.value(0).toInt() != 0 || text.isEmpty()) {
+        // Asked once for this rest of the pointer; the next poll must not ask again.
+        m_tipModel.declined();
         return;
+    }
     m_tip->setText(text);
     m_tip->setFont(stored(QStringLiteral("ToolTipFont")).value<QFont>());
     m_tip->setColours(

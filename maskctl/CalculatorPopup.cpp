@@ -233,6 +233,13 @@ void CalculatorPopup::showEvent(QShowEvent *event)
     qApp->installEventFilter(this);
 }
 
+void CalculatorPopup::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Q_EMIT activated();
+}
+
 void CalculatorPopup::hideEvent(QHideEvent *event)
 {
     qApp->removeEventFilter(this);

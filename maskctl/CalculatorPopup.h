@@ -55,6 +55,8 @@ Q_SIGNALS:
     void buttonPressed(int type);
     // A press outside the calculator while it watches the mouse.
     void outsideClick();
+    // The platform made the calculator the active window (some do for any shown window).
+    void activated();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -65,6 +67,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     QColor colour(quint32 ole, const QColor &fallback) const;

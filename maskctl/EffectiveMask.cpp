@@ -48,7 +48,9 @@ EffectiveMask EffectiveMask::resolve(const MaskSettings &s, const LocaleInfo &lo
     if (s.negFormat == 0) {
         const QString t = locale.item(cur ? LocaleItem::NegativeCurrencyLayout
                                           : LocaleItem::NegativeNumberLayout);
-        m.negativeLayout = t.isEmpty() ? s.negFormat : leadingDigit(t, 0) + 1;
+        // A locale without a sign layout (C, POSIX) gets the leading minus of the numeric
+        // mask; code 0 would show a negative value without its sign.
+        m.negativeLayout = t.isEmpty() ? LeadingMinusLayout : leadingDigit(t, 0) + 1;
     }
     return m;
 }

@@ -12,6 +12,9 @@ namespace orvel {
 // property holds its "system default" value. Resolved afresh at every use.
 struct EffectiveMask
 {
+    // Negative layout "-" C N: the fallback wherever no layout is given or known.
+    static constexpr int LeadingMinusLayout = 2;
+
     int decimalPlaces = -1;
     QString decimalChar;
     QString thousandSep;

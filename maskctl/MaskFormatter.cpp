@@ -118,8 +118,8 @@ QString MaskFormatter::negativeLayout(const QString &n, const QString &c, int co
         return u'-' + c + u' ' + n;
     case 11:
         return n + u' ' + c + u'-';
-    default:
-        return n;
+    default: // a code outside the table must not drop the sign
+        return negativeLayout(n, c, EffectiveMask::LeadingMinusLayout);
     }
 }
 

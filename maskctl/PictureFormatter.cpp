@@ -2,9 +2,11 @@
 
 #include "MaskFormatter.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
+#include <utility>
 
 namespace orvel {
 
@@ -108,14 +110,30 @@ QString namedPicture(const QString &picture)
     return picture;
 }
 
+// From 2^53 on a double holds no fraction, and scaling it for rounding could overflow.
+constexpr double wholeOnly = 9007199254740992.0;
+
+// Whole and decimal digits of the magnitude, rounded half away from zero.
+std::pair<QString, QString> digitsOf(double magnitude, const Section &s)
+{
+    const double v = s.percent ? magnitude * 100.0 : magnitude;
+    if (v >= wholeOnly || !std::isfinite(v)) {
+        // The shortest digits that read back as the value, not the binary expansion.
+        QString whole = QLocale::c().toString(magnitude, 'f', QLocale::FloatingPointShortest);
+        if (s.percent)
+            whole += QStringLiteral("00");
+        return { whole, QString(s.maxDecimals, u'0') };
+    }
+    const double scale = std::pow(10.0, s.maxDecimals);
+    const double scaled = std::round(v * scale);
+    const QString digits
+        = QString::number(std::isfinite(scaled) ? scaled / scale : v, 'f', s.maxDecimals);
+    return { digits.section(u'.', 0, 0), digits.section(u'.', 1) };
+}
+
 QString render(double magnitude, const Section &s, const PictureFormatter::Separators &sep)
 {
-    double v = s.percent ? magnitude * 100.0 : magnitude;
-    const double scale = std::pow(10.0, s.maxDecimals);
-    v = std::round(v * scale) / scale;
-    QString digits = QString::number(v, 'f', s.maxDecimals);
-    QString whole = digits.section(u'.', 0, 0);
-    QString decimals = digits.section(u'.', 1);
+    auto [whole, decimals] = digitsOf(magnitude, s);
     while (decimals.size() > s.minDecimals && decimals.endsWith(u'0'))
         decimals.chop(1);
     if (whole == u"0" && s.minWhole == 0)

@@ -48,6 +48,12 @@ void ToolTipModel::shown()
     m_shownTime = 0;
 }
 
+void ToolTipModel::declined()
+{
+    m_wait = 0;
+    m_blocked = true;
+}
+
 void ToolTipModel::hidden(bool block)
 {
     m_visible = false;

@@ -25,6 +25,9 @@ public:
     void shown();
     // The tip was hidden; with block, it may not show again over the current tool.
     void hidden(bool block);
+    // The begin handler cancelled the tip, or it had no text: no new attempt until the
+    // pointer leaves the tool.
+    void declined();
 
     bool visible() const { return m_visible; }
     bool blocked() const { return m_blocked; }

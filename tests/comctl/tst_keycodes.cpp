@@ -41,6 +41,32 @@ private Q_SLOTS:
         QCOMPARE(int(KeyCodes::virtualKey(&event)), code);
     }
 
+    void character_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("code");
+        QTest::newRow("letter") << int(Qt::Key_A) << int(Qt::NoModifier) << "a" << 97;
+        QTest::newRow("umlaut") << int(Qt::Key_Adiaeresis) << int(Qt::ShiftModifier) << "Ä" << 196;
+        QTest::newRow("backspace without text") << int(Qt::Key_Backspace) << 0 << "" << 8;
+        QTest::newRow("enter") << int(Qt::Key_Return) << 0 << "\r" << 13;
+        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "" << 13;
+        QTest::newRow("ctrl+c") << int(Qt::Key_C) << int(Qt::ControlModifier) << "" << 3;
+        QTest::newRow("delete has none") << int(Qt::Key_Delete) << 0 << "\x7f" << 0;
+        QTest::newRow("escape has none") << int(Qt::Key_Escape) << 0 << "\x1b" << 0;
+        QTest::newRow("F4 has none") << int(Qt::Key_F4) << 0 << "" << 0;
+    }
+    void character()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(int, code);
+        const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+        QCOMPARE(KeyCodes::character(&event), code);
+    }
+
     void shiftState_data()
     {
         QTest::addColumn<int>("modifiers");

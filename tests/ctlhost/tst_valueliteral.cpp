@@ -27,6 +27,9 @@ void TestValueLiteral::parse_data()
     QTest::newRow("empty text") << "\"\"" << true << QVariant("") << "\"\"";
     QTest::newRow("integer") << "12" << true << QVariant(12) << "12";
     QTest::newRow("negative double") << "-1.5" << true << QVariant(-1.5) << "-1.5";
+    QTest::newRow("whole double") << "12.0" << true << QVariant(12.0) << "12.0";
+    QTest::newRow("negative whole double") << "-3.0" << true << QVariant(-3.0) << "-3.0";
+    QTest::newRow("double with exponent") << "1e+20" << true << QVariant(1e20) << "1e+20";
     QTest::newRow("large integer")
         << "4294967296" << true << QVariant(qlonglong(4294967296LL)) << "4294967296";
     QTest::newRow("true") << "true" << true << QVariant(true) << "true";

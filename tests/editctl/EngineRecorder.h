@@ -40,7 +40,8 @@ public:
         }
     }
 
-    // "TextArt=0;MaxWert=100" written straight into the state (as loading does).
+    // "TextArt=0;MaxWert=100" written straight into the state (as loading does); "Typed=5%"
+    // types keys, "Kind=1" changes the kind through the property's setter.
     void configure(const QString &settings)
     {
         auto &s = engine.state();
@@ -75,6 +76,10 @@ public:
                 s.kommaZeichenValue = value;
             else if (key == "Auto")
                 s.autoSpellCheck = value == "1";
+            else if (key == "Typed")
+                run(value);
+            else if (key == "Kind")
+                engine.setTextArt(value.toInt());
         }
     }
 };

@@ -13,8 +13,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 
 using namespace inkora;
@@ -414,6 +417,12 @@ void TestEdit::mouseEvents()
     QCOMPARE(downs[1][0], QVariant(qint16(2)));
     QCOMPARE(downs[1][2], QVariant(10.0f));
     QVERIFY(!f.events.contains("MouseMove"));
+    // The second press of a double click comes as the double click; its release is no Click.
+    f.events.clear();
+    QTest::mouseClick(f.edit->objText(), Qt::LeftButton, {}, QPoint(10, 4));
+    QTest::mouseDClick(f.edit->objText(), Qt::LeftButton, {}, QPoint(10, 4));
+    QTest::mouseRelease(f.edit->objText(), Qt::LeftButton, {}, QPoint(10, 4));
+    QCOMPARE(f.events, (QStringList { "MouseDown", "MouseUp", "Click", "DblClick", "MouseUp" }));
 }
 
 void TestEdit::textProperty()
@@ -673,6 +682,16 @@ void TestEdit::erklaerung()
                                               + "-> Ausgabe Dezimalwert in Value\r\n"));
     QVERIFY(lines.last().endsWith("'x' für belibig eingegeben werden."));
     QCOMPARE(page.txtErklärung->font().family(), QStringLiteral("Courier New"));
+
+    // At its smallest the page shows every line without scrolling sideways, and the arrow
+    // lines stay whole.
+    page.resize(page.minimumSizeHint());
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QCOMPARE(page.txtErklärung->horizontalScrollBar()->maximum(), 0);
+    const QTextDocument *document = page.txtErklärung->document();
+    for (int line : { 0, 1, 2, 3 })
+        QCOMPARE(document->findBlockByNumber(line).layout()->lineCount(), 1);
 }
 
 void TestEdit::memberDescriptions()

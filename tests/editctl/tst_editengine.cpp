@@ -67,6 +67,9 @@ void TestEditEngine::typing_data()
     QTest::newRow("numeric second percent refused") << "TextArt=0"
                                                     << "5%%"
                                                     << "5%" << 1 << QVariant(0.05);
+    QTest::newRow("percent of a text kind counts for a numeric kind") << "TextArt=2;Typed=5%;Kind=0"
+                                                                      << "%"
+                                                                      << "5%" << 1 << QVariant("5");
     QTest::newRow("space refused without percent") << "TextArt=0;Leer=1"
                                                    << "5 "
                                                    << "5" << 1 << QVariant("5");
@@ -189,6 +192,15 @@ void TestEditEngine::leaveField_data()
     QTest::newRow("inside bounds") << "TextArt=0;MaxWert=100;MinWert=-5"
                                    << "50"
                                    << "50" << false << QVariant("50") << 1;
+    QTest::newRow("clamped to a decimal MaxWert") << "TextArt=0;MaxWert=10,5"
+                                                  << "11"
+                                                  << "10,5" << true << QVariant("10,5") << 2;
+    QTest::newRow("clamped to a decimal MinWert") << "TextArt=0;MinWert=-0,5"
+                                                  << "-1"
+                                                  << "-0,5" << true << QVariant("-0,5") << 2;
+    QTest::newRow("decimal entry clamped to a whole bound") << "TextArt=0;MaxWert=10"
+                                                            << "11,5"
+                                                            << "10" << true << QVariant("10") << 2;
     QTest::newRow("front cut and truncation") << "TextArt=0;LängeVK=3;LängeNK=2"
                                               << "12345,678"
                                               << "345,67" << true << QVariant("345,67") << 2;
@@ -437,6 +449,8 @@ void TestEditEngine::valueSetter_data()
         << "TextArt=0" << QVariant(0.5) << "0,5" << QVariant("0,5") << 0;
     QTest::newRow("percent not added")
         << "TextArt=0" << QVariant("25") << "25" << QVariant("25") << 0;
+    QTest::newRow("percent of the old kind forgotten")
+        << "TextArt=0;Typed=5%;Kind=1" << QVariant(255) << "FF" << QVariant("255") << 0;
 }
 
 void TestEditEngine::valueSetter()

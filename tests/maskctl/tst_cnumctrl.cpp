@@ -76,6 +76,8 @@ private Q_SLOTS:
     void damagedDataLoadsDefaults();
     void typingThroughTheWidget();
     void keyPressCancelled();
+    void keyEventOrder_data();
+    void keyEventOrder();
     void nullTextAndIsEmpty();
     void dataBinding();
     void dataBindingRefusals();
@@ -558,6 +560,60 @@ void TestCNumCtrl::keyPressCancelled()
     QCOMPARE(f.ctl.get("Text").value.toString(), QStringLiteral("18"));
 }
 
+void TestCNumCtrl::keyEventOrder_data()
+{
+    // Keys: a name (Delete, F4, Return, Backspace, End, KP+) or one character.
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("expected"); // the events of the last key
+    QTest::newRow("digit: typed after KeyPress") << "End 1"
+                                                 << "KeyDown(49,0) KeyPress(49) Change KeyUp(49,0)";
+    QTest::newRow("Delete: handled before KeyDown") << "Delete"
+                                                    << "Change KeyDown(46,0) KeyUp(46,0)";
+    QTest::newRow("F4: DropDown before KeyDown") << "F4"
+                                                 << "DropDown KeyDown(115,0) KeyUp(115,0)";
+    QTest::newRow("Enter has a KeyPress") << "Return"
+                                          << "KeyDown(13,0) KeyPress(13) KeyUp(13,0)";
+    QTest::newRow("Backspace has a KeyPress") << "End Backspace"
+                                              << "Change KeyDown(8,0) KeyPress(8) KeyUp(8,0)";
+    QTest::newRow("keypad plus spins, its character is not typed")
+        << "KP+"
+        << "Change SpinClick(1) KeyDown(107,0) KeyPress(43) KeyUp(107,0)";
+    QTest::newRow("calculator open: KeyPress, then the button")
+        << "F4 7"
+        << "KeyDown(55,0) KeyPress(55) CalcBtnClick(7) KeyUp(55,0)";
+    QTest::newRow("calculator open: Enter transfers before KeyDown")
+        << "F4 7 Return"
+        << "CalcBtnClick(11) Change CloseUp KeyDown(13,0) KeyPress(13) KeyUp(13,0)";
+}
+
+void TestCNumCtrl::keyEventOrder()
+{
+    QFETCH(QString, keys);
+    Fixture f;
+    f.ctl.show();
+    f.ctl.setFocus();
+    QVERIFY(f.ctl.put("DataType", 2).ok());
+    QVERIFY(f.ctl.put("Text", "5").ok());
+    EventLog log(f.ctl);
+    static const QHash<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> named {
+        { "Delete", { Qt::Key_Delete, Qt::NoModifier } },
+        { "F4", { Qt::Key_F4, Qt::NoModifier } },
+        { "Return", { Qt::Key_Return, Qt::NoModifier } },
+        { "Backspace", { Qt::Key_Backspace, Qt::NoModifier } },
+        { "End", { Qt::Key_End, Qt::NoModifier } },
+        { "KP+", { Qt::Key_Plus, Qt::KeypadModifier } },
+    };
+    for (const QString &key : keys.split(u' ')) {
+        log.events.clear();
+        if (named.contains(key))
+            QTest::keyClick(&f.ctl, named[key].first, named[key].second);
+        else
+            QTest::keyClick(&f.ctl, key.at(0).toLatin1());
+    }
+    log.events.removeIf([](const QString &e) { return e.startsWith(u"Mouse"); });
+    QTEST(log.events.join(u' ').remove(QStringLiteral("()")), "expected");
+}
+
 void TestCNumCtrl::nullTextAndIsEmpty()
 {
     Fixture f;
@@ -606,6 +662,12 @@ void TestCNumCtrl::dataBinding()
     // A change in the source row is read at once.
     model.setData(model.index(1, 1), 3.0);
     QCOMPARE(f.ctl.get("Text").value.toString(), QStringLiteral("3"));
+
+    // A value changed only by spinning is written back as well.
+    QVERIFY(f.ctl.invoke("DoSpinClick", { 1 }).ok());
+    QVERIFY(f.ctl.dataChanged());
+    QVERIFY(f.ctl.writeBoundValue());
+    QCOMPARE(model.data(model.index(1, 1)).toDouble(), 4.0);
 }
 
 void TestCNumCtrl::dataBindingRefusals()
@@ -715,26 +777,27 @@ void TestCNumCtrl::spin_data()
     QTest::addColumn<bool>("up");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("clicks");
+    QTest::addColumn<int>("changes"); // Change events: only a step that moves the value
     QTest::newRow("double by 0.5") << 4 << "0.5"
-                                   << "1" << true << "1.5" << 1;
+                                   << "1" << true << "1.5" << 1 << 1;
     QTest::newRow("integer wraps: nothing") << 1 << "1"
-                                            << "32767" << true << "32767" << 0;
+                                            << "32767" << true << "32767" << 0 << 0;
     QTest::newRow("integer down") << 1 << "1"
-                                  << "-32767" << false << "-32768" << 1;
+                                  << "-32767" << false << "-32768" << 1 << 1;
     QTest::newRow("negative step: nothing") << 2 << "-1"
-                                            << "5" << true << "5" << 0;
+                                            << "5" << true << "5" << 0 << 0;
     QTest::newRow("negative step down: nothing") << 2 << "-1"
-                                                 << "5" << false << "5" << 0;
+                                                 << "5" << false << "5" << 0 << 0;
     QTest::newRow("zero step re-assigns") << 2 << "0"
-                                          << "5" << true << "5" << 1;
+                                          << "5" << true << "5" << 1 << 0;
     QTest::newRow("currency") << 5 << "0.01"
-                              << "0.99" << true << "1" << 1;
+                              << "0.99" << true << "1" << 1 << 1;
     QTest::newRow("single") << 3 << "0.25"
-                            << "1" << false << "0.75" << 1;
+                            << "1" << false << "0.75" << 1 << 1;
     QTest::newRow("string type: nothing") << 0 << "1"
-                                          << "5" << true << "5" << 0;
+                                          << "5" << true << "5" << 0 << 0;
     QTest::newRow("range blocks") << 2 << "1"
-                                  << "10" << true << "10" << 0;
+                                  << "10" << true << "10" << 0 << 0;
 }
 
 void TestCNumCtrl::spin()
@@ -757,6 +820,7 @@ void TestCNumCtrl::spin()
     QVERIFY(f.ctl.invoke("DoSpinClick", { up ? 1 : 0 }).ok());
     QTEST(f.ctl.get("Text").value.toString(), "expected");
     QTEST(int(log.named("SpinClick").size()), "clicks");
+    QTEST(int(log.named("Change").size()), "changes");
 }
 
 QTEST_MAIN(TestCNumCtrl)

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWindow>
 
 using namespace orvel;
 
@@ -82,6 +83,7 @@ private Q_SLOTS:
     void stripGeometry_data();
     void stripGeometry();
     void ellipsisClick();
+    void doubleClicks();
     void spinAutoRepeat();
     void lockedSpinPressesButDoesNotSpin();
 };
@@ -173,6 +175,9 @@ void TestCNumCtrlPopups::lostFocusTransfers()
     Form f;
     QVERIFY(f.ready());
     QTest::keyClick(f.ctl, Qt::Key_F4);
+    // The offscreen platform activates the shown calculator; the form takes it back.
+    QTest::qWait(20);
+    QTRY_VERIFY(f.ctl->hasFocus());
     type(f.ctl, "8*2");
     f.other->setFocus();
     QTRY_VERIFY(!f.ctl->calculatorOpen());
@@ -287,6 +292,34 @@ void TestCNumCtrlPopups::ellipsisClick()
     QCOMPARE(f.count("EllipsesClick"), 1);
     QVERIFY(f.ctl->invoke("DoEllipsesClick").ok());
     QCOMPARE(f.count("EllipsesClick"), 2);
+    // Each press on the strip raised MouseDown, each release its MouseUp, and no Click.
+    QCOMPARE(f.count("MouseDown:1"), 3);
+    QCOMPARE(f.count("MouseUp:1"), 3);
+    QCOMPARE(f.count("Click"), 0);
+}
+
+// Double clicks as the window system delivers them: the second press comes as a double
+// click. It presses a button of the strip again; in the text it is no second Click.
+void TestCNumCtrlPopups::doubleClicks()
+{
+    Form f;
+    QVERIFY(f.ready());
+    QVERIFY(f.ctl->put("SpinButton", true).ok());
+    QVERIFY(f.ctl->put("DataType", 2).ok());
+    QWindow *window = f.window.windowHandle();
+    const auto doubleClick = [&](QPoint at) {
+        QTest::mouseDClick(window, Qt::LeftButton, {}, f.ctl->mapTo(&f.window, at));
+    };
+    doubleClick(f.centreOf(ButtonStrip::SpinUp));
+    QCOMPARE(f.ctl->get("Text").value.toString(), QStringLiteral("2"));
+    doubleClick(f.centreOf(ButtonStrip::DropDown));
+    QVERIFY(!f.ctl->calculatorOpen()); // opened by the first press, closed by the second
+    QCOMPARE(f.count("CloseUp"), 1);
+    doubleClick(QPoint(4, f.ctl->height() / 2));
+    QCOMPARE(f.count("DblClick"), 1);
+    QCOMPARE(f.count("Click"), 1);
+    QCOMPARE(f.count("MouseDown:1"), 6);
+    QCOMPARE(f.count("MouseUp:1"), 6);
 }
 
 void TestCNumCtrlPopups::spinAutoRepeat()

@@ -173,8 +173,10 @@ void TestMaskFormatter::negativeLayouts_data()
         QTest::addRow("code %d", code)
             << code << QString::fromUtf8(rows[code - 1][0]) << QString::fromUtf8(rows[code - 1][1]);
     }
-    QTest::newRow("code 12 unchanged") << 12 << "1.1"
-                                       << "1.1";
+    QTest::newRow("code 12 keeps the sign") << 12 << "-$1.1"
+                                            << "-1.1";
+    QTest::newRow("code -1 keeps the sign") << -1 << "-$1.1"
+                                            << "-1.1";
 }
 
 void TestMaskFormatter::negativeLayouts()
@@ -227,8 +229,8 @@ void TestMaskFormatter::effectiveSettings_data()
     QTest::newRow("property wins")
         << "de"
         << "type=1 places=4 dec=; neg=3 cur=1 sym=DM" << 4 << ";" << 3 << "DM";
-    QTest::newRow("no locale: properties as they are") << "none"
-                                                       << "type=1" << -1 << "" << 0 << "";
+    QTest::newRow("no locale: properties, a leading minus") << "none"
+                                                            << "type=1" << -1 << "" << 2 << "";
     QTest::newRow("symbol needs show") << "en"
                                        << "type=1 sym=EUR" << 2 << "." << 1 << "";
 }

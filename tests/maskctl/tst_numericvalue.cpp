@@ -211,6 +211,12 @@ void TestNumericValue::pictures_data()
                                   << "-";
     QTest::newRow("infinite") << qInf() << "0"
                               << "-";
+    QTest::newRow("largest decimals") << 1e307 << "0.00"
+                                      << "1" + QString(307, u'0') + ",00";
+    QTest::newRow("largest percent") << 1e307 << "0%"
+                                     << "1" + QString(309, u'0') + "%";
+    QTest::newRow("beyond 2^53 grouped") << 12345678901234567890.0 << "#,##0.0"
+                                         << "12.345.678.901.234.567.000,0";
 }
 
 void TestNumericValue::pictures()

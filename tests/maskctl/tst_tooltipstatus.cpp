@@ -33,7 +33,8 @@ private Q_SLOTS:
 void TestToolTipStatus::timing_data()
 {
     // Script per tick: "o" over the tool, "-" over none, "b" over with a button held,
-    // "m" a pointer move before the tick. Result: the tick numbers (1-based) of Show and Hide.
+    // "x" over the tool with a show declined, "m" a pointer move before the tick. Result:
+    // the tick numbers (1-based) of Show, Declined show and Hide.
     QTest::addColumn<int>("delay");
     QTest::addColumn<int>("timeout");
     QTest::addColumn<QString>("script");
@@ -53,6 +54,8 @@ void TestToolTipStatus::timing_data()
                                    << "S1 H3";
     QTest::newRow("back after timeout shows again quickly") << 100 << 200 << "ooo-o"
                                                             << "S1 H3 S5";
+    QTest::newRow("declined: once per rest of the pointer") << 100 << 5000 << "xxxm-xx"
+                                                            << "D1 D5";
 }
 
 void TestToolTipStatus::timing()
@@ -71,7 +74,10 @@ void TestToolTipStatus::timing()
         }
         ++tick;
         const auto action = model.tick(c == u'-' ? -1 : 0, c == u'b', settings);
-        if (action == ToolTipModel::Action::Show) {
+        if (action == ToolTipModel::Action::Show && c == u'x') {
+            model.declined();
+            actions << QStringLiteral("D%1").arg(tick);
+        } else if (action == ToolTipModel::Action::Show) {
             model.shown();
             actions << QStringLiteral("S%1").arg(tick);
         } else if (action == ToolTipModel::Action::Hide) {
@@ -169,10 +175,16 @@ void TestToolTipStatus::cancelledTipFiresNoEnd()
     QVERIFY(QTest::qWaitForWindowActive(&f.window));
     f.ticks(3);
     QVERIFY(!f.ctl->toolTipWindow()->isVisible());
-    QVERIFY(f.events.count("ToolTipBegin") >= 1);
+    QCOMPARE(f.events.count("ToolTipBegin"), 1); // asked once while the pointer rests
     f.ctl->setPointerSource([] { return false; });
     f.ticks(2);
     QCOMPARE(f.events.count("ToolTipEnd"), 0);
+    // No text (the default): one ToolTipBegin for each rest of the pointer, not a stream.
+    QVERIFY(f.ctl->put("ToolTipText", "").ok());
+    f.ctl->setPointerSource([] { return true; });
+    f.ticks(5);
+    QCOMPARE(f.events.count("ToolTipBegin"), 2);
+    QVERIFY(!f.ctl->toolTipWindow()->isVisible());
 }
 
 void TestToolTipStatus::inactiveFormShowsNoTip()

@@ -14,9 +14,26 @@ void ScriptHostSite::propertyChanged(comctl::ComControl *, const QString &proper
     changedProperties << propertyName;
 }
 
+qint64 ScriptHostSite::tickCount() const
+{
+    return m_scriptClock ? *m_scriptClock : comctl::HostSite::tickCount();
+}
+
 int ScriptHostSite::takeBeeps()
 {
     const int beeps = m_beeps;
     m_beeps = 0;
     return beeps;
+}
+
+void ScriptHostSite::useScriptClock()
+{
+    if (!m_scriptClock)
+        m_scriptClock = comctl::HostSite::tickCount();
+}
+
+void ScriptHostSite::advanceClock(int milliseconds)
+{
+    if (m_scriptClock)
+        *m_scriptClock += milliseconds;
 }

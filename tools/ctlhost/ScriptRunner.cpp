@@ -27,12 +27,68 @@ QString expandEnvironment(const QString &line)
     return result;
 }
 
+QStringList words(const QString &rest)
+{
+    return rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// "FIRST REST...": the first word and what follows it.
+std::pair<QString, QString> firstWord(const QString &text)
+{
+    const qsizetype blank = text.indexOf(QLatin1Char(' '));
+    if (blank < 0)
+        return { text, QString() };
+    return { text.left(blank), text.mid(blank + 1).trimmed() };
+}
+
+const AutomationError invalidArgument(5, QStringLiteral("Invalid procedure call or argument"));
+
 } // namespace
 
 ScriptRunner::ScriptRunner(ControlHost &host, QTextStream &out)
     : m_host(host)
     , m_out(out)
 {
+}
+
+const QHash<QString, ScriptRunner::CommandSpec> &ScriptRunner::commands()
+{
+    static const QHash<QString, CommandSpec> table = {
+        { QStringLiteral("register"), { &ScriptRunner::registerLibrary, false } },
+        { QStringLiteral("unregister"), { &ScriptRunner::unregisterLibrary, false } },
+        { QStringLiteral("create"), { &ScriptRunner::create, false } },
+        { QStringLiteral("use"), { &ScriptRunner::use, false } },
+        { QStringLiteral("mode"), { &ScriptRunner::mode, false } },
+        { QStringLiteral("set"), { &ScriptRunner::set, true } },
+        { QStringLiteral("get"), { &ScriptRunner::get, true } },
+        { QStringLiteral("call"), { &ScriptRunner::call, true } },
+        { QStringLiteral("focus"), { &ScriptRunner::focus, true } },
+        { QStringLiteral("blur"), { &ScriptRunner::blur, false } },
+        { QStringLiteral("tab"), { &ScriptRunner::tab, false } },
+        { QStringLiteral("backtab"), { &ScriptRunner::backtab, false } },
+        { QStringLiteral("type"), { &ScriptRunner::type, true } },
+        { QStringLiteral("key"), { &ScriptRunner::key, true } },
+        { QStringLiteral("resize"), { &ScriptRunner::resize, true } },
+        { QStringLiteral("click"), { &ScriptRunner::click, false } },
+        { QStringLiteral("press"), { &ScriptRunner::press, false } },
+        { QStringLiteral("release"), { &ScriptRunner::release, false } },
+        { QStringLiteral("dblclick"), { &ScriptRunner::dblclick, false } },
+        { QStringLiteral("move"), { &ScriptRunner::move, false } },
+        { QStringLiteral("wait"), { &ScriptRunner::wait, false } },
+        { QStringLiteral("handler"), { &ScriptRunner::handler, true } },
+        { QStringLiteral("events"), { &ScriptRunner::events, false } },
+        { QStringLiteral("beeps"), { &ScriptRunner::beeps, false } },
+        { QStringLiteral("save"), { &ScriptRunner::save, true } },
+        { QStringLiteral("load"), { &ScriptRunner::load, true } },
+        { QStringLiteral("clipboard"), { &ScriptRunner::clipboard, false } },
+        { QStringLiteral("screenshot"), { &ScriptRunner::screenshot, true } },
+        { QStringLiteral("pixel"), { &ScriptRunner::pixel, true } },
+        { QStringLiteral("bind"), { &ScriptRunner::bind, false } },
+        { QStringLiteral("row"), { &ScriptRunner::row, false } },
+        { QStringLiteral("pages"), { &ScriptRunner::pages, true } },
+        { QStringLiteral("page"), { &ScriptRunner::page, false } },
+    };
+    return table;
 }
 
 void ScriptRunner::run(QTextStream &in)
@@ -46,9 +102,7 @@ void ScriptRunner::runLine(const QString &rawLine)
     const QString line = expandEnvironment(rawLine).trimmed();
     if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
         return;
-    const qsizetype blank = line.indexOf(QLatin1Char(' '));
-    const QString command = blank < 0 ? line : line.left(blank);
-    const QString rest = blank < 0 ? QString() : line.mid(blank + 1).trimmed();
+    const auto [command, rest] = firstWord(line);
     execute(command, rest);
     m_out.flush();
 }
@@ -56,6 +110,12 @@ void ScriptRunner::runLine(const QString &rawLine)
 void ScriptRunner::printError(int number, const QString &text)
 {
     m_out << "error " << number << ": " << text << '\n';
+}
+
+void ScriptRunner::report(const AutomationError &error)
+{
+    if (error.isError())
+        printError(error.number(), error.text());
 }
 
 bool ScriptRunner::splitProperty(const QString &text, QString *name, QVariantList *index)
@@ -90,121 +150,360 @@ QString ScriptRunner::textArgument(const QString &rest) const
 
 void ScriptRunner::execute(const QString &command, const QString &rest)
 {
-    const auto report = [this](const AutomationError &error) {
-        if (error.isError())
-            printError(error.number(), error.text());
-    };
-    const bool needsControl = command != QLatin1String("register")
-        && command != QLatin1String("unregister") && command != QLatin1String("create")
-        && command != QLatin1String("mode") && command != QLatin1String("clipboard")
-        && command != QLatin1String("beeps") && command != QLatin1String("events")
-        && command != QLatin1String("blur");
-    if (needsControl && !m_host.control()) {
+    const auto it = commands().constFind(command);
+    if (it == commands().constEnd()) {
+        report(invalidArgument);
+        return;
+    }
+    if (it->needsControl && !m_host.control()) {
         printError(91, QStringLiteral("Object variable or With block variable not set"));
         return;
     }
-    comctl::ComControl *control = m_host.control();
+    (this->*(it->run))(rest);
+}
 
-    if (command == QLatin1String("register")) {
-        report(comctl::ControlLoader::registerLibrary(textArgument(rest)));
-    } else if (command == QLatin1String("unregister")) {
-        report(comctl::ControlLoader::unregisterLibrary(textArgument(rest)));
-    } else if (command == QLatin1String("create")) {
-        const QStringList words = rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (words.isEmpty())
-            printError(450, AutomationError::standardText(450));
+// ---- controls ------------------------------------------------------------------------------
+
+void ScriptRunner::registerLibrary(const QString &rest)
+{
+    report(comctl::ControlLoader::registerLibrary(textArgument(rest)));
+}
+
+void ScriptRunner::unregisterLibrary(const QString &rest)
+{
+    report(comctl::ControlLoader::unregisterLibrary(textArgument(rest)));
+}
+
+void ScriptRunner::create(const QString &rest)
+{
+    const QStringList w = words(rest);
+    if (w.isEmpty())
+        printError(450, AutomationError::standardText(450));
+    else if (w.size() == 3 && w[1] == QLatin1String("as"))
+        report(m_host.createNamed(w[0], w[2]));
+    else
+        report(m_host.create(w.value(0), w.value(1)));
+}
+
+void ScriptRunner::use(const QString &rest)
+{
+    report(m_host.use(rest));
+}
+
+void ScriptRunner::mode(const QString &rest)
+{
+    if (rest == QLatin1String("design") || rest == QLatin1String("run"))
+        m_host.site().setUserMode(rest == QLatin1String("run"));
+    else
+        report(invalidArgument);
+}
+
+void ScriptRunner::set(const QString &rest)
+{
+    const auto [property, literal] = firstWord(rest);
+    QString name;
+    QVariantList index;
+    const auto value = ValueLiteral::parse(literal);
+    if (literal.isEmpty() || !splitProperty(property, &name, &index) || !value) {
+        printError(13, AutomationError::standardText(13));
+        return;
+    }
+    report(m_host.control()->put(name, *value, index).error);
+}
+
+void ScriptRunner::get(const QString &rest)
+{
+    QString name;
+    QVariantList index;
+    if (!splitProperty(rest, &name, &index)) {
+        printError(13, AutomationError::standardText(13));
+        return;
+    }
+    const comctl::DispatchResult result = m_host.control()->get(name, index);
+    if (result.ok())
+        m_out << rest << " = " << ValueLiteral::format(result.value) << '\n';
+    else
+        report(result.error);
+}
+
+void ScriptRunner::call(const QString &rest)
+{
+    const auto [method, literals] = firstWord(rest);
+    const auto args = ValueLiteral::parseList(literals);
+    if (!args) {
+        printError(13, AutomationError::standardText(13));
+        return;
+    }
+    const comctl::DispatchResult result = m_host.control()->invoke(method, *args);
+    if (!result.ok())
+        report(result.error);
+    else if (result.value.isValid())
+        m_out << "= " << ValueLiteral::format(result.value) << '\n';
+}
+
+void ScriptRunner::handler(const QString &rest)
+{
+    const auto [event, assignment] = firstWord(rest);
+    const qsizetype equals = assignment.indexOf(QLatin1Char('='));
+    const auto value = equals < 0 ? std::nullopt : ValueLiteral::parse(assignment.mid(equals + 1));
+    if (!value) {
+        printError(13, AutomationError::standardText(13));
+        return;
+    }
+    report(m_host.addHandler(event, assignment.left(equals).trimmed(), *value));
+}
+
+void ScriptRunner::events(const QString &)
+{
+    for (const QString &event : m_host.takeEvents())
+        m_out << event << '\n';
+}
+
+void ScriptRunner::beeps(const QString &)
+{
+    m_out << "beeps = " << m_host.site().takeBeeps() << '\n';
+}
+
+void ScriptRunner::save(const QString &rest)
+{
+    report(m_host.save(textArgument(rest)));
+}
+
+void ScriptRunner::load(const QString &rest)
+{
+    report(m_host.load(textArgument(rest)));
+}
+
+void ScriptRunner::clipboard(const QString &rest)
+{
+    if (rest.isEmpty())
+        m_out << "clipboard = " << ValueLiteral::format(QApplication::clipboard()->text()) << '\n';
+    else
+        QApplication::clipboard()->setText(textArgument(rest));
+}
+
+void ScriptRunner::screenshot(const QString &rest)
+{
+    report(m_host.screenshot(textArgument(rest)));
+}
+
+void ScriptRunner::pixel(const QString &rest)
+{
+    const QStringList w = words(rest);
+    bool okX = false, okY = false;
+    const QPoint point(w.value(0).toInt(&okX), w.value(1).toInt(&okY));
+    QColor colour;
+    const AutomationError error
+        = w.size() == 2 && okX && okY ? m_host.pixel(point, &colour) : invalidArgument;
+    if (error.isError())
+        report(error);
+    else
+        m_out << "pixel " << rest << " = " << colour.name() << '\n';
+}
+
+// ---- the user's input ----------------------------------------------------------------------
+
+void ScriptRunner::focus(const QString &rest)
+{
+    report(m_host.focusControl(rest));
+}
+
+void ScriptRunner::blur(const QString &)
+{
+    m_host.blurControl();
+}
+
+void ScriptRunner::tab(const QString &)
+{
+    m_host.tab(true);
+}
+
+void ScriptRunner::backtab(const QString &)
+{
+    m_host.tab(false);
+}
+
+void ScriptRunner::type(const QString &rest)
+{
+    m_host.typeText(textArgument(rest));
+}
+
+void ScriptRunner::key(const QString &rest)
+{
+    const QStringList w = words(rest);
+    const bool shift = w.contains(QStringLiteral("+shift"));
+    const bool ctrl = w.contains(QStringLiteral("+ctrl"));
+    if (w.isEmpty() || !m_host.pressKey(w.first(), shift, ctrl))
+        report(invalidArgument);
+}
+
+void ScriptRunner::resize(const QString &rest)
+{
+    const QStringList w = words(rest);
+    bool okWidth = false, okHeight = false;
+    const int width = w.value(0).toInt(&okWidth);
+    const int height = w.value(1).toInt(&okHeight);
+    if (!okWidth || !okHeight || width < 0 || height < 0)
+        printError(380, AutomationError::standardText(380));
+    else
+        m_host.resizeTwips(width, height);
+}
+
+// TARGET [left|right|middle] [+shift] [+ctrl] [+alt], TARGET being "X Y" or a name.
+void ScriptRunner::mouse(const QString &command, const QString &rest)
+{
+    static const QHash<QString, MouseInput::Action> actions = {
+        { QStringLiteral("click"), MouseInput::Action::Click },
+        { QStringLiteral("press"), MouseInput::Action::Press },
+        { QStringLiteral("release"), MouseInput::Action::Release },
+        { QStringLiteral("dblclick"), MouseInput::Action::DoubleClick },
+        { QStringLiteral("move"), MouseInput::Action::Move },
+    };
+    const QStringList w = words(rest);
+    bool number = false;
+    w.value(0).toInt(&number);
+    const int targetWords = number ? 2 : 1;
+    const QString target = w.mid(0, targetWords).join(QLatin1Char(' '));
+    Qt::MouseButton button = Qt::LeftButton;
+    Qt::KeyboardModifiers modifiers;
+    bool valid = w.size() >= targetWords;
+    for (const QString &option : w.mid(targetWords)) {
+        if (option == QLatin1String("left"))
+            button = Qt::LeftButton;
+        else if (option == QLatin1String("right"))
+            button = Qt::RightButton;
+        else if (option == QLatin1String("middle"))
+            button = Qt::MiddleButton;
+        else if (option == QLatin1String("+shift"))
+            modifiers |= Qt::ShiftModifier;
+        else if (option == QLatin1String("+ctrl"))
+            modifiers |= Qt::ControlModifier;
+        else if (option == QLatin1String("+alt"))
+            modifiers |= Qt::AltModifier;
         else
-            report(m_host.create(words.value(0), words.value(1)));
-    } else if (command == QLatin1String("mode")) {
-        if (rest == QLatin1String("design") || rest == QLatin1String("run"))
-            m_host.site().setUserMode(rest == QLatin1String("run"));
+            valid = false;
+    }
+    if (!valid) {
+        report(invalidArgument);
+        return;
+    }
+    report(m_host.mouse(actions.value(command), target, button, modifiers));
+}
+
+void ScriptRunner::click(const QString &rest)
+{
+    mouse(QStringLiteral("click"), rest);
+}
+
+void ScriptRunner::press(const QString &rest)
+{
+    mouse(QStringLiteral("press"), rest);
+}
+
+void ScriptRunner::release(const QString &rest)
+{
+    mouse(QStringLiteral("release"), rest);
+}
+
+void ScriptRunner::dblclick(const QString &rest)
+{
+    mouse(QStringLiteral("dblclick"), rest);
+}
+
+void ScriptRunner::move(const QString &rest)
+{
+    mouse(QStringLiteral("move"), rest);
+}
+
+void ScriptRunner::wait(const QString &rest)
+{
+    bool ok = false;
+    const int milliseconds = rest.toInt(&ok);
+    if (!ok || milliseconds < 0)
+        report(invalidArgument);
+    else
+        m_host.wait(milliseconds);
+}
+
+// ---- data source ---------------------------------------------------------------------------
+
+void ScriptRunner::bind(const QString &rest)
+{
+    const QStringList w = words(rest);
+    if (w.size() != 2)
+        report(invalidArgument);
+    else
+        report(m_host.bind(w[0], w[1]));
+}
+
+// row get FIELD | row set FIELD VALUE | row update
+void ScriptRunner::row(const QString &rest)
+{
+    const auto [verb, arguments] = firstWord(rest);
+    const auto [field, literal] = firstWord(arguments);
+    if (verb == QLatin1String("update") && arguments.isEmpty()) {
+        m_host.updateRow();
+    } else if (verb == QLatin1String("get") && !field.isEmpty() && literal.isEmpty()) {
+        if (m_host.row().has(field))
+            m_out << field << " = " << ValueLiteral::format(m_host.row().get(field)) << '\n';
         else
-            printError(5, QStringLiteral("Invalid procedure call or argument"));
-    } else if (command == QLatin1String("set")) {
-        const qsizetype blank = rest.indexOf(QLatin1Char(' '));
-        QString name;
-        QVariantList index;
-        const auto value = ValueLiteral::parse(blank < 0 ? QString() : rest.mid(blank + 1));
-        if (blank < 0 || !splitProperty(rest.left(blank), &name, &index) || !value) {
+            report(AutomationError(AutomationError::ObjectDoesntSupportMember));
+    } else if (verb == QLatin1String("set") && !field.isEmpty()) {
+        const auto value = ValueLiteral::parse(literal);
+        if (value)
+            m_host.row().set(field, *value);
+        else
             printError(13, AutomationError::standardText(13));
-            return;
-        }
-        report(control->put(name, *value, index).error);
-    } else if (command == QLatin1String("get")) {
-        QString name;
-        QVariantList index;
-        if (!splitProperty(rest, &name, &index)) {
-            printError(13, AutomationError::standardText(13));
-            return;
-        }
-        const comctl::DispatchResult result = control->get(name, index);
-        if (result.ok())
-            m_out << rest << " = " << ValueLiteral::format(result.value) << '\n';
+    } else {
+        report(invalidArgument);
+    }
+}
+
+// ---- property pages ------------------------------------------------------------------------
+
+// pages (opens the dialog) | pages apply | pages ok | pages cancel
+void ScriptRunner::pages(const QString &rest)
+{
+    if (!rest.isEmpty()) {
+        report(m_host.pages().press(rest));
+        return;
+    }
+    QStringList captions;
+    const AutomationError error = m_host.openPages(&captions);
+    if (error.isError()) {
+        report(error);
+        return;
+    }
+    QStringList shown;
+    for (const QString &caption : std::as_const(captions))
+        shown << ValueLiteral::format(caption);
+    m_out << "pages = " << shown.join(QStringLiteral(", ")) << '\n';
+}
+
+// page NAME get FIELD | page NAME set FIELD VALUE
+void ScriptRunner::page(const QString &rest)
+{
+    const auto [name, command] = firstWord(rest);
+    const auto [verb, arguments] = firstWord(command);
+    const auto [field, literal] = firstWord(arguments);
+    if (verb == QLatin1String("get") && !field.isEmpty() && literal.isEmpty()) {
+        QVariant value;
+        const AutomationError error = m_host.pages().get(name, field, &value);
+        if (error.isError())
+            report(error);
         else
-            report(result.error);
-    } else if (command == QLatin1String("call")) {
-        const qsizetype blank = rest.indexOf(QLatin1Char(' '));
-        const QString method = blank < 0 ? rest : rest.left(blank);
-        const auto args = ValueLiteral::parseList(blank < 0 ? QString() : rest.mid(blank + 1));
-        if (!args) {
-            printError(13, AutomationError::standardText(13));
-            return;
-        }
-        const comctl::DispatchResult result = control->invoke(method, *args);
-        if (!result.ok())
-            report(result.error);
-        else if (result.value.isValid())
-            m_out << "= " << ValueLiteral::format(result.value) << '\n';
-    } else if (command == QLatin1String("focus")) {
-        m_host.focusControl();
-    } else if (command == QLatin1String("blur")) {
-        m_host.blurControl();
-    } else if (command == QLatin1String("type")) {
-        m_host.typeText(textArgument(rest));
-    } else if (command == QLatin1String("key")) {
-        const QStringList words = rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        const bool shift = words.contains(QStringLiteral("+shift"));
-        const bool ctrl = words.contains(QStringLiteral("+ctrl"));
-        if (words.isEmpty() || !m_host.pressKey(words.first(), shift, ctrl))
-            printError(5, QStringLiteral("Invalid procedure call or argument"));
-    } else if (command == QLatin1String("resize")) {
-        const QStringList words = rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        bool okWidth = false, okHeight = false;
-        const int width = words.value(0).toInt(&okWidth);
-        const int height = words.value(1).toInt(&okHeight);
-        if (!okWidth || !okHeight || width < 0 || height < 0)
-            printError(380, AutomationError::standardText(380));
-        else
-            m_host.resizeTwips(width, height);
-    } else if (command == QLatin1String("handler")) {
-        const qsizetype blank = rest.indexOf(QLatin1Char(' '));
-        const QString assignment = blank < 0 ? QString() : rest.mid(blank + 1);
-        const qsizetype equals = assignment.indexOf(QLatin1Char('='));
-        const auto value
-            = equals < 0 ? std::nullopt : ValueLiteral::parse(assignment.mid(equals + 1));
+            m_out << field << " = " << ValueLiteral::format(value) << '\n';
+    } else if (verb == QLatin1String("set") && !field.isEmpty()) {
+        const auto value = ValueLiteral::parse(literal);
         if (!value) {
             printError(13, AutomationError::standardText(13));
             return;
         }
-        report(m_host.addHandler(rest.left(blank), assignment.left(equals).trimmed(), *value));
-    } else if (command == QLatin1String("events")) {
-        for (const QString &event : m_host.takeEvents())
-            m_out << event << '\n';
-    } else if (command == QLatin1String("beeps")) {
-        m_out << "beeps = " << m_host.site().takeBeeps() << '\n';
-    } else if (command == QLatin1String("save")) {
-        report(m_host.save(textArgument(rest)));
-    } else if (command == QLatin1String("load")) {
-        report(m_host.load(textArgument(rest)));
-    } else if (command == QLatin1String("clipboard")) {
-        if (rest.isEmpty())
-            m_out << "clipboard = " << ValueLiteral::format(QApplication::clipboard()->text())
-                  << '\n';
-        else
-            QApplication::clipboard()->setText(textArgument(rest));
-    } else if (command == QLatin1String("screenshot")) {
-        report(m_host.screenshot(textArgument(rest)));
+        report(
+            m_host.pages().set(name, field, *value, [this](QWidget *target, const QString &text) {
+                m_host.typeInto(target, text);
+            }));
     } else {
-        printError(5, QStringLiteral("Invalid procedure call or argument"));
+        report(invalidArgument);
     }
 }

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QLocale>
+#include <cmath>
 
 namespace {
 
@@ -92,8 +93,13 @@ QString ValueLiteral::format(const QVariant &value)
     case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
     case QMetaType::Double:
-    case QMetaType::Float:
-        return QLocale::c().toString(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    case QMetaType::Float: {
+        // A whole double keeps a ".0", so that it reads back as a double, not an integer.
+        QString text = QLocale::c().toString(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+        if (!text.contains(u'.') && !text.contains(u'e') && std::isfinite(value.toDouble()))
+            text += QStringLiteral(".0");
+        return text;
+    }
     case QMetaType::QFont:
         return format(value.value<QFont>().toString());
     default:

@@ -31,6 +31,7 @@ int runScript(const QString &path)
     }
     ControlHost host;
     host.site().setUnattended(true);
+    host.site().useScriptClock();
     host.show();
     host.activateWindow();
     QApplication::processEvents();

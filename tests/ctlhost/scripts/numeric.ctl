@@ -69,3 +69,28 @@ set MinLänge 0
 set LängeVK 4
 set Text "abcdef"
 get Text
+# A bound with decimals keeps them when a number is clamped to it
+set TextArt 0
+set MinLänge 0
+set LängeVK "x"
+set MaxWert "10,5"
+set MinWert "-0,5"
+set Text "11"
+get Text
+get Value
+set Text ""
+focus
+type -1
+blur
+get Text
+# A percent sign typed under one kind does not divide the Value of the next
+set MaxWert "x"
+set MinWert "x"
+set Text ""
+focus
+type 5%
+get Value
+set TextArt 1
+set Value 255
+get Text
+get Value

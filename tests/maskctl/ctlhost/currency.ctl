@@ -45,3 +45,16 @@ set MaskDecimalPlaces 10
 set MaskDecimalChar "ab"
 set Value "12"
 call Copy
+# The locale's sign layout (none in C) and a layout code of 0 keep the minus
+set MaskNegFormat 0
+set MaskShowCurrency false
+set Text "-5"
+get InputText
+# FormatText of the largest values: digits, never "inf"
+set DataType 4
+set MaskDecimalPlaces 0
+set Format "0.00"
+set Value 1e307
+get FormatText
+set Value 12.0
+get Value
