@@ -4,11 +4,9 @@
 #include "Prompter.h"
 #include "Waiter.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QWidget>
 
 namespace ertragon {
 
@@ -21,15 +19,8 @@ constexpr int lockIntervalMs = 60000;
 constexpr int attemptsPerRound = 3;
 constexpr int retryHundredths = 1000;
 
-void closeAllWindowsAndQuit()
+void quitEventLoop()
 {
-    if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
-        const QWidgetList windows = QApplication::topLevelWidgets();
-        for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
-            if ((*it)->isVisible())
-                (*it)->hide();
-        }
-    }
     // Queued, so that it also ends a program whose event loop has not started yet.
     if (QCoreApplication::instance())
         QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
@@ -62,7 +53,7 @@ ServerAccess::ServerAccess(kordex::FactoryMaker makeFactory, Prompter &prompter,
     m_lock.setInterval(lockIntervalMs);
     m_lock.setSingleShot(true);
     connect(&m_lock, &QTimer::timeout, this, &ServerAccess::Disconnect);
-    m_shutdown = closeAllWindowsAndQuit;
+    m_shutdown = quitEventLoop;
 }
 
 ServerAccess::~ServerAccess()

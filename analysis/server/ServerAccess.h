@@ -77,7 +77,7 @@ public:
     // Shows the connection-settings window modally after the third failed attempt.
     void setSettingsDialogHook(std::function<void()> showSettings);
     void setSettingsHideHook(std::function<void()> hideSettings);
-    // Ends the program; the default closes every window and quits the event loop.
+    // Ends the program; the default quits the event loop (the program closes its windows first).
     void setShutdownHook(std::function<void()> shutdown);
     // Cursor changes (hourglass / arrow); the default uses QGuiApplication's override cursor.
     void setCursorHook(std::function<void(bool busy)> setBusy);

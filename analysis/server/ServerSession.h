@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Factory.h"
+#include "HistoryLog.h"
 
 #include <QObject>
 #include <QStringList>
@@ -8,24 +9,19 @@
 
 namespace ertragon {
 
-class Clock;
 class LoginController;
-class LoginWindows;
-class ProgramHistory;
 class Prompter;
 class ServerAccess;
 class Waiter;
 
-// The server layer of the running program wired together: connection, login
-// with its windows, history log, message boxes and the retry wait.
+// The server layer of one run wired together: the connection, the login and
+// the history log. No windows: the program adds them, the batch tool runs without.
 class ServerSession : public QObject
 {
     Q_OBJECT
 public:
-    // The real service, system clock, message boxes and per-user settings;
-    // arguments are the process arguments, the program name first.
-    explicit ServerSession(const QStringList &arguments, QObject *parent = nullptr);
-    // For tests and tools: own factory maker, prompts, waits and settings file.
+    // makeFactory opens the store; settingsPath is the login settings file (empty:
+    // the per-user one); arguments are the process arguments, the program name first.
     ServerSession(kordex::FactoryMaker makeFactory, Prompter &prompter, Waiter &waiter,
                   const QString &settingsPath, const QStringList &arguments,
                   QObject *parent = nullptr);
@@ -33,27 +29,18 @@ public:
 
     ServerAccess &access() { return *m_access; }
     LoginController &login() { return *m_login; }
-    LoginWindows &loginWindows() { return *m_windows; }
-    ProgramHistory &history() { return *m_history; }
-    Prompter &prompter() { return *m_prompter; }
+    HistoryLog &history() { return m_history; }
+    Prompter &prompter() { return m_prompter; }
 
     // Start-up: repeats the login, with the password from the dialog, until the
     // user is logged in (true) or the program ends (false; then do nothing more).
     bool runStartupLogin();
 
 private:
-    void build(kordex::FactoryMaker makeFactory, const QString &settingsPath,
-               const QStringList &arguments);
-
-    std::unique_ptr<Clock> m_ownClock;
-    std::unique_ptr<Waiter> m_ownWaiter;
-    std::unique_ptr<Prompter> m_ownPrompter;
-    Prompter *m_prompter = nullptr;
-    Waiter *m_waiter = nullptr;
+    Prompter &m_prompter;
     std::unique_ptr<ServerAccess> m_access;
     std::unique_ptr<LoginController> m_login;
-    std::unique_ptr<LoginWindows> m_windows;
-    std::unique_ptr<ProgramHistory> m_history;
+    HistoryLog m_history;
 };
 
 } // namespace ertragon

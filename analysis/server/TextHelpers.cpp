@@ -1,6 +1,5 @@
 #include "TextHelpers.h"
 
-#include <QLineEdit>
 #include <array>
 #include <utility>
 
@@ -132,15 +131,6 @@ QString ConvertUmlauts(const QString &text, const QString &mode, bool upperCase)
                             true);
     }
     return source;
-}
-
-void SelectAllText(QLineEdit *field, bool noFocus)
-{
-    if (!field)
-        return;
-    field->setSelection(0, int(field->text().size()));
-    if (!noFocus)
-        field->setFocus();
 }
 
 qint64 LeadingNumber(const QString &text)

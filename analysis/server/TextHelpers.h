@@ -3,8 +3,6 @@
 #include <QDate>
 #include <QString>
 
-class QLineEdit;
-
 namespace ertragon {
 
 // Small text helpers every window uses: cutting list items and server answers
@@ -32,9 +30,6 @@ QString UpperCase(const QString &text);
 // Modes: "RTF", "KORDEX", "KORDEXSZ", "GUIKORDEX", "KORDEXSUCHE"; any other
 // mode only upper-cases (when asked).
 QString ConvertUmlauts(const QString &text, const QString &mode, bool upperCase = true);
-
-// Selects the whole text of the field and focuses it unless noFocus is set.
-void SelectAllText(QLineEdit *field, bool noFocus = false);
 
 // A period is the year minus 1900 followed by the two-digit month ("10512" is
 // December 2005). Returns it shifted by the month offset.

@@ -5,6 +5,7 @@
 #include "ExportActions.h"
 #include "FMServer.h"
 #include "FMStart.h"
+#include "Factory.h"
 #include "LoginController.h"
 #include "LoginWindows.h"
 #include "MessageBoxPrompter.h"
@@ -79,6 +80,8 @@ Program::Program(const QStringList &arguments, ProgramPlatform platform)
     }
     m_session = std::make_unique<ServerSession>(&kordex::createFactory, *m_platform.prompter,
                                                 *m_platform.waiter, QString(), arguments);
+    m_loginWindows = std::make_unique<LoginWindows>(m_session->login(), m_session->access());
+    m_history = std::make_unique<ProgramHistory>(m_session->history());
     m_window
         = std::make_unique<FMStart>(m_session->access(), *m_platform.prompter, *m_platform.clock);
     if (!m_platform.printerDialog) {
@@ -97,6 +100,8 @@ Program::~Program()
     m_printing.reset();
     m_window.reset();
     m_connectStatus.reset();
+    m_history.reset();
+    m_loginWindows.reset();
 }
 
 void Program::wireServerLayer()
@@ -105,14 +110,16 @@ void Program::wireServerLayer()
     m_window->setLogger([&session](const QString &part, const QString &text, const QString &param) {
         session.history().AddLogEntry(part, text, param);
     });
-    m_window->setHistoryHandler([&session] { session.history().showWindow(); });
-    session.loginWindows().setMainWindow(m_window.get());
-    m_window->setLoginHandler([&session] { session.loginWindows().showLoginDialog(); });
+    ProgramHistory *history = m_history.get();
+    m_window->setHistoryHandler([history] { history->showWindow(); });
+    LoginWindows *loginWindows = m_loginWindows.get();
+    loginWindows->setMainWindow(m_window.get());
+    m_window->setLoginHandler([loginWindows] { loginWindows->showLoginDialog(); });
     FMStart *window = m_window.get();
     session.login().setAdmission([window] { return window->admitNewLogin(); });
     session.access().setShutdownHook([this] { shutdown(); });
     session.access().setConnectStatusHook([this](const QString &text) { showConnectStatus(text); });
-    FMServer *settings = session.loginWindows().server();
+    FMServer *settings = loginWindows->server();
     if (settings && m_platform.chooseOpenFile)
         settings->setStoreChooser(m_platform.chooseOpenFile);
 }

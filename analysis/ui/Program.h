@@ -13,6 +13,8 @@ namespace ertragon {
 
 class Clock;
 class FMStart;
+class LoginWindows;
+class ProgramHistory;
 class Prompter;
 class ServerSession;
 class ConnectStatusWindow;
@@ -63,6 +65,8 @@ public:
 
     FMStart &window() { return *m_window; }
     ServerSession &session() { return *m_session; }
+    LoginWindows &loginWindows() { return *m_loginWindows; }
+    ProgramHistory &history() { return *m_history; }
     report::PreviewSurface &preview() { return *m_surface; }
     report::PrintController &printing() { return *m_printing; }
     report::ExportActions &exports() { return *m_exports; }
@@ -84,6 +88,8 @@ private:
     std::unique_ptr<Prompter> m_ownPrompter;
     std::unique_ptr<report::PrinterDialog> m_ownPrinterDialog;
     std::unique_ptr<ServerSession> m_session;
+    std::unique_ptr<LoginWindows> m_loginWindows;
+    std::unique_ptr<ProgramHistory> m_history;
     std::unique_ptr<FMStart> m_window;
     report::PreviewSurface *m_surface = nullptr; // owned by the window
     std::unique_ptr<report::PrintController> m_printing;

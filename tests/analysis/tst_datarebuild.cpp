@@ -3,7 +3,6 @@
 #include "FixedClock.h"
 
 #include <QTest>
-
 #include <thread>
 
 using namespace ertragon;
@@ -44,7 +43,7 @@ private Q_SLOTS:
         QFETCH(QString, from);
         QFETCH(QString, to);
         fake::Server server;
-        server.state.commands[QStringLiteral("S P0=^XWGDAT W P0")] = output;
+        server.store.xecuteOutputs[QStringLiteral("S P0=^XWGDAT W P0")] = output;
         FixedClock clock(QDateTime(today, QTime(12, 0)));
         DataRebuild rebuild(server.access, clock);
         const DataRebuild::Opening o = rebuild.open();
@@ -100,8 +99,8 @@ private Q_SLOTS:
             clock.advanceMs(61000);
         });
         QVERIFY(rebuild.rebuild(QStringLiteral("10511"), QStringLiteral("10512")));
-        QCOMPARE(server.state.generated.size(), 1);
-        QCOMPARE(server.state.generated[0], QStringList({ "1", "10511", "10512" }));
+        QCOMPARE(server.store.generated.size(), 1);
+        QCOMPARE(server.store.generated[0], QStringList({ "1", "10511", "10512" }));
         QCOMPARE(log,
                  QStringList({ "frmNeueDaten.OKButton_Click;Daten Holen für;10511 10512 um "
                                "14:05:09",
@@ -113,7 +112,7 @@ private Q_SLOTS:
     void failedRebuildClaimsNothing()
     {
         fake::Server server;
-        server.state.failGenerate = true;
+        server.store.failGenerate = true;
         FixedClock clock(QDateTime(QDate(2006, 1, 20), QTime(14, 5, 9)));
         DataRebuild rebuild(server.access, clock);
         QStringList log;
@@ -137,7 +136,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, fails);
         fake::Server server;
-        server.state.failGenerate = fails;
+        server.store.failGenerate = fails;
         FixedClock clock(QDateTime(QDate(2006, 1, 20), QTime(14, 5, 9)));
         DataRebuild rebuild(server.access, clock);
         QStringList log;
@@ -151,7 +150,7 @@ private Q_SLOTS:
         });
         QCOMPARE(rebuild.rebuild(QStringLiteral("10511"), QStringLiteral("10512")), !fails);
         QCOMPARE(runs, 1);
-        QCOMPARE(server.state.generated.size(), 1);
+        QCOMPARE(server.store.generated.size(), 1);
         QCOMPARE(log.size(), fails ? 1 : 2);
         QCOMPARE(server.prompter.messages.size(), fails ? 1 : 0);
     }

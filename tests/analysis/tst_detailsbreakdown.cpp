@@ -24,11 +24,12 @@ struct Fixture
 
     Fixture()
     {
-        auto &s = server.state;
-        s.commands[QStringLiteral("d HGRP^KXCLSU")] = fake::items({ "1`Lebensmittel", "2`Moebel" });
-        s.commands[QStringLiteral("d ABTNR^KXCLSU")] = fake::items({ "M5`Mode", "M6`Sport" });
-        s.commands[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "B`Bau", "M`Markt" });
-        s.commands[QStringLiteral("d UGRP^KXCLSU(2)")] = fake::items({ "21`Stuehle" });
+        auto &s = server.store;
+        s.xecuteOutputs[QStringLiteral("d HGRP^KXCLSU")]
+            = fake::items({ "1`Lebensmittel", "2`Moebel" });
+        s.xecuteOutputs[QStringLiteral("d ABTNR^KXCLSU")] = fake::items({ "M5`Mode", "M6`Sport" });
+        s.xecuteOutputs[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "B`Bau", "M`Markt" });
+        s.xecuteOutputs[QStringLiteral("d UGRP^KXCLSU(2)")] = fake::items({ "21`Stuehle" });
         s.rows[QStringLiteral("KXUmsatz.Daten/Profitcenter")] = { { "10", "Zentrum" } };
         s.rows[QStringLiteral("KXUmsatz.Daten/AbtInHAbt")] = { { "M5", "Mode" } };
         s.rows[QStringLiteral("KXUmsatz.Daten/AbtInPC")] = { { "M6", "Sport" } };
@@ -51,7 +52,7 @@ struct Fixture
         selection.fillProfitCentres();
         selection.fillMainDepartments();
         selection.fillFixedLists();
-        server.state.queries.clear();
+        server.store.queries.clear();
     }
     std::optional<DetailsBreakdown::Table> run(bool departmentBound = false)
     {
@@ -124,8 +125,8 @@ private Q_SLOTS:
         QCOMPARE(f.server.prompter.messages[0].title,
                  QStringLiteral("Aufteilung nach Profitcenter oder Hauptabteilung"));
         QCOMPARE(table->rows, QStringList({ ";3.001.234;8", "M;3.001.234;8" }));
-        QCOMPARE(f.server.state.queries.size(), 3);
-        QCOMPARE(f.server.state.queries[1].args,
+        QCOMPARE(f.server.store.queries.size(), 3);
+        QCOMPARE(f.server.store.queries[1].args,
                  QStringList({ "1", "10501", "10512", "", "", "", "B", "", "", "" }));
     }
 
@@ -172,7 +173,7 @@ private Q_SLOTS:
     void restrictedUserDepartmentRows()
     {
         Fixture f;
-        f.server.state.rows[QStringLiteral("KXUmsatz.Daten/AbtInPC")]
+        f.server.store.rows[QStringLiteral("KXUmsatz.Daten/AbtInPC")]
             = { { "M5", "Mode" }, { "M6", "Sport" }, { "M7", "Schuhe" }, { "MB", "Taschen" } };
         f.selection.setUser(QStringLiteral("M5"), QStringLiteral("M"), true);
         f.selection.setSplitFlags(1);
@@ -191,9 +192,9 @@ private Q_SLOTS:
         f.server.prompter.yes = true; // by profit centre
         const auto table = f.run();
         QCOMPARE(table->rows, QStringList({ ";3.001.234;8;10;-8", "10;3.001.234;8;10;-8" }));
-        QCOMPARE(f.server.state.queries.size(), 4);
-        QCOMPARE(f.server.state.queries[3].args[5], QStringLiteral("10"));
-        QCOMPARE(f.server.state.queries[3].args[8], QStringLiteral("G"));
+        QCOMPARE(f.server.store.queries.size(), 4);
+        QCOMPARE(f.server.store.queries[3].args[5], QStringLiteral("10"));
+        QCOMPARE(f.server.store.queries[3].args[8], QStringLiteral("G"));
     }
 
     void threeYearMeanRoundsHalfToEven()
@@ -205,7 +206,7 @@ private Q_SLOTS:
         // 3001234.4 / 3 = 1000411.47 -> 1000411; 7.5 / 3 = 2.5 -> 2; 10.5 / 3 = 3.5 -> 4
         const auto table = f.run();
         QCOMPARE(table->rows.value(1), QStringLiteral("10;1.000.411;2;4;-2"));
-        QCOMPARE(f.server.state.queries[0].args[1], QStringLiteral("10101"));
+        QCOMPARE(f.server.store.queries[0].args[1], QStringLiteral("10101"));
     }
 
     void splitFlagsWithoutRows_data()
@@ -222,7 +223,7 @@ private Q_SLOTS:
         const auto table = f.run();
         QVERIFY(table->rows.isEmpty());
         QCOMPARE(table->headings, QStringList { "Grp" });
-        QVERIFY(f.server.state.queries.isEmpty());
+        QVERIFY(f.server.store.queries.isEmpty());
     }
 
     // Which list gives the rows, and which argument each row's code replaces.
@@ -264,16 +265,16 @@ private Q_SLOTS:
                     index = i;
             f.selection.choose(l, index);
         }
-        f.server.state.queries.clear();
+        f.server.store.queries.clear();
         const auto table = f.run();
         QVERIFY(f.server.prompter.messages.isEmpty());
-        QCOMPARE(f.server.state.queries.size(), labels.size());
+        QCOMPARE(f.server.store.queries.size(), labels.size());
         QStringList got;
         for (const QString &row : table->rows)
             got << row.section(';', 0, 0);
         QCOMPARE(got, labels);
         if (argument >= 0)
-            QCOMPARE(f.server.state.queries.last().args[argument], labels.last());
+            QCOMPARE(f.server.store.queries.last().args[argument], labels.last());
     }
 
     void departmentBound()
@@ -281,17 +282,17 @@ private Q_SLOTS:
         Fixture f;
         QVERIFY(!f.run(true));
         QCOMPARE(f.server.prompter.texts(), QStringList { "Sie Müssen eine Abteilung auswählen!" });
-        QVERIFY(f.server.state.queries.isEmpty());
+        QVERIFY(f.server.store.queries.isEmpty());
     }
 
     void serverErrorStops()
     {
         Fixture f;
         f.server.prompter.yes = true;
-        f.server.state.failAtQuery = 2;
+        f.server.store.failAtQuery = 2;
         const auto table = f.run();
         QVERIFY(table->failed);
-        QCOMPARE(f.server.state.queries.size(), 2);
+        QCOMPARE(f.server.store.queries.size(), 2);
         QCOMPARE(f.server.prompter.messages.last().title, QStringLiteral("Caché Zugriffsfehler"));
     }
 };

@@ -24,10 +24,10 @@ struct Fixture
     explicit Fixture(QDate today)
         : clock(QDateTime(today, QTime(10, 0)))
     {
-        auto &s = server.state;
-        s.commands[QStringLiteral("d ABTNR^KXCLSU")] = fake::items({ "M5`Mode", "M6`Sport" });
-        s.commands[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "M`Markt" });
-        s.commands[QStringLiteral("d HGRP^KXCLSU")] = fake::items({ "1`Lebensmittel" });
+        auto &s = server.store;
+        s.xecuteOutputs[QStringLiteral("d ABTNR^KXCLSU")] = fake::items({ "M5`Mode", "M6`Sport" });
+        s.xecuteOutputs[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "M`Markt" });
+        s.xecuteOutputs[QStringLiteral("d HGRP^KXCLSU")] = fake::items({ "1`Lebensmittel" });
         s.rows[QStringLiteral("KXUmsatz.Daten/AbtInHAbt")]
             = { { "M5", "Mode" }, { "M6", "Sport" } };
         s.rows[QStringLiteral("KXUmsatz.Daten/Versandarten")]
@@ -54,7 +54,7 @@ struct Fixture
         fetch.setLogger([this](const QString &part, const QString &text, const QString &param) {
             log << part + ';' + text + ';' + param;
         });
-        server.state.queries.clear();
+        server.store.queries.clear();
     }
     PeriodFetch::Outcome run(bool departmentBound = false)
     {
@@ -65,8 +65,8 @@ struct Fixture
         extended.open(server.access, selection.fetchSelection().company, selection.code(L::SHVArt));
         extended.setArticleTypeIndex(articleType);
         extended.setDiscountView(discountView);
-        server.state.queries.clear();
-        server.state.closedResultSets = 0;
+        server.store.queries.clear();
+        server.store.closedResultSets = 0;
     }
 };
 
@@ -113,11 +113,11 @@ private Q_SLOTS:
             progress << done;
         });
         QCOMPARE(f.run(), PeriodFetch::Outcome::Fetched);
-        const auto &q = f.server.state.queries;
+        const auto &q = f.server.store.queries;
         QCOMPARE(q.size(), queries);
         QCOMPARE(q.first().args[1], firstKey);
         QCOMPARE(q.last().args[1], lastKey);
-        QCOMPARE(f.server.state.closedResultSets, queries);
+        QCOMPARE(f.server.store.closedResultSets, queries);
         QCOMPARE(f.log.size(), 60 + today.month());
         QCOMPARE(progress.size(), 60 + today.month());
         QCOMPARE(progress.last(), 60 + today.month());
@@ -133,11 +133,11 @@ private Q_SLOTS:
         f.selection.choose(L::SABTNR, 2);
         f.selection.choose(L::SPG, 2);
         f.selection.choose(L::SHVArt, 1);
-        f.server.state.queries.clear();
+        f.server.store.queries.clear();
         // The discount view never reaches the plain selection.
         f.extended.setDiscountView(1);
         QCOMPARE(f.run(), PeriodFetch::Outcome::Fetched);
-        const fake::Call &c = f.server.state.queries.first();
+        const fake::Call &c = f.server.store.queries.first();
         QCOMPARE(c.className, QStringLiteral("KXUmsatz.Daten"));
         QCOMPARE(c.query, QStringLiteral("PeriodenSumme"));
         QCOMPARE(c.args, QStringList({ "7", "10101", "", "", "", "M", "M6", "G", "L" }));
@@ -212,7 +212,7 @@ private Q_SLOTS:
         Fixture f(QDate(2006, 3, 1));
         f.openExtended(articleType, discountView);
         QCOMPARE(f.run(), PeriodFetch::Outcome::Fetched);
-        for (const fake::Call &c : f.server.state.queries) {
+        for (const fake::Call &c : f.server.store.queries) {
             QCOMPARE(c.className, QStringLiteral("KXUmsatz.DatWH"));
             QCOMPARE(c.query, query);
             QCOMPARE(c.args.size(), 3);
@@ -225,7 +225,7 @@ private Q_SLOTS:
     {
         Fixture f(QDate(2006, 3, 1));
         f.extended.open(f.server.access, QStringLiteral("1"), QString());
-        const fake::Call &c = f.server.state.queries.last();
+        const fake::Call &c = f.server.store.queries.last();
         QCOMPARE(c.query, QStringLiteral("Versandarten"));
         QCOMPARE(c.args, QStringList({ "1", "" }));
         QCOMPARE(f.extended.shippingTypes(), QStringList({ "", "P Post", "K Kühl" }));
@@ -245,14 +245,14 @@ private Q_SLOTS:
         QCOMPARE(f.server.prompter.messages[0].title, QStringLiteral("Abteilungsauswahl!"));
         QCOMPARE(f.server.prompter.messages[0].text,
                  QStringLiteral("Sie Müssen eine Abteilung auswählen!"));
-        QVERIFY(f.server.state.queries.isEmpty());
+        QVERIFY(f.server.store.queries.isEmpty());
         QVERIFY(f.log.isEmpty());
         QVERIFY(!f.selection.selectionChanged());
         QCOMPARE(f.totals.value(5, PeriodTotals::Revenue), 42.0);
 
         f.selection.choose(L::SABTNR, 1);
         QCOMPARE(f.run(true), PeriodFetch::Outcome::Fetched);
-        QCOMPARE(f.server.state.queries.size(), 63);
+        QCOMPARE(f.server.store.queries.size(), 63);
     }
 
     // A restricted user's refused department is never sent.
@@ -263,12 +263,12 @@ private Q_SLOTS:
         f.selection.choose(L::SABTNR, 2); // M6: refused
         QCOMPARE(f.server.prompter.messages.size(), 1);
         QCOMPARE(f.run(false), PeriodFetch::Outcome::Fetched);
-        for (const fake::Call &c : f.server.state.queries)
+        for (const fake::Call &c : f.server.store.queries)
             QCOMPARE(c.args[6], QString());
         // Even for a department-bound user the refused choice does not count as chosen.
-        f.server.state.queries.clear();
+        f.server.store.queries.clear();
         QCOMPARE(f.run(true), PeriodFetch::Outcome::Refused);
-        QVERIFY(f.server.state.queries.isEmpty());
+        QVERIFY(f.server.store.queries.isEmpty());
     }
 
     void serverErrorKeepsPreviousTotals()
@@ -276,11 +276,11 @@ private Q_SLOTS:
         Fixture f(QDate(2006, 3, 1));
         QCOMPARE(f.run(), PeriodFetch::Outcome::Fetched);
         const PeriodTotals before = f.totals;
-        f.server.state.queries.clear();
-        f.server.state.answer = [](const fake::Call &) { return fake::Rows { { "1", "1" } }; };
-        f.server.state.failAtQuery = 5;
+        f.server.store.queries.clear();
+        f.server.store.answer = [](const fake::Call &) { return fake::Rows { { "1", "1" } }; };
+        f.server.store.failAtQuery = 5;
         QCOMPARE(f.run(), PeriodFetch::Outcome::Failed);
-        QCOMPARE(f.server.state.queries.size(), 5);
+        QCOMPARE(f.server.store.queries.size(), 5);
         QCOMPARE(f.server.prompter.messages.size(), 1);
         QCOMPARE(f.server.prompter.messages[0].title, QStringLiteral("Caché Zugriffsfehler"));
         QVERIFY(f.server.prompter.messages[0].text.contains("Datenabfrage Periode 10105"));
@@ -291,7 +291,7 @@ private Q_SLOTS:
     void missingRowCountsAsZero()
     {
         Fixture f(QDate(2006, 1, 5));
-        f.server.state.answer = [](const fake::Call &) { return fake::Rows {}; };
+        f.server.store.answer = [](const fake::Call &) { return fake::Rows {}; };
         QCOMPARE(f.run(), PeriodFetch::Outcome::Fetched);
         QCOMPARE(f.totals.at(61, PeriodTotals::Revenue), std::optional<double>(0.0));
         QCOMPARE(f.totals.at(61, PeriodTotals::Margin), std::optional<double>(0.0));

@@ -17,12 +17,14 @@ struct Fixture
 
     explicit Fixture(bool restricted = false, const QString &own = QStringLiteral("M5"))
     {
-        auto &s = server.state;
-        s.commands[QStringLiteral("d HGRP^KXCLSU")] = fake::items({ "1`Lebensmittel", "2`M{bel" });
-        s.commands[QStringLiteral("d ABTNR^KXCLSU")]
+        auto &s = server.store;
+        s.xecuteOutputs[QStringLiteral("d HGRP^KXCLSU")]
+            = fake::items({ "1`Lebensmittel", "2`M{bel" });
+        s.xecuteOutputs[QStringLiteral("d ABTNR^KXCLSU")]
             = fake::items({ "B1`Bau", "M5`Mode", "M6`Sport", "M7`Schuhe", "MB`Taschen" });
-        s.commands[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "B`Baumarkt", "M`Markt" });
-        s.commands[QStringLiteral("d UGRP^KXCLSU(2)")] = fake::items({ "21`St}hle", "22`Tische" });
+        s.xecuteOutputs[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "B`Baumarkt", "M`Markt" });
+        s.xecuteOutputs[QStringLiteral("d UGRP^KXCLSU(2)")]
+            = fake::items({ "21`St}hle", "22`Tische" });
         s.rows[QStringLiteral("KXUmsatz.Daten/Profitcenter")]
             = { { "10", "Zentrum" }, { "20", "S}d" } };
         s.rows[QStringLiteral("KXUmsatz.Daten/HAbtInPC")] = { { "M", "M{rkte" } };
@@ -176,7 +178,7 @@ private Q_SLOTS:
         QVERIFY(f.model.selectionChanged());
         QCOMPARE(f.model.items(L::SABTNR),
                  QStringList({ "", "M5 Mode", "M6 Sport", "M7 Schuhe", "MB Taschen" }));
-        const fake::Call &last = f.server.state.queries.last();
+        const fake::Call &last = f.server.store.queries.last();
         QCOMPARE(last.query, QStringLiteral("AbtInHAbt"));
         QCOMPARE(last.args, QStringList({ "1", "M" }));
         f.choose(L::SHABT, QString());
@@ -191,7 +193,7 @@ private Q_SLOTS:
         f.choose(L::SPCNR, QStringLiteral("20"));
         QCOMPARE(f.model.items(L::SHABT), QStringList({ "", "M Märkte" }));
         QCOMPARE(f.model.items(L::SABTNR), QStringList({ "", "M5 Mode", "M7 Schuhe" }));
-        const auto &q = f.server.state.queries;
+        const auto &q = f.server.store.queries;
         QCOMPARE(q[q.size() - 2].query, QStringLiteral("HAbtInPC"));
         QCOMPARE(q.last().args, QStringList({ "1", "20" }));
         QVERIFY(f.model.selectionChanged());
@@ -208,7 +210,7 @@ private Q_SLOTS:
     {
         Fixture f;
         f.choose(L::SHGRP, QStringLiteral("2"));
-        QVERIFY(f.server.state.executed.contains(QStringLiteral("d UGRP^KXCLSU(2)")));
+        QVERIFY(f.server.store.xecuted.contains(QStringLiteral("d UGRP^KXCLSU(2)")));
         QCOMPARE(f.model.items(L::SUGRP), QStringList({ "", "21 St}hle", "22 Tische" }));
         QVERIFY(f.model.selectionChanged());
         f.choose(L::SUGRP, QStringLiteral("22"));
@@ -223,7 +225,7 @@ private Q_SLOTS:
     void failingListKeepsItems()
     {
         Fixture f;
-        f.server.state.failAtQuery = f.server.state.queries.size() + 2; // AbtInPC fails
+        f.server.store.failAtQuery = f.server.store.queries.size() + 2; // AbtInPC fails
         f.choose(L::SPCNR, QStringLiteral("10"));
         QCOMPARE(f.server.prompter.messages.size(), 1);
         QCOMPARE(f.server.prompter.messages[0].title, QStringLiteral("Caché Zugriffsfehler"));

@@ -44,14 +44,14 @@ struct Fixture
     Fixture(const QString &rights = QStringLiteral("J|N|N"),
             const QString &dataBasis = QStringLiteral("10505`1050601"))
     {
-        auto &s = server.state;
+        auto &s = server.store;
         const QStringList r = rights.split('|');
         s.rows[QStringLiteral("KXUmsatz.Daten/Zugriffsrechte")] = { r };
         s.rows[QStringLiteral("KXUmsatz.Daten/Profitcenter")] = { { "10", "Zentrum" } };
-        s.commands[QStringLiteral("d HGRP^KXCLSU")] = fake::items({ "1`Lebensmittel" });
-        s.commands[QStringLiteral("d ABTNR^KXCLSU")] = fake::items({ "M5`Mode" });
-        s.commands[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "M`Markt" });
-        s.commands[QStringLiteral("S P0=^XWGDAT W P0")] = dataBasis;
+        s.xecuteOutputs[QStringLiteral("d HGRP^KXCLSU")] = fake::items({ "1`Lebensmittel" });
+        s.xecuteOutputs[QStringLiteral("d ABTNR^KXCLSU")] = fake::items({ "M5`Mode" });
+        s.xecuteOutputs[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "M`Markt" });
+        s.xecuteOutputs[QStringLiteral("S P0=^XWGDAT W P0")] = dataBasis;
         display.tableMode = 0;
         display.graphMode = 2;
         display.valueKind = 1;
@@ -94,7 +94,7 @@ private Q_SLOTS:
         QCOMPARE(f.display.valueKind, 0);
         QCOMPARE(f.selection.splitFlags(), 3);
         QVERIFY(f.server.prompter.messages.isEmpty());
-        const fake::Call &rights = f.server.state.queries.first();
+        const fake::Call &rights = f.server.store.queries.first();
         QCOMPARE(rights.query, QStringLiteral("Zugriffsrechte"));
         QCOMPARE(rights.args, QStringList({ "1", "DEM" }));
     }
@@ -105,7 +105,7 @@ private Q_SLOTS:
         f.loginSucceeds = false;
         QVERIFY(!f.startUp.run());
         QVERIFY(f.view.calls.isEmpty());
-        QVERIFY(f.server.state.queries.isEmpty());
+        QVERIFY(f.server.store.queries.isEmpty());
     }
 
     void rightsGroupBelowThree()
@@ -135,7 +135,7 @@ private Q_SLOTS:
         QFETCH(bool, restricted);
         Fixture f(rights);
         if (rights.isEmpty())
-            f.server.state.rows[QStringLiteral("KXUmsatz.Daten/Zugriffsrechte")] = {};
+            f.server.store.rows[QStringLiteral("KXUmsatz.Daten/Zugriffsrechte")] = {};
         QCOMPARE(f.startUp.run(), runs);
         QCOMPARE(f.view.calls.contains("restricted"), restricted);
         QCOMPARE(f.selection.restricted(), restricted);
@@ -209,7 +209,7 @@ private Q_SLOTS:
     void failingDataBasisCommandAsksNothing()
     {
         Fixture f;
-        f.server.state.commands.remove(QStringLiteral("S P0=^XWGDAT W P0"));
+        f.server.store.xecuteOutputs.remove(QStringLiteral("S P0=^XWGDAT W P0"));
         QVERIFY(f.startUp.run());
         QCOMPARE(f.server.prompter.messages.size(), 1); // the server error box only
         QCOMPARE(f.server.prompter.messages[0].title, QStringLiteral("Caché Zugriffsfehler"));

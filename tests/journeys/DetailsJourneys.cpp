@@ -259,7 +259,7 @@ void DetailsJourneys::historyColumnsAreReadable()
 {
     m_run->press(Qt::Key_F5);
     m_run->press(QKeySequence(Qt::CTRL | Qt::Key_F1));
-    QWidget *history = m_run->program().session().history().window();
+    QWidget *history = m_run->program().history().window();
     QVERIFY(history && history->isVisible());
     auto *list = history->findChild<QTreeWidget *>(QStringLiteral("Verlauf"));
     QVERIFY(list->topLevelItemCount() >= 60 + today().month());

@@ -74,7 +74,7 @@ void LoginJourneys::commandLine()
     const bool started = run.startAndShow();
     qunsetenv("ERTRAGON_PASSWORD");
     QVERIFY2(started, qPrintable(run.prompter.texts().join('\n')));
-    QVERIFY(!run.program().session().loginWindows().pass()->isVisible());
+    QVERIFY(!run.program().loginWindows().pass()->isVisible());
     QVERIFY(run.window().windowTitle().startsWith(demoCaption + QStringLiteral("DEM|")));
     // The data basis is two months old: the program asks, and No leaves it.
     QVERIFY(run.prompter.saw(QStringLiteral("Wollen Sie die Daten neu aufbauen?")));
@@ -185,7 +185,7 @@ void LoginJourneys::newLoginInTheRunningProgram()
     QVERIFY(run.startAndShow());
     run.press(Qt::Key_F5);
     run.chooseFromMenu(QStringLiteral("mLogin"));
-    ertragon::FMPass *pass = run.program().session().loginWindows().pass();
+    ertragon::FMPass *pass = run.program().loginWindows().pass();
     QTRY_VERIFY(pass->isVisible());
     logInThroughDialog(pass, user, QStringLiteral("demo"));
     QTRY_VERIFY(!pass->isVisible());
@@ -197,7 +197,7 @@ void LoginJourneys::newLoginInTheRunningProgram()
         QVERIFY(
             run.window().windowTitle().endsWith(QStringLiteral("Benutzer: ") + context.fullName));
         run.press(Qt::Key_F5); // goes on as DEM, with a connection for DEM
-        QVERIFY(run.program().session().history().log().count() > 60);
+        QVERIFY(run.program().session().history().count() > 60);
         QVERIFY(!run.program().ended());
         return;
     }

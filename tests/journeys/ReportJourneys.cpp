@@ -70,7 +70,7 @@ void ReportJourneys::fetchFillsThePage()
     const QStringList before = m_run->pageTexts();
     m_run->press(Qt::Key_F5);
     // One query a month from January five years ago to this month.
-    QCOMPARE(m_run->program().session().history().log().count(), 60 + today().month());
+    QCOMPARE(m_run->program().session().history().count(), 60 + today().month());
     const QStringList after = m_run->pageTexts();
     QVERIFY(after != before);
     QVERIFY(after.contains(QStringLiteral("Ertragon")));
@@ -160,7 +160,7 @@ void ReportJourneys::printing()
     mainGroup->setFocus();
     QTest::keyClick(mainGroup, Qt::Key_Down);
     const QString chosen = mainGroup->currentText();
-    const int logLines = m_run->program().session().history().log().count();
+    const int logLines = m_run->program().session().history().count();
     m_run->printer.file = m_run->dir(file);
     m_run->printer.copies = copies;
     m_run->printer.asked = 0;
@@ -168,7 +168,7 @@ void ReportJourneys::printing()
     QVERIFY(m_run->window().selection().selectionChanged());
     m_run->press(QKeySequence(Qt::CTRL | Qt::Key_P));
     QCOMPARE(m_run->printer.asked, 1);
-    QVERIFY(m_run->program().session().history().log().count() > logLines);
+    QVERIFY(m_run->program().session().history().count() > logLines);
     if (pages <= 0) {
         QVERIFY(!QFile::exists(m_run->printer.file));
         QCOMPARE(m_run->prompter.boxes.size(), boxes + (pages < 0 ? 1 : 0));

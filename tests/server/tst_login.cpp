@@ -1,4 +1,4 @@
-#include "FakeFactory.h"
+#include "FakeStore.h"
 #include "LoginCommandLine.h"
 #include "LoginController.h"
 #include "LoginUi.h"

@@ -1,4 +1,4 @@
-#include "FakeFactory.h"
+#include "FakeStore.h"
 #include "FixedClock.h"
 #include "PumpingWaiter.h"
 #include "ServerAccess.h"

@@ -1,6 +1,5 @@
 #include "TextHelpers.h"
 
-#include <QLineEdit>
 #include <QTest>
 
 using namespace ertragon::TextHelpers;
@@ -253,29 +252,6 @@ private Q_SLOTS:
         QFETCH(QString, number);
         QFETCH(QDate, expected);
         QCOMPARE(ServerDate(number), expected);
-    }
-
-    void selectAllText_data()
-    {
-        QTest::addColumn<bool>("noFocus");
-        QTest::newRow("with focus") << false;
-        QTest::newRow("without focus") << true;
-    }
-
-    void selectAllText()
-    {
-        QFETCH(bool, noFocus);
-        QWidget window;
-        auto *other = new QLineEdit(&window);
-        auto *field = new QLineEdit(QStringLiteral("Passwort"), &window);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        other->setFocus();
-        field->setCursorPosition(3);
-        SelectAllText(field, noFocus);
-        QCOMPARE(field->selectedText(), QStringLiteral("Passwort"));
-        QCOMPARE(field->hasFocus(), !noFocus);
-        SelectAllText(nullptr); // nothing to do, no crash
     }
 };
 

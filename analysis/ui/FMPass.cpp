@@ -1,6 +1,7 @@
 #include "FMPass.h"
 
 #include "LoginController.h"
+#include "SelectAllText.h"
 #include "TextHelpers.h"
 
 #include <QCoreApplication>

@@ -3,6 +3,7 @@
 #include "FMPass.h"
 #include "FMServer.h"
 #include "LoginController.h"
+#include "SelectAllText.h"
 #include "ServerAccess.h"
 #include "TextHelpers.h"
 

@@ -1,15 +1,29 @@
 #pragma once
 
+// An in-memory KORDEX store for the tests: objects with their properties,
+// commands with their outputs, queries answered from tables, connections that
+// can fail, and a count of every call. Every factory made from one FakeStore
+// shares its data and counters.
+
 #include "Factory.h"
 #include "ServerError.h"
 
+#include <QHash>
+#include <QList>
 #include <QMap>
 #include <QSet>
 #include <QStringList>
 #include <functional>
 
-// An in-memory KORDEX store for the server layer's tests. Every factory made
-// from one FakeStore shares its data and counters.
+using FakeRows = QList<QStringList>;
+
+struct FakeQuery
+{
+    QString className;
+    QString query;
+    QStringList args;
+};
+
 struct FakeStore
 {
     // The server: refuses connections while down; a restart drops every open connection.
@@ -24,9 +38,17 @@ struct FakeStore
     QMap<QString, QMap<QString, QString>> objects;
     QMap<QString, QString> passwords; // ParPersEdv id -> password
     QMap<QString, QString> xecuteOutputs; // command -> output
+    bool unknownCommandsFail = false; // else an unknown command gives an empty output
     QSet<QString> failingXecute; // commands that raise a server error
     QSet<QString> failingObjects; // "class" or "class|id" whose opening fails
     bool failNextXecute = false;
+
+    // Queries: "class/query" -> rows; queries not listed ask the answer function.
+    QHash<QString, FakeRows> rows;
+    std::function<FakeRows(const FakeQuery &)> answer;
+    int failAtQuery = -1; // the n-th query (from 1) raises a server error
+    // "Generieren" of KXUmsatz.Daten
+    bool failGenerate = false;
 
     // Counters
     int factoriesMade = 0;
@@ -34,16 +56,20 @@ struct FakeStore
     int connectionsClosed = 0;
     int objectsOpened = 0;
     int objectsClosed = 0;
+    int closedResultSets = 0;
     QStringList connectStrings;
     QStringList xecuted;
     QStringList opened; // "class|id"
     QStringList methodCalls;
+    QList<FakeQuery> queries;
+    QList<QStringList> generated;
 
     std::function<void()> onConnectAttempt;
 
     kordex::FactoryMaker maker();
     void restart() { ++generation; }
     int openObjects() const { return objectsOpened - objectsClosed; }
+    int count(const QString &query) const;
     // Adds a user with its department and personnel records.
     void addUser(const QString &firma, const QString &code, const QString &password,
                  const QString &active = QStringLiteral("J"),

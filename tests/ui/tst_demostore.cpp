@@ -84,8 +84,8 @@ private Q_SLOTS:
         qInfo("full fetch of %d periods: %lld ms", 60 + m_today.month(), timer.elapsed());
         QCOMPARE(redraws, 1);
         const int periods = 60 + m_today.month();
-        QCOMPARE(session.history().log().count(), periods);
-        QCOMPARE(session.history().log().entries().last().text,
+        QCOMPARE(session.history().count(), periods);
+        QCOMPARE(session.history().entries().last().text,
                  QStringLiteral("Datenabfrage Periode ")
                      + QString::number((m_today.year() - 1900) * 100 + m_today.month()));
         double revenue = 0;

@@ -1,8 +1,8 @@
 #include "DataRebuild.h"
 #include "FMStart.h"
 #include "FakeServer.h"
-#include "comctl/ComControl.h"
 #include "FixedClock.h"
+#include "comctl/ComControl.h"
 #include "frmAbout.h"
 #include "frmAuswahlDetail.h"
 #include "frmNeueDaten.h"
@@ -35,16 +35,16 @@ struct Fixture
 
     explicit Fixture(const QString &rights = QStringLiteral("J|N|N"))
     {
-        auto &s = server.state;
+        auto &s = server.store;
         s.rows[QStringLiteral("KXUmsatz.Daten/Zugriffsrechte")] = { rights.split('|') };
         s.rows[QStringLiteral("KXUmsatz.Daten/Profitcenter")]
             = { { "10", "Zentrum" }, { "20", "S}d" } };
         s.rows[QStringLiteral("KXUmsatz.Daten/PeriodenSumme")] = { { "1000", "250" } };
         s.rows[QStringLiteral("KXUmsatz.Daten/PeriodenSummeAufteilung")] = { { "123", "45" } };
-        s.commands[QStringLiteral("d HGRP^KXCLSU")] = fake::items({ "1`Lebensmittel" });
-        s.commands[QStringLiteral("d ABTNR^KXCLSU")] = fake::items({ "M5`Mode", "M6`Sport" });
-        s.commands[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "M`Markt" });
-        s.commands[QStringLiteral("S P0=^XWGDAT W P0")] = QStringLiteral("10502`1050301");
+        s.xecuteOutputs[QStringLiteral("d HGRP^KXCLSU")] = fake::items({ "1`Lebensmittel" });
+        s.xecuteOutputs[QStringLiteral("d ABTNR^KXCLSU")] = fake::items({ "M5`Mode", "M6`Sport" });
+        s.xecuteOutputs[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "M`Markt" });
+        s.xecuteOutputs[QStringLiteral("S P0=^XWGDAT W P0")] = QStringLiteral("10502`1050301");
         window.setRedraw([this](const RedrawData &d) { redraws << d; });
         QVERIFY(window.startUp([] { return true; }));
     }
@@ -196,17 +196,17 @@ private Q_SLOTS:
     {
         Fixture f;
         QVERIFY(f.window.fetchData());
-        QCOMPARE(f.server.state.queries.size(), 1 + 1 + 63); // rights, profit centres, fetch
-        const int queries = f.server.state.queries.size();
-        const int commands = f.server.state.executed.size();
+        QCOMPARE(f.server.store.queries.size(), 1 + 1 + 63); // rights, profit centres, fetch
+        const int queries = f.server.store.queries.size();
+        const int commands = f.server.store.xecuted.size();
         const int redraws = f.redraws.size();
         f.action("mGraph2")->trigger();
         f.action("mGraph3")->trigger();
         f.action("mTabelle0")->trigger();
         f.action("mJahr1")->trigger();
         f.action("mGraph1")->trigger();
-        QCOMPARE(f.server.state.queries.size(), queries);
-        QCOMPARE(f.server.state.executed.size(), commands);
+        QCOMPARE(f.server.store.queries.size(), queries);
+        QCOMPARE(f.server.store.xecuted.size(), commands);
         QCOMPARE(f.redraws.size(), redraws + 5);
         const RedrawData &last = f.redraws.last();
         QCOMPARE(last.display.graphMode, 1);
@@ -240,7 +240,7 @@ private Q_SLOTS:
     {
         Fixture f;
         auto *habt = f.widget<QComboBox>("SHABT");
-        f.server.state.rows[QStringLiteral("KXUmsatz.Daten/AbtInHAbt")] = { { "M5", "Mode" } };
+        f.server.store.rows[QStringLiteral("KXUmsatz.Daten/AbtInHAbt")] = { { "M5", "Mode" } };
         habt->setCurrentIndex(1);
         Q_EMIT habt->activated(1);
         QVERIFY(f.window.selection().abteilungSelektiert());
@@ -300,17 +300,17 @@ private Q_SLOTS:
 
         // Hidden details are not refreshed by a fetch.
         f.action("mDetails1")->trigger();
-        const int queries = f.server.state.queries.size();
+        const int queries = f.server.store.queries.size();
         f.action("mNeuZeichnen")->trigger();
-        QCOMPARE(f.server.state.queries.size(), queries + 63);
+        QCOMPARE(f.server.store.queries.size(), queries + 63);
     }
 
     void extendedSelectionDialog()
     {
         Fixture f;
-        f.server.state.rows[QStringLiteral("KXUmsatz.DatWH/PeriodenSumme")]
+        f.server.store.rows[QStringLiteral("KXUmsatz.DatWH/PeriodenSumme")]
             = { { "100", "10", "20", "5" } };
-        f.server.state.rows[QStringLiteral("KXUmsatz.Daten/Versandarten")] = { { "P", "Post" } };
+        f.server.store.rows[QStringLiteral("KXUmsatz.Daten/Versandarten")] = { { "P", "Post" } };
         f.window.show();
         f.action("mAuswahl")->trigger();
         frmAuswahlDetail *dialog = f.window.extendedDialog();
@@ -321,10 +321,10 @@ private Q_SLOTS:
         QCOMPARE(type->currentText(), QStringLiteral("A Alle"));
         QCOMPARE(dialog->findChild<QComboBox *>("SVART")->itemText(1), QStringLiteral("P Post"));
         Q_EMIT type->activated(2); // B
-        f.server.state.queries.clear();
+        f.server.store.queries.clear();
         dialog->findChild<QPushButton *>("OKButton")->click();
-        QCOMPARE(f.server.state.queries.size(), 63);
-        QCOMPARE(f.server.state.queries[0].className, QStringLiteral("KXUmsatz.DatWH"));
+        QCOMPARE(f.server.store.queries.size(), 63);
+        QCOMPARE(f.server.store.queries[0].className, QStringLiteral("KXUmsatz.DatWH"));
         QCOMPARE(f.window.totals().value(1, PeriodTotals::Margin), 85.0);
         QVERIFY(f.redraws.last().display.extendedSelection);
         QCOMPARE(f.redraws.last().SSTyp, QStringLiteral("B Bestell Artikel"));
@@ -333,9 +333,9 @@ private Q_SLOTS:
         dialog->close();
         QVERIFY(!f.action("mAuswahl")->isChecked());
         QVERIFY(!f.window.extended().active());
-        f.server.state.queries.clear();
+        f.server.store.queries.clear();
         QVERIFY(f.window.fetchData());
-        QCOMPARE(f.server.state.queries[0].className, QStringLiteral("KXUmsatz.Daten"));
+        QCOMPARE(f.server.store.queries[0].className, QStringLiteral("KXUmsatz.Daten"));
         QVERIFY(!f.redraws.last().display.extendedSelection);
 
         // Reopening starts again from "A Alle" and the revenue view.
@@ -361,14 +361,14 @@ private Q_SLOTS:
         // A "from" after "to" is refused before anything is sent.
         from->setText(QStringLiteral("10503"));
         dialog.okClicked();
-        QVERIFY(f.server.state.generated.isEmpty());
+        QVERIFY(f.server.store.generated.isEmpty());
         QCOMPARE(f.server.prompter.messages.size(), 1);
         QCOMPARE(f.server.prompter.messages[0].icon, Prompter::Icon::Warning);
 
         from->setText(QStringLiteral("10412"));
         dialog.okClicked();
-        QCOMPARE(f.server.state.generated.size(), 1);
-        QCOMPARE(f.server.state.generated[0], QStringList({ "1", "10412", "10502" }));
+        QCOMPARE(f.server.store.generated.size(), 1);
+        QCOMPARE(f.server.store.generated[0], QStringList({ "1", "10412", "10502" }));
         QCOMPARE(f.server.prompter.messages.last().title, QStringLiteral("Daten holen"));
         QCOMPARE(f.server.prompter.messages.last().text,
                  QStringLiteral("Daten Holen für Periode 10412 bis 10502 erledigt!"));
@@ -397,10 +397,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("period");
         QTest::addColumn<int>("queries");
-        QTest::newRow("current month") << "" << "10503" << 1;
-        QTest::newRow("typed 7") << "7" << "10507" << 1;
-        QTest::newRow("typed 11") << "11" << "10511" << 1;
-        QTest::newRow("13 is refused") << "13" << "" << 0;
+        QTest::newRow("current month") << ""
+                                       << "10503" << 1;
+        QTest::newRow("typed 7") << "7"
+                                 << "10507" << 1;
+        QTest::newRow("typed 11") << "11"
+                                  << "10511" << 1;
+        QTest::newRow("13 is refused") << "13"
+                                       << "" << 0;
     }
     void monthInputDrivesMonthBreakdown()
     {
@@ -410,7 +414,8 @@ private Q_SLOTS:
         Fixture f;
         auto *input = f.widget<QWidget>("txtMonat");
         QVERIFY(input->inherits("comctl::ComControl"));
-        QCOMPARE(static_cast<comctl::ComControl *>(input)->progId(), QStringLiteral("Zifra.Tallix.1"));
+        QCOMPARE(static_cast<comctl::ComControl *>(input)->progId(),
+                 QStringLiteral("Zifra.Tallix.1"));
         f.action("mDetails0")->trigger();
         f.widget<QRadioButton>("optJahrMonat1")->click();
         if (!typed.isEmpty()) {
@@ -422,10 +427,10 @@ private Q_SLOTS:
                 QTest::keyClick(input, Qt::Key_Backspace);
             QTest::keyClicks(input, typed);
         }
-        f.server.state.queries.clear();
+        f.server.store.queries.clear();
         f.widget<QPushButton>("cmdÜbernehmenDetails")->click();
         int breakdowns = 0;
-        for (const auto &q : f.server.state.queries) {
+        for (const auto &q : f.server.store.queries) {
             if (q.query != QStringLiteral("PeriodenSummeAufteilung"))
                 continue;
             ++breakdowns;

@@ -1,6 +1,7 @@
-#include "FakeFactory.h"
+#include "FakeStore.h"
 #include "LoginController.h"
 #include "LoginWindows.h"
+#include "SelectAllText.h"
 #include "ServerAccess.h"
 #include "TestDoubles.h"
 
@@ -285,6 +286,29 @@ private Q_SLOTS:
         QCOMPARE(rig.store.connectStrings.first(),
                  QStringLiteral("cn_iptcp:/nicht/da.db[1972]:KORDEX"));
         QCOMPARE(rig.store.connectStrings.last(), QStringLiteral("cn_iptcp:/da.db[1972]:KORDEX"));
+    }
+
+    void selectAllText_data()
+    {
+        QTest::addColumn<bool>("noFocus");
+        QTest::newRow("with focus") << false;
+        QTest::newRow("without focus") << true;
+    }
+
+    void selectAllText()
+    {
+        QFETCH(bool, noFocus);
+        QWidget window;
+        auto *other = new QLineEdit(&window);
+        auto *field = new QLineEdit(QStringLiteral("Passwort"), &window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        other->setFocus();
+        field->setCursorPosition(3);
+        TextHelpers::SelectAllText(field, noFocus);
+        QCOMPARE(field->selectedText(), QStringLiteral("Passwort"));
+        QCOMPARE(field->hasFocus(), !noFocus);
+        TextHelpers::SelectAllText(nullptr); // nothing to do, no crash
     }
 };
 

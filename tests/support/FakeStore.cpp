@@ -1,4 +1,4 @@
-#include "FakeFactory.h"
+#include "FakeStore.h"
 
 #include "TextHelpers.h"
 
@@ -37,13 +37,13 @@ public:
         check();
         m_store.methodCalls.append(m_class + u'.' + method);
         const QString first = arguments.value(0);
-        if (method == u"Xecute" && m_class == u"KX.Windows") {
-            m_store.xecuted.append(first);
-            if (m_store.failNextXecute || m_store.failingXecute.contains(first)) {
-                m_store.failNextXecute = false;
-                throw kordex::ServerError(commandFailed, QStringLiteral("<SYNTAX> ") + first);
-            }
-            return m_store.xecuteOutputs.value(first);
+        if (method == u"Xecute" && m_class == u"KX.Windows")
+            return xecute(first);
+        if (method == u"Generieren" && m_class == u"KXUmsatz.Daten") {
+            m_store.generated << arguments;
+            if (m_store.failGenerate)
+                throw kordex::ServerError(commandFailed, QStringLiteral("Periode ungültig"));
+            return {};
         }
         if (method == u"PasswortPruefen" && m_class == u"KX.ParPersEdv")
             return m_store.passwords.value(m_id) == first ? QStringLiteral("1")
@@ -63,6 +63,23 @@ public:
     }
 
 private:
+    QString xecute(const QString &command)
+    {
+        m_store.xecuted.append(command);
+        if (m_store.failNextXecute || m_store.failingXecute.contains(command)) {
+            m_store.failNextXecute = false;
+            throw kordex::ServerError(commandFailed, QStringLiteral("<SYNTAX> ") + command);
+        }
+        if (m_store.xecuteOutputs.contains(command))
+            return m_store.xecuteOutputs.value(command);
+        const bool context = command.startsWith(QStringLiteral("S FIRMA="))
+            || command == QStringLiteral("D ^%XTT");
+        if (m_store.unknownCommandsFail && !context)
+            throw kordex::ServerError(commandFailed,
+                                      QStringLiteral("Befehl unbekannt: ") + command);
+        return {};
+    }
+
     void check() const
     {
         if (m_closed)
@@ -76,7 +93,53 @@ private:
     bool m_closed = false;
 };
 
+class FakeResultSet final : public kordex::ResultSet
+{
+public:
+    FakeResultSet(FakeStore &store, FakeQuery query)
+        : m_store(store)
+        , m_query(std::move(query))
+    {
+    }
+
+    void RunQuery(const QStringList &arguments) override
+    {
+        m_query.args = arguments;
+        m_store.queries << m_query;
+        if (m_store.failAtQuery == m_store.queries.size())
+            throw kordex::ServerError(commandFailed, QStringLiteral("Abfrage gescheitert"));
+        const QString key = m_query.className + u'/' + m_query.query;
+        if (m_store.rows.contains(key))
+            m_rows = m_store.rows.value(key);
+        else if (m_store.answer)
+            m_rows = m_store.answer(m_query);
+        m_row = -1;
+    }
+    bool NextRow() override { return ++m_row < m_rows.size(); }
+    QString ColumnValue(int column) override
+    {
+        if (m_row < 0 || m_row >= m_rows.size())
+            throw kordex::ServerError(notFound, QStringLiteral("Keine Zeile"));
+        return m_rows.at(m_row).value(column - 1);
+    }
+    void SYS_Close() override { ++m_store.closedResultSets; }
+
+private:
+    FakeStore &m_store;
+    FakeQuery m_query;
+    FakeRows m_rows;
+    int m_row = -1;
+};
+
 } // namespace
+
+int FakeStore::count(const QString &query) const
+{
+    int n = 0;
+    for (const FakeQuery &q : queries)
+        n += q.query == query;
+    return n;
+}
 
 kordex::FactoryMaker FakeStore::maker()
 {
@@ -177,6 +240,5 @@ std::unique_ptr<kordex::ResultSet> FakeFactory::OpenQuery(const QString &classNa
                                                           const QString &queryName)
 {
     requireConnection();
-    throw kordex::ServerError(
-        notFound, QStringLiteral("Abfrage nicht gefunden: ") + className + u':' + queryName);
+    return std::make_unique<FakeResultSet>(m_store, FakeQuery { className, queryName, {} });
 }

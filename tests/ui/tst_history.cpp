@@ -41,11 +41,12 @@ private Q_SLOTS:
 
     void windowCreatedHiddenOnTheFirstLine()
     {
-        ProgramHistory history;
+        HistoryLog log;
+        ProgramHistory history(log);
         QVERIFY(!history.window());
-        history.AddLogEntry(QStringLiteral("frmNeueDaten.OKButton_Click"),
-                            QStringLiteral("Daten Holen für"),
-                            QStringLiteral("10501 10512 um 10:11:12"));
+        log.AddLogEntry(QStringLiteral("frmNeueDaten.OKButton_Click"),
+                        QStringLiteral("Daten Holen für"),
+                        QStringLiteral("10501 10512 um 10:11:12"));
         QVERIFY(history.window());
         QVERIFY(!history.window()->isVisible());
         history.log().AddLogEntry(QStringLiteral("frmNeueDaten.OKButton_Click"),
@@ -67,14 +68,15 @@ private Q_SLOTS:
 
     void closingHidesAndKeepsTheLines()
     {
-        ProgramHistory history;
+        HistoryLog log;
+        ProgramHistory history(log);
         history.showWindow();
         frmProgrammverlauf *window = history.window();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         window->StatusText(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"));
         QVERIFY(window->close() == false);
         QVERIFY(!window->isVisible());
-        history.AddLogEntry(QStringLiteral("d"), QStringLiteral("e"), QStringLiteral("f"));
+        log.AddLogEntry(QStringLiteral("d"), QStringLiteral("e"), QStringLiteral("f"));
         history.showWindow();
         QCOMPARE(history.window(), window);
         QCOMPARE(window->Verlauf()->topLevelItemCount(), 2);
@@ -91,7 +93,8 @@ private Q_SLOTS:
     void listFillsTheClientArea()
     {
         QFETCH(QSize, size);
-        ProgramHistory history;
+        HistoryLog log;
+        ProgramHistory history(log);
         history.showWindow();
         frmProgrammverlauf *window = history.window();
         window->resize(size);

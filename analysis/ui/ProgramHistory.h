@@ -8,18 +8,16 @@
 
 namespace ertragon {
 
-// The history log with its window: the window is created hidden on the first
-// line (or the first request to show it) and lives until the program ends.
+// The window of the history log: created hidden with the first line (or the
+// first request to show it), it lives until the program ends.
 class ProgramHistory : public QObject
 {
     Q_OBJECT
 public:
-    explicit ProgramHistory(QObject *parent = nullptr);
+    explicit ProgramHistory(HistoryLog &log, QObject *parent = nullptr);
     ~ProgramHistory() override;
 
     HistoryLog &log() { return m_log; }
-    void AddLogEntry(const QString &programmteil, const QString &text, const QString &parameter);
-
     // The window, or null before the first line and the first showWindow.
     frmProgrammverlauf *window() const { return m_window; }
     // Shows the window modeless (menu "Programmverlauf").
@@ -28,7 +26,7 @@ public:
 private:
     void ensureWindow();
 
-    HistoryLog m_log;
+    HistoryLog &m_log;
     QPointer<frmProgrammverlauf> m_window;
 };
 
