@@ -128,8 +128,8 @@ DetailsBreakdown::run(const SelectionModel &selection, const DisplayState &displ
         return std::nullopt;
     const Range r = range(display.valueKind, display.detailPeriod, display.yearKind, today, month);
     Table table;
-    table.headings = headings(display.splitFlags);
-    const int flags = display.splitFlags;
+    const int flags = selection.splitFlags();
+    table.headings = headings(flags);
     QStringList pair;
     int pairArgument = -1;
     if (flags == 2 || flags == 3) {

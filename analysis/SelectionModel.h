@@ -27,6 +27,8 @@ class SelectionModel : public QObject
 public:
     enum List { SPCNR, SHABT, SABTNR, SHGRP, SUGRP, SPG, SHVArt };
     static constexpr int ListCount = 7;
+    // The split flags, each named after its check box: subgroups, main customer groups,
+    // main shipping type. The flags live here only; the breakdown reads them from here.
     enum SplitBox { ChkUGRP = 1, ChkHKGRP = 2, ChkHVArt = 8 };
 
     SelectionModel(ServerAccess &server, Prompter &prompter, QObject *parent = nullptr);

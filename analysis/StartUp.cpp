@@ -136,8 +136,7 @@ void StartUp::setDefaults()
     m_display.graphMode = DisplayState::YearMean;
     m_display.valueKind = 0;
     m_display.detailPeriod = 0;
-    m_selection.setSplitFlags(DisplayState::SplitSubgroups | DisplayState::SplitCustomerGroups);
-    m_display.splitFlags = m_selection.splitFlags();
+    m_selection.setSplitFlags(SelectionModel::ChkUGRP | SelectionModel::ChkHKGRP);
     const QDate today = m_clock.now().date();
     m_view.setYearOptionCaptions({ yearText(1, m_display.yearKind, today),
                                    yearText(2, m_display.yearKind, today),

@@ -6,19 +6,21 @@ namespace ertragon {
 struct DisplayState
 {
     enum GraphModes { YearMean = 0, LastQuarter = 1, Absolute = 2 };
-    enum TableModes { Cumulated = 0, TableAbsolute = 1, PercentOfMean = 2, PercentOfPrevious = 3, GraphValuesTable = 4 };
+    enum TableModes {
+        Cumulated = 0,
+        TableAbsolute = 1,
+        PercentOfMean = 2,
+        PercentOfPrevious = 3,
+        GraphValuesTable = 4
+    };
     enum YearKinds { CalendarYear = 0, BusinessYear = 1 };
-    enum SplitFlags { SplitSubgroups = 1, SplitCustomerGroups = 2, SplitShippingType = 8 };
 
-    int graphMode = YearMean;    // GraphMode
-    bool dbPercent = false;      // DbPercent
+    int graphMode = YearMean; // GraphMode
+    bool dbPercent = false; // DbPercent
     int tableMode = PercentOfMean; // TableMode
     int yearKind = CalendarYear; // YearKind
-    int valueKind = 0;           // ValueKind: 0 year values, 1 month values
-    int detailPeriod = 0;        // DetailPeriod: 0 current, 1 previous, 2 three-year mean
-    int discountView = 0;        // DiscountView: 0 revenue/margin, 1 discount/rebate
-    int splitFlags = SplitSubgroups | SplitCustomerGroups;
-    bool extendedSelection = false; // mAuswahl checked
+    int valueKind = 0; // ValueKind: 0 year values, 1 month values
+    int detailPeriod = 0; // DetailPeriod: 0 current, 1 previous, 2 three-year mean
 
     // MonthShift: business years start in March.
     int monthShift() const { return yearKind == BusinessYear ? 2 : 0; }

@@ -36,7 +36,7 @@ TextBlockStyle captionStyle()
 QString ReportFrame::legend(const ReportData &data)
 {
     const SelectionTexts &sel = data.selection;
-    const bool extended = data.display.extendedSelection;
+    const bool extended = data.extendedSelection;
     QString text;
     auto add = [&text](const QString &label, const QString &value) {
         text += label + value + QLatin1Char(' ');
@@ -85,7 +85,7 @@ QString ReportFrame::modeCaption(int graphMode)
 
 QStringList ReportFrame::panelCaptions(const ReportData &data)
 {
-    const bool discount = data.display.extendedSelection && data.display.discountView == 1;
+    const bool discount = data.extendedSelection && data.discountView == 1;
     QString revenue = discount ? QStringLiteral("Skonto") : QStringLiteral("Umsatz");
     QString margin = discount ? QStringLiteral("Nachlass") : QStringLiteral("Deckungsbeitrag");
     if (data.display.dbPercent)

@@ -1,5 +1,6 @@
 #include "FMStart.h"
 
+#include "BuildReportData.h"
 #include "Clock.h"
 #include "DataRebuild.h"
 #include "Derivation.h"
@@ -490,7 +491,6 @@ void FMStart::syncSplitChecks()
     chkUGRP->setChecked(m_selection.isChecked(SelectionModel::ChkUGRP));
     chkHKGRP->setChecked(m_selection.isChecked(SelectionModel::ChkHKGRP));
     chkHVArt->setChecked(m_selection.isChecked(SelectionModel::ChkHVArt));
-    m_display.splitFlags = m_selection.splitFlags();
 }
 
 void FMStart::syncDisplayChecks()
@@ -746,10 +746,8 @@ void FMStart::refreshDetails()
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    DisplayState display = m_display;
-    display.splitFlags = m_selection.splitFlags();
     const QLocale locale;
-    const auto table = m_details.run(m_selection, display, m_rights.departmentBound,
+    const auto table = m_details.run(m_selection, m_display, m_rights.departmentBound,
                                      m_clock.now().date(), chosenMonth(), locale);
     QApplication::restoreOverrideCursor();
     if (!table)
@@ -795,36 +793,11 @@ void FMStart::showProgress(int done, int total)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-RedrawData FMStart::redrawData() const
-{
-    RedrawData data;
-    data.display = m_display;
-    data.display.extendedSelection = m_extended.active();
-    data.display.discountView = m_extended.discountView();
-    data.display.splitFlags = m_selection.splitFlags();
-    data.now = m_clock.now();
-    data.values = Derivation::AbsolutMittel(m_totals, data.display, data.now.date().month());
-    data.userFullName = m_server.context().fullName;
-    data.loginCompany = m_server.context().firma;
-    data.firma = m_selection.firma();
-    data.SPG = m_selection.text(SelectionModel::SPG);
-    data.SPCNR = m_selection.text(SelectionModel::SPCNR);
-    data.SHABT = m_selection.text(SelectionModel::SHABT);
-    data.SABTNR = m_selection.text(SelectionModel::SABTNR);
-    data.SHGRP = m_selection.text(SelectionModel::SHGRP);
-    data.SUGRP = m_selection.text(SelectionModel::SUGRP);
-    data.SHVArt = m_selection.text(SelectionModel::SHVArt);
-    data.SVART = m_extended.shippingTypeText();
-    data.SSTyp = m_extended.active() ? m_extended.articleTypeText() : QString();
-    return data;
-}
-
 void FMStart::Zeichnen()
 {
-    ++m_redrawCount;
-    const RedrawData data = redrawData();
     if (m_redraw)
-        m_redraw(data);
+        m_redraw(buildReportData(m_totals, m_display, m_selection, m_extended, m_server.context(),
+                                 m_clock.now()));
 }
 
 // --- other windows ---------------------------------------------------------
@@ -870,10 +843,6 @@ void FMStart::toggleExtendedSelection()
 
 void FMStart::openRebuild()
 {
-    if (m_onRebuild) {
-        m_onRebuild();
-        return;
-    }
     DataRebuild rebuild(m_server, m_clock);
     rebuild.setLogger(m_logger);
     frmNeueDaten dialog(rebuild, m_prompter, this);

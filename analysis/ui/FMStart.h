@@ -7,7 +7,7 @@
 #include "MonthInput.h"
 #include "PeriodFetch.h"
 #include "PeriodTotals.h"
-#include "RedrawData.h"
+#include "ReportData.h"
 #include "SelectionModel.h"
 #include "StartUpView.h"
 
@@ -56,7 +56,7 @@ public:
     bool admitNewLogin();
 
     // The redraw of the report page; receives the freshly derived values.
-    void setRedraw(std::function<void(const RedrawData &)> redraw) { m_redraw = std::move(redraw); }
+    void setRedraw(std::function<void(const ReportData &)> redraw) { m_redraw = std::move(redraw); }
     // Replaces the preview placeholder VSPrinter1 with the print surface.
     void setPreview(QWidget *surface);
     void setPreviewPreparation(std::function<void()> prepare)
@@ -68,7 +68,6 @@ public:
     void setLoginHandler(std::function<void()> h) { m_onLogin = std::move(h); }
     void setHistoryHandler(std::function<void()> h) { m_onHistory = std::move(h); }
     void setPrintHandler(std::function<void()> h) { m_onPrint = std::move(h); }
-    void setRebuildHandler(std::function<void()> h) { m_onRebuild = std::move(h); }
 
     SelectionModel &selection() { return m_selection; }
     ExtendedSelection &extended() { return m_extended; }
@@ -80,7 +79,6 @@ public:
     // "&Datei" and its "&Drucken", where the export commands are added.
     QMenu *fileMenu() const { return m_fileMenu; }
     QAction *printAction() const { return m_printAction; }
-    int redrawCount() const { return m_redrawCount; }
 
     // The redraw: derivation, then the report page.
     void Zeichnen();
@@ -142,7 +140,6 @@ private:
     void fetchAndRefreshDetails();
     void createMonthInput();
     int chosenMonth() const;
-    RedrawData redrawData() const;
     int twipsToPixels(int twips) const;
 
     ServerAccess &m_server;
@@ -158,12 +155,11 @@ private:
     AccessRights m_rights;
     bool m_fetching = false;
     bool m_closing = false;
-    int m_redrawCount = 0;
 
-    std::function<void(const RedrawData &)> m_redraw;
+    std::function<void(const ReportData &)> m_redraw;
     std::function<void()> m_preparePreview;
     PeriodFetch::Logger m_logger;
-    std::function<void()> m_onLogin, m_onHistory, m_onPrint, m_onRebuild;
+    std::function<void()> m_onLogin, m_onHistory, m_onPrint;
     QPointer<Splash> m_splash;
     QPointer<frmAuswahlDetail> m_auswahl;
 

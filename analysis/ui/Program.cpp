@@ -14,7 +14,6 @@
 #include "PrinterDialog.h"
 #include "ProgramHistory.h"
 #include "PumpingWaiter.h"
-#include "ReportBridge.h"
 #include "ReportPage.h"
 #include "ServerAccess.h"
 #include "ServerSession.h"
@@ -134,8 +133,8 @@ void Program::wireReport()
         surface->setPaperKind(9);
         surface->setPageOrientation(1);
     });
-    m_window->setRedraw([this](const RedrawData &data) {
-        m_shown = toReportData(data);
+    m_window->setRedraw([this](const ReportData &data) {
+        m_shown = data;
         report::ReportPage::draw(*m_surface, m_shown);
     });
     FMStart *window = m_window.get();

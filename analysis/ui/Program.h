@@ -71,7 +71,7 @@ public:
     report::PrintController &printing() { return *m_printing; }
     report::ExportActions &exports() { return *m_exports; }
     // The report data of the page shown last.
-    const report::ReportData &shownReport() const { return m_shown; }
+    const ReportData &shownReport() const { return m_shown; }
 
     // Loads Qt's German texts for its own buttons and dialogs; false when they are missing.
     static bool installGermanQtTexts();
@@ -95,7 +95,7 @@ private:
     std::unique_ptr<report::PrintController> m_printing;
     report::ExportActions *m_exports = nullptr; // owned by the window
     std::unique_ptr<ConnectStatusWindow> m_connectStatus;
-    report::ReportData m_shown;
+    ReportData m_shown;
     bool m_ended = false;
     bool m_inEventLoop = false;
 };

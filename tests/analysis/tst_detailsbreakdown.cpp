@@ -56,7 +56,6 @@ struct Fixture
     }
     std::optional<DetailsBreakdown::Table> run(bool departmentBound = false)
     {
-        display.splitFlags = selection.splitFlags();
         return breakdown.run(selection, display, departmentBound, june2005, 3, german);
     }
 };

@@ -9,10 +9,10 @@
 // selected, revenue between 80,000 and 250,000 and a margin of about a quarter.
 namespace sample {
 
-inline ertragon::report::ReportData reportData()
+inline ertragon::ReportData reportData()
 {
     using namespace ertragon;
-    report::ReportData data;
+    ReportData data;
     data.now = QDateTime(QDate(2005, 3, 15), QTime(9, 41));
     data.userFullName = QStringLiteral("Demo Benutzer");
     data.loginCompany = QStringLiteral("1");

@@ -131,7 +131,7 @@ void ReportPageTest::legend()
                            &s.SHGRP,   &s.SUGRP, &s.SHVArt, &s.SVART, &s.SSTyp };
     for (int i = 0; i < 10; ++i)
         *targets[i] = fields[i];
-    data.display.extendedSelection = extended;
+    data.extendedSelection = extended;
     QTEST(ReportFrame::legend(data), "legend");
 }
 
@@ -165,9 +165,9 @@ void ReportPageTest::captions()
     QFETCH(bool, dbPercent);
     data.display.dbPercent = dbPercent;
     QFETCH(bool, extended);
-    data.display.extendedSelection = extended;
+    data.extendedSelection = extended;
     QFETCH(int, discountView);
-    data.display.discountView = discountView;
+    data.discountView = discountView;
     QTEST(ReportFrame::modeCaption(graphMode), "modeCaption");
     QTEST(ReportFrame::panelCaptions(data), "panels");
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace ertragon;
 using namespace ertragon::report;
 
 // Renders the sample page to PNG and PDF and grabs the preview. With

@@ -11,7 +11,6 @@
 #include "PeriodFetch.h"
 #include "PreviewSurface.h"
 #include "ProgramHistory.h"
-#include "ReportBridge.h"
 #include "ReportPage.h"
 #include "ServerSession.h"
 
@@ -66,7 +65,7 @@ private Q_SLOTS:
             session.history().AddLogEntry(part, text, param);
         });
         int redraws = 0;
-        window.setRedraw([&](const RedrawData &) { ++redraws; });
+        window.setRedraw([&](const ReportData &) { ++redraws; });
         QVERIFY(window.startUp([&] { return session.runStartupLogin(); }));
         QVERIFY2(prompter.messages.size() <= 1, qPrintable(prompter.texts().join('\n')));
         for (const char *name : { "SPCNR", "SHABT", "SABTNR", "SHGRP", "SPG", "SHVArt" }) {
@@ -98,9 +97,8 @@ private Q_SLOTS:
             window.selection().choose(SelectionModel::SPG, 1);
             auto *surface = new report::PreviewSurface;
             window.setPreview(surface);
-            window.setRedraw([surface](const RedrawData &d) {
-                report::ReportPage::draw(*surface, toReportData(d));
-            });
+            window.setRedraw(
+                [surface](const ReportData &d) { report::ReportPage::draw(*surface, d); });
             window.mDetailsClick(0);
             window.refreshDetails();
             window.Zeichnen();

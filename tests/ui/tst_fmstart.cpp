@@ -31,7 +31,7 @@ struct Fixture
     fake::Server server;
     FixedClock clock { QDateTime(QDate(2005, 3, 10), QTime(8, 0)) };
     FMStart window { server.access, server.prompter, clock };
-    QList<RedrawData> redraws;
+    QList<ReportData> redraws;
 
     explicit Fixture(const QString &rights = QStringLiteral("J|N|N"))
     {
@@ -45,7 +45,7 @@ struct Fixture
         s.xecuteOutputs[QStringLiteral("d ABTNR^KXCLSU")] = fake::items({ "M5`Mode", "M6`Sport" });
         s.xecuteOutputs[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "M`Markt" });
         s.xecuteOutputs[QStringLiteral("S P0=^XWGDAT W P0")] = QStringLiteral("10502`1050301");
-        window.setRedraw([this](const RedrawData &d) { redraws << d; });
+        window.setRedraw([this](const ReportData &d) { redraws << d; });
         QVERIFY(window.startUp([] { return true; }));
     }
     QAction *action(const char *name) const
@@ -208,7 +208,7 @@ private Q_SLOTS:
         QCOMPARE(f.server.store.queries.size(), queries);
         QCOMPARE(f.server.store.xecuted.size(), commands);
         QCOMPARE(f.redraws.size(), redraws + 5);
-        const RedrawData &last = f.redraws.last();
+        const ReportData &last = f.redraws.last();
         QCOMPARE(last.display.graphMode, 1);
         QVERIFY(last.display.dbPercent);
         QCOMPARE(last.display.tableMode, 0);
@@ -326,8 +326,8 @@ private Q_SLOTS:
         QCOMPARE(f.server.store.queries.size(), 63);
         QCOMPARE(f.server.store.queries[0].className, QStringLiteral("KXUmsatz.DatWH"));
         QCOMPARE(f.window.totals().value(1, PeriodTotals::Margin), 85.0);
-        QVERIFY(f.redraws.last().display.extendedSelection);
-        QCOMPARE(f.redraws.last().SSTyp, QStringLiteral("B Bestell Artikel"));
+        QVERIFY(f.redraws.last().extendedSelection);
+        QCOMPARE(f.redraws.last().selection.SSTyp, QStringLiteral("B Bestell Artikel"));
 
         // The close box unchecks the menu item; the next fetch is plain again.
         dialog->close();
@@ -336,7 +336,7 @@ private Q_SLOTS:
         f.server.store.queries.clear();
         QVERIFY(f.window.fetchData());
         QCOMPARE(f.server.store.queries[0].className, QStringLiteral("KXUmsatz.Daten"));
-        QVERIFY(!f.redraws.last().display.extendedSelection);
+        QVERIFY(!f.redraws.last().extendedSelection);
 
         // Reopening starts again from "A Alle" and the revenue view.
         f.action("mAuswahl")->trigger();

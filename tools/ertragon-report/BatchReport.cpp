@@ -1,6 +1,6 @@
 #include "BatchReport.h"
 
-#include "Derivation.h"
+#include "BuildReportData.h"
 #include "DetailsBreakdown.h"
 #include "DetailsCsv.h"
 #include "DisplayState.h"
@@ -190,11 +190,8 @@ int BatchReport::run()
     display.tableMode = m_options.tableMode.value_or(display.tableMode);
     display.yearKind = m_options.yearKind.value_or(display.yearKind);
     display.dbPercent = m_options.dbPercent;
-    display.extendedSelection = extended.active();
-    display.discountView = extended.active() ? extended.discountView() : 0;
 
-    display.splitFlags = m_options.details.splitFlags;
-    selection.setSplitFlags(display.splitFlags);
+    selection.setSplitFlags(m_options.details.splitFlags);
     display.valueKind = m_options.details.valueKind;
     display.detailPeriod = m_options.details.detailPeriod;
     const bool departmentBound = startUp.rights().departmentBound;
@@ -223,23 +220,8 @@ int BatchReport::run()
             return status;
     }
 
-    ReportData data;
-    data.values = Derivation::AbsolutMittel(totals, display, now.date().month());
-    data.display = display;
-    data.now = now;
-    const ServerContext &ctx = access.context();
-    data.userFullName = ctx.fullName;
-    data.loginCompany = ctx.firma;
-    data.selection.company = selection.firma();
-    data.selection.SPG = selection.text(SelectionModel::SPG);
-    data.selection.SPCNR = selection.text(SelectionModel::SPCNR);
-    data.selection.SHABT = selection.text(SelectionModel::SHABT);
-    data.selection.SABTNR = selection.text(SelectionModel::SABTNR);
-    data.selection.SHGRP = selection.text(SelectionModel::SHGRP);
-    data.selection.SUGRP = selection.text(SelectionModel::SUGRP);
-    data.selection.SHVArt = selection.text(SelectionModel::SHVArt);
-    data.selection.SVART = extended.active() ? extended.shippingTypeText() : QString();
-    data.selection.SSTyp = extended.active() ? extended.articleTypeText() : QString();
+    const ReportData data
+        = buildReportData(totals, display, selection, extended, access.context(), now);
     access.Disconnect();
 
     bool written = m_options.pageRequested() ? writePage(totals, data) : true;

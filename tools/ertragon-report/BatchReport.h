@@ -10,11 +10,10 @@ class SelectionModel;
 class ServerAccess;
 struct DisplayState;
 class PeriodTotals;
+struct ReportData;
 } // namespace ertragon
 
 namespace ertragon::report {
-
-struct ReportData;
 
 // One run of the batch report tool: log in, apply the selection, fetch,
 // derive, draw the page and write the requested files. Messages and errors go

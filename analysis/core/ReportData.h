@@ -7,7 +7,7 @@
 #include <QLocale>
 #include <QString>
 
-namespace ertragon::report {
+namespace ertragon {
 
 // The full list-box texts (code and name) of the selection, for the legend.
 struct SelectionTexts
@@ -29,6 +29,8 @@ struct ReportData
 {
     DerivedValues values;
     DisplayState display;
+    bool extendedSelection = false; // "Erweiterte Auswahl" checked
+    int discountView = 0; // DiscountView of the extended selection: 1 discount and rebate
     QDateTime now; // date and time of the redraw
     QString userFullName; // the login user's full name
     QString loginCompany; // the company of the login
@@ -36,4 +38,4 @@ struct ReportData
     QLocale locale = QLocale::system();
 };
 
-} // namespace ertragon::report
+} // namespace ertragon
