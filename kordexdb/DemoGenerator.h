@@ -24,7 +24,11 @@ public:
     };
 
     DemoGenerator(SqlConnection &sql, Options options);
+    // Marks the store incomplete first and clears the mark last, so that a
+    // demo killed on the way is never taken for a whole one.
     void run(const std::function<void(const QString &step, int percent)> &progress = {});
+    // True while a demo is being made, or when one stopped before its end.
+    static bool incomplete(SqlConnection &sql);
 
     // The master data as import lines (also a sample for import-master).
     static QStringList masterLines();
