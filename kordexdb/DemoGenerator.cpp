@@ -412,9 +412,7 @@ void DemoGenerator::run(const std::function<void(const QString &, int)> &progres
                 progress(name, percent);
         };
     };
-    m_sql.execute(QStringLiteral("INSERT INTO kordex_meta (schluessel, wert) VALUES (?, ?)"
-                                 " ON CONFLICT (schluessel) DO UPDATE SET wert = excluded.wert"),
-                  { incompleteKey, QStringLiteral("demo") });
+    markIncomplete(m_sql);
     step(QStringLiteral("master data"))(0);
     MasterImport(m_sql).run(masterLines());
     step(QStringLiteral("users"))(0);
@@ -423,6 +421,13 @@ void DemoGenerator::run(const std::function<void(const QString &, int)> &progres
     buildSums(step(QStringLiteral("period sums")));
     m_sql.execute(QStringLiteral("DELETE FROM kordex_meta WHERE schluessel = ?"),
                   { incompleteKey });
+}
+
+void DemoGenerator::markIncomplete(SqlConnection &sql)
+{
+    sql.execute(QStringLiteral("INSERT INTO kordex_meta (schluessel, wert) VALUES (?, ?)"
+                               " ON CONFLICT (schluessel) DO UPDATE SET wert = excluded.wert"),
+                { incompleteKey, QStringLiteral("demo") });
 }
 
 bool DemoGenerator::incomplete(SqlConnection &sql)

@@ -29,6 +29,9 @@ public:
     void run(const std::function<void(const QString &step, int percent)> &progress = {});
     // True while a demo is being made, or when one stopped before its end.
     static bool incomplete(SqlConnection &sql);
+    // Sets that mark (run() does it first; a caller that clears a store for
+    // the demo does it in the same transaction).
+    static void markIncomplete(SqlConnection &sql);
 
     // The master data as import lines (also a sample for import-master).
     static QStringList masterLines();

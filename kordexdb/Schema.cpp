@@ -198,7 +198,6 @@ void Schema::create(SqlConnection &connection)
         statements.append(grainTable(d, grain));
     if (d == Dialect::Postgres)
         statements += statisticsTargets();
-    Transaction transaction(connection);
     for (const QString &sql : statements)
         connection.script(sql);
     connection.execute(QStringLiteral("INSERT INTO kordex_meta VALUES ('schema', ?)"),
@@ -208,7 +207,6 @@ void Schema::create(SqlConnection &connection)
         QStringLiteral("INSERT INTO hauptkundengruppe VALUES ('P', 'Privat'), ('G', 'Gewerbe');"
                        "INSERT INTO artikeltyp VALUES ('L', 'Lagerartikel'),"
                        " ('B', 'Bestellartikel'), ('W', 'Werbeartikel')"));
-    transaction.commit();
 }
 
 bool Schema::exists(SqlConnection &connection)

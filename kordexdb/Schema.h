@@ -40,6 +40,7 @@ public:
     // the order the rebuild fills them in: each after the grain it is summed from
     static QList<Grain> buildOrder();
 
+    // The tables and their first rows, in the caller's transaction.
     static void create(SqlConnection &connection);
     static bool exists(SqlConnection &connection);
     // Why an existing store cannot be used: another schema version, or a

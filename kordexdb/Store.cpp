@@ -87,7 +87,9 @@ std::unique_ptr<Store> Store::open(const QString &serverOrPath, const QString &p
                     QStringLiteral("no KORDEX store: %1").arg(EchoedInput::quoted(serverOrPath)));
             if (connection->dialect() == Dialect::Sqlite)
                 connection->script(QStringLiteral("PRAGMA journal_mode=WAL"));
+            Transaction transaction(*connection);
             Schema::create(*connection);
+            transaction.commit();
         }
         if (const QString problem = Schema::problem(*connection); !problem.isEmpty())
             return failed(error::NotAStore,

@@ -263,8 +263,12 @@ int Tool::demo(const QStringList &args)
                 throw ServerError(error::StoreExists,
                                   QStringLiteral("%1 holds data already (use --force)")
                                       .arg(EchoedInput::quoted(db)));
+            // one step, so that a kill leaves either the old store or a marked one
+            Transaction replace(store->sql());
             Schema::drop(store->sql());
             Schema::create(store->sql());
+            DemoGenerator::markIncomplete(store->sql());
+            replace.commit();
         }
         DemoGenerator(store->sql(), demo).run([this](const QString &step, int percent) {
             progress(step, percent);
