@@ -25,8 +25,8 @@ using ertragon::test::ScratchMount;
 
 namespace {
 
-constexpr int demoLines = 20000;
-constexpr int importLines = 30000;
+constexpr int demoLines = 10000;
+constexpr int importLines = 20000;
 
 struct Outcome
 {
