@@ -8,23 +8,26 @@ namespace kordex {
 
 namespace {
 
-bool matches(const QString &pattern, const QString &text)
+// The whole text, start to end, in the form (a "$" would let a final line break through).
+QRegularExpression whole(const QString &pattern)
 {
-    return QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(text).hasMatch();
+    return QRegularExpression(QRegularExpression::anchoredPattern(pattern));
 }
 
 } // namespace
 
 QString Validation::companyProblem(const QString &company)
 {
-    return matches(QStringLiteral("[1-9][0-9]{0,5}"), company)
+    static const QRegularExpression form = whole(QStringLiteral("[1-9][0-9]{0,5}"));
+    return form.match(company).hasMatch()
         ? QString()
         : QStringLiteral("ungültige Firma %1").arg(EchoedInput::quoted(company));
 }
 
 QString Validation::codeProblem(const QString &code)
 {
-    return matches(QStringLiteral("[!#-&(-:<-_a-{}~]{1,12}"), code)
+    static const QRegularExpression form = whole(QStringLiteral("[!#-&(-:<-_a-{}~]{1,12}"));
+    return form.match(code).hasMatch()
         ? QString()
         : QStringLiteral("ungültiger Code %1").arg(EchoedInput::quoted(code));
 }
@@ -57,7 +60,8 @@ QString Validation::flagProblem(const QString &flag)
 
 QString Validation::faxProblem(const QString &fax)
 {
-    return matches(QStringLiteral("[0-9 +()/.-]{0,30}"), fax)
+    static const QRegularExpression form = whole(QStringLiteral("[0-9 +()/.-]{0,30}"));
+    return form.match(fax).hasMatch()
         ? QString()
         : QStringLiteral("Fax %1: bis 30 Ziffern, Leerzeichen und + - / ( ) .")
               .arg(EchoedInput::quoted(fax));
@@ -69,7 +73,9 @@ QString Validation::emailProblem(const QString &email)
         return QString();
     if (email.size() > 80)
         return QStringLiteral("E-Mail %1 länger als 80 Zeichen").arg(EchoedInput::quoted(email));
-    return matches(QStringLiteral("[A-Za-z0-9.!#$%&'*+/=?^_-]+@[A-Za-z0-9.-]+"), email)
+    static const QRegularExpression form
+        = whole(QStringLiteral("[A-Za-z0-9.!#$%&'*+/=?^_-]+@[A-Za-z0-9.-]+"));
+    return form.match(email).hasMatch()
         ? QString()
         : QStringLiteral("ungültige E-Mail %1: ein @ zwischen Name und Domäne, keine Leer-"
                          " oder Steuerzeichen")
