@@ -145,7 +145,8 @@ void checkPicture(FuzzInput &in)
 {
     static const QStringList pictures { "0.00", "#,##0.00", "0.##", "0", "#,##0.000 €" };
     const QString picture = pictures[in.choice(int(pictures.size()))];
-    const double d = std::fmod(in.float64(), 1e12);
+    const double raw = in.float64();
+    const double d = std::fmod(raw, 1e12);
     const PictureFormatter::Separators separators { QStringLiteral(","), QStringLiteral(".") };
     if (!std::isfinite(d))
         return;
@@ -161,8 +162,8 @@ void checkPicture(FuzzInput &in)
                      "a formatted number reads back to within its last place",
                      picture + QLatin1Char(' ') + *text + QLatin1Char(' ')
                          + QString::number(d, 'g', 17));
-    // any picture at all: an answer or none, never a crash
-    PictureFormatter::format(d, in.text(16), separators);
+    // any number and picture at all: an answer or none, never a crash
+    PictureFormatter::format(raw, in.text(16), separators);
 }
 
 void checkEngine(FuzzInput &in)
