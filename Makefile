@@ -3,13 +3,15 @@
 DEBUG_DIR   ?= build/debug
 RELEASE_DIR ?= build/release
 BENCH_DIR   ?= build/bench
+FUZZ_DIR    ?= build/fuzz
+FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 DEMO_DB     ?= $(HOME)/.local/share/ertragon/demo.db
 DEMO_USER   ?= DEM
 DEMO_PASS   ?= demo
 ARGS        ?=
 
-.PHONY: all deps build build-debug test run demo bench clean
+.PHONY: all deps build build-debug test run demo bench fuzz clean
 
 all: build
 
@@ -41,6 +43,14 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DERTRAGON_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	scripts/run-bench "$(BENCH_DIR)" $(ARGS)
+
+# The libFuzzer targets, built with clang in their own tree, FUZZ_SECONDS each.
+fuzz:
+	@scripts/install-deps --fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DERTRAGON_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	scripts/run-fuzz "$(FUZZ_DIR)" "$(FUZZ_SECONDS)"
 
 clean:
 	rm -rf build

@@ -8,8 +8,11 @@ qint32 HexText::read(const QString &text)
 {
     QString digits;
     for (QChar c : text) {
-        if (c.isDigit() || (c.toUpper() >= QLatin1Char('A') && c.toUpper() <= QLatin1Char('F')))
-            digits += c.toUpper();
+        // ASCII only: digits of other scripts are no hex digits either
+        const QChar upper = c.toUpper();
+        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            || (upper >= QLatin1Char('A') && upper <= QLatin1Char('F')))
+            digits += upper;
     }
     if (digits.size() > 8)
         digits = digits.right(8);

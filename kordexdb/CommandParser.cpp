@@ -6,13 +6,19 @@ namespace kordex {
 
 std::optional<Command> CommandParser::parse(const QString &text)
 {
-    static const QRegularExpression context(
-        QStringLiteral(R"x(^[Ss] FIRMA=([0-9]+),FIL=([0-9]*),PERSONAL="([^"]*)"$)x"));
-    static const QRegularExpression list(QStringLiteral(R"x(^[Dd] (HGRP|ABTNR|HABT)\^KXCLSU$)x"));
-    static const QRegularExpression subGroups(
-        QStringLiteral(R"x(^[Dd] UGRP\^KXCLSU\(([^()]*)\)$)x"));
-    static const QRegularExpression terminal(QStringLiteral(R"x(^[Dd] \^%XTT$)x"));
-    static const QRegularExpression dataBasis(QStringLiteral(R"x(^[Ss] P0=\^XWGDAT [Ww] P0$)x"));
+    // Anchored at the very start and end: "$" alone would let a final line break through.
+    const auto exactly = [](const QString &pattern) {
+        return QRegularExpression(QRegularExpression::anchoredPattern(pattern));
+    };
+    static const QRegularExpression context
+        = exactly(QStringLiteral(R"x([Ss] FIRMA=([0-9]+),FIL=([0-9]*),PERSONAL="([^"\p{Cc}]*)")x"));
+    static const QRegularExpression list
+        = exactly(QStringLiteral(R"x([Dd] (HGRP|ABTNR|HABT)\^KXCLSU)x"));
+    static const QRegularExpression subGroups
+        = exactly(QStringLiteral(R"x([Dd] UGRP\^KXCLSU\(([^()\p{Cc}]*)\))x"));
+    static const QRegularExpression terminal = exactly(QStringLiteral(R"x([Dd] \^%XTT)x"));
+    static const QRegularExpression dataBasis
+        = exactly(QStringLiteral(R"x([Ss] P0=\^XWGDAT [Ww] P0)x"));
 
     if (auto m = context.match(text); m.hasMatch())
         return Command { Command::Context, m.captured(1), m.captured(2), m.captured(3), {} };

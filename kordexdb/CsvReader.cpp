@@ -1,5 +1,9 @@
 #include "CsvReader.h"
 
+#include "ImportProblems.h"
+
+#include <QStringDecoder>
+
 namespace kordex {
 
 std::optional<QStringList> CsvReader::split(const QString &line, QChar separator)
@@ -40,13 +44,28 @@ std::optional<QStringList> CsvReader::split(const QString &line, QChar separator
 
 QStringList CsvReader::lines(const QByteArray &contents)
 {
-    QString text = QString::fromUtf8(contents);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList result = text.split(QLatin1Char('\n'));
-    if (!result.isEmpty() && result.last().isEmpty())
-        result.removeLast();
+    QStringList result;
+    ImportProblems problems;
+    // Stateless: a sequence cut off at the end of a line counts as an error too.
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless
+                               | QStringDecoder::Flag::ConvertInitialBom);
+    qsizetype begin = 0;
+    if (contents.startsWith("\xEF\xBB\xBF"))
+        begin = 3;
+    while (begin < contents.size()) {
+        qsizetype end = begin;
+        while (end < contents.size() && contents[end] != '\n' && contents[end] != '\r')
+            ++end;
+        decoder.resetState();
+        result.append(decoder(QByteArrayView(contents).sliced(begin, end - begin)));
+        if (decoder.hasError())
+            problems.add(result.size(), QStringLiteral("kein gültiger UTF-8-Text"));
+        if (end + 1 < contents.size() && contents[end] == '\r' && contents[end + 1] == '\n')
+            ++end;
+        begin = end + 1;
+    }
+    problems.throwIfAny();
     return result;
 }
 

@@ -14,7 +14,9 @@ class CsvReader
 public:
     static std::optional<QStringList> split(const QString &line,
                                             QChar separator = QLatin1Char(';'));
-    // The lines of a UTF-8 file's contents (a byte-order mark is dropped).
+    // The lines of a UTF-8 file's contents. "\n", "\r\n" and "\r" each end a
+    // line; a byte-order mark is dropped. Bytes that are no UTF-8 reject the
+    // file: ServerError(ImportRejected) names the lines.
     static QStringList lines(const QByteArray &contents);
 };
 

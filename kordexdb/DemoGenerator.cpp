@@ -20,6 +20,9 @@ const QString DemoGenerator::password = QStringLiteral("demo");
 
 namespace {
 
+// The row of kordex_meta that marks a demo under way.
+const QString incompleteKey = QStringLiteral("unvollstaendig");
+
 enum Season { Flat, Building, Garden, Christmas, Winter, Flowers };
 
 constexpr std::array<std::array<double, 12>, 6> seasonFactors { {
@@ -409,12 +412,29 @@ void DemoGenerator::run(const std::function<void(const QString &, int)> &progres
                 progress(name, percent);
         };
     };
+    markIncomplete(m_sql);
     step(QStringLiteral("master data"))(0);
     MasterImport(m_sql).run(masterLines());
     step(QStringLiteral("users"))(0);
     writeUsers();
     writeSales(step(QStringLiteral("sales lines")));
     buildSums(step(QStringLiteral("period sums")));
+    m_sql.execute(QStringLiteral("DELETE FROM kordex_meta WHERE schluessel = ?"),
+                  { incompleteKey });
+}
+
+void DemoGenerator::markIncomplete(SqlConnection &sql)
+{
+    sql.execute(QStringLiteral("INSERT INTO kordex_meta (schluessel, wert) VALUES (?, ?)"
+                               " ON CONFLICT (schluessel) DO UPDATE SET wert = excluded.wert"),
+                { incompleteKey, QStringLiteral("demo") });
+}
+
+bool DemoGenerator::incomplete(SqlConnection &sql)
+{
+    return !sql.query(QStringLiteral("SELECT 1 FROM kordex_meta WHERE schluessel = ?"),
+                      { incompleteKey })
+                .isEmpty();
 }
 
 void DemoGenerator::writeUsers()

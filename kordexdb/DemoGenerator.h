@@ -24,7 +24,14 @@ public:
     };
 
     DemoGenerator(SqlConnection &sql, Options options);
+    // Marks the store incomplete first and clears the mark last, so that a
+    // demo killed on the way is never taken for a whole one.
     void run(const std::function<void(const QString &step, int percent)> &progress = {});
+    // True while a demo is being made, or when one stopped before its end.
+    static bool incomplete(SqlConnection &sql);
+    // Sets that mark (run() does it first; a caller that clears a store for
+    // the demo does it in the same transaction).
+    static void markIncomplete(SqlConnection &sql);
 
     // The master data as import lines (also a sample for import-master).
     static QStringList masterLines();

@@ -7,8 +7,9 @@ namespace kordex::error {
 // connection
 constexpr int NotConnected = 5001; // no open connection, or it was closed
 constexpr int ConnectFailed = 5002; // the store could not be reached or opened
-constexpr int NotAStore = 5003; // the database holds no KORDEX schema
+constexpr int NotAStore = 5003; // no KORDEX schema, another version, a table missing, or damaged
 constexpr int StoreExists = 5004; // creating a store where one already exists
+constexpr int ReadOnly = 5005; // writing to a store that was opened for reading only
 
 // classes, objects, queries
 constexpr int UnknownClass = 5101;

@@ -1,7 +1,9 @@
 #include "MasterImport.h"
 
 #include "CsvReader.h"
+#include "EchoedInput.h"
 #include "ErrorNumbers.h"
+#include "ImportProblems.h"
 #include "ServerError.h"
 #include "ServerText.h"
 #include "SqlConnection.h"
@@ -36,9 +38,10 @@ const QHash<QString, Kind> &kinds()
     return map;
 }
 
-QString problem(int line, const QString &text)
+// The key under which a record of the file is known to the later rows.
+QString fileKey(const QString &kind, const QString &company, const QString &code)
 {
-    return QStringLiteral("Zeile %1: %2").arg(line).arg(text);
+    return kind + QChar(0x1F) + company + QChar(0x1F) + code;
 }
 
 } // namespace
@@ -51,21 +54,29 @@ MasterImport::MasterImport(SqlConnection &sql)
 int MasterImport::run(const QStringList &lines)
 {
     QList<Row> rows;
-    QStringList problems;
+    ImportProblems problems;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines[i];
         if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         const auto fields = CsvReader::split(line);
         if (!fields)
-            problems.append(
-                problem(int(i + 1), QStringLiteral("Anführungszeichen nicht geschlossen")));
+            problems.add(i + 1, QStringLiteral("Anführungszeichen nicht geschlossen"));
         else
             rows.append({ int(i + 1), *fields });
     }
-    problems += check(rows);
-    if (!problems.isEmpty())
-        throw ServerError(error::ImportRejected, problems.join(QLatin1Char('\n')));
+    m_inFile.clear();
+    for (const Row &row : std::as_const(rows)) {
+        const QStringList &f = row.fields;
+        const bool company = f.value(0) == QLatin1String("FIRMA");
+        m_inFile.insert(fileKey(f.value(0), f.value(1), company ? f.value(1) : f.value(2)));
+    }
+    check(rows, problems);
+    problems.throwIfAny();
+    if (rows.isEmpty())
+        throw ServerError(
+            error::ImportRejected,
+            QStringLiteral("keine Stammdaten in der Datei (%1 Zeilen gelesen)").arg(lines.size()));
     Transaction transaction(m_sql);
     for (const Row &row : rows)
         write(row);
@@ -73,21 +84,20 @@ int MasterImport::run(const QStringList &lines)
     return int(rows.size());
 }
 
-QStringList MasterImport::check(const QList<Row> &rows)
+void MasterImport::check(const QList<Row> &rows, ImportProblems &problems)
 {
-    QStringList problems;
     for (const Row &row : rows) {
         const QStringList &f = row.fields;
         const auto kind = kinds().constFind(f.value(0));
         if (kind == kinds().constEnd()) {
-            problems.append(
-                problem(row.line, QStringLiteral("unbekannte Satzart \"%1\"").arg(f.value(0))));
+            problems.add(
+                row.line,
+                QStringLiteral("unbekannte Satzart %1").arg(EchoedInput::quoted(f.value(0))));
             continue;
         }
         if (f.size() != kind->fieldCount) {
-            problems.append(
-                problem(row.line,
-                        QStringLiteral("%1 Felder statt %2").arg(f.size()).arg(kind->fieldCount)));
+            problems.add(row.line,
+                         QStringLiteral("%1 Felder statt %2").arg(f.size()).arg(kind->fieldCount));
             continue;
         }
         QStringList found { Validation::companyProblem(f[1]), Validation::nameProblem(f[3]) };
@@ -96,32 +106,28 @@ QStringList MasterImport::check(const QList<Row> &rows)
                 found.append(QStringLiteral("Feld 3 muss bei FIRMA leer sein"));
         } else {
             found.append(Validation::codeProblem(f[2]));
-            if (!known(QStringLiteral("firma"), QStringLiteral("firma"), f[1], f[1], rows,
+            if (!known(QStringLiteral("firma"), QStringLiteral("firma"), f[1], f[1],
                        QStringLiteral("FIRMA")))
-                found.append(QStringLiteral("Firma %1 unbekannt").arg(f[1]));
+                found.append(QStringLiteral("Firma %1 unbekannt").arg(EchoedInput::quoted(f[1])));
         }
         for (qsizetype r = 0; r < kind->references.size(); ++r) {
             const Kind &target = kinds()[kind->references[r]];
             const QString code = f[4 + r];
-            if (!known(target.table, target.codeColumn, f[1], code, rows, kind->references[r]))
-                found.append(QStringLiteral("%1 \"%2\" unbekannt").arg(kind->references[r], code));
+            if (!known(target.table, target.codeColumn, f[1], code, kind->references[r]))
+                found.append(QStringLiteral("%1 %2 unbekannt")
+                                 .arg(kind->references[r], EchoedInput::quoted(code)));
         }
         for (const QString &text : std::as_const(found))
             if (!text.isEmpty())
-                problems.append(problem(row.line, text));
+                problems.add(row.line, text);
     }
-    return problems;
 }
 
 bool MasterImport::known(const QString &table, const QString &column, const QString &company,
-                         const QString &code, const QList<Row> &rows, const QString &kind)
+                         const QString &code, const QString &kind)
 {
-    for (const Row &row : rows) {
-        const QStringList &f = row.fields;
-        const QString rowCode = kind == QLatin1String("FIRMA") ? f.value(1) : f.value(2);
-        if (f.value(0) == kind && f.value(1) == company && rowCode == code)
-            return true;
-    }
+    if (m_inFile.contains(fileKey(kind, company, code)))
+        return true;
     const QString sql = table == QLatin1String("firma")
         ? QStringLiteral("SELECT 1 FROM firma WHERE firma = ?")
         : QStringLiteral("SELECT 1 FROM %1 WHERE firma = ? AND %2 = ?").arg(table, column);

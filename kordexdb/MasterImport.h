@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QSet>
 #include <QStringList>
 
 namespace kordex {
 
+class ImportProblems;
 class SqlConnection;
 
 // Imports organisation and merchandise master data from ";"-separated lines:
@@ -33,12 +35,13 @@ private:
         QStringList fields;
     };
 
-    QStringList check(const QList<Row> &rows);
+    void check(const QList<Row> &rows, ImportProblems &problems);
     bool known(const QString &table, const QString &column, const QString &company,
-               const QString &code, const QList<Row> &rows, const QString &kind);
+               const QString &code, const QString &kind);
     void write(const Row &row);
 
     SqlConnection &m_sql;
+    QSet<QString> m_inFile; // kind, company and code of every record of the file
 };
 
 } // namespace kordex

@@ -6,7 +6,8 @@ namespace kordex {
 
 std::optional<int> Period::parse(const QString &text)
 {
-    static const QRegularExpression form(QStringLiteral("^(0|[1-9][0-9]{0,2})(0[1-9]|1[0-2])$"));
+    static const QRegularExpression form(
+        QRegularExpression::anchoredPattern(QStringLiteral("(0|[1-9][0-9]{0,2})(0[1-9]|1[0-2])")));
     const auto match = form.match(text);
     if (!match.hasMatch())
         return std::nullopt;
@@ -22,6 +23,13 @@ int Period::shifted(int period, int months)
 {
     const int index = (period / 100) * 12 + (period % 100 - 1) + months;
     return (index / 12) * 100 + index % 12 + 1;
+}
+
+QString Period::text(int period)
+{
+    // Year 1900 is "0": March 1900 is "003", which parse() reads back.
+    return QString::number(period / 100)
+        + QStringLiteral("%1").arg(period % 100, 2, 10, QLatin1Char('0'));
 }
 
 int Period::dayNumber(const QDate &date)

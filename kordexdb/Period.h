@@ -18,7 +18,8 @@ public:
     static int shifted(int period, int months);
     static int year(int period) { return period / 100 + 1900; }
     static int month(int period) { return period % 100; }
-    static QString text(int period) { return QString::number(period); }
+    // The text parse() reads back ("003" for March 1900).
+    static QString text(int period);
     // (year - 1900) * 10000 + month * 100 + day
     static int dayNumber(const QDate &date);
 };

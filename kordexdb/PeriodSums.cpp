@@ -1,11 +1,31 @@
 #include "PeriodSums.h"
 
+#include "ErrorNumbers.h"
 #include "Schema.h"
+#include "ServerError.h"
 #include "SqlConnection.h"
 
 namespace kordex {
 
 namespace {
+
+[[noreturn]] void outOfRange()
+{
+    throw ServerError(error::SqlFailure,
+                      QStringLiteral("Summe außerhalb des Zahlenbereichs (64 Bit in Cent)"));
+}
+
+qint64 checkedSum(std::initializer_list<qint64> add, std::initializer_list<qint64> subtract)
+{
+    qint64 total = 0;
+    for (qint64 value : add)
+        if (__builtin_add_overflow(total, value, &total))
+            outOfRange();
+    for (qint64 value : subtract)
+        if (__builtin_sub_overflow(total, value, &total))
+            outOfRange();
+    return total;
+}
 
 SumRow sumsFrom(SqlConnection &sql, const QString &table, const SumSelection &selection)
 {
@@ -32,8 +52,13 @@ SumRow sumsFrom(SqlConnection &sql, const QString &table, const SumSelection &se
     SumRow result {};
     if (rows.isEmpty())
         return result;
-    for (size_t i = 0; i < result.size(); ++i)
-        result[i] = rows.first().value(qsizetype(i)).toLongLong();
+    for (size_t i = 0; i < result.size(); ++i) {
+        // PostgreSQL sums bigint into numeric: a sum beyond 64 bits arrives as text.
+        bool ok = false;
+        result[i] = rows.first().value(qsizetype(i)).toLongLong(&ok);
+        if (!ok)
+            outOfRange();
+    }
     return result;
 }
 
@@ -62,6 +87,16 @@ SumRow PeriodSums::fromTable(SqlConnection &sql, const QString &table,
 SumRow PeriodSums::fromSalesLines(SqlConnection &sql, const SumSelection &selection)
 {
     return sumsFrom(sql, QStringLiteral("umsatzzeile"), selection);
+}
+
+qint64 PeriodSums::revenue(const SumRow &s)
+{
+    return checkedSum({ s[0], s[1] }, {});
+}
+
+qint64 PeriodSums::margin(const SumRow &s)
+{
+    return checkedSum({ s[0], s[1] }, { s[2], s[3] });
 }
 
 QString PeriodSums::money(qint64 cents)

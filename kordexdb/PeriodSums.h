@@ -36,8 +36,10 @@ public:
     static SumRow fromSalesLines(SqlConnection &sql, const SumSelection &selection);
     static QString money(qint64 cents);
 
-    static qint64 revenue(const SumRow &s) { return s[0] + s[1]; }
-    static qint64 margin(const SumRow &s) { return s[0] + s[1] - s[2] - s[3]; }
+    // umsatz + nebenerloes and that less einsatz and nebenkosten; a result
+    // beyond 64-bit cents raises ServerError(SqlFailure) instead of wrapping.
+    static qint64 revenue(const SumRow &s);
+    static qint64 margin(const SumRow &s);
 };
 
 } // namespace kordex

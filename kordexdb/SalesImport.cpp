@@ -1,7 +1,9 @@
 #include "SalesImport.h"
 
 #include "CsvReader.h"
+#include "EchoedInput.h"
 #include "ErrorNumbers.h"
+#include "ImportProblems.h"
 #include "Period.h"
 #include "SalesWriter.h"
 #include "ServerError.h"
@@ -15,12 +17,12 @@ namespace kordex {
 
 namespace {
 
-constexpr int shownProblems = 50;
-
+// Up to nine digits before the decimal mark: no sum of a period can overflow
+// 64-bit cents below some 90 million lines of the largest amount.
 std::optional<qint64> cents(const QString &text)
 {
-    static const QRegularExpression form(
-        QStringLiteral("^(-?)([0-9]{1,13})(?:[.,]([0-9]{1,2}))?$"));
+    static const QRegularExpression form(QRegularExpression::anchoredPattern(
+        QStringLiteral("(-?)([0-9]{1,9})(?:[.,]([0-9]{1,2}))?")));
     const auto m = form.match(text.trimmed());
     if (!m.hasMatch())
         return std::nullopt;
@@ -37,7 +39,7 @@ QString parse(const QStringList &f, SalesLine &line)
             .arg(SalesImport::columns().size());
     const auto period = Period::parse(f[1].trimmed());
     if (!period)
-        return QStringLiteral("ungültige Periode \"%1\"").arg(f[1]);
+        return QStringLiteral("ungültige Periode %1").arg(EchoedInput::quoted(f[1]));
     line.company = f[0].trimmed().toStdString();
     line.period = *period;
     line.department = f[2].trimmed().toStdString();
@@ -49,8 +51,9 @@ QString parse(const QStringList &f, SalesLine &line)
     for (int i = 0; i < 6; ++i) {
         const auto value = cents(f[8 + i]);
         if (!value)
-            return QStringLiteral("ungültiger Betrag \"%1\" in Spalte %2")
-                .arg(f[8 + i], SalesImport::columns()[8 + i]);
+            return QStringLiteral("ungültiger Betrag %1 in Spalte %2 (höchstens 999999999.99,"
+                                  " zwei Nachkommastellen)")
+                .arg(EchoedInput::quoted(f[8 + i]), SalesImport::columns()[8 + i]);
         line.amounts[size_t(i)] = *value;
     }
     return QString();
@@ -76,8 +79,7 @@ qint64 SalesImport::run(const QStringList &lines, const std::function<void(int)>
     SalesWriter writer(m_sql);
     std::vector<SalesLine> parsed;
     parsed.reserve(size_t(lines.size()));
-    QStringList problems;
-    int problemCount = 0;
+    ImportProblems problems;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &text = lines[i];
         if (text.trimmed().isEmpty() || (i == 0 && text.startsWith(QLatin1String("firma;"))))
@@ -89,18 +91,16 @@ qint64 SalesImport::run(const QStringList &lines, const std::function<void(int)>
         if (problem.isEmpty())
             problem = writer.problem(line);
         if (!problem.isEmpty()) {
-            if (++problemCount <= shownProblems)
-                problems.append(QStringLiteral("Zeile %1: %2").arg(i + 1).arg(problem));
+            problems.add(i + 1, problem);
             continue;
         }
         parsed.push_back(std::move(line));
     }
-    if (problemCount > 0) {
-        if (problemCount > shownProblems)
-            problems.append(
-                QStringLiteral("... %1 fehlerhafte Zeilen insgesamt").arg(problemCount));
-        throw ServerError(error::ImportRejected, problems.join(QLatin1Char('\n')));
-    }
+    problems.throwIfAny();
+    if (parsed.empty())
+        throw ServerError(
+            error::ImportRejected,
+            QStringLiteral("keine Umsatzzeile in der Datei (%1 Zeilen gelesen)").arg(lines.size()));
     Transaction transaction(m_sql);
     for (size_t i = 0; i < parsed.size(); ++i) {
         writer.write(parsed[i]);

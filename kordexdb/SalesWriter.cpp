@@ -1,5 +1,6 @@
 #include "SalesWriter.h"
 
+#include "EchoedInput.h"
 #include "Period.h"
 #include "Schema.h"
 #include "SqlConnection.h"
@@ -15,7 +16,7 @@ std::string utf8(const QString &text)
 
 QString show(const std::string &text)
 {
-    return QString::fromStdString(text);
+    return EchoedInput::quoted(QString::fromStdString(text));
 }
 
 } // namespace
@@ -69,23 +70,23 @@ QString SalesWriter::problem(const SalesLine &line) const
 {
     const auto company = m_companies.find(line.company);
     if (company == m_companies.end() || company->second.departments.empty())
-        return QStringLiteral("Firma \"%1\" unbekannt").arg(show(line.company));
-    if (!Period::parse(QString::number(line.period)))
+        return QStringLiteral("Firma %1 unbekannt").arg(show(line.company));
+    if (!Period::parse(Period::text(line.period)))
         return QStringLiteral("ungültige Periode %1").arg(line.period);
     const Company &c = company->second;
     if (!c.departments.contains(line.department))
-        return QStringLiteral("Abteilung \"%1\" unbekannt").arg(show(line.department));
+        return QStringLiteral("Abteilung %1 unbekannt").arg(show(line.department));
     if (!c.mainGroups.contains(line.mainGroup))
-        return QStringLiteral("Hauptgruppe \"%1\" unbekannt").arg(show(line.mainGroup));
+        return QStringLiteral("Hauptgruppe %1 unbekannt").arg(show(line.mainGroup));
     if (!c.subGroups.contains(line.mainGroup + '\x1f' + line.subGroup))
-        return QStringLiteral("Untergruppe \"%1\" gehört nicht zu Hauptgruppe \"%2\"")
+        return QStringLiteral("Untergruppe %1 gehört nicht zu Hauptgruppe %2")
             .arg(show(line.subGroup), show(line.mainGroup));
     if (!m_customerGroups.contains(line.customerGroup))
-        return QStringLiteral("Hauptkundengruppe \"%1\" unbekannt").arg(show(line.customerGroup));
+        return QStringLiteral("Hauptkundengruppe %1 unbekannt").arg(show(line.customerGroup));
     if (!c.shippingTypes.contains(line.shippingType))
-        return QStringLiteral("Versandart \"%1\" unbekannt").arg(show(line.shippingType));
+        return QStringLiteral("Versandart %1 unbekannt").arg(show(line.shippingType));
     if (!m_articleTypes.contains(line.articleType))
-        return QStringLiteral("Artikeltyp \"%1\" unbekannt").arg(show(line.articleType));
+        return QStringLiteral("Artikeltyp %1 unbekannt").arg(show(line.articleType));
     return QString();
 }
 

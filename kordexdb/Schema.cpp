@@ -1,5 +1,8 @@
 #include "Schema.h"
 
+#include "EchoedInput.h"
+#include "ErrorNumbers.h"
+#include "ServerError.h"
 #include "SqlConnection.h"
 
 namespace kordex {
@@ -195,7 +198,6 @@ void Schema::create(SqlConnection &connection)
         statements.append(grainTable(d, grain));
     if (d == Dialect::Postgres)
         statements += statisticsTargets();
-    Transaction transaction(connection);
     for (const QString &sql : statements)
         connection.script(sql);
     connection.execute(QStringLiteral("INSERT INTO kordex_meta VALUES ('schema', ?)"),
@@ -205,7 +207,6 @@ void Schema::create(SqlConnection &connection)
         QStringLiteral("INSERT INTO hauptkundengruppe VALUES ('P', 'Privat'), ('G', 'Gewerbe');"
                        "INSERT INTO artikeltyp VALUES ('L', 'Lagerartikel'),"
                        " ('B', 'Bestellartikel'), ('W', 'Werbeartikel')"));
-    transaction.commit();
 }
 
 bool Schema::exists(SqlConnection &connection)
@@ -216,6 +217,49 @@ bool Schema::exists(SqlConnection &connection)
         : QStringLiteral("SELECT count(*) FROM pg_tables WHERE schemaname = current_schema()"
                          " AND tablename = 'kordex_meta'");
     return connection.scalar(sql) == QLatin1String("1");
+}
+
+QString Schema::problem(SqlConnection &connection)
+{
+    const QString stored = connection.scalar(
+        QStringLiteral("SELECT wert FROM kordex_meta WHERE schluessel = 'schema'"));
+    if (stored != QString::number(version))
+        return QStringLiteral("schema version %1, expected %2")
+            .arg(stored.isEmpty() ? QStringLiteral("none") : EchoedInput::quoted(stored))
+            .arg(version);
+    const QString sql = connection.dialect() == Dialect::Sqlite
+        ? QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")
+        : QStringLiteral("SELECT tablename FROM pg_tables WHERE schemaname = current_schema()");
+    QStringList present;
+    for (const SqlRow &row : connection.query(sql))
+        present.append(row.value(0));
+    QStringList missing;
+    for (const QString &name : tables())
+        if (!present.contains(name))
+            missing.append(name);
+    return missing.isEmpty()
+        ? QString()
+        : QStringLiteral("table %1 missing").arg(missing.join(QStringLiteral(", ")));
+}
+
+QString Schema::damage(SqlConnection &connection)
+{
+    if (connection.dialect() != Dialect::Sqlite)
+        return QString();
+    QList<SqlRow> rows;
+    try {
+        rows = connection.query(QStringLiteral("PRAGMA quick_check(5)"));
+    } catch (const ServerError &e) {
+        // damage the check cannot even walk past
+        if (e.number() == error::NotAStore)
+            return e.description();
+        throw;
+    }
+    QStringList found;
+    for (const SqlRow &row : rows)
+        if (row.value(0) != QLatin1String("ok"))
+            found.append(row.value(0));
+    return found.join(QStringLiteral("; "));
 }
 
 void Schema::drop(SqlConnection &connection)

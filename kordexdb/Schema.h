@@ -40,8 +40,15 @@ public:
     // the order the rebuild fills them in: each after the grain it is summed from
     static QList<Grain> buildOrder();
 
+    // The tables and their first rows, in the caller's transaction.
     static void create(SqlConnection &connection);
     static bool exists(SqlConnection &connection);
+    // Why an existing store cannot be used: another schema version, or a
+    // missing table. Empty when it is this schema.
+    static QString problem(SqlConnection &connection);
+    // SQLite: the engine's own consistency check of the file (quick_check);
+    // empty when the file is sound or on PostgreSQL.
+    static QString damage(SqlConnection &connection);
     static void drop(SqlConnection &connection);
     static QStringList tables();
 };

@@ -11,6 +11,12 @@ QString SqlConnection::scalar(const QString &sql, const QList<SqlValue> &params,
     return rows.first().first();
 }
 
+void SqlConnection::commit()
+{
+    requireInPlace();
+    script(QStringLiteral("COMMIT"));
+}
+
 Transaction::Transaction(SqlConnection &connection)
     : m_connection(connection)
 {

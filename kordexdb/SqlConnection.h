@@ -44,8 +44,16 @@ public:
     virtual std::unique_ptr<BulkWriter> bulkWriter(const QString &table, const QStringList &columns)
         = 0;
     virtual void begin() = 0;
-    void commit() { script(QStringLiteral("COMMIT")); }
+    // Commits the open transaction; first makes sure the store is still where
+    // it was opened, so that work on a deleted file is never reported done.
+    virtual void commit();
     void rollback() { script(QStringLiteral("ROLLBACK")); }
+    // Raises ServerError(ConnectFailed) when the store was deleted or replaced
+    // since it was opened (a file store; a server cannot move).
+    virtual void requireInPlace() { }
+    // True when the store was opened only for reading (a file in a folder that
+    // cannot be written); every write then fails with ServerError(ReadOnly).
+    virtual bool readOnly() const { return false; }
 
     // The first column of the first row, or the fallback when there is no row.
     QString scalar(const QString &sql, const QList<SqlValue> &params = {},
@@ -68,7 +76,10 @@ private:
     bool m_open = true;
 };
 
-// nullptr with the reason in errorText when the file cannot be opened.
+// nullptr with the reason in errorText when the file cannot be opened. With
+// create set a missing file is made, readable by its owner only (0600), and
+// ":memory:" opens a store in memory. A file whose folder or which itself
+// cannot be written opens for reading only.
 std::unique_ptr<SqlConnection> openSqlite(const QString &path, bool create, QString *errorText);
 // host and port; database "kordex"; user and password by libpq's conventions.
 std::unique_ptr<SqlConnection> openPostgres(const QString &host, const QString &port,

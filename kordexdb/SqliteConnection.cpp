@@ -1,9 +1,14 @@
+#include "EchoedInput.h"
 #include "ErrorNumbers.h"
 #include "ServerError.h"
 #include "SqliteConnection_p.h"
 
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace kordex {
 
@@ -53,8 +58,10 @@ private:
 
 } // namespace
 
-SqliteConnection::SqliteConnection(sqlite3 *db)
+SqliteConnection::SqliteConnection(sqlite3 *db, QString path, bool readOnly)
     : m_db(db)
+    , m_path(std::move(path))
+    , m_readOnly(readOnly)
 {
 }
 
@@ -65,8 +72,42 @@ SqliteConnection::~SqliteConnection()
     sqlite3_close_v2(m_db);
 }
 
+void SqliteConnection::failReadOnly()
+{
+    throw ServerError(
+        error::ReadOnly,
+        QStringLiteral("Die Datenbank %1 ist schreibgeschützt (Datei oder Ordner nicht"
+                       " beschreibbar); nichts geschrieben")
+            .arg(EchoedInput::quoted(m_path)));
+}
+
+void SqliteConnection::begin()
+{
+    if (m_readOnly)
+        failReadOnly();
+    script(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+void SqliteConnection::requireInPlace()
+{
+    int moved = 0;
+    if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved)
+        throw ServerError(error::ConnectFailed,
+                          QStringLiteral("Die Datenbankdatei %1 wurde gelöscht oder ersetzt,"
+                                         " während sie offen war")
+                              .arg(EchoedInput::quoted(m_path)));
+}
+
 void SqliteConnection::fail(const QString &what)
 {
+    const int code = sqlite3_extended_errcode(m_db) & 0xFF;
+    if (code == SQLITE_READONLY)
+        failReadOnly();
+    if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB)
+        throw ServerError(
+            error::NotAStore,
+            QStringLiteral("SQLite (%1): %2; the file %3 is damaged")
+                .arg(what, QString::fromUtf8(sqlite3_errmsg(m_db)), EchoedInput::quoted(m_path)));
     throw ServerError(
         error::SqlFailure,
         QStringLiteral("SQLite (%1): %2").arg(what, QString::fromUtf8(sqlite3_errmsg(m_db))));
@@ -76,9 +117,8 @@ void SqliteConnection::script(const QString &sql)
 {
     char *message = nullptr;
     if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
-        const QString text = QString::fromUtf8(message ? message : "?");
-        sqlite3_free(message);
-        throw ServerError(error::SqlFailure, QStringLiteral("SQLite: %1").arg(text));
+        sqlite3_free(message); // the connection keeps the same text for fail()
+        fail(QStringLiteral("script"));
     }
 }
 
@@ -155,31 +195,74 @@ std::unique_ptr<BulkWriter> SqliteConnection::bulkWriter(const QString &table,
     return std::make_unique<SqliteBulkWriter>(*this, prepared(sql));
 }
 
+namespace {
+
+// Makes the missing store file, readable and writable by its owner only: it
+// holds the password hashes. SQLite gives its WAL files the same mode.
+QString createPrivateFile(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    ::close(fd);
+    return QString();
+}
+
+bool writable(const QByteArray &path)
+{
+    if (::access(path.constData(), W_OK) != 0)
+        return false;
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(path)).absolutePath());
+    return ::access(folder.constData(), W_OK) == 0;
+}
+
+} // namespace
+
 std::unique_ptr<SqlConnection> openSqlite(const QString &path, bool create, QString *errorText)
 {
-    if (!create && !QFileInfo(path).isFile()) {
+    const auto failed = [errorText](const QString &why) {
         if (errorText)
-            *errorText = QStringLiteral("no such file: %1").arg(path);
+            *errorText = why;
         return nullptr;
+    };
+    const bool memory = path == QLatin1String(":memory:");
+    const QByteArray native = QFile::encodeName(path);
+    if (!memory && !QFileInfo(path).isFile()) {
+        if (!create)
+            return failed(QStringLiteral("no such file: %1").arg(EchoedInput::quoted(path)));
+        if (const QString why = createPrivateFile(native); !why.isEmpty())
+            return failed(
+                QStringLiteral("cannot create %1: %2").arg(EchoedInput::quoted(path), why));
+    }
+    // The WAL needs its side files beside the store. Where nobody may write,
+    // the store is read as it stands (immutable), or through a WAL left there.
+    const bool readOnly = !memory && !writable(native);
+    QByteArray name = native;
+    int flags = SQLITE_OPEN_READWRITE;
+    if (readOnly) {
+        const bool walLeft = QFileInfo::exists(path + QStringLiteral("-wal"));
+        if (walLeft && !QFileInfo::exists(path + QStringLiteral("-shm")))
+            return failed(QStringLiteral("the folder of %1 is read-only and holds its -wal file"
+                                         " without the -shm file SQLite needs to read it")
+                              .arg(EchoedInput::quoted(path)));
+        name = "file:" + QFileInfo(path).absoluteFilePath().toUtf8().toPercentEncoding("/")
+            + (walLeft ? "?mode=ro" : "?immutable=1");
+        flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
     }
     sqlite3 *db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
-        if (errorText)
-            *errorText = QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
+    if (sqlite3_open_v2(name.constData(), &db, flags, nullptr) != SQLITE_OK) {
+        const QString why = QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
         sqlite3_close_v2(db);
-        return nullptr;
+        return failed(why);
     }
     sqlite3_busy_timeout(db, 10000);
     sqlite3_extended_result_codes(db, 1);
-    auto connection = std::make_unique<SqliteConnection>(db);
+    auto connection = std::make_unique<SqliteConnection>(db, path, readOnly);
     try {
         connection->script(QStringLiteral("PRAGMA synchronous=NORMAL; PRAGMA temp_store=MEMORY;"
                                           "PRAGMA cache_size=-65536"));
     } catch (const ServerError &e) {
-        if (errorText)
-            *errorText = e.description();
-        return nullptr;
+        return failed(e.description());
     }
     return connection;
 }

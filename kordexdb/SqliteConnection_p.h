@@ -12,7 +12,7 @@ namespace kordex {
 class SqliteConnection : public SqlConnection
 {
 public:
-    explicit SqliteConnection(sqlite3 *db);
+    SqliteConnection(sqlite3 *db, QString path, bool readOnly);
     ~SqliteConnection() override;
 
     Dialect dialect() const override { return Dialect::Sqlite; }
@@ -22,7 +22,9 @@ public:
     void execute(const QString &sql, const QList<SqlValue> &params) override;
     std::unique_ptr<BulkWriter> bulkWriter(const QString &table,
                                            const QStringList &columns) override;
-    void begin() override { script(QStringLiteral("BEGIN IMMEDIATE")); }
+    void begin() override;
+    void requireInPlace() override;
+    bool readOnly() const override { return m_readOnly; }
 
     sqlite3_stmt *prepared(const QString &sql);
     [[noreturn]] void fail(const QString &what);
@@ -30,7 +32,11 @@ public:
 private:
     void bind(sqlite3_stmt *statement, const QList<SqlValue> &params);
 
+    [[noreturn]] void failReadOnly();
+
     sqlite3 *m_db;
+    QString m_path;
+    bool m_readOnly;
     QHash<QString, sqlite3_stmt *> m_statements;
 };
 

@@ -2,6 +2,7 @@
 
 #include "CommandParser.h"
 #include "ConnectString.h"
+#include "EchoedInput.h"
 #include "ErrorNumbers.h"
 #include "Period.h"
 #include "PeriodSums.h"
@@ -23,7 +24,7 @@ void expectArguments(const QStringList &arguments, qsizetype count, const QStrin
     if (arguments.size() != count)
         throw ServerError(error::ArgumentCount,
                           QStringLiteral("Abfrage %1 erwartet %2 Argumente, erhalten %3")
-                              .arg(queryName)
+                              .arg(EchoedInput::quoted(queryName))
                               .arg(count)
                               .arg(arguments.size()));
 }
@@ -32,7 +33,8 @@ int period(const QString &text)
 {
     const auto parsed = Period::parse(text);
     if (!parsed)
-        throw ServerError(error::BadArgument, QStringLiteral("Ungültige Periode \"%1\"").arg(text));
+        throw ServerError(error::BadArgument,
+                          QStringLiteral("Ungültige Periode %1").arg(EchoedInput::quoted(text)));
     return *parsed;
 }
 
@@ -61,31 +63,50 @@ Store::Store(std::unique_ptr<SqlConnection> connection)
 Store::~Store() = default;
 
 std::unique_ptr<Store> Store::open(const QString &serverOrPath, const QString &port, bool create,
-                                   QString *errorText)
+                                   QString *errorText, int *errorNumber)
 {
-    const ConnectString where { serverOrPath, port };
-    std::unique_ptr<SqlConnection> connection = where.isFile()
-        ? openSqlite(serverOrPath, create, errorText)
-        : openPostgres(serverOrPath, port, errorText);
-    if (!connection)
+    const auto failed = [&](int number, const QString &why) {
+        if (errorText)
+            *errorText = why;
+        if (errorNumber)
+            *errorNumber = number;
         return nullptr;
+    };
+    const ConnectString where { serverOrPath, port };
+    QString why;
+    std::unique_ptr<SqlConnection> connection = where.isFile()
+        ? openSqlite(serverOrPath, create, &why)
+        : openPostgres(serverOrPath, port, &why);
+    if (!connection)
+        return failed(error::ConnectFailed, why);
     try {
         if (!Schema::exists(*connection)) {
-            if (!create) {
-                if (errorText)
-                    *errorText = QStringLiteral("no KORDEX store: %1").arg(serverOrPath);
-                return nullptr;
-            }
+            if (!create)
+                return failed(
+                    error::NotAStore,
+                    QStringLiteral("no KORDEX store: %1").arg(EchoedInput::quoted(serverOrPath)));
             if (connection->dialect() == Dialect::Sqlite)
                 connection->script(QStringLiteral("PRAGMA journal_mode=WAL"));
+            Transaction transaction(*connection);
             Schema::create(*connection);
+            transaction.commit();
         }
+        if (const QString problem = Schema::problem(*connection); !problem.isEmpty())
+            return failed(error::NotAStore,
+                          QStringLiteral("not a usable KORDEX store: %1").arg(problem));
     } catch (const ServerError &e) {
-        if (errorText)
-            *errorText = e.description();
-        return nullptr;
+        // A file that is no SQLite database at all fails its first query (NotAStore).
+        return failed(e.number(), e.description());
     }
     return std::make_unique<Store>(std::move(connection));
+}
+
+void Store::requireIntact()
+{
+    if (const QString damage = Schema::damage(*m_sql); !damage.isEmpty())
+        throw ServerError(error::NotAStore,
+                          QStringLiteral("the store is damaged (integrity check: %1); not written")
+                              .arg(EchoedInput::quoted(damage, 200)));
 }
 
 QString Store::contextCompany() const
@@ -115,9 +136,9 @@ QList<QStringList> Store::runQuery(const QString &className, const QString &quer
                                    const QStringList &arguments)
 {
     if (!hasQuery(className, queryName))
-        throw ServerError(
-            error::UnknownQuery,
-            QStringLiteral("Unbekannte Abfrage %1 der Klasse %2").arg(queryName, className));
+        throw ServerError(error::UnknownQuery,
+                          QStringLiteral("Unbekannte Abfrage %1 der Klasse %2")
+                              .arg(EchoedInput::quoted(queryName), EchoedInput::quoted(className)));
     return className == datenClass ? this->daten(queryName, arguments)
                                    : this->datWH(queryName, arguments);
 }
@@ -190,9 +211,9 @@ QList<QStringList> Store::datWH(const QString &queryName, const QStringList &arg
     expectArguments(args, 3, queryName);
     const QStringList pieces = args[2].split(QLatin1Char('`'));
     if (pieces.size() > 9)
-        throw ServerError(
-            error::BadArgument,
-            QStringLiteral("Parametertext mit mehr als neun Teilen: \"%1\"").arg(args[2]));
+        throw ServerError(error::BadArgument,
+                          QStringLiteral("Parametertext mit mehr als neun Teilen: %1")
+                              .arg(EchoedInput::quoted(args[2])));
     // PCNR`HABT`ABTNR`HGRP`UGRP`article type`HVART`SVART`PG
     static const QStringList order { "pcnr", "habt",  "abtnr", "hgrp", "ugrp",
                                      "typ",  "hvart", "svart", "pg" };
@@ -248,7 +269,8 @@ void Store::generieren(const QString &company, const QString &from, const QStrin
         throw ServerError(error::BadArgument,
                           QStringLiteral("Periode von %1 liegt nach bis %2").arg(from, to));
     if (m_sql->query(QStringLiteral("SELECT 1 FROM firma WHERE firma = ?"), { company }).isEmpty())
-        throw ServerError(error::ObjectNotFound, QStringLiteral("Firma %1 unbekannt").arg(company));
+        throw ServerError(error::ObjectNotFound,
+                          QStringLiteral("Firma %1 unbekannt").arg(EchoedInput::quoted(company)));
     Rebuild(*m_sql, Period::dayNumber(today())).run(company, first, last);
 }
 
@@ -274,7 +296,7 @@ QString Store::xecute(const QString &text)
     const auto command = CommandParser::parse(text);
     if (!command)
         throw ServerError(error::UnknownCommand,
-                          QStringLiteral("Unbekannter Befehl: %1").arg(text));
+                          QStringLiteral("Unbekannter Befehl: %1").arg(EchoedInput::quoted(text)));
     const QString company = contextCompany();
     switch (command->kind) {
     case Command::Context:
@@ -301,8 +323,9 @@ QString Store::xecute(const QString &text)
             { company, command->argument });
     case Command::DataBasis: {
         const auto basis = dataBasis(company);
-        return basis ? QStringLiteral("%1`%2").arg(basis->lastPeriod).arg(basis->dayNumber)
-                     : QString();
+        return basis
+            ? QStringLiteral("%1`%2").arg(Period::text(basis->lastPeriod)).arg(basis->dayNumber)
+            : QString();
     }
     }
     return QString();

@@ -36,10 +36,15 @@ public:
     explicit Store(std::unique_ptr<SqlConnection> connection);
     ~Store();
 
-    // nullptr with the reason in errorText when the store cannot be opened; a
-    // store without KORDEX tables is refused unless create is set.
+    // nullptr with the reason in errorText and the error number when the
+    // store cannot be opened (ConnectFailed) or is no usable KORDEX store
+    // (NotAStore: no schema, unless create is set; another schema version; a
+    // missing table).
     static std::unique_ptr<Store> open(const QString &serverOrPath, const QString &port,
-                                       bool create, QString *errorText);
+                                       bool create, QString *errorText, int *errorNumber = nullptr);
+    // Raises ServerError(NotAStore) when the engine finds the file damaged;
+    // run before writing, so that damage is not built upon.
+    void requireIntact();
 
     SqlConnection &sql() { return *m_sql; }
     SessionContext &context() { return m_context; }

@@ -1,4 +1,5 @@
 #include "ConnectString.h"
+#include "EchoedInput.h"
 #include "PasswordHash.h"
 #include "ServerText.h"
 #include "StoreFactory_p.h"
@@ -15,14 +16,17 @@ QStringList idParts(const QString &id)
 {
     const QStringList parts = id.split(QStringLiteral("||"));
     if (parts.size() != 2)
-        throw ServerError(error::BadId, QStringLiteral("Ungültige Id \"%1\"").arg(id));
+        throw ServerError(error::BadId,
+                          QStringLiteral("Ungültige Id %1 (zwei Teile mit || verbunden)")
+                              .arg(EchoedInput::quoted(id)));
     return parts;
 }
 
 [[noreturn]] void notFound(const QString &className, const QString &id)
 {
     throw ServerError(error::ObjectNotFound,
-                      QStringLiteral("Objekt %1 mit Id \"%2\" nicht gefunden").arg(className, id));
+                      QStringLiteral("Objekt %1 mit Id %2 nicht gefunden")
+                          .arg(className, EchoedInput::quoted(id)));
 }
 
 QString screenTextOf(const QStringList &arguments)
@@ -48,7 +52,7 @@ bool StoreFactory::OpenConnection(const QString &text)
     m_lastError.clear();
     const auto parsed = ConnectString::parse(text);
     if (!parsed) {
-        m_lastError = QStringLiteral("malformed connect string: %1").arg(text);
+        m_lastError = QStringLiteral("malformed connect string: %1").arg(EchoedInput::quoted(text));
         return false;
     }
     m_session->store = Store::open(parsed->server, parsed->port, false, &m_lastError);
@@ -89,7 +93,8 @@ std::unique_ptr<ServerObject> StoreFactory::OpenObject(const QString &className,
         const QStringList parts = idParts(id);
         return personnelBasis(parts[0], parts[1]);
     }
-    throw ServerError(error::UnknownClass, QStringLiteral("Unbekannte Klasse %1").arg(className));
+    throw ServerError(error::UnknownClass,
+                      QStringLiteral("Unbekannte Klasse %1").arg(EchoedInput::quoted(className)));
 }
 
 std::unique_ptr<StoreObject> StoreFactory::personnelRecord(const QString &company,
@@ -121,8 +126,17 @@ std::unique_ptr<StoreObject> StoreFactory::departmentRecord(const QString &compa
                                                             const QString &code)
 {
     const auto row = m_session->require().department(company, code);
+    // The login reads the user's department here: say which record is missing.
+    if (!row && code.isEmpty())
+        throw ServerError(error::ObjectNotFound,
+                          QStringLiteral("Abteilungssatz KX.ParPersAbt fehlt: keine Abteilung"
+                                         " angegeben (Id %1)")
+                              .arg(EchoedInput::quoted(company + QStringLiteral("||"))));
     if (!row)
-        notFound(QStringLiteral("KX.ParPersAbt"), company + QStringLiteral("||") + code);
+        throw ServerError(error::ObjectNotFound,
+                          QStringLiteral("Abteilungssatz KX.ParPersAbt fehlt: Abteilung %1 der"
+                                         " Firma %2 nicht gefunden")
+                              .arg(EchoedInput::quoted(code), EchoedInput::quoted(company)));
     auto object = std::make_unique<StoreObject>(m_session, QStringLiteral("KX.ParPersAbt"));
     object->addProperty(QStringLiteral("abtbez"), row->value(0));
     object->addProperty(QStringLiteral("AbtNr"), row->value(1));
@@ -169,7 +183,8 @@ std::unique_ptr<ServerObject> StoreFactory::NewObject(const QString &className)
         });
         return object;
     }
-    throw ServerError(error::UnknownClass, QStringLiteral("Unbekannte Klasse %1").arg(className));
+    throw ServerError(error::UnknownClass,
+                      QStringLiteral("Unbekannte Klasse %1").arg(EchoedInput::quoted(className)));
 }
 
 std::unique_ptr<ResultSet> StoreFactory::OpenQuery(const QString &className,
@@ -178,12 +193,13 @@ std::unique_ptr<ResultSet> StoreFactory::OpenQuery(const QString &className,
     m_session->require();
     if (className != QLatin1String("KXUmsatz.Daten")
         && className != QLatin1String("KXUmsatz.DatWH"))
-        throw ServerError(error::UnknownClass,
-                          QStringLiteral("Unbekannte Klasse %1").arg(className));
-    if (!Store::hasQuery(className, queryName))
         throw ServerError(
-            error::UnknownQuery,
-            QStringLiteral("Unbekannte Abfrage %1 der Klasse %2").arg(queryName, className));
+            error::UnknownClass,
+            QStringLiteral("Unbekannte Klasse %1").arg(EchoedInput::quoted(className)));
+    if (!Store::hasQuery(className, queryName))
+        throw ServerError(error::UnknownQuery,
+                          QStringLiteral("Unbekannte Abfrage %1 der Klasse %2")
+                              .arg(EchoedInput::quoted(queryName), className));
     return std::make_unique<StoreResultSet>(m_session, className, queryName);
 }
 

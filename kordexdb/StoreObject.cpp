@@ -1,3 +1,4 @@
+#include "EchoedInput.h"
 #include "StoreObject_p.h"
 
 namespace kordex {
@@ -31,9 +32,9 @@ QString StoreObject::property(const QString &name)
     m_session->require();
     const auto found = m_properties.constFind(name.toLower());
     if (found == m_properties.constEnd())
-        throw ServerError(
-            error::UnknownProperty,
-            QStringLiteral("Unbekannte Eigenschaft %1 der Klasse %2").arg(name, m_className));
+        throw ServerError(error::UnknownProperty,
+                          QStringLiteral("Unbekannte Eigenschaft %1 der Klasse %2")
+                              .arg(EchoedInput::quoted(name), m_className));
     return *found;
 }
 
@@ -43,9 +44,9 @@ QString StoreObject::call(const QString &method, const QStringList &arguments)
     Store &store = m_session->require();
     const auto found = m_methods.constFind(method.toLower());
     if (found == m_methods.constEnd())
-        throw ServerError(
-            error::UnknownMethod,
-            QStringLiteral("Unbekannte Methode %1 der Klasse %2").arg(method, m_className));
+        throw ServerError(error::UnknownMethod,
+                          QStringLiteral("Unbekannte Methode %1 der Klasse %2")
+                              .arg(EchoedInput::quoted(method), m_className));
     return (*found)(store, arguments);
 }
 

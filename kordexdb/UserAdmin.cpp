@@ -1,5 +1,6 @@
 #include "UserAdmin.h"
 
+#include "EchoedInput.h"
 #include "ErrorNumbers.h"
 #include "PasswordHash.h"
 #include "ServerError.h"
@@ -34,16 +35,20 @@ UserAdmin::UserAdmin(SqlConnection &sql)
 void UserAdmin::check(const UserSettings &s, bool exists)
 {
     require(Validation::companyProblem(s.company));
-    static const QRegularExpression codeForm(QStringLiteral("^[A-Z0-9]{1,10}$"));
+    static const QRegularExpression codeForm(
+        QRegularExpression::anchoredPattern(QStringLiteral("[A-Z0-9]{1,10}")));
     if (!codeForm.match(s.code).hasMatch())
-        require(QStringLiteral("Benutzercode \"%1\": 1 bis 10 Großbuchstaben oder Ziffern")
-                    .arg(s.code));
+        require(QStringLiteral("Benutzercode %1: 1 bis 10 Großbuchstaben oder Ziffern")
+                    .arg(EchoedInput::quoted(s.code)));
     if (m_sql.query(QStringLiteral("SELECT 1 FROM firma WHERE firma = ?"), { s.company }).isEmpty())
-        require(QStringLiteral("Firma %1 unbekannt").arg(s.company));
+        require(QStringLiteral("Firma %1 unbekannt").arg(EchoedInput::quoted(s.company)));
     if (!exists && !s.password && !s.passwordHash)
         require(QStringLiteral("ein neuer Benutzer braucht ein Passwort"));
     if (!exists && !s.name)
         require(QStringLiteral("ein neuer Benutzer braucht einen Namen"));
+    // The login reads the user's department record; without one nobody can log in.
+    if (!exists && !s.department)
+        require(QStringLiteral("ein neuer Benutzer braucht eine Abteilung"));
     if (s.password && s.password->isEmpty())
         require(QStringLiteral("leeres Passwort"));
     if (s.name)
@@ -51,15 +56,19 @@ void UserAdmin::check(const UserSettings &s, bool exists)
     if (s.rightsGroup && (*s.rightsGroup < 0 || *s.rightsGroup > 99))
         require(
             QStringLiteral("Berechtigungsgruppe %1 liegt nicht in 0 bis 99").arg(*s.rightsGroup));
-    if (s.department && !s.department->isEmpty()
+    if (s.department
         && m_sql
                .query(QStringLiteral("SELECT 1 FROM abteilung WHERE firma = ? AND abtnr = ?"),
                       { s.company, *s.department })
                .isEmpty())
-        require(QStringLiteral("Abteilung \"%1\" unbekannt").arg(*s.department));
+        require(QStringLiteral("Abteilung %1 unbekannt").arg(EchoedInput::quoted(*s.department)));
     for (const auto *flag : { &s.active, &s.permitted, &s.restricted, &s.departmentBound })
         if (*flag)
             require(Validation::flagProblem(**flag));
+    if (s.fax)
+        require(Validation::faxProblem(*s.fax));
+    if (s.email)
+        require(Validation::emailProblem(*s.email));
 }
 
 QString UserAdmin::nextPersonnelNumber(const QString &company)

@@ -17,6 +17,11 @@ public:
     // character, none of the letters the server form uses for umlauts
     static QString nameProblem(const QString &name);
     static QString flagProblem(const QString &flag); // "J" or "N"
+    // fax numbers: empty, or up to 30 digits, blanks and + - / ( ) .
+    static QString faxProblem(const QString &fax);
+    // e-mail addresses: empty, or up to 80 visible ASCII characters with one
+    // "@" between a local part and a domain; no blank, quote, backtick or bar
+    static QString emailProblem(const QString &email);
 };
 
 } // namespace kordex

@@ -53,20 +53,21 @@ std::optional<qint64> scaledRounded(const ParsedNumber &n, int places)
         significant.remove(0, 1);
     if (significant.size() > 19)
         return std::nullopt;
+    // The magnitude unsigned: the negative end of 64 bits has no positive twin.
     bool ok = true;
-    qint64 v = significant.isEmpty() ? 0 : significant.toLongLong(&ok);
+    quint64 v = significant.isEmpty() ? 0 : significant.toULongLong(&ok);
     if (!ok)
         return std::nullopt;
     if (!rest.isEmpty()) {
         const QChar first = rest.at(0);
         const bool tail = rest.mid(1).contains(QRegularExpression(QStringLiteral("[1-9]")));
-        if (first > u'5' || (first == u'5' && (tail || (v % 2) != 0))) {
-            if (v == std::numeric_limits<qint64>::max())
-                return std::nullopt;
+        if (first > u'5' || (first == u'5' && (tail || (v % 2) != 0)))
             ++v;
-        }
     }
-    return n.negative ? -v : v;
+    const quint64 limit = quint64(std::numeric_limits<qint64>::max()) + (n.negative ? 1 : 0);
+    if (v > limit)
+        return std::nullopt;
+    return n.negative ? qint64(0 - v) : qint64(v);
 }
 
 std::optional<QVariant> integerVariant(qint64 v, int dataType)

@@ -3,8 +3,8 @@
 #include "ConnectString.h"
 #include "CsvReader.h"
 #include "DemoGenerator.h"
+#include "EchoedInput.h"
 #include "ErrorNumbers.h"
-#include "Factory.h"
 #include "MasterImport.h"
 #include "Period.h"
 #include "PeriodSums.h"
@@ -13,11 +13,18 @@
 #include "ServerError.h"
 #include "ServerText.h"
 #include "Store.h"
+#include "StoreFactory_p.h"
 #include "ToolOptions.h"
 #include "UserAdmin.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <limits>
 #include <unistd.h>
 
 namespace kordex {
@@ -36,7 +43,8 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        bad(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        bad(QStringLiteral("cannot read %1: %2")
+                .arg(EchoedInput::quoted(path), file.errorString()));
     return file.readAll();
 }
 
@@ -44,8 +52,8 @@ int periodOption(const ToolOptions &options, const QString &name)
 {
     const auto period = Period::parse(options.value(name));
     if (!period)
-        bad(QStringLiteral("--%1 needs a period such as 12503, not \"%2\"")
-                .arg(name, options.value(name)));
+        bad(QStringLiteral("--%1 needs a period such as 12503, not %2")
+                .arg(name, EchoedInput::quoted(options.value(name))));
     return *period;
 }
 
@@ -58,6 +66,25 @@ void removeSqliteFiles(const QString &path)
 {
     for (const QString &suffix : { QString(), QStringLiteral("-wal"), QStringLiteral("-shm") })
         QFile::remove(path + suffix);
+}
+
+// Removes a store that is being built unless it was handed over.
+struct BuildingFile
+{
+    QString path;
+    ~BuildingFile()
+    {
+        if (!path.isEmpty())
+            removeSqliteFiles(path);
+    }
+};
+
+// The reason a factory could not connect, for the tool's one-line error.
+[[noreturn]] void connectFailed(const QString &db, const StoreFactory &factory)
+{
+    throw ServerError(
+        error::ConnectFailed,
+        QStringLiteral("cannot open %1: %2").arg(EchoedInput::quoted(db), factory.lastError()));
 }
 
 } // namespace
@@ -102,19 +129,20 @@ int Tool::run(const QStringList &arguments)
             return 0;
         }
     } catch (const ServerError &e) {
+        // Whatever a message quotes from the input, it must not steer the terminal.
         endProgress();
         if (e.number() == error::ImportRejected) {
-            m_err << e.description() << '\n';
+            for (const QString &line : e.description().split(QLatin1Char('\n')))
+                m_err << EchoedInput::oneLine(line) << '\n';
             m_err << "kordexdb: import rejected, nothing imported\n";
         } else {
-            m_err << "kordexdb: "
-                  << QString(e.description()).replace(QLatin1Char('\n'), QLatin1Char(' ')) << " ("
-                  << e.number() << ")\n";
+            m_err << "kordexdb: " << EchoedInput::oneLine(e.description()) << " (" << e.number()
+                  << ")\n";
         }
         m_err.flush();
         return exitFailure;
     }
-    m_err << "kordexdb: unknown command " << command << '\n';
+    m_err << "kordexdb: unknown command " << EchoedInput::quoted(command) << '\n';
     usage();
     return exitUsage;
 }
@@ -150,10 +178,22 @@ std::unique_ptr<Store> Tool::openStore(const QString &db, bool create)
         bad(QStringLiteral("no DB given"));
     const ConnectString where = ConnectString::fromToolArgument(db);
     QString problem;
-    auto store = Store::open(where.server, where.port, create, &problem);
+    int number = error::ConnectFailed;
+    auto store = Store::open(where.server, where.port, create, &problem, &number);
     if (!store)
-        throw ServerError(error::ConnectFailed,
-                          QStringLiteral("cannot open %1: %2").arg(db, problem));
+        throw ServerError(
+            number, QStringLiteral("cannot open %1: %2").arg(EchoedInput::quoted(db), problem));
+    return store;
+}
+
+std::unique_ptr<Store> Tool::openForWriting(const QString &db)
+{
+    auto store = openStore(db);
+    if (store->sql().readOnly())
+        throw ServerError(error::ReadOnly,
+                          QStringLiteral("cannot write %1: the file or its folder is read-only")
+                              .arg(EchoedInput::quoted(db)));
+    store->requireIntact();
     return store;
 }
 
@@ -183,7 +223,8 @@ int Tool::create(const QStringList &args)
     const QString db = options.positional[0];
     const ConnectString where = ConnectString::fromToolArgument(db);
     if (where.isFile() && QFile::exists(where.server))
-        throw ServerError(error::StoreExists, QStringLiteral("%1 exists already").arg(db));
+        throw ServerError(error::StoreExists,
+                          QStringLiteral("%1 exists already").arg(EchoedInput::quoted(db)));
     openStore(db, true);
     m_out << "created " << db << '\n';
     return 0;
@@ -196,34 +237,43 @@ int Tool::demo(const QStringList &args)
         return usage();
     const QString db = options.positional[0];
     DemoGenerator::Options demo;
-    demo.lines = options.number(QStringLiteral("lines"), demo.lines);
-    demo.seed = quint64(options.number(QStringLiteral("seed"), qint64(demo.seed)));
+    demo.lines = options.number(QStringLiteral("lines"), demo.lines, 0, 1000000000);
+    demo.seed = quint64(options.number(QStringLiteral("seed"), qint64(demo.seed), 0,
+                                       std::numeric_limits<qint64>::max()));
     if (options.has(QStringLiteral("today"))) {
         demo.today = QDate::fromString(options.value(QStringLiteral("today")), Qt::ISODate);
         if (!demo.today.isValid() || demo.today.year() < 1906 || demo.today.year() > 2800)
-            bad(QStringLiteral("--today needs a date YYYY-MM-DD"));
+            bad(QStringLiteral("--today needs a date YYYY-MM-DD, not %1")
+                    .arg(EchoedInput::quoted(options.value(QStringLiteral("today")))));
     }
     const ConnectString where = ConnectString::fromToolArgument(db);
     const bool force = options.flags.contains(QStringLiteral("force"));
-    if (where.isFile() && QFile::exists(where.server)) {
-        if (!force)
-            throw ServerError(error::StoreExists,
-                              QStringLiteral("%1 exists already (use --force)").arg(db));
-        removeSqliteFiles(where.server);
-    }
     QElapsedTimer timer;
     timer.start();
-    auto store = openStore(db, true);
-    if (!store->sql().query(QStringLiteral("SELECT 1 FROM firma")).isEmpty()) {
-        if (!force)
-            throw ServerError(error::StoreExists,
-                              QStringLiteral("%1 holds data already (use --force)").arg(db));
-        Schema::drop(store->sql());
-        Schema::create(store->sql());
+    if (where.isFile()) {
+        if (QFile::exists(where.server) && !force)
+            throw ServerError(
+                error::StoreExists,
+                QStringLiteral("%1 exists already (use --force)").arg(EchoedInput::quoted(db)));
+        demoIntoFile(where.server, demo);
+    } else {
+        auto store = openStore(db, true);
+        if (!store->sql().query(QStringLiteral("SELECT 1 FROM firma")).isEmpty()) {
+            if (!force)
+                throw ServerError(error::StoreExists,
+                                  QStringLiteral("%1 holds data already (use --force)")
+                                      .arg(EchoedInput::quoted(db)));
+            // one step, so that a kill leaves either the old store or a marked one
+            Transaction replace(store->sql());
+            Schema::drop(store->sql());
+            Schema::create(store->sql());
+            DemoGenerator::markIncomplete(store->sql());
+            replace.commit();
+        }
+        DemoGenerator(store->sql(), demo).run([this](const QString &step, int percent) {
+            progress(step, percent);
+        });
     }
-    DemoGenerator(store->sql(), demo).run([this](const QString &step, int percent) {
-        progress(step, percent);
-    });
     endProgress();
     m_out << "demo store " << db << ": " << demo.lines << " sales lines up to "
           << demo.today.toString(Qt::ISODate) << " in " << timer.elapsed()
@@ -232,14 +282,57 @@ int Tool::demo(const QStringList &args)
     return 0;
 }
 
+void Tool::demoIntoFile(const QString &path, const DemoGenerator::Options &options)
+{
+    // Built beside the target and renamed over it at the end: a failure or a
+    // kill leaves the old store (or none) as it was, never a partial one.
+    const QString target = QFileInfo(path).absoluteFilePath();
+    QTemporaryFile file(target + QStringLiteral(".demo-XXXXXX"));
+    file.setAutoRemove(false);
+    if (!file.open())
+        throw ServerError(error::ConnectFailed,
+                          QStringLiteral("cannot create a store beside %1: %2")
+                              .arg(EchoedInput::quoted(path), file.errorString()));
+    BuildingFile building { file.fileName() };
+    file.close();
+    {
+        QString problem;
+        int number = error::ConnectFailed;
+        auto store = Store::open(building.path, QString(), true, &problem, &number);
+        if (!store)
+            throw ServerError(number,
+                              QStringLiteral("cannot create %1: %2")
+                                  .arg(EchoedInput::quoted(building.path), problem));
+        DemoGenerator(store->sql(), options).run([this](const QString &step, int percent) {
+            progress(step, percent);
+        });
+        // everything into the file itself, so that the rename carries it all
+        store->sql().script(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    }
+    // The old store's WAL files would be read as the new store's: they go first.
+    QFile::remove(target + QStringLiteral("-wal"));
+    QFile::remove(target + QStringLiteral("-shm"));
+    if (::rename(QFile::encodeName(building.path).constData(),
+                 QFile::encodeName(target).constData())
+        != 0)
+        throw ServerError(error::ConnectFailed,
+                          QStringLiteral("cannot rename %1 to %2: %3")
+                              .arg(EchoedInput::quoted(building.path), EchoedInput::quoted(path),
+                                   QString::fromLocal8Bit(std::strerror(errno))));
+    QFile::remove(building.path + QStringLiteral("-wal"));
+    QFile::remove(building.path + QStringLiteral("-shm"));
+    building.path.clear();
+}
+
 int Tool::importMaster(const QStringList &args)
 {
     const auto options = ToolOptions::parse(args, {});
     if (options.positional.size() != 2)
         return usage();
     const QStringList lines = CsvReader::lines(readFile(options.positional[1]));
-    auto store = openStore(options.positional[0]);
+    auto store = openForWriting(options.positional[0]);
     const int count = MasterImport(store->sql()).run(lines);
+    store->sql().requireInPlace();
     m_out << "imported " << count << " master records\n";
     return 0;
 }
@@ -250,10 +343,11 @@ int Tool::importSales(const QStringList &args)
     if (options.positional.size() != 2)
         return usage();
     const QStringList lines = CsvReader::lines(readFile(options.positional[1]));
-    auto store = openStore(options.positional[0]);
+    auto store = openForWriting(options.positional[0]);
     const qint64 count = SalesImport(store->sql()).run(lines, [this](int p) {
         progress(QStringLiteral("import"), p);
     });
+    store->sql().requireInPlace();
     endProgress();
     m_out << "imported " << count << " sales lines; run rebuild for the periods concerned\n";
     return 0;
@@ -266,7 +360,7 @@ int Tool::rebuild(const QStringList &args)
         return usage();
     if (options.has(QStringLiteral("from")) != options.has(QStringLiteral("to")))
         bad(QStringLiteral("give both --from and --to, or neither"));
-    auto store = openStore(options.positional[0]);
+    auto store = openForWriting(options.positional[0]);
     const QString company = options.value(QStringLiteral("company"));
     int from = 0, to = 0;
     if (options.has(QStringLiteral("from"))) {
@@ -277,7 +371,7 @@ int Tool::rebuild(const QStringList &args)
             QStringLiteral("SELECT MIN(periode), MAX(periode) FROM umsatzzeile WHERE firma = ?"),
             { company });
         if (range.isEmpty() || range.first().value(0).isEmpty())
-            bad(QStringLiteral("company %1 has no sales lines").arg(company));
+            bad(QStringLiteral("company %1 has no sales lines").arg(EchoedInput::quoted(company)));
         from = range.first()[0].toInt();
         to = range.first()[1].toInt();
     }
@@ -285,9 +379,10 @@ int Tool::rebuild(const QStringList &args)
     timer.start();
     progress(QStringLiteral("rebuild"), 0);
     store->generieren(company, Period::text(from), Period::text(to));
+    store->sql().requireInPlace();
     endProgress();
-    m_out << "rebuilt company " << company << " periods " << from << " to " << to << " in "
-          << timer.elapsed() << " ms\n";
+    m_out << "rebuilt company " << company << " periods " << Period::text(from) << " to "
+          << Period::text(to) << " in " << timer.elapsed() << " ms\n";
     return 0;
 }
 
@@ -312,7 +407,7 @@ int Tool::userSet(const QStringList &args)
     }
     s.name = optionalValue(options, QStringLiteral("name"));
     if (options.has(QStringLiteral("rights")))
-        s.rightsGroup = int(options.number(QStringLiteral("rights"), 0));
+        s.rightsGroup = int(options.number(QStringLiteral("rights"), 0, 0, 99));
     s.department = optionalValue(options, QStringLiteral("department"));
     s.active = optionalValue(options, QStringLiteral("active"));
     s.permitted = optionalValue(options, QStringLiteral("permitted"));
@@ -320,8 +415,9 @@ int Tool::userSet(const QStringList &args)
     s.departmentBound = optionalValue(options, QStringLiteral("department-bound"));
     s.fax = optionalValue(options, QStringLiteral("fax"));
     s.email = optionalValue(options, QStringLiteral("email"));
-    auto store = openStore(options.positional[0]);
+    auto store = openForWriting(options.positional[0]);
     const bool created = UserAdmin(store->sql()).set(s);
+    store->sql().requireInPlace();
     m_out << (created ? "created" : "changed") << " user " << s.code << " of company " << s.company
           << '\n';
     return 0;
@@ -336,8 +432,24 @@ int Tool::check(const QStringList &args)
     SqlConnection &sql = store->sql();
     m_out << "KORDEX store " << options.positional[0] << " (schema "
           << sql.scalar(QStringLiteral("SELECT wert FROM kordex_meta WHERE schluessel = 'schema'"))
-          << ")\n";
+          << (sql.readOnly() ? ", read-only" : "") << ")\n";
+    // The last line is the verdict: the first of these that applies.
+    QString verdict;
+    if (sql.dialect() == Dialect::Sqlite) {
+        const QString damage = Schema::damage(sql);
+        m_out << "file integrity: "
+              << (damage.isEmpty() ? QStringLiteral("ok") : QStringLiteral("DAMAGED ") + damage)
+              << '\n';
+        if (!damage.isEmpty())
+            verdict = QStringLiteral("store DAMAGED");
+    }
+    if (DemoGenerator::incomplete(sql)) {
+        m_out << "demo INCOMPLETE: it stopped before its end; make it again with demo --force\n";
+        if (verdict.isEmpty())
+            verdict = QStringLiteral("demo INCOMPLETE");
+    }
     bool consistent = true;
+    bool built = true;
     for (const SqlRow &company :
          sql.query(QStringLiteral("SELECT firma, name FROM firma ORDER BY firma"))) {
         const QString c = company[0];
@@ -358,22 +470,28 @@ int Tool::check(const QStringList &args)
                                     " WHERE firma = ?"),
                      { c })
                   .value(0);
-        m_out << "  sales lines: " << range.value(0) << " in periods " << range.value(1) << " to "
-              << range.value(2) << '\n';
+        const qint64 lineCount = range.value(0).toLongLong();
+        const QString first = lineCount > 0 ? Period::text(range.value(1).toInt()) : QString();
+        const QString last = lineCount > 0 ? Period::text(range.value(2).toInt()) : QString();
+        m_out << "  sales lines: " << lineCount << " in periods " << first << " to " << last
+              << '\n';
         const auto basis = store->dataBasis(c);
         if (!basis) {
-            m_out << "  period sums: never built\n";
+            // Sales lines without sums: every query would answer zero.
+            m_out << "  period sums: never built" << (lineCount > 0 ? " (run rebuild)" : "")
+                  << '\n';
+            built = built && lineCount == 0;
             continue;
         }
-        const QDate built((basis->dayNumber / 10000) + 1900, (basis->dayNumber / 100) % 100,
-                          basis->dayNumber % 100);
-        m_out << "  period sums: built up to " << basis->lastPeriod << " on "
-              << built.toString(Qt::ISODate) << '\n';
+        const QDate builtOn((basis->dayNumber / 10000) + 1900, (basis->dayNumber / 100) % 100,
+                            basis->dayNumber % 100);
+        const QString upTo = Period::text(basis->lastPeriod);
+        m_out << "  period sums: built up to " << upTo << " on " << builtOn.toString(Qt::ISODate)
+              << '\n';
         const SumSelection all { c, range.value(1).toInt(), basis->lastPeriod, {} };
         const SumRow lines = PeriodSums::fromSalesLines(sql, all);
         m_out << "  revenue " << PeriodSums::money(PeriodSums::revenue(lines)) << ", margin "
-              << PeriodSums::money(PeriodSums::margin(lines)) << " up to " << basis->lastPeriod
-              << '\n';
+              << PeriodSums::money(PeriodSums::margin(lines)) << " up to " << upTo << '\n';
         for (const Grain &grain : Schema::grains()) {
             if (PeriodSums::fromTable(sql, grain.table, all) != lines) {
                 consistent = false;
@@ -382,18 +500,22 @@ int Tool::check(const QStringList &args)
             }
         }
     }
-    m_out << (consistent ? "sums consistent\n" : "sums INCONSISTENT\n");
-    return consistent ? 0 : exitFailure;
+    if (verdict.isEmpty() && !consistent)
+        verdict = QStringLiteral("sums INCONSISTENT");
+    if (verdict.isEmpty() && !built)
+        verdict = QStringLiteral("sums NOT BUILT");
+    m_out << (verdict.isEmpty() ? QStringLiteral("sums consistent") : verdict) << '\n';
+    return verdict.isEmpty() ? 0 : exitFailure;
 }
 
 int Tool::query(const QStringList &args)
 {
     if (args.size() < 3)
         return usage();
-    auto factory = createFactory();
-    if (!factory->OpenConnection(connectStringOf(args[0])))
-        throw ServerError(error::ConnectFailed, QStringLiteral("cannot open %1").arg(args[0]));
-    auto result = factory->OpenQuery(args[1], args[2]);
+    StoreFactory factory;
+    if (!factory.OpenConnection(connectStringOf(args[0])))
+        connectFailed(args[0], factory);
+    auto result = factory.OpenQuery(args[1], args[2]);
     result->RunQuery(args.mid(3));
     while (result->NextRow()) {
         QStringList columns;
@@ -416,10 +538,10 @@ int Tool::object(const QStringList &args)
 {
     if (args.size() < 4)
         return usage();
-    auto factory = createFactory();
-    if (!factory->OpenConnection(connectStringOf(args[0])))
-        throw ServerError(error::ConnectFailed, QStringLiteral("cannot open %1").arg(args[0]));
-    auto object = factory->OpenObject(args[1], args[2]);
+    StoreFactory factory;
+    if (!factory.OpenConnection(connectStringOf(args[0])))
+        connectFailed(args[0], factory);
+    auto object = factory.OpenObject(args[1], args[2]);
     for (const QString &property : args.mid(3))
         m_out << property << '\t' << object->property(property) << '\n';
     object->SYS_Close();
@@ -430,10 +552,10 @@ int Tool::xecute(const QStringList &args)
 {
     if (args.size() < 2)
         return usage();
-    auto factory = createFactory();
-    if (!factory->OpenConnection(connectStringOf(args[0])))
-        throw ServerError(error::ConnectFailed, QStringLiteral("cannot open %1").arg(args[0]));
-    auto windows = factory->NewObject(QStringLiteral("KX.Windows"));
+    StoreFactory factory;
+    if (!factory.OpenConnection(connectStringOf(args[0])))
+        connectFailed(args[0], factory);
+    auto windows = factory.NewObject(QStringLiteral("KX.Windows"));
     for (const QString &command : args.mid(1)) {
         const QString output = windows->call(QStringLiteral("Xecute"), { command });
         if (!output.isEmpty())

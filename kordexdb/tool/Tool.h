@@ -1,7 +1,10 @@
 #pragma once
 
+#include "DemoGenerator.h"
+
 #include <QStringList>
 #include <QTextStream>
+#include <memory>
 
 namespace kordex {
 
@@ -29,6 +32,9 @@ private:
     int usage();
 
     std::unique_ptr<Store> openStore(const QString &db, bool create = false);
+    // A store the command will write to: not read-only and not damaged.
+    std::unique_ptr<Store> openForWriting(const QString &db);
+    void demoIntoFile(const QString &path, const DemoGenerator::Options &options);
     QString connectStringOf(const QString &db) const;
     void progress(const QString &step, int percent);
     void endProgress();

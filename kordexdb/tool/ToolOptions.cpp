@@ -1,7 +1,10 @@
 #include "ToolOptions.h"
 
+#include "EchoedInput.h"
 #include "ErrorNumbers.h"
 #include "ServerError.h"
+
+#include <QRegularExpression>
 
 namespace kordex {
 
@@ -17,25 +20,33 @@ ToolOptions ToolOptions::parse(const QStringList &args, const QStringList &value
             options.flags.insert(arg.mid(2));
         } else if (valueOptions.contains(arg.mid(2))) {
             if (i + 1 >= args.size())
-                throw ServerError(error::BadInput, QStringLiteral("%1 needs a value").arg(arg));
+                throw ServerError(error::BadInput,
+                                  QStringLiteral("%1 needs a value").arg(EchoedInput::quoted(arg)));
             options.values.insert(arg.mid(2), args[++i]);
         } else {
-            throw ServerError(error::BadInput, QStringLiteral("unknown option %1").arg(arg));
+            throw ServerError(error::BadInput,
+                              QStringLiteral("unknown option %1").arg(EchoedInput::quoted(arg)));
         }
     }
     return options;
 }
 
-qint64 ToolOptions::number(const QString &name, qint64 fallback) const
+qint64 ToolOptions::number(const QString &name, qint64 fallback, qint64 low, qint64 high) const
 {
     if (!values.contains(name))
         return fallback;
-    bool ok = false;
-    const qint64 result = values.value(name).toLongLong(&ok);
-    if (!ok || result < 0)
-        throw ServerError(
-            error::BadInput,
-            QStringLiteral("--%1 needs a whole number, not \"%2\"").arg(name, values.value(name)));
+    const QString text = values.value(name);
+    static const QRegularExpression digits(
+        QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{1,19}")));
+    bool ok = digits.match(text).hasMatch();
+    const qint64 result = ok ? text.toLongLong(&ok) : 0;
+    if (!ok || result < low || result > high)
+        throw ServerError(error::BadInput,
+                          QStringLiteral("--%1 needs a whole number from %2 to %3, not %4")
+                              .arg(name)
+                              .arg(low)
+                              .arg(high)
+                              .arg(EchoedInput::quoted(text)));
     return result;
 }
 

@@ -18,7 +18,10 @@ struct ToolOptions
                              const QStringList &flagOptions = {});
     bool has(const QString &name) const { return values.contains(name); }
     QString value(const QString &name) const { return values.value(name); }
-    qint64 number(const QString &name, qint64 fallback) const;
+    // The whole number given for the option, or the fallback when it is not
+    // given; outside low..high (checked before any conversion narrows it) or
+    // not a number raises ServerError(BadInput).
+    qint64 number(const QString &name, qint64 fallback, qint64 low, qint64 high) const;
 };
 
 } // namespace kordex

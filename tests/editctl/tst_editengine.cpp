@@ -628,6 +628,8 @@ void TestEditEngine::hex_data()
     QTest::newRow("nine digits keep the last eight") << "1000000FF" << 255 << "FF";
     QTest::newRow("foreign characters ignored") << "F-F" << 255 << "FF";
     QTest::newRow("lower case") << "ff" << 255 << "FF";
+    QTest::newRow("digits of other scripts ignored")
+        << QStringLiteral("1\u0663F\uFF11") << 31 << "1F";
 }
 
 void TestEditEngine::hex()

@@ -79,6 +79,10 @@ void BatchOptionsTest::rejected_data()
                                 << "Ungültiger Wert für --rows";
     QTest::newRow("password from a missing variable")
         << QStringList { "1", "0", "DEM", "-", "s" } + out << "ERTRAGON_PASSWORD";
+    QTest::newRow("user with a blank")
+        << QStringList { "1", "0", "D M", "demo", "s" } + out << "keine Leerzeichen";
+    QTest::newRow("password with a tab")
+        << QStringList { "1", "0", "DEM", "de\tmo", "s" } + out << "keine Steuerzeichen";
 }
 
 void BatchOptionsTest::rejected()
@@ -102,7 +106,7 @@ void BatchOptionsTest::accepted()
         std::nullopt);
     const BatchOptions *o = std::get_if<BatchOptions>(&result);
     QVERIFY(o);
-    QCOMPARE(o->loginCommandLine(), QStringLiteral("1 0 DEM demo db.db 1972 KX"));
+    QCOMPARE(o->loginWords, (QStringList { "1", "0", "DEM", "demo", "db.db", "1972", "KX" }));
     QCOMPARE(o->pc, QStringLiteral("10"));
     QCOMPARE(o->abt, QStringLiteral("21"));
     QCOMPARE(o->hkg, QStringLiteral("P"));
@@ -126,8 +130,15 @@ void BatchOptionsTest::passwordFromEnvironment()
     QVERIFY(o);
     QCOMPARE(o->loginWords[3], QStringLiteral("geheim"));
     QVERIFY(!o->extendedSelection());
-    const auto spaced = BatchOptions::parse(args, QStringLiteral("two words"));
-    QVERIFY(std::holds_alternative<QString>(spaced));
+    // a password may hold blanks, from the environment or as one argument
+    const auto spaced = BatchOptions::parse(args, QStringLiteral(" two  words "));
+    QVERIFY(std::holds_alternative<BatchOptions>(spaced));
+    QCOMPARE(std::get<BatchOptions>(spaced).loginWords[3], QStringLiteral(" two  words "));
+    QStringList quoted = args;
+    quoted[3] = QStringLiteral("two words");
+    QVERIFY(std::holds_alternative<BatchOptions>(BatchOptions::parse(quoted, std::nullopt)));
+    const auto broken = BatchOptions::parse(args, QStringLiteral("line\nbreak"));
+    QVERIFY(std::holds_alternative<QString>(broken));
 }
 
 void BatchOptionsTest::details_data()

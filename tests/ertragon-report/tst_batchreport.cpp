@@ -11,6 +11,8 @@ class BatchReportTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void passwordWithBlanks_data();
+    void passwordWithBlanks();
     void writesAllOutputs();
     void failures_data();
     void failures();
@@ -31,6 +33,15 @@ void BatchReportTest::initTestCase()
                { "demo", m_store, "--lines", "3000", "--today", "2005-03-15" });
     QVERIFY(demo.waitForFinished(300000));
     QVERIFY2(demo.exitCode() == 0, demo.readAllStandardError().constData());
+    // a user whose password holds blanks
+    QProcess user;
+    user.start(QStringLiteral(KORDEXDB_TOOL),
+               { "user", "set", m_store, "--company", "1", "--user", "BLA", "--password-stdin",
+                 "--name", "Berta Lang", "--department", "M1", "--permitted", "J" });
+    user.write("zwei Worte\n");
+    user.closeWriteChannel();
+    QVERIFY(user.waitForFinished(60000));
+    QVERIFY2(user.exitCode() == 0, user.readAllStandardError().constData());
 }
 
 int BatchReportTest::runReport(const QStringList &arguments, QString *errors,
@@ -49,6 +60,27 @@ int BatchReportTest::runReport(const QStringList &arguments, QString *errors,
     if (errors)
         *errors = QString::fromUtf8(report.readAllStandardError());
     return report.exitStatus() == QProcess::NormalExit ? report.exitCode() : -2;
+}
+
+void BatchReportTest::passwordWithBlanks_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QByteArray>("environment");
+    QTest::newRow("through ERTRAGON_PASSWORD") << "-" << QByteArray("zwei Worte");
+    QTest::newRow("as one argument") << "zwei Worte" << QByteArray();
+}
+
+void BatchReportTest::passwordWithBlanks()
+{
+    QFETCH(QString, word);
+    QFETCH(QByteArray, environment);
+    const QString csv = m_dir.filePath(QStringLiteral("blanks.csv"));
+    QString errors;
+    QCOMPARE(runReport({ "1", "0", "BLA", word, m_store, "--today", "2005-03-15", "--csv", csv },
+                       &errors, environment),
+             0);
+    QVERIFY2(errors.isEmpty() || !errors.contains(QLatin1String("Anmeldung")), qPrintable(errors));
+    QVERIFY(QFileInfo(csv).size() > 0);
 }
 
 void BatchReportTest::writesAllOutputs()
@@ -122,6 +154,9 @@ void BatchReportTest::failures_data()
     QTest::newRow("usage") << QStringList { "--today", "2005-03-15" } << 1 << "Erwartet werden";
     QTest::newRow("wrong password")
         << QStringList { "1", "0", "DEM", "falsch", "@STORE@", "--json", out } << 2 << "Anmeldung";
+    QTest::newRow("the right password with a blank too many")
+        << QStringList { "1", "0", "BLA", "zwei  Worte", "@STORE@", "--json", out } << 2
+        << "Anmeldung";
     QTest::newRow("unknown profit centre")
         << QStringList { "1", "0", "DEM", "demo", "@STORE@", "--pc", "999999", "--json", out } << 3
         << "Unbekannter Code für --pc";

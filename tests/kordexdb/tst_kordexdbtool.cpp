@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace kordex;
 
@@ -43,6 +44,31 @@ private:
         return path;
     }
 
+    static int modeOf(const QString &path)
+    {
+        struct stat info
+        {
+        };
+        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 0777)
+                                                                       : -1;
+    }
+
+    // A copy of the demo store with everything in its file, for a test to damage.
+    QString scratchCopy(const QString &name)
+    {
+        {
+            QString why;
+            auto store = Store::open(db(), QString(), false, &why);
+            if (!store)
+                return QString();
+            store->sql().script(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        }
+        const QString path = m_dir.filePath(name);
+        for (const char *suffix : { "", "-wal", "-shm" })
+            QFile::remove(path + QLatin1String(suffix));
+        return QFile::copy(db(), path) ? path : QString();
+    }
+
     qint64 salesLines()
     {
         QString why;
@@ -59,6 +85,10 @@ private Q_SLOTS:
         QCOMPARE(tool({ "demo", db(), "--lines", "5000", "--seed", "3", "--today", "2024-03-10" }),
                  0);
         QVERIFY(m_out.contains(QLatin1String("user DEM, password demo")));
+        // the store holds password hashes: its owner's alone
+        QCOMPARE(modeOf(db()), 0600);
+        QCOMPARE(tool({ "create", m_dir.filePath(QStringLiteral("empty.db")) }), 0);
+        QCOMPARE(modeOf(m_dir.filePath(QStringLiteral("empty.db"))), 0600);
     }
 
     void demoIsDeterministic()
@@ -107,7 +137,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("output"); // on stdout when done, else on stderr
         QTest::newRow("period query") << QStringList {
             "query", "@", "KXUmsatz.Daten", "PeriodenSumme", "1", "12401", "", "", "", "", "",
             "",      ""
@@ -129,6 +159,26 @@ private Q_SLOTS:
         QTest::newRow("missing file") << QStringList { "check", "/nonexistent/x.db" } << 1 << "";
         QTest::newRow("unknown option")
             << QStringList { "rebuild", "@", "--company", "1", "--all" } << 1 << "";
+        QTest::newRow("command with a trailing line break")
+            << QStringList { "xecute", "@", "d HGRP^KXCLSU\n" } << 1 << "\\(5301\\)";
+        QTest::newRow("query says why it cannot open")
+            << QStringList { "query", "/nonexistent/x.db", "KXUmsatz.Daten", "Profitcenter" } << 1
+            << "cannot open \"/nonexistent/x.db\": no such file";
+        QTest::newRow("object says why it cannot open")
+            << QStringList { "object", "/nonexistent/x.db", "KX.ParPersEdv", "1||DEM", "AKTIV" }
+            << 1 << "cannot open \"/nonexistent/x.db\": no such file";
+        QTest::newRow("xecute says why it cannot open")
+            << QStringList { "xecute", "/nonexistent/x.db", "D ^%XTT" } << 1
+            << "cannot open \"/nonexistent/x.db\": no such file";
+        QTest::newRow("escape sequence echoed quoted")
+            << QStringList { "query", "@", "KXUmsatz.Daten", "\x1b]0;pwned\x07" } << 1
+            << "\"\\\\u001b]0;pwned\\\\u0007\"";
+        QTest::newRow("10 MB argument echoed short")
+            << QStringList { "xecute", "@", QString(10 << 20, QLatin1Char('x')) } << 1
+            << "^kordexdb: Unbekannter Befehl: \"x{60}…\" \\(5301\\)\n$";
+        QTest::newRow("seed beyond 64 bits")
+            << QStringList { "demo", "@.new", "--seed", "99999999999999999999" } << 1
+            << "--seed needs a whole number";
     }
 
     void inspectionCommands()
@@ -136,12 +186,17 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(int, status);
         QFETCH(QString, output);
-        args.replaceInStrings(QStringLiteral("@"), db());
+        for (QString &arg : args)
+            if (arg.startsWith(QLatin1Char('@')))
+                arg.replace(0, 1, db());
         QCOMPARE(tool(args), status);
-        if (status == 0)
+        if (status == 0) {
             QVERIFY2(QRegularExpression(output).match(m_out).hasMatch(), qPrintable(m_out));
-        else
+        } else {
             QVERIFY(m_err.startsWith(QLatin1String("kordexdb: ")) || status == 2);
+            QVERIFY2(QRegularExpression(output).match(m_err).hasMatch(), qPrintable(m_err));
+            QVERIFY(m_err.size() < 1000 && !m_err.contains(QChar(0x1b)));
+        }
         QVERIFY(!QFile::exists(QStringLiteral("/nonexistent/x.db")));
     }
 
@@ -186,6 +241,56 @@ private Q_SLOTS:
         QCOMPARE(m_out.section(QLatin1Char('\t'), 0, 0).toDouble(), old + 899.5);
         QCOMPARE(tool({ "check", db() }), 0);
         QVERIFY(m_out.contains(QLatin1String("sums consistent")));
+    }
+
+    void importSalesFiles_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<int>("added"); // -1: rejected
+        QTest::addColumn<QString>("message"); // on stderr when rejected
+        const QByteArray header = "firma;periode;abtnr;hgrp;ugrp;pg;svart;typ;umsatz;nebenerloes;"
+                                  "einsatz;nebenkosten;skonto;nachlass";
+        const QByteArray line = "1;12403;M1;03;031;P;LA;L;10.00;0;6;0;0;0";
+        QTest::newRow("CR line ends") << header + "\r" + line + "\r" + line + "\r" << 2 << "";
+        QTest::newRow("CR LF line ends") << header + "\r\n" + line + "\r\n" + line << 2 << "";
+        QTest::newRow("header only") << header + "\r" << -1 << "keine Umsatzzeile";
+        QTest::newRow("empty file") << QByteArray() << -1 << "keine Umsatzzeile";
+        QTest::newRow("invalid UTF-8") << line + "\n1;12403;M\xFC;03;031;P;LA;L;1;0;0;0;0;0\n"
+                                       << -1 << "Zeile 2: kein gültiger";
+        QTest::newRow("largest amount") << QByteArray(
+            "1;12403;M1;03;031;P;LA;L;999999999.99;999999999,99;0;0;0;-999999999.99\n")
+                                        << 1 << "";
+        QTest::newRow("amount beyond the bound")
+            << QByteArray("1;12403;M1;03;031;P;LA;L;9999999999999.99;0;0;0;0;0\n") << -1
+            << "Zeile 1: ungültiger Betrag \"9999999999999.99\" in Spalte umsatz";
+        QTest::newRow("escape sequence in a code")
+            << QByteArray("1;12403;\x1b[2J;03;031;P;LA;L;1;0;0;0;0;0\n") << -1
+            << "Abteilung \"\\u001b[2J\" unbekannt";
+        QTest::newRow("10 MB field")
+            << "1;12403;" + QByteArray(10 << 20, 'M') + ";03;031;P;LA;L;1;0;0;0;0;0\n"
+            << -1 << "Abteilung \"MMMMM";
+    }
+
+    void importSalesFiles()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(int, added);
+        QFETCH(QString, message);
+        const QString path = m_dir.filePath(QStringLiteral("sales-file.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(contents);
+        file.close();
+        const qint64 before = salesLines();
+        QCOMPARE(tool({ "import-sales", db(), path }), added < 0 ? 1 : 0);
+        QCOMPARE(salesLines(), before + qMax(added, 0));
+        QVERIFY2(m_err.contains(message), qPrintable(m_err));
+        QVERIFY(m_err.size() < 1000 && !m_err.contains(QChar(0x1b)));
+        if (added > 0) {
+            QVERIFY(m_out.startsWith(QStringLiteral("imported %1 sales lines").arg(added)));
+            QCOMPARE(
+                tool({ "rebuild", db(), "--company", "1", "--from", "12403", "--to", "12403" }), 0);
+        }
     }
 
     void importMasterAllOrNothing()
@@ -252,7 +357,24 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("new user without password")
-            << QStringList { "--user", "XX1", "--name", "X" };
+            << QStringList { "--user", "XX1", "--name", "X", "--department", "M1" };
+        QTest::newRow("new user without department")
+            << QStringList { "--user", "XX1", "--name", "X", "--password-stdin" };
+        QTest::newRow("empty department") << QStringList { "--user", "DEM", "--department", "" };
+        QTest::newRow("code with a trailing line break")
+            << QStringList { "--user",       "XX1\n", "--name",          "X",
+                             "--department", "M1",    "--password-stdin" };
+        QTest::newRow("rights beyond 32 bits wrapping to 4")
+            << QStringList { "--user", "DEM", "--rights", "4294967300" };
+        QTest::newRow("rights 100") << QStringList { "--user", "DEM", "--rights", "100" };
+        QTest::newRow("fax with an escape sequence")
+            << QStringList { "--user", "DEM", "--fax", "0711\x1b[2J" };
+        QTest::newRow("fax of 100 KB")
+            << QStringList { "--user", "DEM", "--fax", QString(100000, QLatin1Char('7')) };
+        QTest::newRow("e-mail with a line break")
+            << QStringList { "--user", "DEM", "--email", "dem@example.org\nBcc: x@y" };
+        QTest::newRow("name of 10 MB with escapes")
+            << QStringList { "--user", "DEM", "--name", QString(10 << 20, QChar(0x1b)) };
         QTest::newRow("lower-case code")
             << QStringList { "--user", "abc", "--name", "X", "--password-stdin" };
         QTest::newRow("unknown department")
@@ -270,8 +392,75 @@ private Q_SLOTS:
                          ? QStringLiteral("\n")
                          : QStringLiteral("pw\n"))
                 != 0);
-        QCOMPARE(tool({ "object", db(), "KX.ParPersEdv", "1||DEM", "AKTIV", "AbtNr" }), 0);
-        QCOMPARE(m_out, QStringLiteral("AKTIV\tJ\nAbtNr\tB0\n"));
+        QVERIFY2(m_err.size() < 1000 && !m_err.contains(QChar(0x1b)), qPrintable(m_err.left(1000)));
+        QCOMPARE(tool({ "object", db(), "KX.ParPersEdv", "1||DEM", "AKTIV", "AbtNr", "BERGRP" }),
+                 0);
+        QCOMPARE(m_out, QStringLiteral("AKTIV\tJ\nAbtNr\tB0\nBERGRP\t9\n"));
+        QCOMPARE(tool({ "object", db(), "KX.PersBasis", "1||1001", "fax" }), 0);
+        QVERIFY(m_out.startsWith(QLatin1String("fax\t0711 4711-9")));
+        const QString code = args.value(args.indexOf(QStringLiteral("--user")) + 1);
+        if (code != QLatin1String("DEM"))
+            QCOMPARE(tool({ "object", db(), "KX.ParPersEdv", "1||" + code, "AKTIV" }), 1);
+    }
+
+    void unusableStores_data()
+    {
+        QTest::addColumn<QString>("damage"); // SQL run on a copy of the store; "#bytes" garbles it
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message"); // on stderr, or on stdout for check
+        const QStringList import { "import-master", "@", "@master" };
+        QTest::newRow("schema version 99")
+            << "UPDATE kordex_meta SET wert = '99' WHERE schluessel = 'schema'" << import << 1
+            << "schema version \"99\", expected 1 (5003)";
+        QTest::newRow("sum table dropped")
+            << "DROP TABLE summe_hgrp" << import << 1 << "table summe_hgrp missing (5003)";
+        QTest::newRow("wrong schema, query")
+            << "UPDATE kordex_meta SET wert = '99' WHERE schluessel = 'schema'"
+            << QStringList { "query", "@", "KXUmsatz.Daten", "Profitcenter" } << 1
+            << "schema version";
+        QTest::newRow("file damaged, import")
+            << "#bytes" << import << 1 << "damaged (integrity check";
+        QTest::newRow("file damaged, check")
+            << "#bytes" << QStringList { "check", "@" } << 1 << "file integrity: DAMAGED";
+        QTest::newRow("demo stopped on its way")
+            << "INSERT INTO kordex_meta VALUES ('unvollstaendig', 'demo')"
+            << QStringList { "check", "@" } << 1 << "demo INCOMPLETE";
+        QTest::newRow("sums never built")
+            << "DELETE FROM datenbasis WHERE firma = '2'" << QStringList { "check", "@" } << 1
+            << "period sums: never built (run rebuild)\n";
+    }
+
+    void unusableStores()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QStringList, command);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        const QString copy = scratchCopy(QStringLiteral("damaged.db"));
+        QVERIFY(!copy.isEmpty());
+        if (damage == QLatin1String("#bytes")) {
+            // garble pages in the middle of the file, where the sales lines lie
+            QFile file(copy);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.seek(file.size() / 2 / 4096 * 4096));
+            file.write(QByteArray(3 * 4096, '\x5a'));
+        } else {
+            QString why;
+            auto store = Store::open(copy, QString(), false, &why);
+            QVERIFY2(store, qPrintable(why));
+            store->sql().script(damage);
+        }
+        const QString master = writeFile(QStringLiteral("one.csv"), QStringLiteral("PC;1;9;Neu\n"));
+        for (QString &arg : command)
+            arg = arg == QLatin1String("@") ? copy : arg == QLatin1String("@master") ? master : arg;
+        QCOMPARE(tool(command), status);
+        const QString &shown = command.first() == QLatin1String("check") ? m_out : m_err;
+        QVERIFY2(shown.contains(message), qPrintable(shown));
+        if (command.first() == QLatin1String("check"))
+            QVERIFY(!m_out.contains(QLatin1String("sums consistent")));
+        else
+            QCOMPARE(tool({ "object", db(), "KX.ParPersAbt", "1||M1", "abtbez" }), 0);
     }
 
     void checkFindsStaleSums()

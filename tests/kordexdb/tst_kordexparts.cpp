@@ -1,11 +1,15 @@
 // The small parts of the service: password hashing, the server's text form,
-// period texts, connect strings, command parsing and ";"-separated fields.
+// period texts, connect strings, command parsing, ";"-separated fields and
+// lines, the checked sums and input quoted into messages.
 #include "CommandParser.h"
 #include "ConnectString.h"
 #include "CsvReader.h"
+#include "EchoedInput.h"
+#include "ErrorNumbers.h"
 #include "PasswordHash.h"
 #include "Period.h"
 #include "PeriodSums.h"
+#include "ServerError.h"
 #include "ServerText.h"
 #include "Validation.h"
 
@@ -14,6 +18,8 @@
 #include <QTest>
 
 using namespace kordex;
+
+Q_DECLARE_METATYPE(kordex::SumRow)
 
 class TestKordexParts : public QObject
 {
@@ -140,6 +146,10 @@ private Q_SLOTS:
         QTest::newRow("blank") << " 10503" << 0;
         QTest::newRow("empty") << "" << 0;
         QTest::newRow("sign") << "-10503" << 0;
+        QTest::newRow("1900-03") << "003" << 3;
+        QTest::newRow("1900-12") << "012" << 12;
+        QTest::newRow("trailing line break") << "10503\n" << 0;
+        QTest::newRow("year 0 as 00") << "0003" << 0;
     }
 
     void periods()
@@ -147,6 +157,9 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(int, period);
         QCOMPARE(Period::parse(text).value_or(0), period);
+        // what is read is written back the same way, and read again
+        if (period != 0)
+            QCOMPARE(Period::text(period), text);
     }
 
     void periodArithmetic()
@@ -168,6 +181,7 @@ private Q_SLOTS:
         QTest::newRow("negative") << qint64(-123456) << "-1234.56";
         QTest::newRow("negative cents") << qint64(-5) << "-0.05";
         QTest::newRow("large") << qint64(9000000000000) << "90000000000.00";
+        QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << "-92233720368547758.08";
     }
 
     void money()
@@ -175,6 +189,46 @@ private Q_SLOTS:
         QFETCH(qint64, cents);
         QFETCH(QString, text);
         QCOMPARE(PeriodSums::money(cents), text);
+    }
+
+    void revenueAndMargin_data()
+    {
+        QTest::addColumn<SumRow>("sums");
+        QTest::addColumn<qint64>("revenue"); // 0 with margin 0: out of range
+        QTest::addColumn<qint64>("margin");
+        constexpr qint64 big = std::numeric_limits<qint64>::max() / 2 + 1;
+        QTest::newRow("plain") << SumRow { 1000, 50, 600, 20, 7, 3 } << qint64(1050) << qint64(430);
+        QTest::newRow("negative") << SumRow { -1000, 0, -600, 0, 0, 0 } << qint64(-1000)
+                                  << qint64(-400);
+        QTest::newRow("revenue beyond 64 bits")
+            << SumRow { big, big, 0, 0, 0, 0 } << qint64(0) << qint64(0);
+        QTest::newRow("margin beyond 64 bits")
+            << SumRow { big, 0, -big, 0, 0, 0 } << qint64(0) << qint64(0);
+        QTest::newRow("cost beyond 64 bits")
+            << SumRow { 0, 0, big, big + 1, 0, 0 } << qint64(0) << qint64(0);
+    }
+
+    void revenueAndMargin()
+    {
+        QFETCH(SumRow, sums);
+        QFETCH(qint64, revenue);
+        QFETCH(qint64, margin);
+        if (revenue == 0 && margin == 0) {
+            // never a wrapped value: the sum is refused
+            const bool refused = [&] {
+                try {
+                    PeriodSums::money(PeriodSums::revenue(sums));
+                    PeriodSums::money(PeriodSums::margin(sums));
+                } catch (const ServerError &e) {
+                    return e.number() == error::SqlFailure;
+                }
+                return false;
+            }();
+            QVERIFY(refused);
+            return;
+        }
+        QCOMPARE(PeriodSums::revenue(sums), revenue);
+        QCOMPARE(PeriodSums::margin(sums), margin);
     }
 
     void connectStrings_data()
@@ -241,6 +295,12 @@ private Q_SLOTS:
         QTest::newRow("leading blank") << " d HGRP^KXCLSU" << -1 << "";
         QTest::newRow("unknown routine") << "d KILL^KXCLSU" << -1 << "";
         QTest::newRow("line break") << "d HGRP^KXCLSU\nK ^X" << -1 << "";
+        QTest::newRow("trailing line break") << "d HGRP^KXCLSU\n" << -1 << "";
+        QTest::newRow("context, trailing line break") << "S FIRMA=1,FIL=0,PERSONAL=\"DEM\"\n"
+                                                      << -1 << "";
+        QTest::newRow("data basis, trailing line break") << "S P0=^XWGDAT W P0\n" << -1 << "";
+        QTest::newRow("context, escape in user")
+            << "S FIRMA=1,FIL=0,PERSONAL=\"D\x1b[2J\"" << -1 << "";
     }
 
     void commands()
@@ -269,6 +329,77 @@ private Q_SLOTS:
             << "\"say \"\"hi\"\"\";x" << QStringList { "say \"hi\"", "x" };
         QTest::newRow("open quote") << "\"abc;d" << QStringList {};
         QTest::newRow("text after quote") << "\"ab\"c;d" << QStringList {};
+    }
+
+    void csvLines_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("problem"); // the rejection names these lines
+        QTest::newRow("line feeds") << QByteArray("a\nb\n") << QStringList { "a", "b" } << "";
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList { "a", "b" } << "";
+        QTest::newRow("CR only") << QByteArray("a\rb\rc") << QStringList { "a", "b", "c" } << "";
+        QTest::newRow("mixed, empty line kept")
+            << QByteArray("a\r\rb\nc\r\n") << QStringList { "a", "", "b", "c" } << "";
+        QTest::newRow("byte-order mark")
+            << QByteArray("\xEF\xBB\xBF" "a;\xC3\xA4\n") << QStringList { "a;ä" } << "";
+        QTest::newRow("empty") << QByteArray() << QStringList {} << "";
+        QTest::newRow("Latin-1 umlaut")
+            << QByteArray("ok\nG\xE4rtnerei\nok\n") << QStringList {} << "Zeile 2: ";
+        QTest::newRow("cut sequence at a line end")
+            << QByteArray("\xC3\rok\r\xE2\x82") << QStringList {} << "Zeile 1: |Zeile 3: ";
+        QTest::newRow("encoded surrogate")
+            << QByteArray("\xED\xA0\x80") << QStringList {} << "Zeile 1: ";
+    }
+
+    void csvLines()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, problem);
+        QString rejected;
+        QStringList read;
+        try {
+            read = CsvReader::lines(contents);
+        } catch (const ServerError &e) {
+            QCOMPARE(e.number(), error::ImportRejected);
+            rejected = e.description();
+        }
+        QCOMPARE(read, lines);
+        for (const QString &part : problem.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+            QVERIFY2(rejected.contains(part), qPrintable(rejected));
+        QCOMPARE(rejected.isEmpty(), problem.isEmpty());
+    }
+
+    void echoedInput_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("echo");
+        QTest::newRow("plain") << "M7"
+                               << "\"M7\"";
+        QTest::newRow("escape sequence") << "A\x1b[2JB"
+                                         << "\"A\\u001b[2JB\"";
+        QTest::newRow("line breaks and tab") << "a\r\n\tb"
+                                             << "\"a\\r\\n\\tb\"";
+        QTest::newRow("quote and backslash") << "say \"hi\" \\"
+                                             << "\"say \\\"hi\\\" \\\\\"";
+        QTest::newRow("right-to-left override") << "a\u202Eb"
+                                                << "\"a\\u202eb\"";
+        QTest::newRow("long") << QString(100000, QLatin1Char('x'))
+                              << "\"" + QString(60, QLatin1Char('x')) + "…\"";
+        QTest::newRow("pair at the cut")
+            << QString(59, QLatin1Char('x')) + QString::fromUtf8("\xF0\x9F\x98\x80") + "y"
+            << "\"" + QString(59, QLatin1Char('x')) + "…\"";
+        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << "\"\\ud800\"";
+        QTest::newRow("umlauts stay") << "Gärtnerei"
+                                      << "\"Gärtnerei\"";
+    }
+
+    void echoedInput()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, echo);
+        QCOMPARE(EchoedInput::quoted(text), echo);
     }
 
     void csvFields()
@@ -310,6 +441,33 @@ private Q_SLOTS:
                                        << "a\tb" << false;
         QTest::newRow("blank name") << "name"
                                     << "  " << false;
+        QTest::newRow("company with line break") << "company"
+                                                 << "1\n"
+                                                 << false;
+        QTest::newRow("code with line break") << "code"
+                                              << "M7\n"
+                                              << false;
+        QTest::newRow("name from bad UTF-8") << "name" << QString::fromUtf8("G\xE4rten") << false;
+        QTest::newRow("name with escape") << "name"
+                                          << "A\x1b[31mB" << false;
+        QTest::newRow("fax") << "fax"
+                             << "+49 (711) 4711-90" << true;
+        QTest::newRow("empty fax") << "fax"
+                                   << "" << true;
+        QTest::newRow("fax with escape") << "fax"
+                                         << "0711\x1b[2J" << false;
+        QTest::newRow("fax of 100 KB") << "fax" << QString(100000, QLatin1Char('1')) << false;
+        QTest::newRow("e-mail") << "email"
+                                << "leh@mueller-soehne.example" << true;
+        QTest::newRow("empty e-mail") << "email"
+                                      << "" << true;
+        QTest::newRow("e-mail with line break") << "email"
+                                                << "a@b.example\n"
+                                                << false;
+        QTest::newRow("e-mail without @") << "email"
+                                          << "leh.example" << false;
+        QTest::newRow("e-mail of 100 KB")
+            << "email" << QString(100000, QLatin1Char('a')) + "@b.example" << false;
     }
 
     void validation()
@@ -319,8 +477,13 @@ private Q_SLOTS:
         QFETCH(bool, accepted);
         const QString problem = kind == QLatin1String("company") ? Validation::companyProblem(value)
             : kind == QLatin1String("code")                      ? Validation::codeProblem(value)
+            : kind == QLatin1String("fax")                       ? Validation::faxProblem(value)
+            : kind == QLatin1String("email")                     ? Validation::emailProblem(value)
                                                                  : Validation::nameProblem(value);
         QCOMPARE(problem.isEmpty(), accepted);
+        // the problem quotes the value shortened, never raw
+        QVERIFY(problem.size() < 200);
+        QVERIFY(!problem.contains(QChar(0x1b)) && !problem.contains(QLatin1Char('\n')));
     }
 
 private:

@@ -23,11 +23,13 @@ namespace {
 
 const QChar itemSeparator(0xFF);
 
-int errorOf(const std::function<void()> &action)
+int errorOf(const std::function<void()> &action, QString *description = nullptr)
 {
     try {
         action();
     } catch (const ServerError &e) {
+        if (description)
+            *description = e.description();
         return e.number();
     }
     return 0;
@@ -275,24 +277,34 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("number");
-        QTest::newRow("unknown class") << 0 << error::UnknownClass;
-        QTest::newRow("unknown id") << 1 << error::ObjectNotFound;
-        QTest::newRow("id without parts") << 2 << error::BadId;
-        QTest::newRow("unknown property") << 3 << error::UnknownProperty;
-        QTest::newRow("unknown method") << 4 << error::UnknownMethod;
-        QTest::newRow("unknown query") << 5 << error::UnknownQuery;
-        QTest::newRow("query of unknown class") << 6 << error::UnknownClass;
-        QTest::newRow("new object of unknown class") << 7 << error::UnknownClass;
-        QTest::newRow("column before NextRow") << 8 << error::NoCurrentRow;
-        QTest::newRow("column 3 of 2") << 9 << error::BadColumn;
-        QTest::newRow("too few arguments") << 10 << error::ArgumentCount;
-        QTest::newRow("malformed period") << 11 << error::BadArgument;
-        QTest::newRow("four-digit year") << 12 << error::BadArgument;
-        QTest::newRow("reversed range") << 13 << error::BadArgument;
-        QTest::newRow("NextRow before RunQuery") << 14 << error::NotRun;
-        QTest::newRow("after CloseConnection") << 15 << error::NotConnected;
-        QTest::newRow("too many DatWH pieces") << 16 << error::BadArgument;
-        QTest::newRow("unknown user department") << 17 << error::ObjectNotFound;
+        QTest::addColumn<QString>("reason"); // part of the description
+        QTest::newRow("unknown class") << 0 << error::UnknownClass << QString();
+        QTest::newRow("unknown id") << 1 << error::ObjectNotFound << QString();
+        QTest::newRow("id without parts") << 2 << error::BadId << QString();
+        QTest::newRow("unknown property") << 3 << error::UnknownProperty << QString();
+        QTest::newRow("unknown method") << 4 << error::UnknownMethod << QString();
+        QTest::newRow("unknown query") << 5 << error::UnknownQuery << QString();
+        QTest::newRow("query of unknown class") << 6 << error::UnknownClass << QString();
+        QTest::newRow("new object of unknown class") << 7 << error::UnknownClass << QString();
+        QTest::newRow("column before NextRow") << 8 << error::NoCurrentRow << QString();
+        QTest::newRow("column 3 of 2") << 9 << error::BadColumn << QString();
+        QTest::newRow("too few arguments") << 10 << error::ArgumentCount << QString();
+        QTest::newRow("malformed period") << 11 << error::BadArgument << QString();
+        QTest::newRow("four-digit year") << 12 << error::BadArgument << QString();
+        QTest::newRow("reversed range") << 13 << error::BadArgument << QString();
+        QTest::newRow("NextRow before RunQuery") << 14 << error::NotRun << QString();
+        QTest::newRow("after CloseConnection") << 15 << error::NotConnected << QString();
+        QTest::newRow("too many DatWH pieces") << 16 << error::BadArgument << QString();
+        QTest::newRow("unknown user department")
+            << 17 << error::ObjectNotFound
+            << QString("Abteilung \"ZZ\" der Firma \"1\" nicht gefunden");
+        QTest::newRow("user without department")
+            << 18 << error::ObjectNotFound << QString("keine Abteilung angegeben");
+        QTest::newRow("10 MB period")
+            << 19 << error::BadArgument << QString("Ungültige Periode \"999");
+        QTest::newRow("command with escape sequence")
+            << 20 << error::UnknownCommand
+            << QString("Unbekannter Befehl: \"K \\u001b]2;x\\u0007\"");
     }
 
     void errors()
@@ -359,8 +371,25 @@ private Q_SLOTS:
                 r->RunQuery({ "1", "12503", "1`10`B0`01`011`L`L`LA`P`X" });
             },
             [&] { factory().OpenObject(QStringLiteral("KX.ParPersAbt"), QStringLiteral("1||ZZ")); },
+            // the login's department look-up for a user whose record names none
+            [&] { factory().OpenObject(QStringLiteral("KX.ParPersAbt"), QStringLiteral("1||")); },
+            [&] {
+                run(QStringLiteral("PeriodenSumme"),
+                    QStringList { "1", QString(10 << 20, QLatin1Char('9')) } + empty7);
+            },
+            [&] {
+                factory()
+                    .NewObject(QStringLiteral("KX.Windows"))
+                    ->call(QStringLiteral("Xecute"), { QStringLiteral("K \x1b]2;x\x07") });
+            },
         };
-        QCOMPARE(errorOf(actions[kind]), number);
+        QString description;
+        QCOMPARE(errorOf(actions[kind], &description), number);
+        QFETCH(QString, reason);
+        QVERIFY2(description.contains(reason), qPrintable(description));
+        // what the input held is quoted short and harmless
+        QVERIFY2(description.size() < 300, qPrintable(description.left(300)));
+        QVERIFY(!description.contains(QChar(0x1b)));
     }
 
     void xecuteCommands_data()

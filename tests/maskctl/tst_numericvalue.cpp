@@ -44,6 +44,9 @@ void TestNumericValue::fromText_data()
     QTest::newRow("currency half even") << "0.00005" << 5 << true << "0";
     QTest::newRow("currency max") << "922337203685477.5807" << 5 << true << "922337203685477.5807";
     QTest::newRow("currency overflow") << "922337203685478" << 5 << false << "";
+    QTest::newRow("currency min") << "-922337203685477.5808" << 5 << true
+                                  << "-922337203685477.5808";
+    QTest::newRow("currency below min") << "-922337203685477.58086" << 5 << false << "";
     QTest::newRow("single") << "0.5" << 3 << true << "0.5";
     QTest::newRow("single overflow") << "1e39" << 3 << false << "";
     QTest::newRow("single too big") << QString(40, u'9') << 3 << false << "";

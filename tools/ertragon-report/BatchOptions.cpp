@@ -33,12 +33,20 @@ QString oneOf(const QString &value, const QStringList &allowed)
     return allowed.contains(upper) ? upper : QString();
 }
 
+bool hasControlCharacter(const QString &word)
+{
+    for (QChar ch : word)
+        if (ch.category() == QChar::Other_Control)
+            return true;
+    return false;
+}
+
 bool unsafeWord(const QString &word)
 {
     for (QChar ch : word)
-        if (ch.isSpace() || ch.category() == QChar::Other_Control)
+        if (ch.isSpace())
             return true;
-    return false;
+    return hasControlCharacter(word);
 }
 
 const QStringList detailFlags { QStringLiteral("--value-kind"), QStringLiteral("--detail-period"),
@@ -236,9 +244,16 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
             return QStringLiteral("ERTRAGON_PASSWORD ist nicht gesetzt");
         options.loginWords[3] = *environmentPassword;
     }
-    for (const QString &w : options.loginWords)
+    for (qsizetype i = 0; i < options.loginWords.size(); ++i) {
+        const QString &w = options.loginWords[i];
+        // A password may hold blanks; it never travels through a blank-separated line.
+        if (i == 3 && !w.isEmpty() && !hasControlCharacter(w))
+            continue;
         if (w.isEmpty() || unsafeWord(w))
-            return QStringLiteral("Anmeldedaten dürfen keine Leerzeichen enthalten");
+            return i == 3 ? QStringLiteral("Das Passwort darf nicht leer sein und keine"
+                                           " Steuerzeichen enthalten")
+                          : QStringLiteral("Anmeldedaten dürfen keine Leerzeichen enthalten");
+    }
     if (dpiGiven && options.png.isEmpty())
         return QStringLiteral("--dpi gilt nur mit --png");
     if (const QString error = detailsCombinationError(options.details, detailFlagsGiven);

@@ -32,7 +32,8 @@ struct BatchOptions
         bool rowsByProfitCentre = true;
     };
 
-    // COMPANY BRANCH USER PASSWORD SERVER and optionally PORT and NAMESPACE.
+    // COMPANY BRANCH USER PASSWORD SERVER and optionally PORT and NAMESPACE;
+    // only the password may hold blanks.
     QStringList loginWords;
 
     QString pc, habt, abt, hg, ug, hkg, hvart;
@@ -56,8 +57,6 @@ struct BatchOptions
         return !pdf.isEmpty() || !png.isEmpty() || !csv.isEmpty() || !json.isEmpty();
     }
     bool extendedSelection() const { return !typ.isEmpty() || !svart.isEmpty() || discount; }
-    // The login words as the program's command line: blank-separated.
-    QString loginCommandLine() const { return loginWords.join(QLatin1Char(' ')); }
 
     // arguments without the program name; environmentPassword is used when the
     // PASSWORD word is "-". Gives the options or a one-line error text.

@@ -21,6 +21,7 @@
 #include "Waiter.h"
 
 #include <QJsonDocument>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
 #include <memory>
@@ -115,10 +116,25 @@ int BatchReport::run()
     StreamPrompter prompter(m_errors);
     SleepingWaiter waiter;
     QTemporaryDir settingsDir; // the batch never touches the user's login settings
-    QStringList arguments { QStringLiteral("ertragon-report") };
-    arguments += m_options.loginWords;
-    ServerSession session(&kordex::createFactory, prompter, waiter,
-                          settingsDir.filePath(QStringLiteral("login.ini")), arguments);
+    // The login values go in as the login window's settings and password field,
+    // not as a blank-separated command line, so that a password may hold blanks.
+    const QStringList &words = m_options.loginWords;
+    const QString settingsPath = settingsDir.filePath(QStringLiteral("login.ini"));
+    {
+        QSettings settings(settingsPath, QSettings::IniFormat);
+        settings.beginGroup(QStringLiteral("Login"));
+        settings.setValue(QStringLiteral("Firma"), words.value(0));
+        settings.setValue(QStringLiteral("Filiale"), words.value(1));
+        settings.setValue(QStringLiteral("Name"), words.value(2));
+        settings.setValue(QStringLiteral("Server"), words.value(4));
+        settings.setValue(QStringLiteral("Port"), words.value(5, QStringLiteral("1972")));
+        settings.setValue(QStringLiteral("Namespace"), words.value(6, QStringLiteral("KORDEX")));
+    }
+    ServerSession session(&kordex::createFactory, prompter, waiter, settingsPath,
+                          { QStringLiteral("ertragon-report") });
+    LoginFields fields = session.login().fields();
+    fields.password = words.value(3);
+    session.login().setFields(fields);
     ServerAccess &access = session.access();
     access.setSettingsDialogHook([&access] { access.ShutdownProgram(); });
     access.setSettingsHideHook([] {});

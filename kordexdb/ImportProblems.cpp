@@ -1,0 +1,24 @@
+#include "ImportProblems.h"
+
+#include "ErrorNumbers.h"
+#include "ServerError.h"
+
+namespace kordex {
+
+void ImportProblems::add(qsizetype line, const QString &problem)
+{
+    if (++m_count <= shown)
+        m_shown.append(QStringLiteral("Zeile %1: %2").arg(line).arg(problem));
+}
+
+void ImportProblems::throwIfAny() const
+{
+    if (m_count == 0)
+        return;
+    QStringList lines = m_shown;
+    if (m_count > shown)
+        lines.append(QStringLiteral("... %1 Fehler insgesamt").arg(m_count));
+    throw ServerError(error::ImportRejected, lines.join(QLatin1Char('\n')));
+}
+
+} // namespace kordex
