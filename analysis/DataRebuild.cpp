@@ -18,7 +18,9 @@ const QString logPart = QStringLiteral("frmNeueDaten.OKButton_Click");
 
 bool isPeriod(const QString &text)
 {
-    static const QRegularExpression period(QStringLiteral("^[0-9]{1,3}(0[1-9]|1[0-2])$"));
+    // Anchored at the true end: "$" would also accept a final line break.
+    static const QRegularExpression period(
+        QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{1,3}(0[1-9]|1[0-2])")));
     return period.match(text).hasMatch();
 }
 
