@@ -67,8 +67,6 @@ private Q_SLOTS:
                                      << "10001" << true;
         QTest::newRow("from after to") << "10601"
                                        << "10512" << false;
-        QTest::newRow("trailing line break") << "10511\n"
-                                             << "10512" << false;
         QTest::newRow("month 13") << "10513"
                                   << "10601" << false;
         QTest::newRow("month 00") << "10500"
