@@ -1,10 +1,10 @@
 #include "AccessRights.h"
 
 #include "ServerAccess.h"
-#include "ServerError.h"
 
 #include <QHash>
 #include <QStringList>
+#include <kordex/ServerError.h>
 #include <memory>
 
 namespace ertragon {

@@ -2,12 +2,12 @@
 
 #include "Clock.h"
 #include "ServerAccess.h"
-#include "ServerError.h"
 #include "ServerLists.h"
 #include "TextHelpers.h"
 
 #include <QRegularExpression>
 #include <exception>
+#include <kordex/ServerError.h>
 #include <memory>
 
 namespace ertragon {

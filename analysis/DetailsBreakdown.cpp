@@ -5,10 +5,10 @@
 #include "NumberText.h"
 #include "Prompter.h"
 #include "ServerAccess.h"
-#include "ServerError.h"
 #include "ServerLists.h"
 
 #include <cmath>
+#include <kordex/ServerError.h>
 #include <memory>
 
 namespace ertragon {

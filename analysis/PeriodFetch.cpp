@@ -6,9 +6,9 @@
 #include "NumberText.h"
 #include "Prompter.h"
 #include "ServerAccess.h"
-#include "ServerError.h"
 #include "ServerLists.h"
 
+#include <kordex/ServerError.h>
 #include <memory>
 
 namespace ertragon {

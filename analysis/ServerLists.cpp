@@ -1,9 +1,9 @@
 #include "ServerLists.h"
 
 #include "ServerAccess.h"
-#include "ServerError.h"
 #include "TextHelpers.h"
 
+#include <kordex/ServerError.h>
 #include <memory>
 
 namespace ertragon::ServerLists {

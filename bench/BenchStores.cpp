@@ -3,12 +3,13 @@
 #include "DemoGenerator.h"
 #include "Period.h"
 #include "Schema.h"
-#include "ServerError.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <cstdio>
+#include <kordex/ServerError.h>
+#include <kordex/StoreAddress.h>
 
 using namespace kordex;
 

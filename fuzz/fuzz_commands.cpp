@@ -4,12 +4,13 @@
 #include "CommandParser.h"
 #include "ConnectString.h"
 #include "EchoedInput.h"
-#include "Factory.h"
 #include "FuzzInput.h"
 #include "Period.h"
 #include "ServerText.h"
 #include "Validation.h"
 
+#include <kordex/Factory.h>
+#include <kordex/StoreAddress.h>
 using namespace kordex;
 
 namespace {

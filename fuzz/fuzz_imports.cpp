@@ -3,16 +3,16 @@
 // file. An import either writes every row or nothing, and what it writes
 // passes the rules; any failure but a rejection is a finding.
 #include "CsvReader.h"
-#include "ErrorNumbers.h"
 #include "FuzzInput.h"
 #include "MasterImport.h"
 #include "SalesImport.h"
 #include "Schema.h"
-#include "ServerError.h"
 #include "ServerText.h"
 #include "SqlConnection.h"
 #include "Validation.h"
 
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 #include <memory>
 
 using namespace kordex;

@@ -1,7 +1,7 @@
 #include "ImportProblems.h"
 
-#include "ErrorNumbers.h"
-#include "ServerError.h"
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 
 namespace kordex {
 

@@ -2,14 +2,14 @@
 
 #include "CsvReader.h"
 #include "EchoedInput.h"
-#include "ErrorNumbers.h"
 #include "ImportProblems.h"
-#include "ServerError.h"
 #include "ServerText.h"
 #include "SqlConnection.h"
 #include "Validation.h"
 
 #include <QHash>
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 
 namespace kordex {
 

@@ -1,9 +1,10 @@
 #include "PeriodSums.h"
 
-#include "ErrorNumbers.h"
 #include "Schema.h"
-#include "ServerError.h"
 #include "SqlConnection.h"
+
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 
 namespace kordex {
 

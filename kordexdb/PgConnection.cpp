@@ -1,7 +1,7 @@
-#include "ErrorNumbers.h"
 #include "PgConnection_p.h"
-#include "ServerError.h"
 
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 #include <vector>
 
 namespace kordex {

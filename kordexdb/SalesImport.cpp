@@ -2,14 +2,14 @@
 
 #include "CsvReader.h"
 #include "EchoedInput.h"
-#include "ErrorNumbers.h"
 #include "ImportProblems.h"
 #include "Period.h"
 #include "SalesWriter.h"
-#include "ServerError.h"
 #include "SqlConnection.h"
 
 #include <QRegularExpression>
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 #include <optional>
 #include <vector>
 

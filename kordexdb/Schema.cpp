@@ -1,9 +1,10 @@
 #include "Schema.h"
 
 #include "EchoedInput.h"
-#include "ErrorNumbers.h"
-#include "ServerError.h"
 #include "SqlConnection.h"
+
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 
 namespace kordex {
 

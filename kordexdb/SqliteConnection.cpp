@@ -1,12 +1,12 @@
 #include "EchoedInput.h"
-#include "ErrorNumbers.h"
-#include "ServerError.h"
 #include "SqliteConnection_p.h"
 
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 #include <sqlite3.h>
 #include <unistd.h>
 

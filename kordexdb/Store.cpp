@@ -3,13 +3,14 @@
 #include "CommandParser.h"
 #include "ConnectString.h"
 #include "EchoedInput.h"
-#include "ErrorNumbers.h"
 #include "Period.h"
 #include "PeriodSums.h"
 #include "Rebuild.h"
 #include "Schema.h"
-#include "ServerError.h"
 #include "ServerText.h"
+
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 
 namespace kordex {
 

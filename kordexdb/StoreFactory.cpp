@@ -1,4 +1,5 @@
 #include "ConnectString.h"
+#include "CreateFactory.h"
 #include "EchoedInput.h"
 #include "PasswordHash.h"
 #include "ServerText.h"
@@ -206,18 +207,6 @@ std::unique_ptr<ResultSet> StoreFactory::OpenQuery(const QString &className,
 std::unique_ptr<Factory> createFactory()
 {
     return std::make_unique<StoreFactory>();
-}
-
-QString connectString(const QString &server, const QString &port)
-{
-    return QStringLiteral("cn_iptcp:") + server + QLatin1Char('[') + port
-        + QStringLiteral("]:KORDEX");
-}
-
-QString defaultStorePath()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + QStringLiteral("/ertragon/demo.db");
 }
 
 } // namespace kordex

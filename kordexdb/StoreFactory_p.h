@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Factory.h"
 #include "StoreSession_p.h"
 
 #include <QDate>
+#include <kordex/Factory.h>
 
 namespace kordex {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ServerObject.h"
 #include "StoreSession_p.h"
 
 #include <QHash>
 #include <functional>
+#include <kordex/ServerObject.h>
 #include <memory>
 
 namespace kordex {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ResultSet.h"
 #include "StoreSession_p.h"
 
 #include <QList>
+#include <kordex/ResultSet.h>
 #include <memory>
 
 namespace kordex {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ErrorNumbers.h"
-#include "ServerError.h"
 #include "Store.h"
 
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 #include <memory>
 
 namespace kordex {

@@ -1,14 +1,14 @@
 #include "UserAdmin.h"
 
 #include "EchoedInput.h"
-#include "ErrorNumbers.h"
 #include "PasswordHash.h"
-#include "ServerError.h"
 #include "ServerText.h"
 #include "SqlConnection.h"
 #include "Validation.h"
 
 #include <QRegularExpression>
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 
 namespace kordex {
 

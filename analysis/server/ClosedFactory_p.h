@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ErrorNumbers.h"
-#include "Factory.h"
-#include "ServerError.h"
+#include <kordex/ErrorNumbers.h>
+#include <kordex/Factory.h>
+#include <kordex/ServerError.h>
 
 namespace ertragon {
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "Factory.h"
 #include "ServerContext.h"
-#include "ServerError.h"
 
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <kordex/Factory.h>
+#include <kordex/ServerError.h>
 #include <memory>
 
 namespace ertragon {

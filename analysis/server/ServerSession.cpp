@@ -4,6 +4,8 @@
 #include "LoginController.h"
 #include "ServerAccess.h"
 
+#include <kordex/StoreAddress.h>
+
 namespace ertragon {
 
 ServerSession::ServerSession(kordex::FactoryMaker makeFactory, Prompter &prompter, Waiter &waiter,

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Factory.h"
 #include "HistoryLog.h"
 
 #include <QObject>
 #include <QStringList>
+#include <kordex/Factory.h>
 #include <memory>
 
 namespace ertragon {

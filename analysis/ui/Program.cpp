@@ -2,10 +2,10 @@
 
 #include "Clock.h"
 #include "ConnectStatusWindow.h"
+#include "CreateFactory.h"
 #include "ExportActions.h"
 #include "FMServer.h"
 #include "FMStart.h"
-#include "Factory.h"
 #include "LoginController.h"
 #include "LoginWindows.h"
 #include "MessageBoxPrompter.h"
@@ -25,6 +25,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QTranslator>
+#include <kordex/Factory.h>
 
 namespace ertragon {
 

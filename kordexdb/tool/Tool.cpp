@@ -4,13 +4,11 @@
 #include "CsvReader.h"
 #include "DemoGenerator.h"
 #include "EchoedInput.h"
-#include "ErrorNumbers.h"
 #include "MasterImport.h"
 #include "Period.h"
 #include "PeriodSums.h"
 #include "SalesImport.h"
 #include "Schema.h"
-#include "ServerError.h"
 #include "ServerText.h"
 #include "Store.h"
 #include "StoreFactory_p.h"
@@ -24,6 +22,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
+#include <kordex/StoreAddress.h>
 #include <limits>
 #include <unistd.h>
 

@@ -1,10 +1,10 @@
 #include "ToolOptions.h"
 
 #include "EchoedInput.h"
-#include "ErrorNumbers.h"
-#include "ServerError.h"
 
 #include <QRegularExpression>
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 
 namespace kordex {
 

@@ -1,12 +1,14 @@
 // The kordexdb tool on SQLite files: demo, query, xecute, object, imports
 // (all or nothing), user set, rebuild and check.
+#include "CreateFactory.h"
 #include "DemoGenerator.h"
-#include "Factory.h"
 #include "Store.h"
 #include "Tool.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <kordex/Factory.h>
+#include <kordex/StoreAddress.h>
 #include <sys/stat.h>
 
 using namespace kordex;

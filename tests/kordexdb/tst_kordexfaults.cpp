@@ -3,10 +3,8 @@
 // read-only while it is open, and PostgreSQL stopped in the middle of a fetch.
 // Afterwards the store is as it was before or as the finished work leaves it,
 // never half-written, and every failure says why.
-#include "ErrorNumbers.h"
 #include "PgTestServer.h"
 #include "ScratchMount.h"
-#include "ServerError.h"
 #include "Store.h"
 #include "StoreFactory_p.h"
 
@@ -16,6 +14,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 #include <pwd.h>
 #include <unistd.h>
 

@@ -5,17 +5,17 @@
 #include "ConnectString.h"
 #include "CsvReader.h"
 #include "EchoedInput.h"
-#include "ErrorNumbers.h"
 #include "PasswordHash.h"
 #include "Period.h"
 #include "PeriodSums.h"
-#include "ServerError.h"
 #include "ServerText.h"
 #include "Validation.h"
 
 #include <QCryptographicHash>
 #include <QMessageAuthenticationCode>
 #include <QTest>
+#include <kordex/ErrorNumbers.h>
+#include <kordex/ServerError.h>
 
 using namespace kordex;
 
@@ -341,8 +341,9 @@ private Q_SLOTS:
         QTest::newRow("CR only") << QByteArray("a\rb\rc") << QStringList { "a", "b", "c" } << "";
         QTest::newRow("mixed, empty line kept")
             << QByteArray("a\r\rb\nc\r\n") << QStringList { "a", "", "b", "c" } << "";
-        QTest::newRow("byte-order mark")
-            << QByteArray("\xEF\xBB\xBF" "a;\xC3\xA4\n") << QStringList { "a;ä" } << "";
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                       "a;\xC3\xA4\n")
+                                         << QStringList { "a;ä" } << "";
         QTest::newRow("empty") << QByteArray() << QStringList {} << "";
         QTest::newRow("Latin-1 umlaut")
             << QByteArray("ok\nG\xE4rtnerei\nok\n") << QStringList {} << "Zeile 2: ";

@@ -1,15 +1,16 @@
 // The database service through its factory interface, on SQLite or (built
 // with KORDEX_TEST_POSTGRES) on a PostgreSQL server started for the test.
-#include "ErrorNumbers.h"
-#include "Factory.h"
+#include "CreateFactory.h"
 #include "Period.h"
 #include "PeriodSums.h"
-#include "ServerError.h"
 #include "StoreFactory_p.h"
 #include "StoreFixture.h"
 
 #include <QRandomGenerator>
 #include <QTest>
+#include <kordex/ErrorNumbers.h>
+#include <kordex/Factory.h>
+#include <kordex/ServerError.h>
 
 using namespace kordex;
 

@@ -1,4 +1,5 @@
 // The server layer against a real demo store of the kordexdb service.
+#include "CreateFactory.h"
 #include "DemoGenerator.h"
 #include "LoginController.h"
 #include "LoginUi.h"

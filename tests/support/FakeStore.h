@@ -5,15 +5,14 @@
 // can fail, and a count of every call. Every factory made from one FakeStore
 // shares its data and counters.
 
-#include "Factory.h"
-#include "ServerError.h"
-
 #include <QHash>
 #include <QList>
 #include <QMap>
 #include <QSet>
 #include <QStringList>
 #include <functional>
+#include <kordex/Factory.h>
+#include <kordex/ServerError.h>
 
 using FakeRows = QList<QStringList>;
 

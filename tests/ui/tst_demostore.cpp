@@ -3,6 +3,7 @@
 // ERTRAGON_DEMO_DB names an existing store to use instead (for timing);
 // ERTRAGON_SHOT names a PNG file that receives a picture of the window.
 
+#include "CreateFactory.h"
 #include "ExtendedSelection.h"
 #include "FMStart.h"
 #include "FakeServer.h"

@@ -1,6 +1,7 @@
 #include "BatchReport.h"
 
 #include "BuildReportData.h"
+#include "CreateFactory.h"
 #include "DetailsBreakdown.h"
 #include "DetailsCsv.h"
 #include "DisplayState.h"

@@ -1,4 +1,4 @@
-#include "ServerError.h"
+#include <kordex/ServerError.h>
 
 namespace kordex {
 

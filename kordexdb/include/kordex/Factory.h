@@ -1,10 +1,9 @@
 #pragma once
 
-#include "ResultSet.h"
-#include "ServerObject.h"
-
 #include <QString>
 #include <functional>
+#include <kordex/ResultSet.h>
+#include <kordex/ServerObject.h>
 #include <memory>
 
 namespace kordex {
@@ -32,14 +31,5 @@ public:
 };
 
 using FactoryMaker = std::function<std::unique_ptr<Factory>()>;
-
-// The real service over SQLite or PostgreSQL.
-std::unique_ptr<Factory> createFactory();
-
-// "cn_iptcp:" server "[" port "]:KORDEX"
-QString connectString(const QString &server, const QString &port);
-
-// The per-user demo store: <XDG data home>/ertragon/demo.db
-QString defaultStorePath();
 
 } // namespace kordex
