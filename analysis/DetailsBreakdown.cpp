@@ -5,6 +5,8 @@
 #include "NumberText.h"
 #include "Prompter.h"
 #include "ServerAccess.h"
+#include "ServerCall.h"
+#include "ServerHandle.h"
 #include "ServerLists.h"
 
 #include <cmath>
@@ -95,22 +97,17 @@ DetailsBreakdown::Rows DetailsBreakdown::chooseRows(const SelectionModel &select
 
 std::pair<double, double> DetailsBreakdown::query(const QStringList &arguments, int divisor)
 {
-    std::unique_ptr<kordex::ResultSet> rows;
+    ServerHandle rows(m_server,
+                      m_server.factory()->OpenQuery(QStringLiteral("KXUmsatz.Daten"),
+                                                    QStringLiteral("PeriodenSummeAufteilung")));
     double revenue = 0.0;
     double margin = 0.0;
-    try {
-        rows = m_server.factory()->OpenQuery(QStringLiteral("KXUmsatz.Daten"),
-                                             QStringLiteral("PeriodenSummeAufteilung"));
-        rows->RunQuery(arguments);
-        if (rows->NextRow()) {
-            revenue = NumberText::leadingNumber(rows->ColumnValue(1));
-            margin = NumberText::leadingNumber(rows->ColumnValue(2));
-        }
-    } catch (...) {
-        m_server.CloseServerObject(rows);
-        throw;
+    rows->RunQuery(arguments);
+    if (rows->NextRow()) {
+        revenue = NumberText::leadingNumber(rows->ColumnValue(1));
+        margin = NumberText::leadingNumber(rows->ColumnValue(2));
     }
-    m_server.CloseServerObject(rows);
+    rows.close();
     // Rounded half to even (the default rounding mode).
     return { std::nearbyint(revenue / divisor), std::nearbyint(margin / divisor) };
 }
@@ -146,9 +143,11 @@ DetailsBreakdown::run(const SelectionModel &selection, const DisplayState &displ
     const QStringList base { s.company, r.from, r.to,    s.hgrp, s.ugrp,
                              s.pcnr,    s.habt, s.abtnr, s.pg,   s.hvart };
     const Rows rows = chooseRows(selection, s);
-    if (!ServerLists::beginCall(m_server, false, QStringLiteral("Aufteilung")))
+    ServerCall call(m_server, QStringLiteral("Aufteilung"));
+    if (!call.connected())
         return table;
-    try {
+    call.setOperation(QStringLiteral("Aufteilung ") + r.from + QLatin1Char(' ') + r.to);
+    table.failed = !call.run([&] {
         for (const QString &entry : rows.entries) {
             const QString code = ServerLists::codeOf(entry);
             // A unit the user may not choose is not shown as a row either.
@@ -170,13 +169,7 @@ DetailsBreakdown::run(const SelectionModel &selection, const DisplayState &displ
             if (revenue != 0.0)
                 table.rows << columns.join(QLatin1Char(';'));
         }
-    } catch (const kordex::ServerError &error) {
-        m_server.ShowServerError(error,
-                                 QStringLiteral("Aufteilung ") + r.from + QLatin1Char(' ') + r.to);
-        table.failed = true;
-        return table;
-    }
-    m_server.EndServerCall(false);
+    });
     return table;
 }
 

@@ -6,6 +6,8 @@
 #include "NumberText.h"
 #include "Prompter.h"
 #include "ServerAccess.h"
+#include "ServerCall.h"
+#include "ServerHandle.h"
 #include "ServerLists.h"
 
 #include <kordex/ServerError.h>
@@ -31,11 +33,6 @@ PeriodFetch::PeriodFetch(ServerAccess &server, Prompter &prompter, const Clock &
     , m_prompter(prompter)
     , m_clock(clock)
 {
-}
-
-int PeriodFetch::periodsToFetch() const
-{
-    return 60 + m_clock.now().date().month();
 }
 
 QString PeriodFetch::trimSeparators(const QString &text)
@@ -69,7 +66,8 @@ PeriodFetch::Outcome PeriodFetch::run(SelectionModel &selection, const ExtendedS
                           QStringLiteral("Sie dürfen nur Ihre eigene Abteilung selektieren."));
         return Outcome::Refused;
     }
-    if (!ServerLists::beginCall(m_server, true, QStringLiteral("Datenabfrage")))
+    ServerCall call(m_server, QStringLiteral("Datenabfrage"), true);
+    if (!call.connected())
         return Outcome::Failed;
 
     PeriodTotals fresh;
@@ -82,24 +80,25 @@ PeriodFetch::Outcome PeriodFetch::run(SelectionModel &selection, const ExtendedS
                 break;
             const int period = (block - 1) * 12 + month;
             const QString key = Calendar::PeriodKey(today.year() + block - 6, month);
-            if (!fetchPeriod(period, key, selection, extended, fresh))
+            if (!fetchPeriod(call, period, key, selection, extended, fresh))
                 return Outcome::Failed;
             if (m_progress)
                 m_progress(++done, total);
         }
     }
-    m_server.EndServerCall(true);
     totals = fresh;
     return Outcome::Fetched;
 }
 
-bool PeriodFetch::fetchPeriod(int period, const QString &key, const SelectionModel &selection,
-                              const ExtendedSelection &extended, PeriodTotals &fresh)
+bool PeriodFetch::fetchPeriod(ServerCall &call, int period, const QString &key,
+                              const SelectionModel &selection, const ExtendedSelection &extended,
+                              PeriodTotals &fresh)
 {
     const FetchSelection s = selection.fetchSelection();
     if (m_log)
         m_log(logPart, QStringLiteral("Datenabfrage Periode ") + key, logParameter(s));
-    try {
+    call.setOperation(QStringLiteral("Datenabfrage Periode ") + key);
+    return call.run([&] {
         double revenue = 0.0;
         double margin = 0.0;
         if (!extended.active()) {
@@ -127,35 +126,21 @@ bool PeriodFetch::fetchPeriod(int period, const QString &key, const SelectionMod
         }
         fresh.set(period, PeriodTotals::Revenue, revenue);
         fresh.set(period, PeriodTotals::Margin, margin);
-        return true;
-    } catch (const kordex::ServerError &error) {
-        m_server.ShowServerError(error, QStringLiteral("Datenabfrage Periode ") + key);
-        return false;
-    } catch (const std::exception &error) {
-        m_server.ShowServerError(kordex::ServerError(-1, QString::fromLocal8Bit(error.what())),
-                                 QStringLiteral("Datenabfrage Periode ") + key);
-        return false;
-    }
+    });
 }
 
 PeriodFetch::Row PeriodFetch::runQuery(const QString &className, const QString &queryName,
                                        const QStringList &args, int columns)
 {
-    std::unique_ptr<kordex::ResultSet> rows;
+    ServerHandle rows(m_server, m_server.factory()->OpenQuery(className, queryName));
     Row row;
-    try {
-        rows = m_server.factory()->OpenQuery(className, queryName);
-        rows->RunQuery(args);
-        // A query without a row counts as zeros.
-        if (rows->NextRow()) {
-            for (int c = 0; c < columns; ++c)
-                row.c[c] = NumberText::leadingNumber(rows->ColumnValue(c + 1));
-        }
-    } catch (...) {
-        m_server.CloseServerObject(rows);
-        throw;
+    rows->RunQuery(args);
+    // A query without a row counts as zeros.
+    if (rows->NextRow()) {
+        for (int c = 0; c < columns; ++c)
+            row.c[c] = NumberText::leadingNumber(rows->ColumnValue(c + 1));
     }
-    m_server.CloseServerObject(rows);
+    rows.close();
     return row;
 }
 

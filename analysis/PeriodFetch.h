@@ -12,6 +12,7 @@ class Clock;
 class ExtendedSelection;
 class Prompter;
 class ServerAccess;
+class ServerCall;
 
 // Reads revenue and margin of the current year and the five before it, one
 // server query per month (three for article type "A"), into PeriodTotals.
@@ -35,9 +36,6 @@ public:
     Outcome run(SelectionModel &selection, const ExtendedSelection &extended, bool departmentBound,
                 PeriodTotals &totals);
 
-    // Periods fetched this month: 60 plus the current calendar month.
-    int periodsToFetch() const;
-
     // PCNR`HABT`ABTNR`HGRP`UGRP`type`HVART`SVART`PG without trailing backticks.
     static QString parameterText(const FetchSelection &s, const QString &articleType,
                                  const QString &shippingType);
@@ -50,8 +48,9 @@ private:
         double c[4] = { 0, 0, 0, 0 };
     };
 
-    bool fetchPeriod(int period, const QString &key, const SelectionModel &selection,
-                     const ExtendedSelection &extended, PeriodTotals &fresh);
+    bool fetchPeriod(ServerCall &call, int period, const QString &key,
+                     const SelectionModel &selection, const ExtendedSelection &extended,
+                     PeriodTotals &fresh);
     Row runQuery(const QString &className, const QString &queryName, const QStringList &args,
                  int columns);
 

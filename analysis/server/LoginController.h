@@ -15,6 +15,7 @@ namespace ertragon {
 class LoginUi;
 class Prompter;
 class ServerAccess;
+class ServerCall;
 struct ServerContext;
 
 // The login flow without widgets: values from the command line or the settings
@@ -86,6 +87,10 @@ private:
     std::unique_ptr<QSettings> openSettings() const;
     QString setting(const QSettings &settings, const QString &key, const QString &fallback) const;
     bool checkOnServer();
+    // The user's records inside the login's server bracket; false for a wrong
+    // password or an inactive user (already told).
+    bool readUser(ServerCall &call);
+    void failLoginOnServerError();
     bool needsDialog() const;
     void failLogin();
 
