@@ -3,6 +3,7 @@
 #include "NumericValue.h"
 #include "StatusTarget.h"
 #include "comctl/HostSite.h"
+#include "comctl/OleColor.h"
 #include "comctl/Variants.h"
 
 #include <QApplication>
@@ -396,8 +397,8 @@ void CNumCtrl::showToolTip()
     m_tip->setText(text);
     m_tip->setFont(stored(QStringLiteral("ToolTipFont")).value<QFont>());
     m_tip->setColours(
-        ColourRules::toQColor(colourValue(QStringLiteral("ToolTipBackColor")), palette()),
-        ColourRules::toQColor(colourValue(QStringLiteral("ToolTipForeColor")), palette()));
+        comctl::OleColor::toQColor(colourValue(QStringLiteral("ToolTipBackColor")), palette()),
+        comctl::OleColor::toQColor(colourValue(QStringLiteral("ToolTipForeColor")), palette()));
     const QRect work = screen() ? screen()->availableGeometry() : QRect(0, 0, 1 << 14, 1 << 14);
     m_tip->setGeometry(ToolTipWindow::placement(QCursor::pos(), m_tip->sizeForText(), work,
                                                 mapToGlobal(QPoint(0, 0)).y()));

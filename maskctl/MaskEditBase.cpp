@@ -1,6 +1,7 @@
 #include "MaskEditBase.h"
 
 #include "PosixLocaleInfo.h"
+#include "comctl/OleColor.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -264,7 +265,7 @@ void MaskEditBase::paintEvent(QPaintEvent *)
     const QPalette &pal = palette();
     const ColourState state = colourState();
     const ColourSet colours = colourSet();
-    p.fillRect(rect(), ColourRules::toQColor(ColourRules::backColour(state, colours), pal));
+    p.fillRect(rect(), comctl::OleColor::toQColor(ColourRules::backColour(state, colours), pal));
     if (intValue(QStringLiteral("BorderStyle")) == 1) {
         p.setPen(pal.color(QPalette::Dark));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -281,7 +282,7 @@ void MaskEditBase::paintEvent(QPaintEvent *)
     const QString &text = m_engine.shown();
     const int origin = textOrigin(metrics);
     const int baseline = r.top() + (r.height() - metrics.height()) / 2 + metrics.ascent();
-    p.setPen(ColourRules::toQColor(ColourRules::textColour(state, colours), pal));
+    p.setPen(comctl::OleColor::toQColor(ColourRules::textColour(state, colours), pal));
     p.drawText(origin, baseline, text);
 
     const bool showSelection = m_engine.hasSelection()
@@ -293,8 +294,9 @@ void MaskEditBase::paintEvent(QPaintEvent *)
         const int x = origin + metrics.horizontalAdvance(text.left(from));
         const QRect sel(x, r.top() + (r.height() - metrics.height()) / 2,
                         metrics.horizontalAdvance(part), metrics.height());
-        p.fillRect(sel, ColourRules::toQColor(colourValue(QStringLiteral("SelBackColor")), pal));
-        p.setPen(ColourRules::toQColor(colourValue(QStringLiteral("SelForeColor")), pal));
+        p.fillRect(sel,
+                   comctl::OleColor::toQColor(colourValue(QStringLiteral("SelBackColor")), pal));
+        p.setPen(comctl::OleColor::toQColor(colourValue(QStringLiteral("SelForeColor")), pal));
         p.drawText(x, baseline, part);
     }
     if (m_engine.focused() && hasFocus() && m_caretOn)
@@ -329,8 +331,8 @@ void MaskEditBase::paintButtonFace(QPainter &p, const QRect &r, ButtonStrip::Par
     const bool spinOff = (part == ButtonStrip::SpinUp || part == ButtonStrip::SpinDown)
         && !boolValue(QStringLiteral("SpinButtonEnabled"));
     const QColor ink = !isEnabled() || spinOff
-        ? ColourRules::toQColor(SysGrayText, pal)
-        : ColourRules::toQColor(colourValue(QStringLiteral("ForeColor")), pal);
+        ? comctl::OleColor::toQColor(SysGrayText, pal)
+        : comctl::OleColor::toQColor(colourValue(QStringLiteral("ForeColor")), pal);
     switch (part) {
     case ButtonStrip::DropDown:
         p.fillRect(QRect(c.x() - 2, c.y() - 1, 5, 1), ink);
@@ -349,7 +351,7 @@ void MaskEditBase::paintButtonFace(QPainter &p, const QRect &r, ButtonStrip::Par
             p.restore();
             break;
         }
-        const QColor dots = enabled ? ink : ColourRules::toQColor(SysGrayText, pal);
+        const QColor dots = enabled ? ink : comctl::OleColor::toQColor(SysGrayText, pal);
         const int y = r.bottom() - r.height() / 3;
         for (int i = 0; i < 3; ++i)
             p.fillRect(QRect(c.x() - 4 + i * 3, y, 2, 2), dots);
