@@ -286,11 +286,6 @@ void CNumCtrl::applyChange(const QString &name)
     update();
 }
 
-QVariant CNumCtrl::prop(const QString &name) const
-{
-    return const_cast<CNumCtrl *>(this)->get(name).value;
-}
-
 void CNumCtrl::setProp(const QString &name, const QVariant &v)
 {
     const comctl::DispatchResult r = put(name, v);

@@ -114,8 +114,7 @@ public:
     // Whether the pointer rests over the control (replaceable for tests).
     void setPointerSource(std::function<bool()> source) { m_pointerOver = std::move(source); }
 
-    // Generic property access by name (values as automation sees them).
-    QVariant prop(const QString &name) const;
+    // Sets a property by name as automation does (throws comctl::AutomationError).
     void setProp(const QString &name, const QVariant &value);
 
 Q_SIGNALS:
@@ -166,7 +165,6 @@ private:
     void afterValueChange();
     void changeNotification();
     void applyText(const QString &text, bool raise);
-    QString valueForDataType(const QString &value) const;
     QChar localeDecimal() const;
     // The range and sign check of ValidateType for values of the data type.
     RangeValidator::Rule rangeRule(int type) const;
@@ -210,7 +208,6 @@ private:
     bool m_loading = false;
     FormatCallback m_formatCallback;
     QPointer<CalculatorPopup> m_calc;
-    QString m_toolTipWhileClosed;
     QString m_statusSaved;
     bool m_statusShown = false;
     QPointer<ToolTipWindow> m_tip;

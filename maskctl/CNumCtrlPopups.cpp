@@ -92,7 +92,6 @@ void CNumCtrl::openCalculator(bool byKey)
     popup->show();
     if (window() && !window()->isActiveWindow() && hasFocus())
         window()->activateWindow();
-    m_toolTipWhileClosed = stringValue(QStringLiteral("ToolTipText"));
     m_calcOpen = true;
     syncEngine();
 }
