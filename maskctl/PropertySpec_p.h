@@ -1,9 +1,11 @@
 #pragma once
 
-#include <QFont>
+#include "MaskEditState.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <variant>
 #include <vector>
 
 namespace orvel {
@@ -19,25 +21,32 @@ enum PropFlag : unsigned {
     Special = 16, // getter and setter of their own
 };
 
+// One property of the control: automation name and id, conversion, the field of
+// MaskEditState that holds its value (none for values the control computes or keeps
+// elsewhere) and the range of whole-number values.
 struct PropertySpec
 {
+    using S = MaskEditState;
+    using Field = std::variant<std::monostate, bool S::*, int S::*, quint32 S::*, double S::*,
+                               QString S::*, QFont S::*, S::Picture S::*, bool MaskSettings::*,
+                               int MaskSettings::*, QString MaskSettings::*, quint32 ColourSet::*>;
+
     QString name;
     int dispId;
     PropKind kind;
-    QVariant defaultValue;
+    Field field;
     unsigned flags;
     int min = -32768;
     int max = 32767;
-};
 
-inline QFont defaultFont(int weight, bool italic)
-{
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPointSize(9);
-    f.setWeight(weight >= 900 ? QFont::Black : QFont::Normal);
-    f.setItalic(italic);
-    return f;
-}
+    bool hasField() const { return field.index() != 0; }
+    // The field's value as automation sees it (an empty variant for a missing picture).
+    QVariant valueIn(const MaskEditState &state) const;
+    // Stores a value already converted for the kind.
+    void assign(MaskEditState &state, const QVariant &value) const;
+    // The value of a new control.
+    QVariant defaultValue() const;
+};
 
 const std::vector<PropertySpec> &propertySpecs();
 const PropertySpec *findPropertySpec(const QString &name);
