@@ -105,7 +105,7 @@ CNumCtrl::CNumCtrl(QWidget *parent)
 
 CNumCtrl::~CNumCtrl()
 {
-    // The popups go while the control is whole.
+    // The calculator and tooltip windows go first, before anything they refer to.
     m_calculator.reset();
     m_toolTip.reset();
 }
@@ -347,10 +347,6 @@ QString CNumCtrl::formatText() const
         if (const auto text = site()->formatValue(hostValue, picture))
             return *text;
     }
-    if (m_formatCallback) {
-        if (const auto text = m_formatCallback(hostValue, picture))
-            return *text;
-    }
     PictureFormatter::Separators sep;
     const QString dec = m_engine.locale().item(LocaleItem::NumberDecimalSep);
     const QString thousands = m_engine.locale().item(LocaleItem::NumberThousandSep);
@@ -361,13 +357,6 @@ QString CNumCtrl::formatText() const
             return *text;
     }
     return NumericValue::toText(*typed, localeDecimal());
-}
-
-void CNumCtrl::setFormatCallback(FormatCallback callback)
-{
-    m_formatCallback = std::move(callback);
-    m_engine.refreshShown();
-    update();
 }
 
 int CNumCtrl::dataType() const
@@ -642,24 +631,9 @@ void CNumCtrl::setDataSource(QAbstractItemModel *model)
     m_binding->setModel(model);
 }
 
-QAbstractItemModel *CNumCtrl::dataSource() const
-{
-    return m_binding->model();
-}
-
 void CNumCtrl::setCurrentRow(int row)
 {
     m_binding->setRow(row);
-}
-
-int CNumCtrl::currentRow() const
-{
-    return m_binding->row();
-}
-
-void CNumCtrl::readBoundValue()
-{
-    m_binding->read();
 }
 
 bool CNumCtrl::writeBoundValue()
@@ -677,11 +651,6 @@ void CNumCtrl::openCalculator()
     m_calculator->open();
 }
 
-void CNumCtrl::closeCalculator()
-{
-    m_calculator->close();
-}
-
 bool CNumCtrl::calculatorOpen() const
 {
     return m_calculator->isOpen();
@@ -690,11 +659,6 @@ bool CNumCtrl::calculatorOpen() const
 CalculatorPopup *CNumCtrl::calculator()
 {
     return m_calculator->popup();
-}
-
-void CNumCtrl::finishCalculator()
-{
-    m_calculator->finish();
 }
 
 void CNumCtrl::setTickSource(std::function<qint64()> source)
@@ -710,11 +674,6 @@ void CNumCtrl::setLeftButtonSource(std::function<bool()> source)
 QObject *CNumCtrl::statusObject() const
 {
     return m_status->target();
-}
-
-void CNumCtrl::bindStatusObject()
-{
-    m_status->bind();
 }
 
 void CNumCtrl::updateStatusText(bool focused)

@@ -6,10 +6,10 @@
 #include "ToolTipModel.h"
 #include "ToolTipWindow.h"
 
-#include <QAbstractItemModel>
 #include <functional>
 #include <memory>
-#include <optional>
+
+class QAbstractItemModel;
 
 namespace comctl {
 class PropertyExchange;
@@ -76,19 +76,12 @@ public:
 
     // --- data binding: a field (column named by DataField) of a model row
     void setDataSource(QAbstractItemModel *model);
-    QAbstractItemModel *dataSource() const;
     // The host moved to another row (or the row's values changed): read the field. A new
     // data source starts at its first row.
     void setCurrentRow(int row);
-    int currentRow() const;
-    void readBoundValue();
     // The host is about to leave or update the row: write a changed value back.
     bool writeBoundValue();
     bool dataChanged() const;
-
-    // The host's format callback (when the host site offers none): value, picture.
-    using FormatCallback = std::function<std::optional<QString>(const QVariant &, const QString &)>;
-    void setFormatCallback(FormatCallback callback);
 
     // Moves the focus to the next control of the form by tab order (AutoTab, TabOnEnter).
     void moveToNextControl();
@@ -97,12 +90,9 @@ public:
 
     // --- drop-down calculator
     void openCalculator();
-    void closeCalculator();
     bool calculatorOpen() const;
     // The calculator window, made on first use.
     CalculatorPopup *calculator();
-    // Presses "=", transfers the result through Value and closes.
-    void finishCalculator();
 
     // Spin auto-repeat reads the time (ms; default: the host site's tick count) and the
     // left mouse button through these.
@@ -111,7 +101,6 @@ public:
 
     // --- status text: the host control named by StatusBarControlName (or StatusBarControl)
     QObject *statusObject() const;
-    void bindStatusObject();
     void updateStatusText(bool focused);
 
     // --- tooltip, polled every 100 ms once the control has been shown at run time
@@ -197,7 +186,6 @@ private:
     std::unique_ptr<StatusTextLink> m_status;
     QVariant m_tag;
     bool m_loading = false;
-    FormatCallback m_formatCallback;
     bool m_doubleClicked = false;
 };
 

@@ -44,8 +44,6 @@ public:
     static QRect buttonRect(QSize client, int type);
     static QRect memoryIndicatorRect(QSize client);
     int buttonAt(const QPoint &pos) const;
-    int pressedButton() const { return m_pressed; }
-    bool pressedLook() const { return m_pressedLook; }
 
     // Where the calculator goes: below the control, or above when only that fits; aligned
     // to the control's right edge when it would leave the desktop on the right.

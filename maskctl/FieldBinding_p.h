@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QAbstractItemModel>
 #include <QMetaObject>
 #include <QPointer>
-
-class QAbstractItemModel;
 
 namespace orvel {
 
@@ -24,7 +23,6 @@ public:
     QAbstractItemModel *model() const { return m_model; }
     // A new model starts at its first row.
     void setModel(QAbstractItemModel *model);
-    int row() const { return m_row; }
     // Writes a changed value back, then reads the new row.
     void setRow(int row);
 

@@ -48,7 +48,6 @@ protected:
     // Keeps the caret visible after a caret move (horizontal scrolling).
     void ensureCaretVisible();
     void restartCaret();
-    bool isFocusedForCaret() const { return hasFocus() && m_engine.focused(); }
 
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

@@ -39,7 +39,6 @@ struct PropertySpec
     int min = -32768;
     int max = 32767;
 
-    bool hasField() const { return field.index() != 0; }
     // The field's value as automation sees it (an empty variant for a missing picture).
     QVariant valueIn(const MaskEditState &state) const;
     // Stores a value already converted for the kind.
