@@ -94,7 +94,7 @@ struct CNumCtrlAccess
         if (name == u"CalcDispText")
             return c.m_calculator->displayText();
         if (name == u"CalcBtnText")
-            return c.state().calcBtnText.value(calcIndex(index));
+            return c.state().calculator.captions.value(calcIndex(index));
         if (name == u"SelStart")
             return qint16(c.engine().selectionStart());
         if (name == u"SelLength")
@@ -135,7 +135,7 @@ struct CNumCtrlAccess
         } else if (name == u"CalcWidth" || name == u"CalcHeight") {
             putCalcSize(c, name, Variants::toDouble(v));
         } else if (name == u"CalcBtnText") {
-            c.state().calcBtnText[calcIndex(index)] = Variants::toString(v);
+            c.state().calculator.captions[calcIndex(index)] = Variants::toString(v);
             c.m_calculator->lookChanged();
         } else if (name == u"SelStart") {
             c.engine().setSelStart(nonNegative16(v));

@@ -23,25 +23,8 @@ CalculatorDropDown::~CalculatorDropDown()
 
 CalculatorLook CalculatorDropDown::look() const
 {
-    const MaskEditState &s = q.state();
-    CalculatorLook look;
-    look.back = s.calcBackColor;
-    look.buttonBack = s.calcBtnBackColor;
-    look.displayBack = s.calcDispBackColor;
-    look.displayFore = s.calcDispForeColor;
-    look.memoryFore = s.calcMemForeColor;
-    look.memoryBack = s.calcMemBackColor;
-    look.clearFore = s.calcBtnClrForeColor;
-    look.memoryButtonFore = s.calcBtnMemForeColor;
-    look.buttonFore = s.calcBtnForeColor;
-    look.operatorFore = s.calcBtnOpForeColor;
-    look.controlFore = s.colours.fore;
-    look.displayFont = s.calcDispFont;
-    look.buttonFont = s.calcBtnFont;
-    look.memoryFont = s.calcMemFont;
-    look.memoryText = s.calcMemText;
-    look.errorText = s.calcErrorText;
-    look.captions = s.calcBtnText;
+    CalculatorLook look = q.state().calculator;
+    look.controlFore = q.state().colours.fore;
     return look;
 }
 
@@ -152,49 +135,30 @@ void CalculatorDropDown::finish()
 
 void CalculatorDropDown::key(QKeyEvent *e)
 {
-    switch (e->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_F4:
+    const int key = e->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F4)
         finish();
-        break;
-    case Qt::Key_Escape:
+    else if (key == Qt::Key_Escape)
         close();
-        break;
-    case Qt::Key_Delete:
+    else if (key == Qt::Key_Delete)
         m_popup->pressButton(CalcBtnClear);
-        break;
-    default:
-        break;
-    }
 }
 
 void CalculatorDropDown::typed(QChar c)
 {
-    int button = -1;
-    if (c.unicode() == 8)
-        button = CalcBtnBackspace;
-    else if (c >= u'0' && c <= u'9')
-        button = c.digitValue();
-    else if (c == u'.')
-        button = CalcBtnDecimal;
-    else if (c == u'*')
-        button = CalcBtnMultiply;
-    else if (c == u'-')
-        button = CalcBtnSubtract;
-    else if (c == u'+')
-        button = CalcBtnAdd;
-    else if (c == u'/')
-        button = CalcBtnDivide;
-    else if (c == u'=')
-        button = CalcBtnEqual;
+    static const QHash<char16_t, int> operators = {
+        { u'\b', CalcBtnBackspace }, { u'.', CalcBtnDecimal }, { u'*', CalcBtnMultiply },
+        { u'-', CalcBtnSubtract },   { u'+', CalcBtnAdd },     { u'/', CalcBtnDivide },
+        { u'=', CalcBtnEqual },
+    };
+    const int button = c >= u'0' && c <= u'9' ? c.digitValue() : operators.value(c.unicode(), -1);
     if (button >= 0)
         m_popup->pressButton(button);
 }
 
 int CalculatorDropDown::buttonNamed(const QString &name) const
 {
-    const qsizetype caption = q.state().calcBtnText.indexOf(name);
+    const qsizetype caption = q.state().calculator.captions.indexOf(name);
     if (caption >= 0)
         return int(caption);
     static const QHash<QString, int> ascii = {

@@ -18,8 +18,6 @@ class CalculatorDropDown
 public:
     explicit CalculatorDropDown(CNumCtrl &control);
     ~CalculatorDropDown();
-    CalculatorDropDown(const CalculatorDropDown &) = delete;
-    CalculatorDropDown &operator=(const CalculatorDropDown &) = delete;
 
     // The calculator window, made on first use, in the control's current look.
     CalculatorPopup *popup();
@@ -48,6 +46,8 @@ public:
     QString displayText() const;
 
 private:
+    Q_DISABLE_COPY(CalculatorDropDown)
+
     CalculatorLook look() const;
     QSize size() const;
     void transfer();

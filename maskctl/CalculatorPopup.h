@@ -1,27 +1,11 @@
 #pragma once
 
 #include "CalculatorEngine.h"
+#include "CalculatorLook.h"
 
-#include <QFont>
-#include <QStringList>
 #include <QWidget>
 
 namespace orvel {
-
-// Colours (OLE colours, 0x1000001 = not set), fonts and captions of the calculator.
-struct CalculatorLook
-{
-    quint32 back = 0x1000001, buttonBack = 0x1000001;
-    quint32 displayBack = 0x808080, displayFore = 0xFFFFFF;
-    quint32 memoryFore = 255, memoryBack = 0x1000001;
-    quint32 clearFore = 255, memoryButtonFore = 255, buttonFore = 0x1000001,
-            operatorFore = 0xFF0000;
-    quint32 controlFore = 0x80000008;
-    QFont displayFont, buttonFont, memoryFont;
-    QString memoryText = QStringLiteral("M");
-    QString errorText = QStringLiteral("ERROR");
-    QStringList captions;
-};
 
 // The drop-down calculator window (class "ovCalculator"): paints the engine's display, the
 // memory indicator and the 23 buttons in their grid, and turns clicks into button presses.

@@ -17,8 +17,6 @@ class FieldBinding
 public:
     explicit FieldBinding(CNumCtrl &control);
     ~FieldBinding();
-    FieldBinding(const FieldBinding &) = delete;
-    FieldBinding &operator=(const FieldBinding &) = delete;
 
     QAbstractItemModel *model() const { return m_model; }
     // A new model starts at its first row.
@@ -42,6 +40,8 @@ public:
     void valueChanged();
 
 private:
+    Q_DISABLE_COPY(FieldBinding)
+
     CNumCtrl &q;
     QPointer<QAbstractItemModel> m_model;
     QMetaObject::Connection m_modelConnection;

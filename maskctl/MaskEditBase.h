@@ -10,6 +10,17 @@
 
 namespace orvel {
 
+// CaretStyleConstants
+enum CaretStyle : int {
+    CaretStyleDefault = 0,
+    CaretStyleSolid = 1,
+    CaretStyleGray = 2,
+    CaretStyleTriangle = 3,
+    CaretStyleUnderline = 4,
+    CaretStyleDotted = 5,
+    CaretStyleCustom = 6,
+};
+
 // The masked edit window: it paints the shown text of its edit engine in the state's
 // colours and font, draws caret and selection, scrolls horizontally and turns mouse input
 // into caret moves. It keeps the property values of the control in its state.

@@ -11,12 +11,17 @@ QFont MaskEditState::defaultFont(int weight, bool italic)
     return f;
 }
 
-QStringList MaskEditState::defaultCalcButtonText()
+CalculatorLook MaskEditState::defaultCalculatorLook()
 {
-    return {
+    CalculatorLook look;
+    look.displayFont = defaultFont(900, false);
+    look.buttonFont = defaultFont(900, false);
+    look.memoryFont = defaultFont(400, false);
+    look.captions = QStringList {
         "0", "1",  "2", "3", "4", "5", "6",  "7", "8",  "9",  ".",  "=",
         "±", "sq", "C", "×", "-", "+", "<<", "÷", "M!", "M+", "M-",
     };
+    return look;
 }
 
 } // namespace orvel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CalculatorLook.h"
 #include "ColourRules.h"
 #include "MaskSettings.h"
 #include "NumericValue.h"
@@ -12,17 +13,6 @@
 
 namespace orvel {
 
-// CaretStyleConstants
-enum CaretStyle : int {
-    CaretStyleDefault = 0,
-    CaretStyleSolid = 1,
-    CaretStyleGray = 2,
-    CaretStyleTriangle = 3,
-    CaretStyleUnderline = 4,
-    CaretStyleDotted = 5,
-    CaretStyleCustom = 6,
-};
-
 // The property values of the control, each named after its property, with the defaults a new
 // control starts with (and that saving leaves out). The property table maps names to fields.
 struct MaskEditState
@@ -32,8 +22,8 @@ struct MaskEditState
 
     // "MS Sans Serif", 9 points.
     static QFont defaultFont(int weight, bool italic);
-    // The captions of the calculator's 23 buttons in button-type order.
-    static QStringList defaultCalcButtonText();
+    // The calculator's look with the fonts and the captions of its 23 buttons.
+    static CalculatorLook defaultCalculatorLook();
 
     MaskSettings mask; // the Mask… properties
     ColourSet colours; // ForeColor, BackColor and the colours of the states (ReadOnly…, …)
@@ -45,14 +35,11 @@ struct MaskEditState
     int borderStyle = 1; // 0 none, 1 single
     int alignment = 1; // while editing: 0 left, 1 right
     int displayAlignment = 3; // without focus: 0 left, 1 centred, 2 right, 3 as Alignment
-    int caretStyle = CaretStyleDefault;
-    int caretStyleOvertype = CaretStyleSolid;
-    Picture caretPicture;
-    Picture caretPictureOvertype;
+    int caretStyle = 0, caretStyleOvertype = 1; // CaretStyleDefault, CaretStyleSolid
+    Picture caretPicture, caretPictureOvertype;
     int mousePointer = 0; // 0 to 15, 99: MouseIcon
     Picture mouseIcon;
-    quint32 selBackColor = 0x8000000D;
-    quint32 selForeColor = 0x8000000E;
+    quint32 selBackColor = 0x8000000D, selForeColor = 0x8000000E;
     bool hideSelection = true;
     QString format; // picture of the text shown without focus
     QString nullText;
@@ -62,67 +49,39 @@ struct MaskEditState
     QString designText; // Text at design time
     int dataType = DataTypeCurrency;
     QString dataField;
-    bool allowEdit = true;
-    bool allowEscape = true;
-    bool allowNull = true;
-    bool allowInsertModeChange = true;
-    bool insertMode = true;
-    bool autoSelect = false;
-    bool autoTab = false;
-    bool tabOnEnter = false;
+    bool allowEdit = true, allowEscape = true, allowNull = true;
+    bool insertMode = true, allowInsertModeChange = true;
+    bool autoSelect = false, autoTab = false, tabOnEnter = false;
     bool clipLiterals = false;
     bool locked = false;
-    bool keepFocusOnError = false;
-    bool maskErrorBeep = true;
+    bool keepFocusOnError = false, maskErrorBeep = true;
     int validateType = 0;
-    QString validateRangeLow;
-    QString validateRangeHigh;
+    QString validateRangeLow, validateRangeHigh;
 
     // Buttons
     bool calcDropDown = true;
-    bool ellipsesButton = false;
-    bool ellipsesButtonEnabled = true;
+    bool ellipsesButton = false, ellipsesButtonEnabled = true;
     int ellipsesButtonWidth = 16;
-    Picture ellipsesButtonPic;
-    Picture ellipsesButtonPicDisabled;
-    bool spinButton = false;
-    bool spinButtonEnabled = true;
+    Picture ellipsesButtonPic, ellipsesButtonPicDisabled;
+    bool spinButton = false, spinButtonEnabled = true;
     int spinButtonWidth = 13;
     bool spinKeys = true;
     QString spinValue = QStringLiteral("1");
 
     // Calculator
-    double calcWidthPx = 150; // CalcWidth, 0: the control's width
-    double calcHeightPx = 150; // CalcHeight
-    quint32 calcBackColor = IgnoreColor;
-    quint32 calcBtnBackColor = IgnoreColor;
-    quint32 calcBtnForeColor = IgnoreColor;
-    quint32 calcBtnClrForeColor = 255;
-    quint32 calcBtnMemForeColor = 255;
-    quint32 calcBtnOpForeColor = 0xFF0000;
-    QFont calcBtnFont = defaultFont(900, false);
-    quint32 calcDispBackColor = 0x808080;
-    quint32 calcDispForeColor = 0xFFFFFF;
-    QFont calcDispFont = defaultFont(900, false);
-    QFont calcMemFont = defaultFont(400, false);
-    QString calcMemText = QStringLiteral("M");
-    quint32 calcMemForeColor = 255;
-    quint32 calcMemBackColor = IgnoreColor;
-    QString calcErrorText = QStringLiteral("ERROR");
-    QStringList calcBtnText = defaultCalcButtonText();
+    double calcWidthPx = 150, calcHeightPx = 150; // CalcWidth (0: the control's), CalcHeight
+    // The other Calc… properties and CalcBtnText as captions; controlFore is unused here,
+    // the calculator takes ForeColor.
+    CalculatorLook calculator = defaultCalculatorLook();
 
     // Tooltip and status text
     bool toolTips = true;
     QString toolTipText;
-    int toolTipDelay = 750;
-    int toolTipTimeout = 5000;
-    quint32 toolTipBackColor = 0x80000018;
-    quint32 toolTipForeColor = 0x80000017;
+    int toolTipDelay = 750, toolTipTimeout = 5000;
+    quint32 toolTipBackColor = 0x80000018, toolTipForeColor = 0x80000017;
     QFont toolTipFont = defaultFont(400, false);
-    QString statusBarControlName;
-    QString statusBarPropName;
-    QString statusBarRestoreText;
-    QString statusBarText;
+    QString statusBarControlName, statusBarPropName;
+    QString statusBarText, statusBarRestoreText;
 };
 
 } // namespace orvel

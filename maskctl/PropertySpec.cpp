@@ -1,5 +1,6 @@
 #include "PropertySpec_p.h"
 
+#include <iterator>
 #include <type_traits>
 
 namespace orvel {
@@ -28,6 +29,11 @@ template<typename State, typename T> auto &fieldOf(State &state, T MaskSettings:
 template<typename State, typename T> auto &fieldOf(State &state, T ColourSet::*member)
 {
     return state.colours.*member;
+}
+
+template<typename State, typename T> auto &fieldOf(State &state, T CalculatorLook::*member)
+{
+    return state.calculator.*member;
 }
 
 template<typename T> QVariant toVariant(const T &value)
@@ -125,9 +131,9 @@ std::vector<PropertySpec> buildSpecs()
         { "Value", 69, K::Variant, {}, RT | SP },
         { "EllipsesButtonEnabled", 70, K::Bool, &S::ellipsesButtonEnabled, P },
         { "SpinButtonWidth", 71, K::Int16, &S::spinButtonWidth, P, 0 },
-        { "CalcBackColor", 72, K::Colour, &S::calcBackColor, P },
-        { "CalcBtnBackColor", 73, K::Colour, &S::calcBtnBackColor, P },
-        { "CalcBtnFont", 74, K::Font, &S::calcBtnFont, P },
+        { "CalcBackColor", 72, K::Colour, &CalculatorLook::back, P },
+        { "CalcBtnBackColor", 73, K::Colour, &CalculatorLook::buttonBack, P },
+        { "CalcBtnFont", 74, K::Font, &CalculatorLook::buttonFont, P },
         { "MaskPosFormat", 75, K::Int16, &MaskSettings::posFormat, RF, 0, 4 },
         { "MaskCurrencySymbol", 76, K::String, &MaskSettings::currencySymbol, RF },
         { "MaskDecimalChar", 77, K::String, &MaskSettings::decimalChar, RF | SP },
@@ -153,18 +159,18 @@ std::vector<PropertySpec> buildSpecs()
         { "MaskError", 97, K::Bool, {}, RT | RO | SP },
         { "MaskErrorBackColor", 98, K::Colour, &ColourSet::maskErrorBack, P },
         { "MaskErrorForeColor", 99, K::Colour, &ColourSet::maskErrorFore, P },
-        { "CalcDispBackColor", 100, K::Colour, &S::calcDispBackColor, P },
-        { "CalcDispForeColor", 101, K::Colour, &S::calcDispForeColor, P },
-        { "CalcDispFont", 102, K::Font, &S::calcDispFont, P },
-        { "CalcMemFont", 103, K::Font, &S::calcMemFont, P },
-        { "CalcMemText", 104, K::String, &S::calcMemText, P },
-        { "CalcMemForeColor", 105, K::Colour, &S::calcMemForeColor, P },
-        { "CalcMemBackColor", 106, K::Colour, &S::calcMemBackColor, P },
-        { "CalcBtnClrForeColor", 107, K::Colour, &S::calcBtnClrForeColor, P },
-        { "CalcBtnMemForeColor", 108, K::Colour, &S::calcBtnMemForeColor, P },
-        { "CalcBtnForeColor", 109, K::Colour, &S::calcBtnForeColor, P },
-        { "CalcBtnOpForeColor", 110, K::Colour, &S::calcBtnOpForeColor, P },
-        { "CalcErrorText", 111, K::String, &S::calcErrorText, P },
+        { "CalcDispBackColor", 100, K::Colour, &CalculatorLook::displayBack, P },
+        { "CalcDispForeColor", 101, K::Colour, &CalculatorLook::displayFore, P },
+        { "CalcDispFont", 102, K::Font, &CalculatorLook::displayFont, P },
+        { "CalcMemFont", 103, K::Font, &CalculatorLook::memoryFont, P },
+        { "CalcMemText", 104, K::String, &CalculatorLook::memoryText, P },
+        { "CalcMemForeColor", 105, K::Colour, &CalculatorLook::memoryFore, P },
+        { "CalcMemBackColor", 106, K::Colour, &CalculatorLook::memoryBack, P },
+        { "CalcBtnClrForeColor", 107, K::Colour, &CalculatorLook::clearFore, P },
+        { "CalcBtnMemForeColor", 108, K::Colour, &CalculatorLook::memoryButtonFore, P },
+        { "CalcBtnForeColor", 109, K::Colour, &CalculatorLook::buttonFore, P },
+        { "CalcBtnOpForeColor", 110, K::Colour, &CalculatorLook::operatorFore, P },
+        { "CalcErrorText", 111, K::String, &CalculatorLook::errorText, P },
         { "CalcDispText", 112, K::String, {}, RT | RO | SP },
         { "MaskErrorBeep", 113, K::Bool, &S::maskErrorBeep, P },
         { "CalcBtnText", 123, K::String, {}, SP },
@@ -344,29 +350,10 @@ const QStringList &toolTipExchangeOrder()
 
 QString automationTypeName(PropKind kind)
 {
-    switch (kind) {
-    case PropKind::Bool:
-        return QStringLiteral("Boolean");
-    case PropKind::Int16:
-        return QStringLiteral("Integer");
-    case PropKind::Int32:
-        return QStringLiteral("Long");
-    case PropKind::Colour:
-        return QStringLiteral("OLE_COLOR");
-    case PropKind::String:
-        return QStringLiteral("String");
-    case PropKind::Font:
-        return QStringLiteral("Font");
-    case PropKind::Picture:
-        return QStringLiteral("Picture");
-    case PropKind::Variant:
-        return QStringLiteral("Variant");
-    case PropKind::Object:
-        return QStringLiteral("Object");
-    case PropKind::Single:
-        return QStringLiteral("Single");
-    }
-    return {};
+    static const char *const names[] = { "Boolean", "Integer", "Long",    "OLE_COLOR", "String",
+                                         "Font",    "Picture", "Variant", "Object",    "Single" };
+    static_assert(std::size(names) == size_t(PropKind::Single) + 1, "one name per PropKind");
+    return QString::fromLatin1(names[int(kind)]);
 }
 
 } // namespace orvel

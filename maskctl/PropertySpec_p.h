@@ -27,9 +27,11 @@ enum PropFlag : unsigned {
 struct PropertySpec
 {
     using S = MaskEditState;
-    using Field = std::variant<std::monostate, bool S::*, int S::*, quint32 S::*, double S::*,
-                               QString S::*, QFont S::*, S::Picture S::*, bool MaskSettings::*,
-                               int MaskSettings::*, QString MaskSettings::*, quint32 ColourSet::*>;
+    using Field
+        = std::variant<std::monostate, bool S::*, int S::*, quint32 S::*, double S::*, QString S::*,
+                       QFont S::*, S::Picture S::*, bool MaskSettings::*, int MaskSettings::*,
+                       QString MaskSettings::*, quint32 ColourSet::*, quint32 CalculatorLook::*,
+                       QFont CalculatorLook::*, QString CalculatorLook::*>;
 
     QString name;
     int dispId;

@@ -20,8 +20,6 @@ class ToolTipPoller
 public:
     explicit ToolTipPoller(CNumCtrl &control);
     ~ToolTipPoller();
-    ToolTipPoller(const ToolTipPoller &) = delete;
-    ToolTipPoller &operator=(const ToolTipPoller &) = delete;
 
     // Makes the window and starts polling.
     void start();
@@ -40,6 +38,8 @@ public:
     void setPointerSource(std::function<bool()> source) { m_pointerOver = std::move(source); }
 
 private:
+    Q_DISABLE_COPY(ToolTipPoller)
+
     bool pointerOver() const;
     void show();
     void hide();
