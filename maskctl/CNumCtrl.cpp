@@ -105,9 +105,9 @@ CNumCtrl::CNumCtrl(QWidget *parent)
 
 CNumCtrl::~CNumCtrl()
 {
-    // The calculator and tooltip windows go first, before anything they refer to.
-    m_calculator.reset();
-    m_toolTip.reset();
+    // The calculator and tooltip windows go while the control is still whole.
+    delete m_calculator->existingPopup();
+    delete m_toolTip->window();
 }
 
 void CNumCtrl::setLocaleInfo(const LocaleInfo *locale)

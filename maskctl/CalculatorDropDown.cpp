@@ -16,11 +16,6 @@ CalculatorDropDown::CalculatorDropDown(CNumCtrl &control)
 {
 }
 
-CalculatorDropDown::~CalculatorDropDown()
-{
-    delete m_popup;
-}
-
 CalculatorLook CalculatorDropDown::look() const
 {
     CalculatorLook look = q.state().calculator;

@@ -17,7 +17,6 @@ class CalculatorDropDown
 {
 public:
     explicit CalculatorDropDown(CNumCtrl &control);
-    ~CalculatorDropDown();
 
     // The calculator window, made on first use, in the control's current look.
     CalculatorPopup *popup();

@@ -15,19 +15,14 @@ ToolTipPoller::ToolTipPoller(CNumCtrl &control)
 {
 }
 
-ToolTipPoller::~ToolTipPoller()
-{
-    delete m_window;
-}
-
 void ToolTipPoller::start()
 {
     m_window = new ToolTipWindow(&q);
     QObject::connect(m_window, &ToolTipWindow::mouseActivity, &q, [this] { close(true); });
-    m_timer = new QTimer(&q);
-    m_timer->setInterval(ToolTipModel::TickMs);
-    QObject::connect(m_timer, &QTimer::timeout, &q, [this] { tick(); });
-    m_timer->start();
+    auto *timer = new QTimer(&q);
+    timer->setInterval(ToolTipModel::TickMs);
+    QObject::connect(timer, &QTimer::timeout, &q, [this] { tick(); });
+    timer->start();
 }
 
 ToolTipWindow *ToolTipPoller::shownWindow() const

@@ -6,8 +6,6 @@
 #include <QPointer>
 #include <functional>
 
-class QTimer;
-
 namespace orvel {
 
 class CNumCtrl;
@@ -19,7 +17,6 @@ class ToolTipPoller
 {
 public:
     explicit ToolTipPoller(CNumCtrl &control);
-    ~ToolTipPoller();
 
     // Makes the window and starts polling.
     void start();
@@ -47,7 +44,6 @@ private:
     CNumCtrl &q;
     QPointer<ToolTipWindow> m_window;
     ToolTipModel m_model;
-    QTimer *m_timer = nullptr;
     std::function<bool()> m_pointerOver;
 };
 
