@@ -33,13 +33,6 @@ QString readSetting(const QSettings &settings, const QString &key, const QString
     return value.toString();
 }
 
-QString caption(const ServerContext &context, const QString &user)
-{
-    return QStringLiteral("KORDEX Ertragon   Firma: ") + context.firma
-        + QStringLiteral("     Filiale: ") + context.filiale + QStringLiteral("     Benutzer: ")
-        + user;
-}
-
 } // namespace
 
 LoginController::LoginController(ServerAccess &access, Prompter &prompter, QString settingsPath,
@@ -338,14 +331,21 @@ void LoginController::askSaveChanges()
     LoadLoginSettings();
 }
 
+QString LoginController::mainWindowCaption(const QString &company, const QString &branch,
+                                           const QString &user)
+{
+    return QStringLiteral("KORDEX Ertragon   Firma: ") + company + QStringLiteral("     Filiale: ")
+        + branch + QStringLiteral("     Benutzer: ") + user;
+}
+
 QString LoginController::startupCaption() const
 {
-    return caption(m_context, m_context.userDisplay);
+    return mainWindowCaption(m_context.firma, m_context.filiale, m_context.userDisplay);
 }
 
 QString LoginController::reloginCaption() const
 {
-    return caption(m_context, m_context.fullName);
+    return mainWindowCaption(m_context.firma, m_context.filiale, m_context.fullName);
 }
 
 } // namespace ertragon

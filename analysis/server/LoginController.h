@@ -72,6 +72,9 @@ public:
     // Main-window captions: at start-up with the user display text, after a
     // new login with the full name.
     QString startupCaption() const;
+    // "KORDEX Ertragon   Firma: ..." for any company, branch and user text.
+    static QString mainWindowCaption(const QString &company, const QString &branch,
+                                     const QString &user);
     QString reloginCaption() const;
     // The connect string from the login values now in the context.
     void refreshConnectString();
