@@ -69,8 +69,6 @@ public:
     QString xecute(const QString &command);
     std::optional<DataBasis> dataBasis(const QString &company);
 
-    using Progress = std::function<void(int percent)>;
-
 private:
     QList<QStringList> daten(const QString &queryName, const QStringList &arguments);
     QList<QStringList> datWH(const QString &queryName, const QStringList &arguments);
