@@ -98,15 +98,43 @@ void BatchOptionsTest::rejected()
 void BatchOptionsTest::accepted()
 {
     const auto result = BatchOptions::parse(
-        { "1",     "0",           "DEM",   "demo",         "db.db",   "1972",
-          "KX",    "--pc",        "10",    "--abt",        "21",      "--hkg",
-          "p",     "--typ",       "a",     "--graph-mode", "2",       "--table-mode",
-          "0",     "--year-kind", "1",     "--db-percent", "--today", "2005-03-15",
-          "--png", "r.png",       "--dpi", "300",          "--json",  "my report.json" },
+        // "--option=value" beside "--option value"; a login word may begin with "-"
+        { "1",
+          "0",
+          "DEM",
+          "-demo",
+          "db.db",
+          "1972",
+          "KX",
+          "--pc=10",
+          "--abt",
+          "21",
+          "--hkg",
+          "p",
+          "--typ",
+          "a",
+          "--graph-mode",
+          "2",
+          "--table-mode",
+          "0",
+          "--year-kind",
+          "1",
+          "--db-percent",
+          "--today",
+          "2005-03-15",
+          "--png",
+          "r.png",
+          "--dpi",
+          "300",
+          "--json=my report.json" },
         std::nullopt);
     const BatchOptions *o = std::get_if<BatchOptions>(&result);
     QVERIFY(o);
-    QCOMPARE(o->loginWords, (QStringList { "1", "0", "DEM", "demo", "db.db", "1972", "KX" }));
+    QCOMPARE(o->loginWords, (QStringList { "1", "0", "DEM", "-demo", "db.db", "1972", "KX" }));
+    // -h and --version answer before anything else is checked
+    for (const QStringList &words : { QStringList { "-h" }, QStringList { "1", "--help" } })
+        QVERIFY(std::get<BatchOptions>(BatchOptions::parse(words, std::nullopt)).help);
+    QVERIFY(std::get<BatchOptions>(BatchOptions::parse({ "--version" }, std::nullopt)).version);
     QCOMPARE(o->pc, QStringLiteral("10"));
     QCOMPARE(o->abt, QStringLiteral("21"));
     QCOMPARE(o->hkg, QStringLiteral("P"));

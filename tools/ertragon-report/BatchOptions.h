@@ -49,7 +49,8 @@ struct BatchOptions
     QString pdf, png, csv, json;
     int dpi = 150;
     Details details;
-    bool help = false; // --help: show the usage and do nothing else
+    bool help = false; // -h, --help: show the usage and do nothing else
+    bool version = false; // -v, --version: show the version and do nothing else
 
     // Is any file of the report page asked for?
     bool pageRequested() const

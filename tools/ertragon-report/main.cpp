@@ -28,9 +28,12 @@ int main(int argc, char *argv[])
         return ertragon::report::BatchReport::UsageError;
     }
     const auto &options = std::get<ertragon::report::BatchOptions>(parsed);
-    if (options.help) {
+    if (options.help || options.version) {
         QTextStream out(stdout);
-        out << ertragon::report::BatchOptions::usage() << Qt::endl;
+        if (options.help)
+            out << ertragon::report::BatchOptions::usage() << Qt::endl;
+        else
+            out << "ertragon-report " << ERTRAGON_VERSION << Qt::endl;
         return ertragon::report::BatchReport::Success;
     }
     ertragon::report::BatchReport report(options, errors);
