@@ -21,3 +21,18 @@ function(ertragon_add_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;ASAN_OPTIONS=detect_leaks=0;ERTRAGON_CONTROL_REGISTRY=${CMAKE_CURRENT_BINARY_DIR}/${name}-controls.json"
     TIMEOUT 600)
 endfunction()
+
+# The project version for every program's --version and the about box.
+add_library(ertragon_version INTERFACE)
+add_library(Ertragon::Version ALIAS ertragon_version)
+target_compile_definitions(ertragon_version INTERFACE ERTRAGON_VERSION="${PROJECT_VERSION}")
+
+# ertragon_program(TARGET): one of the four installed programs. It is built into bin/ of the
+# build tree, beside lib/ with the control libraries, so that the build tree, a staging
+# tree and /usr have the same layout and the program finds Orvel the same way in each.
+function(ertragon_program target)
+  set_target_properties(${target} PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/${CMAKE_INSTALL_BINDIR})
+  target_link_libraries(${target} PRIVATE Ertragon::Version)
+  install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
+endfunction()

@@ -5,7 +5,7 @@
 #include "comctl/HostSite.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
+#include <QDir>
 #include <QFocusEvent>
 #include <QVariantMap>
 
@@ -79,11 +79,10 @@ MonthInput::~MonthInput()
 
 QString MonthInput::bundledLibraryPath()
 {
-#ifdef ERTRAGON_ORVEL_LIBRARY
-    if (QFileInfo::exists(QStringLiteral(ERTRAGON_ORVEL_LIBRARY)))
-        return QStringLiteral(ERTRAGON_ORVEL_LIBRARY);
-#endif
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../maskctl/libOrvel.so");
+    // bin/ertragon and lib/<multiarch>/libOrvel.so.N, wherever the tree lies: /usr, a
+    // staging folder, or the build tree, which has the same layout.
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/')
+                           + QStringLiteral(ERTRAGON_ORVEL_FROM_PROGRAM));
 }
 
 QWidget *MonthInput::create(QWidget *parent, const QString &bundledLibrary, QString *error)

@@ -33,7 +33,8 @@ public:
     int month() const;
     void setMonth(int month);
 
-    // Where the program looks for its own copy of the Orvel library.
+    // Where the program looks for its own copy of the Orvel library: relative to the
+    // program's folder, as it is installed.
     static QString bundledLibraryPath();
 
 private:

@@ -13,6 +13,7 @@
 #include "PrintController.h"
 #include "PrinterDialog.h"
 #include "ProgramHistory.h"
+#include "ProgramIcon.h"
 #include "PumpingWaiter.h"
 #include "ReportPage.h"
 #include "ServerAccess.h"
@@ -66,6 +67,7 @@ Program::Program(const QStringList &arguments, ProgramPlatform platform)
 {
     if (!installGermanQtTexts())
         qWarning("Ertragon: Qt's German texts (qtbase_de) are missing; Qt's dialogs stay English");
+    QApplication::setWindowIcon(ProgramIcon::icon());
     if (!m_platform.clock) {
         m_ownClock = std::make_unique<SystemClock>();
         m_platform.clock = m_ownClock.get();

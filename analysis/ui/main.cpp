@@ -1,16 +1,40 @@
 // Ertragon: revenue and contribution-margin analysis for KORDEX.
-// Command line: company branch user password server [port [namespace]];
-// a password "-" is read from $ERTRAGON_PASSWORD.
+// Command line: [company branch user password server [port [namespace]]], -h/--help,
+// -v/--version (see ProgramOptions); a password "-" is read from $ERTRAGON_PASSWORD.
 
 #include "Program.h"
+#include "ProgramOptions.h"
 
 #include <QApplication>
+#include <QTextStream>
 
 int main(int argc, char **argv)
 {
+    // The options are read before Qt starts: help, version and usage errors need no
+    // display and print nothing but their own lines.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const auto parsed = ertragon::ProgramOptions::parse(arguments);
+    if (const QString *error = std::get_if<QString>(&parsed)) {
+        QTextStream(stderr) << "ertragon: " << *error << " (Hilfe: ertragon --help)" << Qt::endl;
+        return 1;
+    }
+    switch (std::get<ertragon::ProgramOptions>(parsed).action) {
+    case ertragon::ProgramOptions::Action::Help:
+        QTextStream(stdout) << ertragon::ProgramOptions::usage() << Qt::endl;
+        return 0;
+    case ertragon::ProgramOptions::Action::Version:
+        QTextStream(stdout) << "ertragon " << ERTRAGON_VERSION << Qt::endl;
+        return 0;
+    case ertragon::ProgramOptions::Action::Run:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ertragon"));
     QApplication::setApplicationVersion(QStringLiteral(ERTRAGON_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral(ERTRAGON_DESKTOP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
 
     ertragon::Program program(QApplication::arguments());

@@ -15,6 +15,7 @@
 #include "ToolOptions.h"
 #include "UserAdmin.h"
 
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -100,10 +101,35 @@ Tool::Tool(QTextStream &out, QTextStream &err, QTextStream &in)
 
 int Tool::run(const QStringList &arguments)
 {
-    if (arguments.isEmpty())
+    // The tool's own options come before the command; a command's options follow it.
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    parser.addOption(QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
+    parser.addOption(QCommandLineOption(QStringList { QStringLiteral("v"), QStringLiteral("version") }));
+    if (!parser.parse(QStringList { QStringLiteral("kordexdb") } + arguments)) {
+        const QString name = parser.unknownOptionNames().value(0);
+        const QString problem = name.isEmpty()
+            ? EchoedInput::oneLine(parser.errorText())
+            : QStringLiteral("unknown option ")
+                + EchoedInput::quoted(QLatin1String(name.size() == 1 ? "-" : "--") + name);
+        m_err << "kordexdb: " << problem << " (" << error::BadInput << ")\n";
+        m_err.flush();
+        return exitFailure;
+    }
+    if (parser.isSet(QStringLiteral("help")))
+        return help();
+    if (parser.isSet(QStringLiteral("version"))) {
+        m_out << "kordexdb " << ERTRAGON_VERSION << '\n';
+        return 0;
+    }
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
         return usage();
-    const QString command = arguments.first();
-    const QStringList rest = arguments.mid(1);
+    const QString command = words.first();
+    const QStringList rest = words.mid(1);
+    if (command == QLatin1String("help") || rest.contains(QLatin1String("--help")))
+        return help();
     try {
         if (command == QLatin1String("create"))
             return create(rest);
@@ -125,10 +151,6 @@ int Tool::run(const QStringList &arguments)
             return object(rest);
         if (command == QLatin1String("xecute"))
             return xecute(rest);
-        if (command == QLatin1String("help") || command == QLatin1String("--help")) {
-            usage();
-            return 0;
-        }
     } catch (const ServerError &e) {
         // Whatever a message quotes from the input, it must not steer the terminal.
         endProgress();
@@ -148,23 +170,40 @@ int Tool::run(const QStringList &arguments)
     return exitUsage;
 }
 
+QString Tool::usageText()
+{
+    return QStringLiteral(
+        "usage: kordexdb COMMAND DB ...   (DB: a file path or cn_iptcp:HOST[PORT]:KORDEX)\n"
+        "  create DB\n"
+        "  demo DB [--lines N] [--seed S] [--today YYYY-MM-DD] [--force]\n"
+        "  import-master DB FILE.csv\n"
+        "  import-sales DB FILE.csv\n"
+        "  rebuild DB --company C [--from P --to P]\n"
+        "  user set DB --company C --user CODE [--password-stdin] [--name TEXT] [--rights N]\n"
+        "           [--department CODE] [--active J|N] [--permitted J|N] [--restricted J|N]\n"
+        "           [--department-bound J|N] [--fax TEXT] [--email TEXT]\n"
+        "  check DB\n"
+        "  query DB CLASS QUERY ARG...\n"
+        "  object DB CLASS ID PROPERTY...\n"
+        "  xecute DB COMMAND...\n"
+        "A value follows its option as --name value or --name=value.\n"
+        "  -h, --help     show this help (also: kordexdb help, kordexdb COMMAND --help)\n"
+        "  -v, --version  show the version\n"
+        "Exit status: 0 done (check: the sums are consistent), 1 failed with a one-line\n"
+        "error and its number on stderr, 2 unknown command.\n");
+}
+
 int Tool::usage()
 {
-    m_err << "usage: kordexdb COMMAND DB ...   (DB: a file path or cn_iptcp:HOST[PORT]:KORDEX)\n"
-             "  create DB\n"
-             "  demo DB [--lines N] [--seed S] [--today YYYY-MM-DD] [--force]\n"
-             "  import-master DB FILE.csv\n"
-             "  import-sales DB FILE.csv\n"
-             "  rebuild DB --company C [--from P --to P]\n"
-             "  user set DB --company C --user CODE [--password-stdin] [--name TEXT] [--rights N]\n"
-             "           [--department CODE] [--active J|N] [--permitted J|N] [--restricted J|N]\n"
-             "           [--department-bound J|N] [--fax TEXT] [--email TEXT]\n"
-             "  check DB\n"
-             "  query DB CLASS QUERY ARG...\n"
-             "  object DB CLASS ID PROPERTY...\n"
-             "  xecute DB COMMAND...\n";
+    m_err << usageText();
     m_err.flush();
     return exitUsage;
+}
+
+int Tool::help()
+{
+    m_out << usageText();
+    return 0;
 }
 
 QString Tool::connectStringOf(const QString &db) const

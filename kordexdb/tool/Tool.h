@@ -29,7 +29,9 @@ private:
     int query(const QStringList &args);
     int object(const QStringList &args);
     int xecute(const QStringList &args);
-    int usage();
+    static QString usageText();
+    int usage(); // on stderr, for a command line that is wrong
+    int help(); // on stdout, when asked for
 
     std::unique_ptr<Store> openStore(const QString &db, bool create = false);
     // A store the command will write to: not read-only and not damaged.

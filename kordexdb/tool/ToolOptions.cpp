@@ -16,13 +16,26 @@ ToolOptions ToolOptions::parse(const QStringList &args, const QStringList &value
         const QString &arg = args[i];
         if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) {
             options.positional.append(arg);
-        } else if (flagOptions.contains(arg.mid(2))) {
-            options.flags.insert(arg.mid(2));
-        } else if (valueOptions.contains(arg.mid(2))) {
-            if (i + 1 >= args.size())
+            continue;
+        }
+        // "--name value", or "--name=value" in one word.
+        const qsizetype equals = arg.indexOf(QLatin1Char('='));
+        const QString name = equals < 0 ? arg.mid(2) : arg.mid(2, equals - 2);
+        if (flagOptions.contains(name)) {
+            if (equals >= 0)
+                throw ServerError(error::BadInput,
+                                  QStringLiteral("--%1 takes no value: %2")
+                                      .arg(name, EchoedInput::quoted(arg)));
+            options.flags.insert(name);
+        } else if (valueOptions.contains(name)) {
+            if (equals >= 0) {
+                options.values.insert(name, arg.mid(equals + 1));
+            } else if (i + 1 < args.size()) {
+                options.values.insert(name, args[++i]);
+            } else {
                 throw ServerError(error::BadInput,
                                   QStringLiteral("%1 needs a value").arg(EchoedInput::quoted(arg)));
-            options.values.insert(arg.mid(2), args[++i]);
+            }
         } else {
             throw ServerError(error::BadInput,
                               QStringLiteral("unknown option %1").arg(EchoedInput::quoted(arg)));

@@ -6,7 +6,8 @@
 
 namespace kordex {
 
-// Positional arguments and "--name value" / "--flag" options of one command.
+// Positional arguments and "--name value" (or "--name=value") / "--flag" options of one
+// command.
 // An unknown option or a missing value raises ServerError(BadInput).
 struct ToolOptions
 {

@@ -3,6 +3,7 @@
 #include "FakeServer.h"
 #include "FixedClock.h"
 #include "comctl/ComControl.h"
+#include "comctl/ControlLoader.h"
 #include "frmAbout.h"
 #include "frmAuswahlDetail.h"
 #include "frmNeueDaten.h"
@@ -73,6 +74,12 @@ class TestFMStart : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // The test is not installed beside Orvel: the month input finds it registered.
+    void initTestCase()
+    {
+        const auto error = comctl::ControlLoader::registerLibrary(QStringLiteral(ORVEL_LIBRARY));
+        QVERIFY2(!error.isError(), qPrintable(error.text()));
+    }
     void menus_data()
     {
         QTest::addColumn<QString>("menu");

@@ -1,8 +1,9 @@
 #include "BatchOptions.h"
 
+#include "CommandLineWords.h"
+#include "ParserComplaint.h"
+
 #include <QCommandLineParser>
-#include <QRegularExpression>
-#include <QSet>
 #include <tuple>
 
 namespace ertragon::report {
@@ -159,41 +160,6 @@ QList<QCommandLineOption> optionTable()
     return table;
 }
 
-// Splits the words into the login words and the options with their values, so
-// that a login word is taken as it stands even when it begins with "-".
-void splitWords(const QStringList &arguments, const QList<QCommandLineOption> &table,
-                QStringList &optionWords, QStringList &loginWords)
-{
-    QSet<QString> withValue;
-    for (const QCommandLineOption &option : table) {
-        if (!option.valueName().isEmpty())
-            withValue.unite(QSet<QString>(option.names().cbegin(), option.names().cend()));
-    }
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &word = arguments[i];
-        if (word.startsWith(QStringLiteral("--")) && word.size() > 2) {
-            optionWords.append(word);
-            if (!word.contains(QLatin1Char('=')) && withValue.contains(word.mid(2))
-                && i + 1 < arguments.size())
-                optionWords.append(arguments[++i]);
-        } else if (word == QLatin1String("-h") || word == QLatin1String("-v")) {
-            optionWords.append(word);
-        } else {
-            loginWords.append(word);
-        }
-    }
-}
-
-// The parser's own complaint, in German and naming the option.
-QString parserError(const QCommandLineParser &parser)
-{
-    if (!parser.unknownOptionNames().isEmpty())
-        return QStringLiteral("Unbekannte Option: --") + parser.unknownOptionNames().first();
-    static const QRegularExpression missing(QStringLiteral("'([^']*)'"));
-    const auto match = missing.match(parser.errorText());
-    return QStringLiteral("Wert fehlt nach ") + (match.hasMatch() ? match.captured(1) : QString());
-}
-
 } // namespace
 
 std::variant<BatchOptions, QString>
@@ -204,10 +170,11 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions(table);
-    QStringList optionWords { QStringLiteral("ertragon-report") };
-    splitWords(arguments, table, optionWords, options.loginWords);
-    if (!parser.parse(optionWords))
-        return parserError(parser);
+    const auto words
+        = cli::CommandLineWords::split(QStringLiteral("ertragon-report"), arguments, table);
+    options.loginWords = words.positional;
+    if (!parser.parse(words.options))
+        return cli::ParserComplaint::german(parser);
     if (parser.isSet(QStringLiteral("help"))) {
         options.help = true;
         return options;

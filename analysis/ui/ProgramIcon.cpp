@@ -1,0 +1,10 @@
+#include "ProgramIcon.h"
+
+namespace ertragon {
+
+QIcon ProgramIcon::icon()
+{
+    return QIcon(QStringLiteral(":/icons/ertragon.svg"));
+}
+
+} // namespace ertragon

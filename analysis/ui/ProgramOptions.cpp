@@ -1,0 +1,45 @@
+#include "ProgramOptions.h"
+
+#include "CommandLineWords.h"
+#include "ParserComplaint.h"
+#include "QtOwnOptions.h"
+
+#include <QCommandLineParser>
+
+namespace ertragon {
+
+QString ProgramOptions::usage()
+{
+    return QStringLiteral(
+        "Aufruf: ertragon [FIRMA FILIALE BENUTZER PASSWORT SERVER [PORT [NAMESPACE]]]\n"
+        "Umsatz- und Deckungsbeitragsanalyse für KORDEX.\n"
+        "Die Anmeldedaten auf der Befehlszeile gelten, wenn das erste Wort eine Zahl ist;\n"
+        "sonst fragt das Anmeldefenster. PASSWORT \"-\" liest das Passwort aus\n"
+        "ERTRAGON_PASSWORD. SERVER ist eine SQLite-Datei (enthält \"/\" oder endet auf\n"
+        "\".db\") oder ein PostgreSQL-Rechner; PORT (Vorgabe 1972) und NAMESPACE (Vorgabe\n"
+        "KORDEX) gelten für den Rechner.\n"
+        "  -h, --help     zeigt diese Hilfe\n"
+        "  -v, --version  zeigt die Version\n"
+        "Die Optionen von Qt selbst (--platform NAME, --style NAME, ...) gehen an Qt.");
+}
+
+std::variant<ProgramOptions, QString> ProgramOptions::parse(const QStringList &arguments)
+{
+    QList<QCommandLineOption> known = cli::QtOwnOptions::all();
+    known.append(QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
+    known.append(QCommandLineOption(QStringList { QStringLiteral("v"), QStringLiteral("version") }));
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions(known);
+    const auto words = cli::CommandLineWords::split(QStringLiteral("ertragon"), arguments, known);
+    if (!parser.parse(words.options))
+        return cli::ParserComplaint::german(parser);
+    ProgramOptions options;
+    if (parser.isSet(QStringLiteral("help")))
+        options.action = Action::Help;
+    else if (parser.isSet(QStringLiteral("version")))
+        options.action = Action::Version;
+    return options;
+}
+
+} // namespace ertragon
