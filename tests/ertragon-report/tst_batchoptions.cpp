@@ -77,6 +77,15 @@ void BatchOptionsTest::rejected_data()
         << login + details + QStringList { "--split", "-1" } << "Ungültiger Wert für --split";
     QTest::newRow("rows other") << login + details + QStringList { "--rows", "abt" }
                                 << "Ungültiger Wert für --rows";
+    QTest::newRow("book without a level")
+        << login + QStringList { "--book", "b.pdf" } << "mindestens ein --each";
+    QTest::newRow("level without a book")
+        << login + out + QStringList { "--each", "abt" } << "--each gilt nur mit --book";
+    QTest::newRow("level twice") << login
+            + QStringList { "--book-csv", "b.csv", "--each", "abt", "--each", "ABT" }
+                                 << "steht doppelt";
+    QTest::newRow("unknown level") << login + QStringList { "--book", "b.pdf", "--each", "ug" }
+                                   << "Ungültiger Wert für --each";
     QTest::newRow("password from a missing variable")
         << QStringList { "1", "0", "DEM", "-", "s" } + out << "ERTRAGON_PASSWORD";
     QTest::newRow("user with a blank")

@@ -123,6 +123,8 @@ QString BatchOptions::usage()
         "    [--pdf DATEI] [--png DATEI [--dpi N]] [--csv DATEI] [--json DATEI]\n"
         "    [--details DATEI [--value-kind 0|1] [--detail-period 0|1|2] [--month M]\n"
         "                     [--split N] [--rows pc|habt]]\n"
+        "    [--book DATEI.pdf] [--book-csv DATEI] [--book-json DATEI]\n"
+        "    [--each pc|habt|abt|hg]...\n"
         "PASSWORT \"-\" liest das Passwort aus ERTRAGON_PASSWORD.\n"
         "--details schreibt die Aufteilungstabelle des Detailbereichs als CSV wie --csv:\n"
         "UTF-8, Trennzeichen ';', Zeilenende CRLF; Felder mit ';' oder '\"' stehen in\n"
@@ -136,6 +138,11 @@ QString BatchOptions::usage()
         "                   8 Hauptversandart, Summen davon (Vorgabe 3)\n"
         "  --rows           pc Profitcenter (Vorgabe) oder habt Hauptabteilungen, wenn\n"
         "                   weder --pc noch --habt, --abt oder --hg gewählt ist\n"
+        "--book schreibt die Berichtsmappe: je Einheit der --each-Ebenen eine Seite, bei\n"
+        "mehreren --each verschachtelt (z. B. --each habt --each abt: jede Abteilung in\n"
+        "jeder Hauptabteilung), mit Lesezeichen je Ebene; --book-csv die Wertetabellen\n"
+        "aller Seiten (zuerst die Spalten der Einheit), --book-json die Zahlen je Einheit.\n"
+        "Einheiten ohne Zahlen in den sechs Jahren fehlen und werden genannt.\n"
         "-h, --help zeigt diese Hilfe, -v, --version die Version. Optionen mit Wert\n"
         "gehen auch als --option=wert.");
 }
@@ -147,10 +154,10 @@ QList<QCommandLineOption> optionTable()
 {
     QList<QCommandLineOption> table;
     for (const char *name :
-         { "pc",      "habt",       "abt",           "hg",         "ug",         "hkg",
-           "hvart",   "typ",        "svart",         "graph-mode", "table-mode", "year-kind",
-           "today",   "pdf",        "png",           "dpi",        "csv",        "json",
-           "details", "value-kind", "detail-period", "month",      "split",      "rows" })
+         { "pc",    "habt",  "abt",        "hg",         "ug",        "hkg",        "hvart",
+           "typ",   "svart", "graph-mode", "table-mode", "year-kind", "today",      "pdf",
+           "png",   "dpi",   "csv",        "json",       "details",   "value-kind", "detail-period",
+           "month", "split", "rows",       "book",       "book-csv",  "book-json",  "each" })
         table.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("x")));
     for (const char *name : { "discount", "db-percent" })
         table.append(QCommandLineOption(QString::fromLatin1(name)));
@@ -241,9 +248,25 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
                                                          { "png", &options.png },
                                                          { "csv", &options.csv },
                                                          { "json", &options.json },
-                                                         { "details", &options.details.path } };
+                                                         { "details", &options.details.path },
+                                                         { "book", &options.book },
+                                                         { "book-csv", &options.bookCsv },
+                                                         { "book-json", &options.bookJson } };
     for (const auto &[name, target] : paths)
         *target = value(name);
+    for (const QString &level : parser.values(QStringLiteral("each"))) {
+        const QString word = level.toLower();
+        if (word != QLatin1String("pc") && word != QLatin1String("habt")
+            && word != QLatin1String("abt") && word != QLatin1String("hg"))
+            return QStringLiteral("Ungültiger Wert für --each: ") + level;
+        if (options.each.contains(word))
+            return QStringLiteral("--each ") + word + QStringLiteral(" steht doppelt");
+        options.each.append(word);
+    }
+    if (options.bookRequested() && options.each.isEmpty())
+        return QStringLiteral("Die Berichtsmappe braucht mindestens ein --each");
+    if (!options.each.isEmpty() && !options.bookRequested())
+        return QStringLiteral("--each gilt nur mit --book, --book-csv oder --book-json");
     if (given("dpi")) {
         const auto dpi = numberIn(value("dpi"), 10, 1200);
         if (!dpi)
@@ -286,8 +309,9 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
     if (const QString error = detailsCombinationError(options.details, detailFlagsGiven);
         !error.isEmpty())
         return error;
-    if (!options.pageRequested() && options.details.path.isEmpty())
-        return QStringLiteral("Keine Ausgabe: --pdf, --png, --csv, --json oder --details angeben");
+    if (!options.pageRequested() && options.details.path.isEmpty() && !options.bookRequested())
+        return QStringLiteral(
+            "Keine Ausgabe: --pdf, --png, --csv, --json, --details oder --book angeben");
     return options;
 }
 
