@@ -27,7 +27,8 @@ std::variant<ProgramOptions, QString> ProgramOptions::parse(const QStringList &a
 {
     QList<QCommandLineOption> known = cli::QtOwnOptions::all();
     known.append(QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
-    known.append(QCommandLineOption(QStringList { QStringLiteral("v"), QStringLiteral("version") }));
+    known.append(
+        QCommandLineOption(QStringList { QStringLiteral("v"), QStringLiteral("version") }));
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions(known);

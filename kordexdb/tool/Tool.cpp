@@ -105,13 +105,14 @@ int Tool::run(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    parser.addOption(QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
-    parser.addOption(QCommandLineOption(QStringList { QStringLiteral("v"), QStringLiteral("version") }));
+    parser.addOption(
+        QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
+    parser.addOption(
+        QCommandLineOption(QStringList { QStringLiteral("v"), QStringLiteral("version") }));
     if (!parser.parse(QStringList { QStringLiteral("kordexdb") } + arguments)) {
         const QString name = parser.unknownOptionNames().value(0);
-        const QString problem = name.isEmpty()
-            ? EchoedInput::oneLine(parser.errorText())
-            : QStringLiteral("unknown option ")
+        const QString problem = name.isEmpty() ? EchoedInput::oneLine(parser.errorText())
+                                               : QStringLiteral("unknown option ")
                 + EchoedInput::quoted(QLatin1String(name.size() == 1 ? "-" : "--") + name);
         m_err << "kordexdb: " << problem << " (" << error::BadInput << ")\n";
         m_err.flush();

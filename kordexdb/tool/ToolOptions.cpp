@@ -23,9 +23,9 @@ ToolOptions ToolOptions::parse(const QStringList &args, const QStringList &value
         const QString name = equals < 0 ? arg.mid(2) : arg.mid(2, equals - 2);
         if (flagOptions.contains(name)) {
             if (equals >= 0)
-                throw ServerError(error::BadInput,
-                                  QStringLiteral("--%1 takes no value: %2")
-                                      .arg(name, EchoedInput::quoted(arg)));
+                throw ServerError(
+                    error::BadInput,
+                    QStringLiteral("--%1 takes no value: %2").arg(name, EchoedInput::quoted(arg)));
             options.flags.insert(name);
         } else if (valueOptions.contains(name)) {
             if (equals >= 0) {

@@ -22,13 +22,13 @@ QString oneLine(QString text)
 QString ParserComplaint::german(const QCommandLineParser &parser)
 {
     if (!parser.unknownOptionNames().isEmpty())
-        return oneLine(QStringLiteral("Unbekannte Option: --") + parser.unknownOptionNames().first());
+        return oneLine(QStringLiteral("Unbekannte Option: --")
+                       + parser.unknownOptionNames().first());
     static const QRegularExpression missing(QStringLiteral("'([^']*)'"));
     const auto match = missing.match(parser.errorText());
     return oneLine(QStringLiteral("Wert fehlt nach ")
                    + (match.hasMatch() ? match.captured(1) : QString()));
 }
-
 
 QString ParserComplaint::english(const QCommandLineParser &parser)
 {

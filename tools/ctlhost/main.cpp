@@ -35,16 +35,19 @@ int usage()
     return exitUsage;
 }
 
-int runScript(const QString &path)
+// Opens the script before Qt starts, so that an unreadable one needs no display.
+bool openScript(QFile &file, const QString &path)
 {
-    QFile file;
     const bool opened = path == QLatin1String("-")
         ? file.open(stdin, QIODevice::ReadOnly)
         : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened) {
+    if (!opened)
         std::fprintf(stderr, "ctlhost: cannot read %s\n", qPrintable(path));
-        return exitUsage;
-    }
+    return opened;
+}
+
+int runScript(QFile &file)
+{
     ControlHost host;
     host.site().setUnattended(true);
     host.site().useScriptClock();
@@ -72,7 +75,8 @@ int main(int argc, char *argv[])
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions(ertragon::cli::QtOwnOptions::all());
     const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
-    const QCommandLineOption version(QStringList { QStringLiteral("v"), QStringLiteral("version") });
+    const QCommandLineOption version(
+        QStringList { QStringLiteral("v"), QStringLiteral("version") });
     const QCommandLineOption script(QStringLiteral("script"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption gui(QStringLiteral("gui"));
     parser.addOptions({ help, version, script, gui });
@@ -93,12 +97,15 @@ int main(int argc, char *argv[])
     if (scripted == parser.isSet(gui) || (scripted && !parser.positionalArguments().isEmpty()))
         return usage();
 
+    QFile scriptFile;
+    if (scripted && !openScript(scriptFile, parser.value(script)))
+        return exitUsage;
     if (scripted && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
         && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (scripted)
-        return runScript(parser.value(script));
+        return runScript(scriptFile);
     HostWindow window;
     window.host()->site().audible = true;
     window.show();

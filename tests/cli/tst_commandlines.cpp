@@ -1,0 +1,111 @@
+#include <QProcess>
+#include <QtTest>
+
+// -h/--help, -v/--version, --name=value and unknown options of the four programs. They
+// run with the xcb platform and no display, so a program that starts Qt's GUI on the way
+// aborts instead of answering.
+class CommandLinesTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void answers_data();
+    void answers();
+};
+
+void CommandLinesTest::answers_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out"); // what stdout begins with; empty: nothing on stdout
+    QTest::addColumn<QString>("err"); // what the one line on stderr holds; empty: no line
+
+    const QString version = QStringLiteral(PROJECT_VERSION_TEXT);
+    const QStringList programs { "ertragon", "ertragon-report", "kordexdb", "ctlhost" };
+    const QStringList usage { "Aufruf: ertragon", "Aufruf: ertragon-report", "usage: kordexdb",
+                              "usage: ctlhost" };
+    for (qsizetype i = 0; i < programs.size(); ++i) {
+        const QString &p = programs[i];
+        const QByteArray name = p.toUtf8();
+        QTest::newRow(name + " --help") << p << QStringList { "--help" } << 0 << usage[i] << "";
+        QTest::newRow(name + " -h") << p << QStringList { "-h" } << 0 << usage[i] << "";
+        QTest::newRow(name + " --version")
+            << p << QStringList { "--version" } << 0 << p + ' ' + version + '\n'
+            << "";
+        QTest::newRow(name + " -v") << p << QStringList { "-v" } << 0 << p + ' ' + version + '\n'
+                                    << "";
+        QTest::newRow(name + " --bogus") << p << QStringList { "--bogus" } << 1 << ""
+                                         << "bogus";
+    }
+    // help wins over login words and command words
+    QTest::newRow("ertragon login words and --help")
+        << "ertragon" << QStringList { "1", "0", "DEM", "-", "/nowhere/demo.db", "--help" } << 0
+        << "Aufruf: ertragon"
+        << "";
+    QTest::newRow("kordexdb COMMAND --help")
+        << "kordexdb" << QStringList { "check", "/nowhere/demo.db", "--help" } << 0
+        << "usage: kordexdb"
+        << "";
+    QTest::newRow("kordexdb help") << "kordexdb" << QStringList { "help" } << 0 << "usage: kordexdb"
+                                   << "";
+    // a value joined by "=" is read as the value
+    QTest::newRow("ertragon-report --today=DATE without login words")
+        << "ertragon-report" << QStringList { "--today=2005-03-15" } << 1 << ""
+        << "Erwartet werden FIRMA";
+    QTest::newRow("ertragon-report --today=DATE with a bad date")
+        << "ertragon-report"
+        << QStringList { "1", "0", "DEM", "demo", "/nowhere/demo.db", "--today=2005-13-45" } << 1
+        << ""
+        << "--today";
+    QTest::newRow("kordexdb --lines=N")
+        << "kordexdb" << QStringList { "demo", "/nowhere/demo.db", "--lines=abc" } << 1 << ""
+        << "--lines needs a whole number from 0 to 1000000000, not \"abc\"";
+    QTest::newRow("kordexdb a flag with a value")
+        << "kordexdb" << QStringList { "demo", "/nowhere/demo.db", "--force=yes" } << 1 << ""
+        << "--force takes no value";
+    QTest::newRow("ctlhost --script=FILE")
+        << "ctlhost" << QStringList { "--script=/nowhere.ctl" } << 2 << ""
+        << "cannot read /nowhere.ctl";
+    // the documented statuses of kordexdb and ctlhost for a wrong command line
+    QTest::newRow("kordexdb unknown command")
+        << "kordexdb" << QStringList { "frobnicate" } << 2 << ""
+        << "usage: kordexdb";
+    QTest::newRow("ctlhost neither --script nor --gui") << "ctlhost" << QStringList {} << 2 << ""
+                                                        << "usage: ctlhost";
+}
+
+void CommandLinesTest::answers()
+{
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(PROGRAM_DIR "/") + program, arguments);
+    QVERIFY(process.waitForFinished(60000));
+    const QString stdOut = QString::fromUtf8(process.readAllStandardOutput());
+    const QString stdErr = QString::fromUtf8(process.readAllStandardError());
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QTEST(process.exitCode(), "status");
+    if (out.isEmpty())
+        QCOMPARE(stdOut, QString());
+    else
+        QVERIFY2(stdOut.startsWith(out), qPrintable(stdOut));
+    if (err.isEmpty()) {
+        QCOMPARE(stdErr, QString());
+    } else {
+        QVERIFY2(stdErr.contains(err), qPrintable(stdErr));
+        // an unknown option or a bad value is one line; a usage text may be longer
+        if (!err.startsWith(QLatin1String("usage")))
+            QCOMPARE(stdErr.count(QLatin1Char('\n')), 1);
+    }
+}
+
+QTEST_GUILESS_MAIN(CommandLinesTest)
+#include "tst_commandlines.moc"
