@@ -36,3 +36,16 @@ function(ertragon_program target)
   target_link_libraries(${target} PRIVATE Ertragon::Version)
   install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
 endfunction()
+
+# ertragon_control_library(TARGET): Inkora or Orvel. A versioned SONAME (libOrvel.so.1),
+# built into lib/ of the build tree beside bin/ as it is installed, and installed with the
+# export set TARGETTargets for its CMake package.
+function(ertragon_control_library target)
+  set_target_properties(${target} PROPERTIES
+    VERSION ${PROJECT_VERSION}
+    SOVERSION ${PROJECT_VERSION_MAJOR}
+    LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/${CMAKE_INSTALL_LIBDIR})
+  install(TARGETS ${target} EXPORT ${target}Targets
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT libraries
+      NAMELINK_COMPONENT development)
+endfunction()

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QVariantMap>
 
@@ -77,12 +78,35 @@ MonthInput::~MonthInput()
     delete m_control.data();
 }
 
+namespace {
+
+QStringList bundledLibraryCandidates(const QString &programDir)
+{
+    // bin/ertragon beside lib/<multiarch>/libOrvel.so.N (or lib/), wherever the tree
+    // lies: /usr, a staging folder, or the build tree, which has the same layout.
+    const QString soname = QStringLiteral(ERTRAGON_ORVEL_SONAME);
+    QStringList candidates { QStringLiteral(ERTRAGON_LIBDIR_FROM_PROGRAM) + QLatin1Char('/')
+                             + soname };
+    const QString multiarch = QStringLiteral(ERTRAGON_LIBRARY_ARCHITECTURE);
+    if (!multiarch.isEmpty())
+        candidates.append(QStringLiteral("../lib/") + multiarch + QLatin1Char('/') + soname);
+    candidates.append(QStringLiteral("../lib/") + soname);
+    for (QString &candidate : candidates)
+        candidate = QDir::cleanPath(programDir + QLatin1Char('/') + candidate);
+    candidates.removeDuplicates();
+    return candidates;
+}
+
+} // namespace
+
 QString MonthInput::bundledLibraryPath()
 {
-    // bin/ertragon and lib/<multiarch>/libOrvel.so.N, wherever the tree lies: /usr, a
-    // staging folder, or the build tree, which has the same layout.
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                           + QStringLiteral(ERTRAGON_ORVEL_FROM_PROGRAM));
+    const QStringList candidates = bundledLibraryCandidates(QCoreApplication::applicationDirPath());
+    for (const QString &candidate : candidates) {
+        if (QFileInfo::exists(candidate))
+            return candidate;
+    }
+    return candidates.first();
 }
 
 QWidget *MonthInput::create(QWidget *parent, const QString &bundledLibrary, QString *error)

@@ -33,8 +33,9 @@ public:
     int month() const;
     void setMonth(int month);
 
-    // Where the program looks for its own copy of the Orvel library: relative to the
-    // program's folder, as it is installed.
+    // Where the program looks for its own copy of the Orvel library when the control
+    // registry does not name it: relative to the program's folder, as it is installed.
+    // The first candidate that exists, else the first one.
     static QString bundledLibraryPath();
 
 private:
