@@ -44,7 +44,12 @@ function(ertragon_control_library target)
   set_target_properties(${target} PROPERTIES
     VERSION ${PROJECT_VERSION}
     SOVERSION ${PROJECT_VERSION_MAJOR}
-    LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/${CMAKE_INSTALL_LIBDIR})
+    LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/${CMAKE_INSTALL_LIBDIR}
+    LINK_DEPENDS ${PROJECT_SOURCE_DIR}/comctl/ControlLibrary.map)
+  # Beside -fvisibility=hidden: the template instances of Qt's exported classes would be
+  # exported too.
+  target_link_options(${target} PRIVATE
+    -Wl,--version-script=${PROJECT_SOURCE_DIR}/comctl/ControlLibrary.map)
   install(TARGETS ${target} EXPORT ${target}Targets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT libraries
       NAMELINK_COMPONENT development)
