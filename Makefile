@@ -4,6 +4,7 @@ DEBUG_DIR   ?= build/debug
 RELEASE_DIR ?= build/release
 BENCH_DIR   ?= build/bench
 FUZZ_DIR    ?= build/fuzz
+PACKAGE_DIR ?= build/package
 FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 DEMO_DB     ?= $(HOME)/.local/share/ertragon/demo.db
@@ -11,7 +12,7 @@ DEMO_USER   ?= DEM
 DEMO_PASS   ?= demo
 ARGS        ?=
 
-.PHONY: all deps build build-debug test run demo bench fuzz clean
+.PHONY: all deps build build-debug test run demo bench fuzz package clean
 
 all: build
 
@@ -43,6 +44,14 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DERTRAGON_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	scripts/run-bench "$(BENCH_DIR)" $(ARGS)
+
+# The Debian package, built for /usr in its own tree, then checked by lintian.
+package: deps
+	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+		-DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	cd $(PACKAGE_DIR) && cpack
+	lintian --info $(PACKAGE_DIR)/ertragon_*.deb
 
 # The libFuzzer targets, built with clang in their own tree, FUZZ_SECONDS each.
 fuzz:

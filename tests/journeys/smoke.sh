@@ -59,4 +59,8 @@ text=$(pdftotext -layout "$work/page.pdf" -)
 grep -q "Gedruckt durch: " <<<"$text" || fail "the PDF holds no footer"
 grep -q "Ertragon" <<<"$text" || fail "the PDF holds no title"
 kill -0 "$pid" 2>/dev/null || fail "ertragon ended early: $(cat "$work/ertragon.log")"
+# the month input is Orvel's Tallix, found beside the program (the registry is fresh)
+if grep -q "month input unavailable" "$work/ertragon.log"; then
+  fail "$(grep "month input unavailable" "$work/ertragon.log")"
+fi
 echo "smoke: F5 and the PDF export of the real program work"

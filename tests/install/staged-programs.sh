@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The install tree as a package lays it out: installs the build into a staging root
+# through DESTDIR, checks the desktop, manual and completion files there, and runs the
+# staged kordexdb, ertragon-report and ertragon (under Xvfb, with a fresh control
+# registry, so that it must find the staged Orvel beside itself) on a demo store.
+# usage: staged-programs.sh BUILD WORK APP_ID SMOKE_SCRIPT
+set -euo pipefail
+build=$1 work=$2 app_id=$3 smoke=$4
+
+rm -rf "$work"
+mkdir -p "$work"
+DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >/dev/null
+usr=$work/stage/usr
+fail() { echo "staged: $*" >&2; exit 1; }
+
+for f in bin/ertragon bin/ertragon-report bin/kordexdb bin/ctlhost \
+         "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
+         "share/icons/hicolor/scalable/apps/$app_id.svg" \
+         share/man/man1/ertragon.1.gz share/man/man1/ertragon-report.1.gz \
+         share/man/man1/kordexdb.1.gz share/man/man1/ctlhost.1.gz \
+         share/bash-completion/completions/kordexdb \
+         share/bash-completion/completions/ertragon-report \
+         share/doc/ertragon/copyright share/doc/ertragon/changelog.gz; do
+  [[ -f "$usr/$f" ]] || fail "missing $f"
+done
+ls "$usr"/lib/*libOrvel.so.1 "$usr"/lib/*/libOrvel.so.1 >/dev/null 2>&1 \
+  || ls "$usr"/lib*/libOrvel.so.1 >/dev/null 2>&1 || fail "missing libOrvel.so.1"
+desktop-file-validate "$usr/share/applications/$app_id.desktop"
+appstreamcli validate --no-net "$usr/share/metainfo/$app_id.metainfo.xml" >/dev/null \
+  || appstreamcli validate --no-net "$usr/share/metainfo/$app_id.metainfo.xml"
+zcat "$usr/share/man/man1/kordexdb.1.gz" | grep -qF '\-\-version' \
+  || fail "kordexdb.1 does not describe --version"
+
+# the programs from the staging root, on a demo store
+export QT_QPA_PLATFORM=offscreen
+"$usr/bin/kordexdb" demo "$work/demo.db" --lines 3000 --today 2005-03-15 >/dev/null
+"$usr/bin/kordexdb" check "$work/demo.db" >/dev/null
+ERTRAGON_PASSWORD=demo "$usr/bin/ertragon-report" 1 0 DEM - "$work/demo.db" \
+  --today 2005-03-15 --pdf "$work/report.pdf" --json "$work/report.json"
+[[ -s "$work/report.pdf" && -s "$work/report.json" ]] || fail "ertragon-report wrote nothing"
+unset QT_QPA_PLATFORM
+bash "$smoke" "$usr/bin/ertragon" "$usr/bin/kordexdb"
