@@ -15,8 +15,15 @@ QString ControlRegistry::defaultPath()
     const QString overridden = qEnvironmentVariable("ERTRAGON_CONTROL_REGISTRY");
     if (!overridden.isEmpty())
         return overridden;
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/ertragon/controls.json");
+    // The program's one settings folder, Ertragon/. Earlier versions kept the registry in
+    // a folder of the lowercase name: it is moved over once, and that folder goes when empty.
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString path = config + QStringLiteral("/Ertragon/controls.json");
+    const QString earlier = config + QStringLiteral("/ertragon/controls.json");
+    if (!QFileInfo::exists(path) && QFileInfo::exists(earlier)
+        && QDir().mkpath(QFileInfo(path).absolutePath()) && QFile::rename(earlier, path))
+        QDir().rmdir(QFileInfo(earlier).absolutePath());
+    return path;
 }
 
 ControlRegistry::ControlRegistry(const QString &path)

@@ -8,7 +8,8 @@
 namespace comctl {
 
 // The per-user control registry: a JSON file listing registered control classes. Its path is
-// $ERTRAGON_CONTROL_REGISTRY when set, else <XDG config dir>/ertragon/controls.json.
+// $ERTRAGON_CONTROL_REGISTRY when set, else <XDG config dir>/Ertragon/controls.json (a file
+// left in the earlier folder <XDG config dir>/ertragon/ is moved there).
 // Writes are atomic; a missing file is an empty registry; a broken file reads as empty and is
 // replaced by the next successful write.
 class ControlRegistry

@@ -1,5 +1,6 @@
 #include "SpellComponent.h"
 
+#include "InkoraLog.h"
 #include "SpellCheckDialog.h"
 #include "WindowHandles.h"
 #include "comctl/AutomationError.h"
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTextStream>
@@ -38,6 +40,23 @@ bool isWordCharacter(QChar c)
 
 QString SpellComponent::installedGermanDictionary()
 {
+    // Where Hunspell's own tools look: the folders of $DICPATH, then the hunspell folders
+    // of the data directories (~/.local/share, /usr/local/share, /usr/share), then myspell's.
+    QStringList folders
+        = qEnvironmentVariable("DICPATH").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    folders
+        += QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
+                                     QStringLiteral("hunspell"), QStandardPaths::LocateDirectory);
+    folders += { QStringLiteral("/usr/share/hunspell"), QStringLiteral("/usr/share/myspell"),
+                 QStringLiteral("/usr/share/myspell/dicts") };
+    for (const QString &folder : std::as_const(folders)) {
+        const QString base = folder + QStringLiteral("/de_DE");
+        if (QFileInfo::exists(base + QStringLiteral(".aff"))
+            && QFileInfo::exists(base + QStringLiteral(".dic")))
+            return base;
+    }
+    qCWarning(inkoraLog).noquote()
+        << "kein deutsches Wörterbuch (de_DE) in:" << folders.join(QLatin1Char(':'));
     return QStringLiteral("/usr/share/hunspell/de_DE");
 }
 
@@ -123,6 +142,7 @@ bool SpellComponent::ensureDictionary()
     m_hunspell = std::make_unique<Hunspell>(QFile::encodeName(aff).constData(),
                                             QFile::encodeName(dic).constData());
     m_encoding = QString::fromStdString(m_hunspell->get_dict_encoding());
+    qCInfo(inkoraLog).noquote() << "Wörterbuch:" << dic;
     m_loadedDictionary = base + QLatin1Char('|') + m_customDictFile;
     QFile custom(m_customDictFile);
     if (!m_customDictFile.isEmpty() && custom.open(QIODevice::ReadOnly | QIODevice::Text)) {

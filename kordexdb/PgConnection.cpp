@@ -1,3 +1,4 @@
+#include "KordexLog.h"
 #include "PgConnection_p.h"
 
 #include <kordex/ErrorNumbers.h>
@@ -161,6 +162,7 @@ void PgConnection::fail(const QString &what, PGresult *result)
 
 void PgConnection::script(const QString &sql)
 {
+    qCDebug(kordexSqlLog).noquote() << "PostgreSQL:" << sql;
     PGresult *result = PQexec(m_conn, sql.toUtf8().constData());
     const auto status = PQresultStatus(result);
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
@@ -174,6 +176,7 @@ QByteArray PgConnection::preparedName(const QString &sql)
         return *found;
     const QByteArray name = "k" + QByteArray::number(m_statements.size() + 1);
     const QByteArray text = numberedPlaceholders(sql).toUtf8();
+    qCDebug(kordexSqlLog).noquote() << "PostgreSQL prepare" << name << ":" << text;
     PGresult *result = PQprepare(m_conn, name.constData(), text.constData(), 0, nullptr);
     if (PQresultStatus(result) != PGRES_COMMAND_OK)
         fail(QStringLiteral("prepare"), result);

@@ -1,4 +1,5 @@
 #include "EchoedInput.h"
+#include "KordexLog.h"
 #include "SqliteConnection_p.h"
 
 #include <QFileInfo>
@@ -115,6 +116,7 @@ void SqliteConnection::fail(const QString &what)
 
 void SqliteConnection::script(const QString &sql)
 {
+    qCDebug(kordexSqlLog).noquote() << "SQLite:" << sql;
     char *message = nullptr;
     if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
         sqlite3_free(message); // the connection keeps the same text for fail()
@@ -126,6 +128,7 @@ sqlite3_stmt *SqliteConnection::prepared(const QString &sql)
 {
     if (sqlite3_stmt *found = m_statements.value(sql))
         return found;
+    qCDebug(kordexSqlLog).noquote() << "SQLite prepare:" << sql;
     sqlite3_stmt *statement = nullptr;
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v3(m_db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,

@@ -4,6 +4,7 @@
 #include "FieldBinding_p.h"
 #include "MaskFormatter.h"
 #include "NumericValue.h"
+#include "OrvelLog.h"
 #include "PictureFormatter.h"
 #include "PropertySpec_p.h"
 #include "RangeValidator.h"
@@ -323,8 +324,10 @@ void CNumCtrl::setValue(const QVariant &input)
     QString text = NumericValue::doubleToText(d);
     if (places <= 7)
         text = NumericValue::floorDecimals(text, qMax(0, places));
-    if (!m_engine.isValidCandidate(text))
+    if (!m_engine.isValidCandidate(text)) {
+        qCDebug(orvelLog).noquote() << objectName() << "Value passt nicht zur Maske:" << text;
         throw AutomationError(AutomationError::TypeMismatch);
+    }
     const QVariant numeric = given.typeId() == qMetaTypeId<Currency>() ? given : QVariant(d);
     if (!NumericValue::fromVariant(numeric, dataType()))
         throw AutomationError(AutomationError::TypeMismatch);

@@ -1,6 +1,7 @@
 #include "ReportExport.h"
 
 #include "PageRenderer.h"
+#include "ReportLog.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -34,6 +35,7 @@ bool ReportExport::writeFile(const QString &path, const QByteArray &bytes, QStri
         file.cancelWriting();
         return false;
     }
+    qCInfo(reportLog).noquote() << "geschrieben:" << path << bytes.size() << "Bytes";
     return true;
 }
 

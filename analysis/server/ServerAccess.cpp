@@ -4,6 +4,7 @@
 #include "Prompter.h"
 #include "ServerCall.h"
 #include "ServerHandle.h"
+#include "ServerLog.h"
 #include "Waiter.h"
 
 #include <QCoreApplication>
@@ -112,8 +113,10 @@ bool ServerAccess::tryConnectOnce()
     try {
         m_factory = m_makeFactory ? m_makeFactory() : nullptr;
         if (m_factory && m_factory->OpenConnection(m_context.connectString)
-            && m_factory->IsConnected())
+            && m_factory->IsConnected()) {
+            qCInfo(serverLog).noquote() << "verbunden:" << m_context.connectString;
             return true;
+        }
         if (m_factory)
             m_lastConnectError = m_factory->lastError();
     } catch (const std::exception &error) {
@@ -122,6 +125,8 @@ bool ServerAccess::tryConnectOnce()
     }
     if (m_lastConnectError.isEmpty())
         m_lastConnectError = QStringLiteral("keine Antwort");
+    qCInfo(serverLog).noquote() << "nicht verbunden:" << m_context.connectString << "-"
+                                << m_lastConnectError;
     return false;
 }
 
@@ -294,6 +299,7 @@ void ServerAccess::CloseServerObject(std::unique_ptr<kordex::ResultSet> &resultS
 
 bool ServerAccess::runXecute(const QString &command, const QString &operation, QString &output)
 {
+    qCDebug(serverLog).noquote() << "Xecute:" << command;
     ServerCall call(*this, operation);
     return call.connected() && call.run([&] {
         ServerHandle windows(*this, factory()->NewObject(QStringLiteral("KX.Windows")));

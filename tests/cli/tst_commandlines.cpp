@@ -18,7 +18,8 @@ void CommandLinesTest::answers_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out"); // what stdout begins with; empty: nothing on stdout
-    QTest::addColumn<QString>("err"); // what the one line on stderr holds; empty: no line
+    QTest::addColumn<QString>("err"); // what stderr holds; empty: nothing
+    QTest::addColumn<QString>("rules"); // QT_LOGGING_RULES; empty: none
 
     const QString version = QStringLiteral(PROJECT_VERSION_TEXT);
     const QStringList programs { "ertragon", "ertragon-report", "kordexdb", "ctlhost" };
@@ -27,51 +28,75 @@ void CommandLinesTest::answers_data()
     for (qsizetype i = 0; i < programs.size(); ++i) {
         const QString &p = programs[i];
         const QByteArray name = p.toUtf8();
-        QTest::newRow(name + " --help") << p << QStringList { "--help" } << 0 << usage[i] << "";
-        QTest::newRow(name + " -h") << p << QStringList { "-h" } << 0 << usage[i] << "";
+        QTest::newRow(name + " --help") << p << QStringList { "--help" } << 0 << usage[i] << ""
+                                        << "";
+        QTest::newRow(name + " -h") << p << QStringList { "-h" } << 0 << usage[i] << ""
+                                    << "";
         QTest::newRow(name + " --version")
             << p << QStringList { "--version" } << 0 << p + ' ' + version + '\n'
+            << ""
             << "";
         QTest::newRow(name + " -v") << p << QStringList { "-v" } << 0 << p + ' ' + version + '\n'
+                                    << ""
                                     << "";
         QTest::newRow(name + " --bogus") << p << QStringList { "--bogus" } << 1 << ""
-                                         << "bogus";
+                                         << "bogus"
+                                         << "";
     }
     // help wins over login words and command words
     QTest::newRow("ertragon login words and --help")
         << "ertragon" << QStringList { "1", "0", "DEM", "-", "/nowhere/demo.db", "--help" } << 0
         << "Aufruf: ertragon"
+        << ""
         << "";
     QTest::newRow("kordexdb COMMAND --help")
         << "kordexdb" << QStringList { "check", "/nowhere/demo.db", "--help" } << 0
         << "usage: kordexdb"
+        << ""
         << "";
     QTest::newRow("kordexdb help") << "kordexdb" << QStringList { "help" } << 0 << "usage: kordexdb"
+                                   << ""
                                    << "";
     // a value joined by "=" is read as the value
     QTest::newRow("ertragon-report --today=DATE without login words")
         << "ertragon-report" << QStringList { "--today=2005-03-15" } << 1 << ""
-        << "Erwartet werden FIRMA";
+        << "Erwartet werden FIRMA"
+        << "";
     QTest::newRow("ertragon-report --today=DATE with a bad date")
         << "ertragon-report"
         << QStringList { "1", "0", "DEM", "demo", "/nowhere/demo.db", "--today=2005-13-45" } << 1
         << ""
-        << "--today";
+        << "--today"
+        << "";
     QTest::newRow("kordexdb --lines=N")
         << "kordexdb" << QStringList { "demo", "/nowhere/demo.db", "--lines=abc" } << 1 << ""
-        << "--lines needs a whole number from 0 to 1000000000, not \"abc\"";
+        << "--lines needs a whole number from 0 to 1000000000, not \"abc\""
+        << "";
     QTest::newRow("kordexdb a flag with a value")
         << "kordexdb" << QStringList { "demo", "/nowhere/demo.db", "--force=yes" } << 1 << ""
-        << "--force takes no value";
+        << "--force takes no value"
+        << "";
     QTest::newRow("ctlhost --script=FILE")
         << "ctlhost" << QStringList { "--script=/nowhere.ctl" } << 2 << ""
-        << "cannot read /nowhere.ctl";
+        << "cannot read /nowhere.ctl"
+        << "";
+    // diagnostics: silent by default, shown by QT_LOGGING_RULES
+    QTest::newRow("kordexdb create, kordex.sql silent")
+        << "kordexdb" << QStringList { "create", "@DIR@/silent.db" } << 0 << "created "
+        << ""
+        << "";
+    QTest::newRow("kordexdb create, kordex.sql shown")
+        << "kordexdb" << QStringList { "create", "@DIR@/shown.db" } << 0 << "created "
+        << "SQLite: CREATE TABLE"
+        << "kordex.sql.debug=true";
     // the documented statuses of kordexdb and ctlhost for a wrong command line
     QTest::newRow("kordexdb unknown command")
         << "kordexdb" << QStringList { "frobnicate" } << 2 << ""
-        << "usage: kordexdb";
+        << "usage: kordexdb"
+        << "";
     QTest::newRow("ctlhost neither --script nor --gui") << "ctlhost" << QStringList {} << 2 << ""
-                                                        << "usage: ctlhost";
+                                                        << "usage: ctlhost"
+                                                        << "";
 }
 
 void CommandLinesTest::answers()
@@ -80,12 +105,19 @@ void CommandLinesTest::answers()
     QFETCH(QStringList, arguments);
     QFETCH(QString, out);
     QFETCH(QString, err);
+    QFETCH(QString, rules);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    arguments.replaceInStrings(QStringLiteral("@DIR@"), dir.path());
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.remove(QStringLiteral("QT_LOGGING_RULES"));
+    if (!rules.isEmpty())
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), rules);
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(PROGRAM_DIR "/") + program, arguments);
     QVERIFY(process.waitForFinished(60000));
@@ -101,8 +133,8 @@ void CommandLinesTest::answers()
         QCOMPARE(stdErr, QString());
     } else {
         QVERIFY2(stdErr.contains(err), qPrintable(stdErr));
-        // an unknown option or a bad value is one line; a usage text may be longer
-        if (!err.startsWith(QLatin1String("usage")))
+        // a refused command line is one line; a usage text may be longer
+        if (process.exitCode() != 0 && !err.startsWith(QLatin1String("usage")))
             QCOMPARE(stdErr.count(QLatin1Char('\n')), 1);
     }
 }

@@ -479,6 +479,22 @@ void TestComctl::registry()
     QVERIFY(!damaged.load());
     QVERIFY(damaged.classes().isEmpty());
     qunsetenv("ERTRAGON_CONTROL_REGISTRY");
+
+    // Without the variable: the settings folder Ertragon/, into which a registry of the
+    // earlier lowercase folder moves once.
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.filePath("config").toLocal8Bit());
+    QVERIFY(QDir().mkpath(dir.filePath("config/ertragon")));
+    QVERIFY(QFile::copy(path, dir.filePath("config/ertragon/controls.json")));
+    const QString settled = dir.filePath("config/Ertragon/controls.json");
+    QCOMPARE(ControlRegistry::defaultPath(), settled);
+    QVERIFY(QFile::exists(settled));
+    QVERIFY(!QFileInfo::exists(dir.filePath("config/ertragon")));
+    QCOMPARE(ControlRegistry::defaultPath(), settled);
+    if (configHome.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", configHome);
 }
 
 static void anchorFunction() { }

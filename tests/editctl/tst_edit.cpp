@@ -101,6 +101,7 @@ private Q_SLOTS:
     void spellIgnoreAndAdd();
     void spellSettingsReadBack();
     void spellMissingDictionary();
+    void spellDictionaryFromDicpath();
     void pagesFillNewControl();
     void pagesKeyFilters_data();
     void pagesKeyFilters();
@@ -520,6 +521,27 @@ void TestEdit::spellMissingDictionary()
     QCOMPARE(f.edit->invoke("SpellCheck").error.number(), 53);
     f.edit->put("AutoSpellCheck", true);
     QCOMPARE(f.edit->put("Text", "abc").error.number(), 53);
+}
+
+void TestEdit::spellDictionaryFromDicpath()
+{
+    // Without a MainDictFile: de_DE from the folders of $DICPATH in their order, a folder
+    // without it passed over, before the system's folders.
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("empty") && QDir(dir.path()).mkdir("dicts"));
+    QVERIFY(QFile::copy(dictionaryBase() + ".aff", dir.filePath("dicts/de_DE.aff")));
+    QVERIFY(QFile::copy(dictionaryBase() + ".dic", dir.filePath("dicts/de_DE.dic")));
+    const QByteArray before = qgetenv("DICPATH");
+    qputenv("DICPATH", (dir.filePath("empty") + ':' + dir.filePath("dicts")).toLocal8Bit());
+    QCOMPARE(SpellComponent::installedGermanDictionary(), dir.filePath("dicts/de_DE"));
+    Fixture f;
+    f.edit->initNew();
+    QVERIFY(f.edit->spellComponent()->isMisspelt("Tisch")); // not in the test dictionary
+    QVERIFY(!f.edit->spellComponent()->isMisspelt("Haus"));
+    if (before.isEmpty())
+        qunsetenv("DICPATH");
+    else
+        qputenv("DICPATH", before);
 }
 
 void TestEdit::pagesFillNewControl()

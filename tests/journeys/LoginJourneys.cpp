@@ -76,6 +76,8 @@ void LoginJourneys::commandLine()
     QVERIFY2(started, qPrintable(run.prompter.texts().join('\n')));
     QVERIFY(!run.program().loginWindows().pass()->isVisible());
     QVERIFY(run.window().windowTitle().startsWith(demoCaption + QStringLiteral("DEM|")));
+    // the program's scalable icon, drawn by Qt's SVG icon engine
+    QVERIFY(!run.window().windowIcon().pixmap(32, 32).isNull());
     // The data basis is two months old: the program asks, and No leaves it.
     QVERIFY(run.prompter.saw(QStringLiteral("Wollen Sie die Daten neu aufbauen?")));
 }

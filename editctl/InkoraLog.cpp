@@ -1,0 +1,3 @@
+#include "InkoraLog.h"
+
+Q_LOGGING_CATEGORY(inkoraLog, "inkora", QtWarningMsg)

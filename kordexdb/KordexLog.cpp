@@ -1,0 +1,3 @@
+#include "KordexLog.h"
+
+Q_LOGGING_CATEGORY(kordexSqlLog, "kordex.sql", QtWarningMsg)

@@ -1,0 +1,3 @@
+#include "OrvelLog.h"
+
+Q_LOGGING_CATEGORY(orvelLog, "orvel", QtWarningMsg)
