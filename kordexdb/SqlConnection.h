@@ -3,7 +3,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <kordex/ServerError.h>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <variant>
 
@@ -13,6 +15,21 @@ enum class Dialect { Sqlite, Postgres };
 
 using SqlValue = std::variant<std::monostate, qint64, QString>;
 using SqlRow = QStringList;
+
+// One statement with its "?" values.
+struct SqlStatement
+{
+    QString sql;
+    QList<SqlValue> params;
+};
+
+// The rows of each statement of a batch, in order, up to the first that
+// failed; error says why that one failed.
+struct BatchResult
+{
+    QList<QList<SqlRow>> answers;
+    std::optional<ServerError> error;
+};
 
 // Appends rows to one table through the engine's bulk path. Columns are given
 // in the order named when the writer was made; endRow closes a row.
@@ -41,6 +58,12 @@ public:
     virtual void script(const QString &sql) = 0;
     virtual QList<SqlRow> query(const QString &sql, const QList<SqlValue> &params = {}) = 0;
     virtual void execute(const QString &sql, const QList<SqlValue> &params = {}) = 0;
+    // Runs reading statements in order, all from one snapshot (a read
+    // transaction of their own unless one is open); the first failure ends the
+    // batch and is handed back, not raised. This form runs one after another.
+    virtual BatchResult queryBatch(const QList<SqlStatement> &statements);
+    // True inside a transaction the caller opened.
+    virtual bool inTransaction() = 0;
     virtual std::unique_ptr<BulkWriter> bulkWriter(const QString &table, const QStringList &columns)
         = 0;
     virtual void begin() = 0;

@@ -58,6 +58,11 @@ public:
     static bool hasQuery(const QString &className, const QString &queryName);
     QList<QStringList> runQuery(const QString &className, const QString &queryName,
                                 const QStringList &arguments);
+    // The query once per argument set, all sent at once and answered from one
+    // snapshot; the first set that fails (its arguments or its statement) ends
+    // the batch and is handed back, not raised.
+    BatchResult runQueryBatch(const QString &className, const QString &queryName,
+                              const QList<QStringList> &argumentSets);
 
     // Rows of one record, by table, as named columns; nothing when missing.
     std::optional<QStringList> user(const QString &company, const QString &code);
@@ -72,9 +77,17 @@ public:
     using Progress = std::function<void(int percent)>;
 
 private:
-    QList<QStringList> daten(const QString &queryName, const QStringList &arguments);
-    QList<QStringList> datWH(const QString &queryName, const QStringList &arguments);
-    QList<QStringList> codeList(const QString &sql, const QList<SqlValue> &params);
+    // A query ready to run: its statement, and how its rows become the answer
+    // (rows as they are when answer is empty).
+    struct PlannedQuery
+    {
+        SqlStatement statement;
+        std::function<QList<QStringList>(const QList<SqlRow> &)> answer;
+    };
+    PlannedQuery plan(const QString &className, const QString &queryName,
+                      const QStringList &arguments);
+    PlannedQuery daten(const QString &queryName, const QStringList &arguments);
+    PlannedQuery datWH(const QString &queryName, const QStringList &arguments);
     QString listOutput(const QString &sql, const QList<SqlValue> &params);
 
     std::unique_ptr<SqlConnection> m_sql;

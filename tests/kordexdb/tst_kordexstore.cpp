@@ -7,6 +7,7 @@
 #include "StoreFixture.h"
 
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTest>
 #include <kordex/ErrorNumbers.h>
 #include <kordex/Factory.h>
@@ -306,6 +307,10 @@ private Q_SLOTS:
         QTest::newRow("command with escape sequence")
             << 20 << error::UnknownCommand
             << QString("Unbekannter Befehl: \"K \\u001b]2;x\\u0007\"");
+        QTest::newRow("batch: a bad set ends it") << 21 << error::BadArgument << QString("125031");
+        QTest::newRow("batch: a failing statement ends it")
+            << 22 << error::SqlFailure << QString("summe_ugrp");
+        QTest::newRow("batch after CloseConnection") << 23 << error::NotConnected << QString();
     }
 
     void errors()
@@ -382,6 +387,51 @@ private Q_SLOTS:
                 factory()
                     .NewObject(QStringLiteral("KX.Windows"))
                     ->call(QStringLiteral("Xecute"), { QStringLiteral("K \x1b]2;x\x07") });
+            },
+            // the sets before a failing one are answered, the ones after it not
+            [&] {
+                auto r = factory().OpenQuery(daten, QStringLiteral("PeriodenSumme"));
+                r->RunQueryBatch({ QStringList { "1", "12503" } + empty7,
+                                   QStringList { "1", "125031" } + empty7,
+                                   QStringList { "1", "12504" } + empty7 });
+                QVERIFY(r->NextAnswer());
+                QVERIFY(r->NextRow());
+                QVERIFY(errorOf([&] { r->NextAnswer(); }) == error::BadArgument);
+                QVERIFY(!r->NextAnswer());
+                r->RunQueryBatch({ QStringList { "1", "125031" } + empty7 });
+                r->NextAnswer();
+            },
+            [&] {
+                auto store = m_fixture.openStore();
+                store->sql().script(QStringLiteral("ALTER TABLE summe_ugrp RENAME TO ugrp_weg"));
+                const auto restore = qScopeGuard([&] {
+                    store->sql().script(
+                        QStringLiteral("ALTER TABLE ugrp_weg RENAME TO summe_ugrp"));
+                });
+                auto r = factory().OpenQuery(daten, QStringLiteral("PeriodenSumme"));
+                r->RunQueryBatch({ QStringList { "1", "12503" } + empty7,
+                                   QStringList { "1", "12503", "05", "052", "", "", "", "", "" },
+                                   QStringList { "1", "12504" } + empty7 });
+                QVERIFY(r->NextAnswer());
+                std::optional<ServerError> failure;
+                try {
+                    r->NextAnswer();
+                } catch (const ServerError &e) {
+                    failure = e;
+                }
+                QVERIFY(!r->NextAnswer());
+                // the connection goes on with the next batch
+                r->RunQueryBatch({ QStringList { "1", "12504" } + empty7 });
+                QVERIFY(r->NextAnswer());
+                QVERIFY(r->NextRow());
+                if (failure)
+                    throw *failure;
+            },
+            [&] {
+                auto r = factory().OpenQuery(daten, QStringLiteral("PeriodenSumme"));
+                factory().CloseConnection();
+                r->RunQueryBatch({ QStringList { "1", "12503" } + empty7 });
+                r->NextAnswer();
             },
         };
         QString description;
@@ -537,23 +587,50 @@ private Q_SLOTS:
     void periodSumsMatchSalesLines_data()
     {
         QTest::addColumn<QStringList>("codes"); // HGRP UGRP PCNR HABT ABTNR PG HVART
-        QTest::newRow("unrestricted") << QStringList { "", "", "", "", "", "", "" };
-        QTest::newRow("profit centre") << QStringList { "", "", "2", "", "", "", "" };
+        QTest::addColumn<bool>("batched"); // every month of 2024 in one batch
+        QTest::newRow("unrestricted") << QStringList { "", "", "", "", "", "", "" } << false;
+        QTest::newRow("profit centre") << QStringList { "", "", "2", "", "", "", "" } << false;
         QTest::newRow("department and main group")
-            << QStringList { "06", "", "", "", "M3", "", "" };
-        QTest::newRow("subgroup and customers") << QStringList { "05", "052", "", "", "", "G", "" };
-        QTest::newRow("shipping") << QStringList { "", "", "", "", "", "", "S" };
-        QTest::newRow("no match") << QStringList { "01", "", "", "", "M5", "", "" };
+            << QStringList { "06", "", "", "", "M3", "", "" } << false;
+        QTest::newRow("subgroup and customers")
+            << QStringList { "05", "052", "", "", "", "G", "" } << false;
+        QTest::newRow("shipping") << QStringList { "", "", "", "", "", "", "S" } << false;
+        QTest::newRow("no match") << QStringList { "01", "", "", "", "M5", "", "" } << false;
+        QTest::newRow("unrestricted, batched")
+            << QStringList { "", "", "", "", "", "", "" } << true;
+        QTest::newRow("subgroup and customers, batched")
+            << QStringList { "05", "052", "", "", "", "G", "" } << true;
+        QTest::newRow("customers, batched") << QStringList { "", "", "", "", "", "P", "" } << true;
     }
 
     void periodSumsMatchSalesLines()
     {
         QFETCH(QStringList, codes);
+        QFETCH(bool, batched);
         auto store = m_fixture.openStore();
         static const QStringList dims { "hgrp", "ugrp", "pcnr", "habt", "abtnr", "pg", "hvart" };
         SumSelection selection { QStringLiteral("1"), 12403, 12403, {} };
         for (int i = 0; i < dims.size(); ++i)
             selection.restrict(dims[i], codes[i]);
+        if (batched) {
+            QList<QStringList> sets;
+            for (int period = 12401; period <= 12412; ++period)
+                sets.append(QStringList { "1", QString::number(period) } + codes);
+            auto result = factory().OpenQuery(QStringLiteral("KXUmsatz.Daten"),
+                                              QStringLiteral("PeriodenSumme"));
+            result->RunQueryBatch(sets);
+            for (int period = 12401; period <= 12412; ++period) {
+                selection.from = selection.to = period;
+                const SumRow lines = PeriodSums::fromSalesLines(store->sql(), selection);
+                QVERIFY(result->NextAnswer());
+                QVERIFY(result->NextRow());
+                QCOMPARE(cents(result->ColumnValue(1)), PeriodSums::revenue(lines));
+                QCOMPARE(cents(result->ColumnValue(2)), PeriodSums::margin(lines));
+                QVERIFY(!result->NextRow());
+            }
+            QVERIFY(!result->NextAnswer());
+            return;
+        }
         const SumRow lines = PeriodSums::fromSalesLines(store->sql(), selection);
         const QStringList row
             = firstRow(factory(), QStringLiteral("KXUmsatz.Daten"), QStringLiteral("PeriodenSumme"),
