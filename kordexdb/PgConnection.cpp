@@ -202,6 +202,13 @@ bool PgConnection::isOpen()
     return false;
 }
 
+bool PgConnection::onStandby() const
+{
+    // reported by the server at connect and whenever it changes (PostgreSQL 14 on)
+    const char *standby = PQparameterStatus(m_conn, "in_hot_standby");
+    return standby && qstrcmp(standby, "on") == 0;
+}
+
 bool PgConnection::inTransaction()
 {
     return PQtransactionStatus(m_conn) != PQTRANS_IDLE;
@@ -376,15 +383,25 @@ std::unique_ptr<BulkWriter> PgConnection::bulkWriter(const QString &table,
 }
 
 std::unique_ptr<SqlConnection> openPostgres(const QString &host, const QString &port,
-                                            QString *errorText, const QString &database)
+                                            QString *errorText, const QString &database,
+                                            Target target)
 {
     const QByteArray hostBytes = host.toUtf8();
     const QByteArray portBytes = port.toUtf8();
     const QByteArray databaseBytes = database.toUtf8();
-    std::vector<const char *> keys { "host", "dbname", "connect_timeout", "client_encoding",
-                                     "application_name" };
-    std::vector<const char *> values { hostBytes.constData(), databaseBytes.constData(), "5",
-                                       "UTF8", "kordexdb" };
+    std::vector<const char *> keys { "host",
+                                     "dbname",
+                                     "connect_timeout",
+                                     "client_encoding",
+                                     "application_name",
+                                     "target_session_attrs" };
+    std::vector<const char *> values { hostBytes.constData(),
+                                       databaseBytes.constData(),
+                                       "5",
+                                       "UTF8",
+                                       "kordexdb",
+                                       target == Target::PreferStandby ? "prefer-standby"
+                                                                       : "read-write" };
     if (!port.isEmpty()) {
         keys.push_back("port");
         values.push_back(portBytes.constData());

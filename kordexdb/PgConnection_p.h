@@ -23,6 +23,7 @@ public:
     BatchResult queryBatch(const QList<SqlStatement> &statements) override;
     void begin() override { script(QStringLiteral("BEGIN")); }
     bool inTransaction() override;
+    bool onStandby() const override;
 
     PGconn *handle() const { return m_conn; }
     [[noreturn]] void fail(const QString &what, PGresult *result = nullptr);

@@ -13,6 +13,10 @@ namespace kordex {
 
 enum class Dialect { Sqlite, Postgres };
 
+// Which server of a PostgreSQL host list a connection wants: the primary, or
+// a standby when one answers (else the primary).
+enum class Target { ReadWrite, PreferStandby };
+
 using SqlValue = std::variant<std::monostate, qint64, QString>;
 using SqlRow = QStringList;
 
@@ -77,6 +81,8 @@ public:
     // True when the store was opened only for reading (a file in a folder that
     // cannot be written); every write then fails with ServerError(ReadOnly).
     virtual bool readOnly() const { return false; }
+    // True on a PostgreSQL hot standby: reads only, writes go to the primary.
+    virtual bool onStandby() const { return false; }
 
     // The first column of the first row, or the fallback when there is no row.
     QString scalar(const QString &sql, const QList<SqlValue> &params = {},
@@ -104,9 +110,12 @@ private:
 // ":memory:" opens a store in memory. A file whose folder or which itself
 // cannot be written opens for reading only.
 std::unique_ptr<SqlConnection> openSqlite(const QString &path, bool create, QString *errorText);
-// host and port; database "kordex"; user and password by libpq's conventions.
+// host and port, each a single value or a comma-separated list tried in turn
+// (libpq's multi-host form); database "kordex"; user and password by libpq's
+// conventions.
 std::unique_ptr<SqlConnection> openPostgres(const QString &host, const QString &port,
                                             QString *errorText,
-                                            const QString &database = QStringLiteral("kordex"));
+                                            const QString &database = QStringLiteral("kordex"),
+                                            Target target = Target::ReadWrite);
 
 } // namespace kordex

@@ -64,7 +64,7 @@ Store::Store(std::unique_ptr<SqlConnection> connection)
 Store::~Store() = default;
 
 std::unique_ptr<Store> Store::open(const QString &serverOrPath, const QString &port, bool create,
-                                   QString *errorText, int *errorNumber)
+                                   QString *errorText, int *errorNumber, Target target)
 {
     const auto failed = [&](int number, const QString &why) {
         if (errorText)
@@ -77,7 +77,7 @@ std::unique_ptr<Store> Store::open(const QString &serverOrPath, const QString &p
     QString why;
     std::unique_ptr<SqlConnection> connection = where.isFile()
         ? openSqlite(serverOrPath, create, &why)
-        : openPostgres(serverOrPath, port, &why);
+        : openPostgres(serverOrPath, port, &why, QStringLiteral("kordex"), target);
     if (!connection)
         return failed(error::ConnectFailed, why);
     try {
@@ -99,7 +99,25 @@ std::unique_ptr<Store> Store::open(const QString &serverOrPath, const QString &p
         // A file that is no SQLite database at all fails its first query (NotAStore).
         return failed(e.number(), e.description());
     }
-    return std::make_unique<Store>(std::move(connection));
+    auto store = std::make_unique<Store>(std::move(connection));
+    store->m_hosts = serverOrPath;
+    store->m_ports = port;
+    return store;
+}
+
+SqlConnection &Store::writer()
+{
+    if (!m_sql->onStandby())
+        return *m_sql;
+    if (!m_primary || !m_primary->isOpen()) {
+        QString why;
+        m_primary
+            = openPostgres(m_hosts, m_ports, &why, QStringLiteral("kordex"), Target::ReadWrite);
+        if (!m_primary)
+            throw ServerError(error::ConnectFailed,
+                              QStringLiteral("Kein Primärserver erreichbar: %1").arg(why));
+    }
+    return *m_primary;
 }
 
 void Store::requireIntact()
@@ -315,10 +333,11 @@ void Store::generieren(const QString &company, const QString &from, const QStrin
     if (first > last)
         throw ServerError(error::BadArgument,
                           QStringLiteral("Periode von %1 liegt nach bis %2").arg(from, to));
-    if (m_sql->query(QStringLiteral("SELECT 1 FROM firma WHERE firma = ?"), { company }).isEmpty())
+    SqlConnection &sql = writer();
+    if (sql.query(QStringLiteral("SELECT 1 FROM firma WHERE firma = ?"), { company }).isEmpty())
         throw ServerError(error::ObjectNotFound,
                           QStringLiteral("Firma %1 unbekannt").arg(EchoedInput::quoted(company)));
-    Rebuild(*m_sql, Period::dayNumber(today())).run(company, first, last);
+    Rebuild(sql, Period::dayNumber(today())).run(company, first, last);
 }
 
 std::optional<DataBasis> Store::dataBasis(const QString &company)

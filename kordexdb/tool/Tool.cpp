@@ -173,14 +173,14 @@ QString Tool::connectStringOf(const QString &db) const
     return connectString(where.server, where.port);
 }
 
-std::unique_ptr<Store> Tool::openStore(const QString &db, bool create)
+std::unique_ptr<Store> Tool::openStore(const QString &db, bool create, Target target)
 {
     if (db.isEmpty())
         bad(QStringLiteral("no DB given"));
     const ConnectString where = ConnectString::fromToolArgument(db);
     QString problem;
     int number = error::ConnectFailed;
-    auto store = Store::open(where.server, where.port, create, &problem, &number);
+    auto store = Store::open(where.server, where.port, create, &problem, &number, target);
     if (!store)
         throw ServerError(
             number, QStringLiteral("cannot open %1: %2").arg(EchoedInput::quoted(db), problem));
@@ -429,7 +429,7 @@ int Tool::check(const QStringList &args)
     const auto options = ToolOptions::parse(args, {});
     if (options.positional.size() != 1)
         return usage();
-    auto store = openStore(options.positional[0]);
+    auto store = openStore(options.positional[0], false, Target::PreferStandby);
     SqlConnection &sql = store->sql();
     m_out << "KORDEX store " << options.positional[0] << " (schema "
           << sql.scalar(QStringLiteral("SELECT wert FROM kordex_meta WHERE schluessel = 'schema'"))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DemoGenerator.h"
+#include "SqlConnection.h"
 
 #include <QStringList>
 #include <QTextStream>
@@ -31,7 +32,8 @@ private:
     int xecute(const QStringList &args);
     int usage();
 
-    std::unique_ptr<Store> openStore(const QString &db, bool create = false);
+    std::unique_ptr<Store> openStore(const QString &db, bool create = false,
+                                     Target target = Target::ReadWrite);
     // A store the command will write to: not read-only and not damaged.
     std::unique_ptr<Store> openForWriting(const QString &db);
     void demoIntoFile(const QString &path, const DemoGenerator::Options &options);
