@@ -1,5 +1,6 @@
 #include "Rebuild.h"
 
+#include "Archive.h"
 #include "Schema.h"
 #include "SqlConnection.h"
 
@@ -19,8 +20,12 @@ void Rebuild::run(const QString &company, int from, int to)
         if (m_sql.dialect() == Dialect::Postgres)
             m_sql.script(
                 QStringLiteral("SET LOCAL work_mem = '256MB'; SET LOCAL synchronous_commit = off"));
-        clear(company, from, to);
-        fill(company, from, to);
+        // Archived years have no lines any more: their sums are kept as they are.
+        const int first = std::max(from, Archive::boundary(m_sql));
+        if (first <= to) {
+            clear(company, first, to);
+            fill(company, first, to);
+        }
         recordDataBasis(company, to);
         transaction.commit();
     } catch (...) {

@@ -1,5 +1,6 @@
 #include "Tool.h"
 
+#include "Archive.h"
 #include "ConnectString.h"
 #include "CsvReader.h"
 #include "DemoGenerator.h"
@@ -115,6 +116,8 @@ int Tool::run(const QStringList &arguments)
             return importSales(rest);
         if (command == QLatin1String("rebuild"))
             return rebuild(rest);
+        if (command == QLatin1String("archive"))
+            return archive(rest);
         if (command == QLatin1String("user") && rest.value(0) == QLatin1String("set"))
             return userSet(rest.mid(1));
         if (command == QLatin1String("check"))
@@ -156,6 +159,7 @@ int Tool::usage()
              "  import-master DB FILE.csv\n"
              "  import-sales DB FILE.csv\n"
              "  rebuild DB --company C [--from P --to P]\n"
+             "  archive DB --before P [--detach]\n"
              "  user set DB --company C --user CODE [--password-stdin] [--name TEXT] [--rights N]\n"
              "           [--department CODE] [--active J|N] [--permitted J|N] [--restricted J|N]\n"
              "           [--department-bound J|N] [--fax TEXT] [--email TEXT]\n"
@@ -384,6 +388,27 @@ int Tool::rebuild(const QStringList &args)
     endProgress();
     m_out << "rebuilt company " << company << " periods " << Period::text(from) << " to "
           << Period::text(to) << " in " << timer.elapsed() << " ms\n";
+    return 0;
+}
+
+int Tool::archive(const QStringList &args)
+{
+    const auto options = ToolOptions::parse(args, { "before" }, { "detach" });
+    if (options.positional.size() != 1 || !options.has(QStringLiteral("before")))
+        return usage();
+    const int before = periodOption(options, QStringLiteral("before"));
+    auto store = openForWriting(options.positional[0]);
+    const Archive::Outcome done
+        = Archive(store->sql()).run(before, options.flags.contains(QStringLiteral("detach")));
+    store->sql().requireInPlace();
+    if (done.years.isEmpty()) {
+        m_out << "no sales lines before " << Period::text(before) << "; nothing archived\n";
+        return 0;
+    }
+    m_out << "archived the sales lines of " << done.years.first() << " to " << done.years.last()
+          << " (" << done.lines << " lines"
+          << (options.flags.contains(QStringLiteral("detach")) ? ", detached" : "")
+          << "); their period sums stay\n";
     return 0;
 }
 

@@ -25,6 +25,7 @@ private:
     int importMaster(const QStringList &args);
     int importSales(const QStringList &args);
     int rebuild(const QStringList &args);
+    int archive(const QStringList &args);
     int userSet(const QStringList &args);
     int check(const QStringList &args);
     int query(const QStringList &args);

@@ -1,8 +1,10 @@
 // The database service through its factory interface, on SQLite or (built
 // with KORDEX_TEST_POSTGRES) on a PostgreSQL server started for the test.
+#include "Archive.h"
 #include "CreateFactory.h"
 #include "Period.h"
 #include "PeriodSums.h"
+#include "Schema.h"
 #include "StoreFactory_p.h"
 #include "StoreFixture.h"
 
@@ -858,6 +860,81 @@ private Q_SLOTS:
         auto daten = factory().NewObject(QStringLiteral("KXUmsatz.Daten"));
         QCOMPARE(errorOf([&] { daten->call(QStringLiteral("Generieren"), args); }), number);
         QCOMPARE(xecute(QStringLiteral("S P0=^XWGDAT W P0")), QStringLiteral("12504`1250615"));
+    }
+
+    // Whole years of sales lines leave the store; their sums answer as before
+    // and a rebuild over them keeps them.
+    void archiveTakesWholeYears_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<bool>("detach");
+        QTest::addColumn<int>("number"); // the error, or 0
+        QTest::newRow("drop two years") << 12201 << false << 0;
+        QTest::newRow("detach two years") << 12201 << true << (onPostgres ? 0 : error::BadInput);
+        QTest::newRow("inside a year") << 12203 << false << error::BadInput;
+        QTest::newRow("before every line") << 11001 << false << 0;
+    }
+
+    void archiveTakesWholeYears()
+    {
+        QFETCH(int, before);
+        QFETCH(bool, detach);
+        QFETCH(int, number);
+        auto store = m_fixture.openStore();
+        SqlConnection &sql = store->sql();
+        const auto sums = [&] {
+            QList<QStringList> sets;
+            for (int p = 12001; p <= 12504; p = Period::shifted(p, 1))
+                sets.append({ "1", QString::number(p), "", "", "", "", "", "", "" });
+            auto result = factory().OpenQuery(QStringLiteral("KXUmsatz.Daten"),
+                                              QStringLiteral("PeriodenSumme"));
+            result->RunQueryBatch(sets);
+            QStringList figures;
+            while (result->NextAnswer() && result->NextRow())
+                figures << result->ColumnValue(1) + QLatin1Char('/') + result->ColumnValue(2);
+            return figures;
+        };
+        const auto lines = [&](const char *where) {
+            return sql
+                .scalar(QStringLiteral("SELECT count(*) FROM umsatzzeile WHERE %1")
+                            .arg(QLatin1String(where)),
+                        { qint64(before) })
+                .toLongLong();
+        };
+        const QStringList old = sums();
+        QCOMPARE(old.size(), 64);
+        const qint64 older = lines("periode < ?");
+        const qint64 newer = lines("periode >= ?");
+        int failed = 0;
+        Archive::Outcome done;
+        try {
+            done = Archive(sql).run(before, detach);
+        } catch (const ServerError &e) {
+            failed = e.number();
+        }
+        QCOMPARE(failed, number);
+        QCOMPARE(lines("periode >= ?"), newer);
+        QCOMPARE(lines("periode < ?"), number ? older : 0);
+        if (number)
+            return;
+        QCOMPARE(done.lines, older);
+        QCOMPARE(done.years.size(), before == 12201 ? 2 : 0);
+        QCOMPARE(sums(), old);
+        // a rebuild over archived periods keeps their sums
+        generate(QStringLiteral("1"), QStringLiteral("12001"), QStringLiteral("12504"));
+        QCOMPARE(sums(), old);
+        if (onPostgres && before == 12201) {
+            QCOMPARE(Schema::partitionYears(sql).first(), 2022);
+            const bool kept = sql.scalar(QStringLiteral("SELECT to_regclass("
+                                                        "'archiv_umsatzzeile_y2020') IS NOT NULL"))
+                == QLatin1String("t");
+            QCOMPARE(kept, detach);
+            if (kept)
+                QVERIFY(sql.scalar(QStringLiteral("SELECT count(*) FROM archiv_umsatzzeile_y2020"))
+                            .toLongLong()
+                        > 0);
+        }
+        QVERIFY(m_fixture.makeDemo(nullptr));
     }
 
     void failedRebuildKeepsOldSums()
