@@ -1,11 +1,13 @@
 #pragma once
 
+#include "DelayRelay.h"
 #include "PgTestServer.h"
 #include "SalesWriter.h"
 #include "Store.h"
 #include "StoreFactory_p.h"
 
 #include <QString>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -30,9 +32,18 @@ public:
     bool setUpSqlite(QString *why);
     bool setUpPostgres(QString *why);
 
+    // PostgreSQL once more, reached through a relay that delays each direction.
+    bool setUpDelayedPostgres(std::chrono::microseconds oneWay, QString *why);
+
     std::vector<BenchEngine *> engines();
+    BenchEngine *delayed() { return m_delayed.store ? &m_delayed : nullptr; }
     // Some sales lines of the store, for the import benchmark.
     std::vector<kordex::SalesLine> sampleLines(BenchEngine &engine, qint64 count);
+
+    // bare_voll: a table like the full grain, for the bare engine's rebuild.
+    static void makeBareSums(BenchEngine &engine);
+    // The bare rebuild: one INSERT ... SELECT ... GROUP BY into bare_voll.
+    static void bareRebuild(BenchEngine &engine, int from, int to);
 
 private:
     bool finish(BenchEngine &engine, QString *why);
@@ -42,5 +53,7 @@ private:
     qint64 m_lines;
     BenchEngine m_sqlite;
     BenchEngine m_postgres;
+    BenchEngine m_delayed;
     ertragon::test::PgTestServer m_server;
+    std::unique_ptr<DelayRelay> m_relay;
 };

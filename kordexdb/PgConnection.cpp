@@ -190,15 +190,19 @@ PgConnection::~PgConnection()
 
 bool PgConnection::isOpen()
 {
-    if (PQstatus(m_conn) != CONNECTION_OK)
-        return false;
-    // Between statements the server has nothing to say; anything to read is
-    // the farewell of a session it ended (shut down, failed over, terminated),
-    // followed by the closed socket. Such a session is not open any more.
-    pollfd idle { PQsocket(m_conn), POLLIN, 0 };
-    if (::poll(&idle, 1, 0) <= 0)
-        return true;
-    PQconsumeInput(m_conn);
+    // Between statements the server has nothing to say but the farewell of a
+    // session it ends (shut down, failed over, terminated), followed by the
+    // closed socket; reading what waits finds that end. Anything else read
+    // here (a TLS record, a parameter report) leaves the session open.
+    for (int round = 0; round < 4; ++round) {
+        if (PQstatus(m_conn) != CONNECTION_OK)
+            return false;
+        pollfd idle { PQsocket(m_conn), POLLIN, 0 };
+        if (::poll(&idle, 1, 0) <= 0)
+            return true;
+        if (PQconsumeInput(m_conn) == 0)
+            return false;
+    }
     return false;
 }
 

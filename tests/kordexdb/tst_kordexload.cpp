@@ -93,12 +93,9 @@ private Q_SLOTS:
 
 int main(int argc, char **argv)
 {
-    // the reader processes of the SQLite run are this program
-    if (argc == 4 && qstrcmp(argv[1], "--load-reader") == 0) {
-        QCoreApplication app(argc, argv);
-        return LoadRun::readerMain(QString::fromLocal8Bit(argv[2]),
-                                   QString::fromLocal8Bit(argv[3]));
-    }
+    // the reader processes of the SQLite load run are this program
+    if (const auto status = LoadRun::readerIfAsked(argc, argv))
+        return *status;
     QCoreApplication app(argc, argv);
     TestKordexLoad test;
     return QTest::qExec(&test, argc, argv);

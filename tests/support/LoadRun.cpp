@@ -5,6 +5,7 @@
 #include "Store.h"
 #include "StoreFactory_p.h"
 
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,7 +13,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <atomic>
 #include <kordex/ServerError.h>
 #include <memory>
 #include <mutex>
@@ -210,7 +210,8 @@ void LoadRun::toggleExtraLines(Store &store, bool add)
     transaction.commit();
 }
 
-LoadRun::Tally LoadRun::sessions(const QString &connectString, int count, double seconds) const
+LoadRun::Tally LoadRun::sessions(const QString &connectString, int count,
+                                 const QString &stopFile) const
 {
     QList<QList<QStringList>> sets;
     for (const Expectation &e : m_expected)
@@ -228,7 +229,8 @@ LoadRun::Tally LoadRun::sessions(const QString &connectString, int count, double
         QRandomGenerator random(quint32(1000 + index));
         QElapsedTimer clock;
         clock.start();
-        while (double(clock.elapsed()) < seconds * 1000) {
+        // until told to stop, or at the latest after an hour
+        while (!QFile::exists(stopFile) && clock.elapsed() < 3600000) {
             const qsizetype chosen = random.bounded(int(m_expected.size()));
             const Expectation &e = m_expected[chosen];
             QElapsedTimer one;
@@ -282,10 +284,9 @@ LoadRun::Tally LoadRun::sessions(const QString &connectString, int count, double
 
 // The sessions spread over other processes of the given program, each told
 // through a file what to fetch and what to expect.
-LoadRun::Tally LoadRun::inProcesses(double seconds) const
+LoadRun::Tally LoadRun::inProcesses(const QTemporaryDir &dir, const QString &stopFile) const
 {
     Tally all;
-    QTemporaryDir dir;
     const QString plan = dir.filePath(QStringLiteral("plan"));
     {
         QFile file(plan);
@@ -296,7 +297,7 @@ LoadRun::Tally LoadRun::inProcesses(double seconds) const
         }
         QDataStream out(&file);
         out << m_options.connectString
-            << qint32(std::max(1, m_options.sessions / m_options.processes)) << seconds
+            << qint32(std::max(1, m_options.sessions / m_options.processes)) << stopFile
             << qint32(m_options.lastPeriod) << qint32(m_expected.size());
         for (const Expectation &e : m_expected)
             out << e.codes << e.before << e.after;
@@ -312,7 +313,7 @@ LoadRun::Tally LoadRun::inProcesses(double seconds) const
     }
     for (size_t i = 0; i < readers.size(); ++i) {
         QProcess &reader = *readers[i];
-        if (!reader.waitForFinished(int(seconds * 1000) + 300000) || reader.exitCode() != 0) {
+        if (!reader.waitForFinished(300000) || reader.exitCode() != 0) {
             ++all.errors;
             all.problems.append(
                 QStringLiteral("reader process %1 failed: %2").arg(i).arg(reader.errorString()));
@@ -333,16 +334,26 @@ LoadRun::Tally LoadRun::inProcesses(double seconds) const
 
 LoadFigures LoadRun::run(Store &store, bool rebuild)
 {
-    std::atomic<bool> done { false };
+    QTemporaryDir dir;
+    const QString stop = dir.filePath(QStringLiteral("stop"));
     Tally tally;
     QElapsedTimer clock;
     clock.start();
     std::thread load([&] {
         tally = m_options.processes > 0
-            ? inProcesses(m_options.seconds)
-            : sessions(m_options.connectString, m_options.sessions, m_options.seconds);
-        done = true;
+            ? inProcesses(dir, stop)
+            : sessions(m_options.connectString, m_options.sessions, stop);
     });
+    const auto due = [&] { return double(clock.elapsed()) >= m_options.seconds * 1000; };
+    double elapsed = 0;
+    const auto stopSessions = [&] {
+        if (elapsed == 0) {
+            elapsed = double(clock.elapsed()) / 1000;
+            QFile(stop).open(QIODevice::WriteOnly);
+        }
+        if (load.joinable())
+            load.join();
+    };
     int rebuilds = 0;
     bool added = false;
     QString rebuildProblem;
@@ -358,12 +369,16 @@ LoadFigures LoadRun::run(Store &store, bool rebuild)
                                   Period::shifted(m_options.lastPeriod, -(periods - 1)));
         const int to = std::max(range.value(1).toInt(), m_options.lastPeriod);
         try {
-            while (!done) {
+            // at least one switch, however long a rebuild takes under the load
+            while (!due() || rebuilds == 0) {
                 toggleExtraLines(store, !added);
                 added = !added;
                 store.generieren(QStringLiteral("1"), Period::text(from), Period::text(to));
                 ++rebuilds;
             }
+            // the sessions see the last switch for a moment
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            stopSessions();
             if (added) {
                 toggleExtraLines(store, false);
                 store.generieren(QStringLiteral("1"), Period::text(from), Period::text(to));
@@ -372,11 +387,13 @@ LoadFigures LoadRun::run(Store &store, bool rebuild)
             rebuildProblem = QStringLiteral("rebuild: ") + e.description();
         }
     }
-    load.join();
+    while (elapsed == 0 && !due())
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    stopSessions();
     LoadFigures figures;
-    figures.seconds = double(clock.elapsed()) / 1000;
+    figures.seconds = elapsed;
     figures.fetches = qint64(tally.ms.size());
-    figures.perSecond = figures.fetches / std::max(m_options.seconds, 0.001);
+    figures.perSecond = double(figures.fetches) / std::max(elapsed, 0.001);
     std::sort(tally.ms.begin(), tally.ms.end());
     figures.p50 = percentile(tally.ms, 0.50);
     figures.p99 = percentile(tally.ms, 0.99);
@@ -391,6 +408,14 @@ LoadFigures LoadRun::run(Store &store, bool rebuild)
     return figures;
 }
 
+std::optional<int> LoadRun::readerIfAsked(int argc, char **argv)
+{
+    if (argc != 4 || qstrcmp(argv[1], "--load-reader") != 0)
+        return std::nullopt;
+    QCoreApplication app(argc, argv);
+    return readerMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+}
+
 int LoadRun::readerMain(const QString &planFile, const QString &tallyFile)
 {
     QFile file(planFile);
@@ -399,7 +424,8 @@ int LoadRun::readerMain(const QString &planFile, const QString &tallyFile)
     QDataStream in(&file);
     Options options;
     qint32 sessions = 0, lastPeriod = 0, count = 0;
-    in >> options.connectString >> sessions >> options.seconds >> lastPeriod >> count;
+    QString stopFile;
+    in >> options.connectString >> sessions >> stopFile >> lastPeriod >> count;
     options.lastPeriod = lastPeriod;
     LoadRun run(options);
     for (qint32 i = 0; i < count; ++i) {
@@ -407,7 +433,7 @@ int LoadRun::readerMain(const QString &planFile, const QString &tallyFile)
         in >> e.codes >> e.before >> e.after;
         run.m_expected.append(e);
     }
-    const Tally tally = run.sessions(options.connectString, sessions, options.seconds);
+    const Tally tally = run.sessions(options.connectString, sessions, stopFile);
     QFile out(tallyFile);
     if (!out.open(QIODevice::WriteOnly))
         return 1;

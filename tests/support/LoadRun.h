@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
+
+class QTemporaryDir;
 
 namespace kordex {
 class Store;
@@ -13,7 +16,7 @@ class Store;
 struct LoadFigures
 {
     qint64 fetches = 0;
-    double seconds = 0;
+    double seconds = 0; // how long the sessions ran
     double perSecond = 0;
     double p50 = 0; // ms per fetch
     double p99 = 0;
@@ -36,7 +39,7 @@ public:
     {
         QString connectString;
         int sessions = 32;
-        double seconds = 30;
+        double seconds = 30; // with rebuilds: until the first rebuild after that time
         int lastPeriod = 0; // the newest of the 72 periods
         // SQLite: the sessions run in this many other processes (0: threads here)
         int processes = 0;
@@ -56,6 +59,9 @@ public:
     // the sessions the plan describes and writes their latencies and counts
     // to the tally file. The exit status of the process.
     static int readerMain(const QString &planFile, const QString &tallyFile);
+    // readerMain's exit status when the command line asks for a reader
+    // process (program --load-reader PLAN TALLY), else nothing.
+    static std::optional<int> readerIfAsked(int argc, char **argv);
 
 private:
     struct Expectation
@@ -67,8 +73,9 @@ private:
     struct Tally;
 
     void toggleExtraLines(kordex::Store &store, bool add);
-    Tally sessions(const QString &connectString, int count, double seconds) const;
-    Tally inProcesses(double seconds) const;
+    // The sessions run until the stop file appears.
+    Tally sessions(const QString &connectString, int count, const QString &stopFile) const;
+    Tally inProcesses(const QTemporaryDir &dir, const QString &stopFile) const;
     QList<QStringList> argumentSets(const QStringList &codes) const;
 
     Options m_options;
