@@ -168,15 +168,15 @@ std::vector<BenchEngine *> BenchStores::engines()
     return list;
 }
 
-std::vector<SalesLine> BenchStores::sampleLines(BenchEngine &engine, qint64 count)
+std::vector<SalesLine> BenchStores::sampleLines(BenchEngine &engine, qint64 count, int fromPeriod)
 {
     std::vector<SalesLine> lines;
     const QList<SqlRow> rows = engine.store->sql().query(
         QStringLiteral("SELECT firma, periode, abtnr, hgrp, ugrp, pg, svart, typ, umsatz, "
                        "nebenerloes, einsatz,"
-                       " nebenkosten, skonto, nachlass FROM umsatzzeile ORDER BY firma, periode, "
-                       "zeile LIMIT ?"),
-        { count });
+                       " nebenkosten, skonto, nachlass FROM umsatzzeile WHERE periode >= ?"
+                       " ORDER BY firma, periode, zeile LIMIT ?"),
+        { qint64(fromPeriod), count });
     lines.reserve(size_t(rows.size()));
     for (const SqlRow &r : rows) {
         SalesLine line;

@@ -37,8 +37,9 @@ public:
 
     std::vector<BenchEngine *> engines();
     BenchEngine *delayed() { return m_delayed.store ? &m_delayed : nullptr; }
-    // Some sales lines of the store, for the import benchmark.
-    std::vector<kordex::SalesLine> sampleLines(BenchEngine &engine, qint64 count);
+    // Some sales lines of the store from a period on, for the import benchmark.
+    std::vector<kordex::SalesLine> sampleLines(BenchEngine &engine, qint64 count,
+                                               int fromPeriod = -1000000);
 
     // bare_voll: a table like the full grain, for the bare engine's rebuild.
     static void makeBareSums(BenchEngine &engine);

@@ -2,15 +2,37 @@
 
 #include "BenchStores.h"
 #include "Period.h"
+#include "Rebuild.h"
+#include "Schema.h"
 
 #include <QElapsedTimer>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <tuple>
 
 using namespace kordex;
 
 namespace {
+
+// Runs a and b by turns, so that drift on a shared machine falls on both;
+// the median of each.
+std::pair<double, double> medians(int runs, const std::function<void()> &a,
+                                  const std::function<void()> &b)
+{
+    std::vector<double> first, second;
+    for (int i = 0; i < runs; ++i) {
+        for (auto [work, times] : { std::pair { &a, &first }, std::pair { &b, &second } }) {
+            QElapsedTimer timer;
+            timer.start();
+            (*work)();
+            times->push_back(double(timer.nsecsElapsed()) / 1e6);
+        }
+    }
+    std::sort(first.begin(), first.end());
+    std::sort(second.begin(), second.end());
+    return { first[first.size() / 2], second[second.size() / 2] };
+}
 
 double median(int runs, const std::function<void()> &work)
 {
@@ -63,18 +85,23 @@ GrowthCurve::Row GrowthCurve::measure(BenchEngine &engine, BenchStores &stores, 
     row.fetchSubgroup = median(15, [&] { batchFetch(engine, subgroup); });
     const int to = engine.lastPeriod;
     const int from = Period::shifted(to, -1);
+    // the bare table holds the whole history, as the grains do
     BenchStores::makeBareSums(engine);
-    BenchStores::bareRebuild(engine, engine.firstPeriod, to);
+    BenchStores::bareRebuild(
+        engine,
+        engine.store->sql().scalar(QStringLiteral("SELECT MIN(periode) FROM umsatzzeile")).toInt(),
+        to);
     const auto generate = [&](int first) {
         engine.store->generieren(QStringLiteral("1"), Period::text(first), Period::text(to));
     };
-    row.twoMonths = median(3, [&] { generate(from); });
-    row.twoMonthsBare = median(3, [&] { BenchStores::bareRebuild(engine, from, to); });
+    std::tie(row.twoMonths, row.twoMonthsBare) = medians(
+        5, [&] { generate(from); }, [&] { BenchStores::bareRebuild(engine, from, to); });
     if (full) {
-        row.full = median(1, [&] { generate(engine.firstPeriod); });
-        row.fullBare = median(1, [&] { BenchStores::bareRebuild(engine, engine.firstPeriod, to); });
+        std::tie(row.full, row.fullBare) = medians(
+            lines > 1000000 ? 1 : 3, [&] { generate(engine.firstPeriod); },
+            [&] { BenchStores::bareRebuild(engine, engine.firstPeriod, to); });
     }
-    const std::vector<SalesLine> sample = stores.sampleLines(engine, 100000);
+    const std::vector<SalesLine> sample = stores.sampleLines(engine, 100000, engine.firstPeriod);
     SqlConnection &sql = engine.store->sql();
     const double importMs = median(1, [&] {
         Transaction transaction(sql); // rolled back: the store stays as it is
@@ -101,6 +128,68 @@ void GrowthCurve::print(const Row &r) const
     std::fflush(stdout);
 }
 
+void GrowthCurve::addHistory(BenchEngine &engine, int from, int to)
+{
+    SqlConnection &sql = engine.store->sql();
+    const int first = Period::fromDate(QDate(Period::year(engine.firstPeriod), 1, 1));
+    const int last = Period::fromDate(QDate(Period::year(engine.lastPeriod), 12, 1));
+    const int years = Period::year(last) - Period::year(first) + 1;
+    QStringList lineColumns { "firma", "periode", "zeile" };
+    lineColumns += Schema::dimensions();
+    lineColumns += Schema::measures();
+    for (int block = from; block < to; ++block) {
+        const qint64 shift = -100LL * years * block; // periods: 100 per year
+        Transaction transaction(sql);
+        if (Schema::partitioned(sql))
+            for (int year = Period::year(first); year <= Period::year(last); ++year)
+                Schema::addPartition(sql, year - years * block);
+        QStringList copied = lineColumns;
+        copied[1] = QStringLiteral("periode + ?");
+        copied[2] = QStringLiteral("zeile + ?");
+        sql.execute(QStringLiteral("INSERT INTO umsatzzeile (%1) SELECT %2 FROM umsatzzeile"
+                                   " WHERE periode BETWEEN ? AND ?")
+                        .arg(lineColumns.join(QLatin1Char(',')), copied.join(QLatin1Char(','))),
+                    { shift, qint64(block) * 1000000000LL, qint64(first), qint64(last) });
+        for (const Grain &grain : Schema::grains()) {
+            QStringList columns { "firma", "periode" };
+            columns += grain.dimensions;
+            columns += Schema::measures();
+            QStringList shifted = columns;
+            shifted[1] = QStringLiteral("periode + ?");
+            sql.execute(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %1"
+                                       " WHERE periode BETWEEN ? AND ?")
+                            .arg(grain.table, columns.join(QLatin1Char(',')),
+                                 shifted.join(QLatin1Char(','))),
+                        { shift, qint64(first), qint64(last) });
+        }
+        transaction.commit();
+    }
+    if (sql.dialect() == Dialect::Sqlite)
+        sql.script(QStringLiteral("ANALYZE"));
+    else
+        Rebuild::settle(sql);
+}
+
+void GrowthCurve::grow(BenchEngine &engine, BenchStores &stores, const QList<qint64> &sizes,
+                       qint64 limit, qint64 fullLimit)
+{
+    int blocks = 1;
+    for (qint64 lines : sizes) {
+        if (lines > limit)
+            break;
+        const int wanted = int(lines / sizes.first());
+        QElapsedTimer timer;
+        timer.start();
+        addHistory(engine, blocks, wanted);
+        if (wanted > blocks)
+            std::fprintf(stderr, "%s: history of %d years made in %.1f s\n",
+                         qPrintable(engine.name), wanted * 6, double(timer.elapsed()) / 1000);
+        blocks = std::max(blocks, wanted);
+        m_rows.append(measure(engine, stores, lines, lines <= fullLimit));
+        print(m_rows.last());
+    }
+}
+
 void GrowthCurve::run(const QList<qint64> &sizes, qint64 sqliteLimit, qint64 fullLimit)
 {
     const auto heading = [] {
@@ -111,30 +200,22 @@ void GrowthCurve::run(const QList<qint64> &sizes, qint64 sqliteLimit, qint64 ful
                     "ms", "ms", "", "ms", "ms", "", "import");
     };
     heading();
-    for (qint64 lines : sizes) {
-        BenchStores stores(m_data, lines);
-        QString why;
-        if (lines <= sqliteLimit) {
-            if (stores.setUpSqlite(&why)) {
-                for (BenchEngine *engine : stores.engines()) {
-                    m_rows.append(measure(*engine, stores, lines, lines <= fullLimit));
-                    print(m_rows.last());
-                }
-            } else {
-                std::fprintf(stderr, "SQLite %lld: %s\n", static_cast<long long>(lines),
-                             qPrintable(why));
-            }
-        }
-        BenchStores pgStores(m_data, lines);
-        if (m_postgres && pgStores.setUpPostgres(&why)) {
-            for (BenchEngine *engine : pgStores.engines()) {
-                m_rows.append(measure(*engine, pgStores, lines, lines <= fullLimit));
-                print(m_rows.last());
-            }
-        } else if (m_postgres) {
-            std::fprintf(stderr, "PostgreSQL %lld: %s\n", static_cast<long long>(lines),
-                         qPrintable(why));
-        }
+    // a store of its own: the history is added to it
+    const QString data = m_data + QStringLiteral("/history");
+    QString why;
+    {
+        BenchStores stores(data, sizes.first());
+        if (stores.setUpSqlite(&why))
+            grow(*stores.engines().front(), stores, sizes, sqliteLimit, fullLimit);
+        else
+            std::fprintf(stderr, "SQLite: %s\n", qPrintable(why));
+    }
+    if (m_postgres) {
+        BenchStores stores(data, sizes.first());
+        if (stores.setUpPostgres(&why))
+            grow(*stores.engines().front(), stores, sizes, sizes.last(), fullLimit);
+        else
+            std::fprintf(stderr, "PostgreSQL: %s\n", qPrintable(why));
     }
     heading();
     for (const Row &row : std::as_const(m_rows))
