@@ -1,6 +1,8 @@
 #include "AccessRights.h"
 
 #include "ServerAccess.h"
+#include "ServerCall.h"
+#include "ServerHandle.h"
 
 #include <QHash>
 #include <QStringList>
@@ -47,26 +49,19 @@ const QHash<QString, QStringList> &departmentTable()
 AccessRights AccessRights::load(ServerAccess &server, const QString &company, const QString &user)
 {
     AccessRights rights;
-    std::unique_ptr<kordex::ResultSet> rows;
-    try {
-        if (!server.BeginServerCall(false))
-            return rights;
-        rows = server.factory()->OpenQuery(QStringLiteral("KXUmsatz.Daten"),
-                                           QStringLiteral("Zugriffsrechte"));
+    ServerCall call(server, QStringLiteral("Überprüfung Berechtigung"));
+    const bool read = call.connected() && call.run([&] {
+        ServerHandle rows(server,
+                          call.factory().OpenQuery(QStringLiteral("KXUmsatz.Daten"),
+                                                   QStringLiteral("Zugriffsrechte")));
         rows->RunQuery({ company, user });
         if (rows->NextRow()) {
             rights.permitted = isYes(rows->ColumnValue(1));
             rights.restricted = isYes(rows->ColumnValue(2));
             rights.departmentBound = isYes(rows->ColumnValue(3));
         }
-        server.CloseServerObject(rows);
-        server.EndServerCall(false);
-    } catch (const kordex::ServerError &error) {
-        server.CloseServerObject(rows);
-        server.ShowServerError(error, QStringLiteral("Überprüfung Berechtigung"));
-        return {};
-    }
-    return rights;
+    });
+    return read ? rights : AccessRights {};
 }
 
 bool AccessRights::departmentAllowed(const QString &own, const QString &chosen)

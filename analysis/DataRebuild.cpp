@@ -2,7 +2,8 @@
 
 #include "Clock.h"
 #include "ServerAccess.h"
-#include "ServerLists.h"
+#include "ServerCall.h"
+#include "ServerHandle.h"
 #include "TextHelpers.h"
 
 #include <QRegularExpression>
@@ -81,34 +82,32 @@ bool DataRebuild::rebuild(const QString &from, const QString &to)
         m_log(logPart, QStringLiteral("Daten Holen für"),
               f + QLatin1Char(' ') + t + QStringLiteral(" um ")
                   + m_clock.now().toString(QStringLiteral("HH:mm:ss")));
-    if (!ServerLists::beginCall(m_server, false, QStringLiteral("Daten Generieren")))
-        return false;
-    std::unique_ptr<kordex::ServerObject> data;
-    try {
-        data = m_server.factory()->NewObject(QStringLiteral("KXUmsatz.Daten"));
-        const QStringList arguments { m_server.context().firma, f, t };
-        std::exception_ptr failure;
-        const auto generate = [&] {
-            try {
-                data->call(QStringLiteral("Generieren"), arguments);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        };
-        if (m_runLongCall)
-            m_runLongCall(generate);
-        else
-            generate();
-        if (failure)
-            std::rethrow_exception(failure);
-        m_server.CloseServerObject(data);
-    } catch (const kordex::ServerError &error) {
-        m_server.CloseServerObject(data);
-        m_server.ShowServerError(error,
-                                 QStringLiteral("Daten Generieren ") + f + QLatin1Char(' ') + t);
-        return false;
+    {
+        ServerCall call(m_server, QStringLiteral("Daten Generieren"));
+        if (!call.connected())
+            return false;
+        call.setOperation(QStringLiteral("Daten Generieren ") + f + QLatin1Char(' ') + t);
+        const bool done = call.run([&] {
+            ServerHandle data(m_server, call.factory().NewObject(QStringLiteral("KXUmsatz.Daten")));
+            const QStringList arguments { m_server.context().firma, f, t };
+            std::exception_ptr failure;
+            const auto generate = [&] {
+                try {
+                    data->call(QStringLiteral("Generieren"), arguments);
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+            };
+            if (m_runLongCall)
+                m_runLongCall(generate);
+            else
+                generate();
+            if (failure)
+                std::rethrow_exception(failure);
+        });
+        if (!done)
+            return false;
     }
-    m_server.EndServerCall(false);
     if (m_log)
         m_log(logPart, QStringLiteral("Daten Holen erledigt um"),
               m_clock.now().toString(QStringLiteral("HH:mm:ss")));

@@ -5,6 +5,7 @@
 #include "Prompter.h"
 #include "QueryBatch.h"
 #include "ServerAccess.h"
+#include "ServerCall.h"
 #include "ServerLists.h"
 
 #include <cmath>
@@ -123,8 +124,10 @@ DetailsBreakdown::run(const SelectionModel &selection, const DisplayState &displ
     const QStringList base { s.company, r.from, r.to,    s.hgrp, s.ugrp,
                              s.pcnr,    s.habt, s.abtnr, s.pg,   s.hvart };
     const Rows rows = chooseRows(selection, s);
-    if (!ServerLists::beginCall(m_server, false, QStringLiteral("Aufteilung")))
+    ServerCall call(m_server, QStringLiteral("Aufteilung"));
+    if (!call.connected())
         return table;
+    call.setOperation(QStringLiteral("Aufteilung ") + r.from + QLatin1Char(' ') + r.to);
     // Every query of the table goes to the server as one batch.
     const QStringList groups = pair.isEmpty() ? QStringList { QString() } : pair;
     QStringList codes;
@@ -146,7 +149,7 @@ DetailsBreakdown::run(const SelectionModel &selection, const DisplayState &displ
     }
     QueryBatch batch(m_server, QStringLiteral("KXUmsatz.Daten"),
                      QStringLiteral("PeriodenSummeAufteilung"), argumentSets);
-    try {
+    table.failed = !call.run([&] {
         for (const QString &code : std::as_const(codes)) {
             QStringList columns { code };
             double revenue = 0.0;
@@ -161,15 +164,8 @@ DetailsBreakdown::run(const SelectionModel &selection, const DisplayState &displ
             if (revenue != 0.0)
                 table.rows << columns.join(QLatin1Char(';'));
         }
-    } catch (const kordex::ServerError &error) {
         batch.close();
-        m_server.ShowServerError(error,
-                                 QStringLiteral("Aufteilung ") + r.from + QLatin1Char(' ') + r.to);
-        table.failed = true;
-        return table;
-    }
-    batch.close();
-    m_server.EndServerCall(false);
+    });
     return table;
 }
 

@@ -1,6 +1,7 @@
 #include "ExtendedSelection.h"
 
 #include "ServerAccess.h"
+#include "ServerCall.h"
 #include "ServerLists.h"
 
 namespace ertragon {
@@ -27,10 +28,11 @@ void ExtendedSelection::open(ServerAccess &server, const QString &company,
 {
     m_articleType = 0;
     QStringList shipping { QString() };
-    if (ServerLists::beginCall(server, false, QStringLiteral("Versandarten lesen"))) {
-        if (ServerLists::appendQueryItems(server, QStringLiteral("Versandarten"),
-                                          { company, mainShippingType }, shipping))
-            server.EndServerCall(false);
+    {
+        ServerCall call(server, QStringLiteral("Versandarten lesen"));
+        if (call.connected())
+            ServerLists::appendQueryItems(call, QStringLiteral("Versandarten"),
+                                          { company, mainShippingType }, shipping);
     }
     m_shippingTypes = shipping;
     m_shippingType = 0;

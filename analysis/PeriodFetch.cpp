@@ -6,6 +6,7 @@
 #include "Prompter.h"
 #include "QueryBatch.h"
 #include "ServerAccess.h"
+#include "ServerCall.h"
 #include "ServerLists.h"
 
 #include <kordex/ServerError.h>
@@ -30,11 +31,6 @@ PeriodFetch::PeriodFetch(ServerAccess &server, Prompter &prompter, const Clock &
     , m_prompter(prompter)
     , m_clock(clock)
 {
-}
-
-int PeriodFetch::periodsToFetch() const
-{
-    return 60 + m_clock.now().date().month();
 }
 
 QString PeriodFetch::trimSeparators(const QString &text)
@@ -68,7 +64,8 @@ PeriodFetch::Outcome PeriodFetch::run(SelectionModel &selection, const ExtendedS
                           QStringLiteral("Sie dürfen nur Ihre eigene Abteilung selektieren."));
         return Outcome::Refused;
     }
-    if (!ServerLists::beginCall(m_server, true, QStringLiteral("Datenabfrage")))
+    ServerCall call(m_server, QStringLiteral("Datenabfrage"), true);
+    if (!call.connected())
         return Outcome::Failed;
 
     PeriodTotals fresh;
@@ -106,24 +103,24 @@ PeriodFetch::Outcome PeriodFetch::run(SelectionModel &selection, const ExtendedS
     const int total = int(periods.size());
     int done = 0;
     for (const auto &[period, key] : std::as_const(periods)) {
-        if (!fetchPeriod(period, key, s, types.size(), wide, batch, fresh))
+        if (!fetchPeriod(call, period, key, s, types.size(), wide, batch, fresh))
             return Outcome::Failed;
         if (m_progress)
             m_progress(++done, total);
     }
     batch.close();
-    m_server.EndServerCall(true);
     totals = fresh;
     return Outcome::Fetched;
 }
 
-bool PeriodFetch::fetchPeriod(int period, const QString &key, const FetchSelection &s,
-                              qsizetype answers, bool extended, QueryBatch &batch,
-                              PeriodTotals &fresh)
+bool PeriodFetch::fetchPeriod(ServerCall &call, int period, const QString &key,
+                              const FetchSelection &s, qsizetype answers, bool extended,
+                              QueryBatch &batch, PeriodTotals &fresh)
 {
     if (m_log)
         m_log(logPart, QStringLiteral("Datenabfrage Periode ") + key, logParameter(s));
-    try {
+    call.setOperation(QStringLiteral("Datenabfrage Periode ") + key);
+    return call.run([&] {
         double revenue = 0.0;
         double margin = 0.0;
         if (!extended) {
@@ -141,17 +138,7 @@ bool PeriodFetch::fetchPeriod(int period, const QString &key, const FetchSelecti
         }
         fresh.set(period, PeriodTotals::Revenue, revenue);
         fresh.set(period, PeriodTotals::Margin, margin);
-        return true;
-    } catch (const kordex::ServerError &error) {
-        batch.close();
-        m_server.ShowServerError(error, QStringLiteral("Datenabfrage Periode ") + key);
-        return false;
-    } catch (const std::exception &error) {
-        batch.close();
-        m_server.ShowServerError(kordex::ServerError(-1, QString::fromLocal8Bit(error.what())),
-                                 QStringLiteral("Datenabfrage Periode ") + key);
-        return false;
-    }
+    });
 }
 
 } // namespace ertragon

@@ -13,6 +13,7 @@ class ExtendedSelection;
 class Prompter;
 class QueryBatch;
 class ServerAccess;
+class ServerCall;
 
 // Reads revenue and margin of the current year and the five before it, one
 // server query per month (three for article type "A"), into PeriodTotals. The
@@ -37,9 +38,6 @@ public:
     Outcome run(SelectionModel &selection, const ExtendedSelection &extended, bool departmentBound,
                 PeriodTotals &totals);
 
-    // Periods fetched this month: 60 plus the current calendar month.
-    int periodsToFetch() const;
-
     // PCNR`HABT`ABTNR`HGRP`UGRP`type`HVART`SVART`PG without trailing backticks.
     static QString parameterText(const FetchSelection &s, const QString &articleType,
                                  const QString &shippingType);
@@ -48,8 +46,8 @@ public:
 
 private:
     // Takes the answers of one period (one, or one per article type) from the batch.
-    bool fetchPeriod(int period, const QString &key, const FetchSelection &s, qsizetype answers,
-                     bool extended, QueryBatch &batch, PeriodTotals &fresh);
+    bool fetchPeriod(ServerCall &call, int period, const QString &key, const FetchSelection &s,
+                     qsizetype answers, bool extended, QueryBatch &batch, PeriodTotals &fresh);
 
     ServerAccess &m_server;
     Prompter &m_prompter;

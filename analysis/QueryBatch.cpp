@@ -1,7 +1,6 @@
 #include "QueryBatch.h"
 
 #include "NumberText.h"
-#include "ServerAccess.h"
 
 #include <kordex/ErrorNumbers.h>
 #include <kordex/ServerError.h>
@@ -17,26 +16,22 @@ QueryBatch::QueryBatch(ServerAccess &server, QString className, QString queryNam
 {
 }
 
-QueryBatch::~QueryBatch()
-{
-    close();
-}
-
 QList<double> QueryBatch::next(int count)
 {
     if (!m_rows) {
-        m_rows = m_server.factory()->OpenQuery(m_className, m_queryName);
-        m_rows->RunQueryBatch(m_argumentSets);
+        m_rows.emplace(m_server, m_server.factory()->OpenQuery(m_className, m_queryName));
+        (*m_rows)->RunQueryBatch(m_argumentSets);
     }
-    if (!m_rows->NextAnswer())
+    kordex::ResultSet &rows = *m_rows->operator->();
+    if (!rows.NextAnswer())
         throw kordex::ServerError(
             kordex::error::NotRun,
             QStringLiteral("Abfrage %1: keine weitere Antwort").arg(m_queryName));
     QList<double> numbers(count, 0.0);
     // An answer without a row counts as zeros.
-    if (m_rows->NextRow()) {
+    if (rows.NextRow()) {
         for (int c = 0; c < count; ++c)
-            numbers[c] = NumberText::leadingNumber(m_rows->ColumnValue(c + 1));
+            numbers[c] = NumberText::leadingNumber(rows.ColumnValue(c + 1));
     }
     return numbers;
 }
@@ -44,7 +39,7 @@ QList<double> QueryBatch::next(int count)
 void QueryBatch::close()
 {
     if (m_rows)
-        m_server.CloseServerObject(m_rows);
+        m_rows->close();
 }
 
 } // namespace ertragon

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "ServerHandle.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <kordex/ResultSet.h>
-#include <memory>
+#include <optional>
 
 namespace ertragon {
-
-class ServerAccess;
 
 // One query of a server class run for many argument sets as one batch, so
 // that a server that can pipelines them all in one round trip. The result set
@@ -19,7 +19,6 @@ class QueryBatch
 public:
     QueryBatch(ServerAccess &server, QString className, QString queryName,
                QList<QStringList> argumentSets);
-    ~QueryBatch();
 
     // Columns 1..count of the first row of the next answer as numbers (zeros
     // when the answer has no row). Raises that argument set's kordex::ServerError.
@@ -34,7 +33,7 @@ private:
     QString m_className;
     QString m_queryName;
     QList<QStringList> m_argumentSets;
-    std::unique_ptr<kordex::ResultSet> m_rows;
+    std::optional<ServerHandle<kordex::ResultSet>> m_rows;
 };
 
 } // namespace ertragon

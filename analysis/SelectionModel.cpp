@@ -3,6 +3,7 @@
 #include "NumberText.h"
 #include "Prompter.h"
 #include "ServerAccess.h"
+#include "ServerCall.h"
 #include "ServerLists.h"
 
 namespace ertragon {
@@ -108,9 +109,10 @@ void SelectionModel::fillMainDepartments()
 void SelectionModel::fillProfitCentres()
 {
     QStringList items { QString() };
-    if (ServerLists::beginCall(m_server, false, listOperation)) {
-        if (ServerLists::appendQueryItems(m_server, QStringLiteral("Profitcenter"), {}, items))
-            m_server.EndServerCall(false);
+    {
+        ServerCall call(m_server, listOperation);
+        if (call.connected())
+            ServerLists::appendQueryItems(call, QStringLiteral("Profitcenter"), {}, items);
     }
     setItems(SPCNR, items);
 }
@@ -155,14 +157,13 @@ void SelectionModel::profitCentreChosen()
     } else {
         QStringList mainDepartments { QString() };
         QStringList departments { QString() };
-        if (ServerLists::beginCall(m_server, false, listOperation)) {
+        {
+            ServerCall call(m_server, listOperation);
             const QStringList args { loginCompany(), pc };
-            const bool ok = ServerLists::appendQueryItems(m_server, QStringLiteral("HAbtInPC"),
-                                                          args, mainDepartments)
-                && ServerLists::appendQueryItems(m_server, QStringLiteral("AbtInPC"), args,
-                                                 departments);
-            if (ok)
-                m_server.EndServerCall(false);
+            if (call.connected()
+                && ServerLists::appendQueryItems(call, QStringLiteral("HAbtInPC"), args,
+                                                 mainDepartments))
+                ServerLists::appendQueryItems(call, QStringLiteral("AbtInPC"), args, departments);
         }
         setItems(SHABT, mainDepartments);
         setItems(SABTNR, departments);
@@ -186,10 +187,11 @@ void SelectionModel::mainDepartmentChosen()
     }
     m_abteilungSelektiert = true;
     QStringList departments { QString() };
-    if (ServerLists::beginCall(m_server, false, listOperation)) {
-        if (ServerLists::appendQueryItems(m_server, QStringLiteral("AbtInHAbt"),
-                                          { loginCompany(), habt }, departments))
-            m_server.EndServerCall(false);
+    {
+        ServerCall call(m_server, listOperation);
+        if (call.connected())
+            ServerLists::appendQueryItems(call, QStringLiteral("AbtInHAbt"),
+                                          { loginCompany(), habt }, departments);
     }
     setItems(SABTNR, departments);
     if (m_restricted && habt != m_mainDepartment) {

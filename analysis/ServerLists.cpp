@@ -1,10 +1,9 @@
 #include "ServerLists.h"
 
 #include "ServerAccess.h"
+#include "ServerCall.h"
+#include "ServerHandle.h"
 #include "TextHelpers.h"
-
-#include <kordex/ServerError.h>
-#include <memory>
 
 namespace ertragon::ServerLists {
 
@@ -27,35 +26,20 @@ QStringList commandItems(ServerAccess &server, const QString &command)
     return items;
 }
 
-bool appendQueryItems(ServerAccess &server, const QString &query, const QStringList &arguments,
+bool appendQueryItems(ServerCall &call, const QString &query, const QStringList &arguments,
                       QStringList &items)
 {
-    std::unique_ptr<kordex::ResultSet> rows;
-    try {
-        rows = server.factory()->OpenQuery(QStringLiteral("KXUmsatz.Daten"), query);
+    call.setOperation(QStringLiteral("Abfrage KXUmsatz.Daten ") + query);
+    return call.run([&] {
+        ServerHandle rows(call.server(),
+                          call.factory().OpenQuery(QStringLiteral("KXUmsatz.Daten"), query));
         rows->RunQuery(arguments);
         while (rows->NextRow()) {
             items << rows->ColumnValue(1) + QLatin1Char(' ')
                     + TextHelpers::ConvertUmlauts(rows->ColumnValue(2), QStringLiteral("KORDEX"),
                                                   false);
         }
-        server.CloseServerObject(rows);
-        return true;
-    } catch (const kordex::ServerError &error) {
-        server.CloseServerObject(rows);
-        server.ShowServerError(error, QStringLiteral("Abfrage KXUmsatz.Daten ") + query);
-        return false;
-    }
-}
-
-bool beginCall(ServerAccess &server, bool hourglass, const QString &operation)
-{
-    try {
-        return server.BeginServerCall(hourglass);
-    } catch (const kordex::ServerError &error) {
-        server.ShowServerError(error, operation);
-        return false;
-    }
+    });
 }
 
 QString codeOf(const QString &item)

@@ -6,6 +6,7 @@
 namespace ertragon {
 
 class ServerAccess;
+class ServerCall;
 
 // Fills selection lists from the server. Every item is a code, one blank and a
 // name; the code is what the server receives.
@@ -19,12 +20,8 @@ QStringList commandItems(ServerAccess &server, const QString &command);
 // column 2 converted from the server's text form. Runs inside the caller's
 // server bracket; a server error is reported (which ends the bracket), the rows
 // added so far stay, and the result is false.
-bool appendQueryItems(ServerAccess &server, const QString &query, const QStringList &arguments,
+bool appendQueryItems(ServerCall &call, const QString &query, const QStringList &arguments,
                       QStringList &items);
-
-// BeginServerCall inside a guard: a failure while connecting is reported with
-// the operation text. False when the caller must not go on.
-bool beginCall(ServerAccess &server, bool hourglass, const QString &operation);
 
 // The code of a list item: the text before the first blank.
 QString codeOf(const QString &item);

@@ -3,6 +3,7 @@
 #include "Calendar.h"
 #include "Clock.h"
 #include "DisplayState.h"
+#include "LoginController.h"
 #include "NumberText.h"
 #include "Prompter.h"
 #include "SelectionModel.h"
@@ -40,12 +41,6 @@ QString StartUp::programTitle()
     return QStringLiteral("Ertragon");
 }
 
-QString StartUp::caption(const QString &company, const QString &branch, const QString &user)
-{
-    return QStringLiteral("KORDEX Ertragon   Firma: ") + company + QStringLiteral("     Filiale: ")
-        + branch + QStringLiteral("     Benutzer: ") + user;
-}
-
 bool StartUp::login()
 {
     // The login repeats itself until the user is in or the program ends.
@@ -71,7 +66,7 @@ bool StartUp::run()
     }
     m_selection.setUser(ctx.department, ctx.mainDepartment, m_rights.restricted);
 
-    m_view.setCaption(caption(ctx.firma, ctx.filiale, ctx.userDisplay));
+    m_view.setCaption(LoginController::mainWindowCaption(ctx.firma, ctx.filiale, ctx.userDisplay));
     m_view.preparePreview();
     m_view.scaleLayout();
     const QDate today = m_clock.now().date();

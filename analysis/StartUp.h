@@ -38,8 +38,6 @@ public:
     // user's rules and the lists of the user's company. False keeps nothing of the user.
     bool admitNewLogin();
 
-    // "KORDEX Ertragon   Firma: ..." from the login values.
-    static QString caption(const QString &company, const QString &branch, const QString &user);
     // The question of the data-basis check for the output of "S P0=^XWGDAT W P0",
     // or nothing when the data basis is up to date or the output is unusable.
     static std::optional<QString> dataBasisQuestion(const QString &output, const QDate &today);

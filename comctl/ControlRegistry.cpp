@@ -89,13 +89,4 @@ std::optional<ClassRegistration> ControlRegistry::findByProgId(const QString &pr
     return std::nullopt;
 }
 
-std::optional<ClassRegistration> ControlRegistry::findByClsid(const QString &clsid) const
-{
-    for (const ClassRegistration &entry : m_classes) {
-        if (entry.clsid.compare(clsid, Qt::CaseInsensitive) == 0)
-            return entry;
-    }
-    return std::nullopt;
-}
-
 } // namespace comctl

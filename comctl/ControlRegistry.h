@@ -26,7 +26,6 @@ public:
     void add(const ClassRegistration &registration); // replaces an entry with the same clsid
     bool remove(const QString &clsid);
     std::optional<ClassRegistration> findByProgId(const QString &progId) const;
-    std::optional<ClassRegistration> findByClsid(const QString &clsid) const;
     QList<ClassRegistration> classes() const { return m_classes; }
 
 private:

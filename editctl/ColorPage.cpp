@@ -1,8 +1,9 @@
 #include "ColorPage.h"
 
-#include "Edit.h"
 #include "comctl/ComControl.h"
+#include "comctl/OleColor.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFormLayout>
@@ -48,12 +49,12 @@ void ColorPage::showSelected()
 
 void ColorPage::chooseColor()
 {
-    const QColor chosen
-        = QColorDialog::getColor(Edit::toQColor(m_colors[cmbProperty->currentIndex()]), this);
+    const QColor chosen = QColorDialog::getColor(
+        comctl::OleColor::toQColor(m_colors[cmbProperty->currentIndex()], QApplication::palette()),
+        this);
     if (!chosen.isValid())
         return;
-    m_colors[cmbProperty->currentIndex()]
-        = quint32(chosen.red()) | quint32(chosen.green()) << 8 | quint32(chosen.blue()) << 16;
+    m_colors[cmbProperty->currentIndex()] = comctl::OleColor::fromQColor(chosen);
     showSelected();
     markChanged();
 }

@@ -8,6 +8,7 @@
 #include "comctl/AutomationError.h"
 #include "comctl/HostSite.h"
 #include "comctl/KeyCodes.h"
+#include "comctl/OleColor.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -19,6 +20,7 @@
 namespace inkora {
 
 using comctl::AutomationError;
+using comctl::OleColor;
 
 namespace {
 
@@ -254,33 +256,11 @@ void Edit::resizeEvent(QResizeEvent *event)
 
 // ---- appearance --------------------------------------------------------------------------
 
-QColor Edit::toQColor(quint32 oleColor)
-{
-    if (oleColor & 0x80000000u) {
-        const QPalette palette = QApplication::palette();
-        switch (oleColor & 0xFF) {
-        case 5:
-            return palette.color(QPalette::Base);
-        case 8:
-            return palette.color(QPalette::Text);
-        case 15:
-            return palette.color(QPalette::Button);
-        case 13:
-            return palette.color(QPalette::Highlight);
-        case 14:
-            return palette.color(QPalette::HighlightedText);
-        default:
-            return palette.color(QPalette::WindowText);
-        }
-    }
-    return QColor(int(oleColor & 0xFF), int((oleColor >> 8) & 0xFF), int((oleColor >> 16) & 0xFF));
-}
-
 void Edit::applyColors()
 {
     QPalette palette = m_objText->palette();
-    palette.setColor(QPalette::Text, toQColor(m_foreColor));
-    palette.setColor(QPalette::Base, toQColor(m_backColor));
+    palette.setColor(QPalette::Text, OleColor::toQColor(m_foreColor, QApplication::palette()));
+    palette.setColor(QPalette::Base, OleColor::toQColor(m_backColor, QApplication::palette()));
     m_objText->setPalette(palette);
 }
 

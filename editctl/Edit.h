@@ -50,8 +50,6 @@ public:
     void setBackColor(quint32 color);
     int alignmentText() const;
     void setAlignmentText(int alignment);
-    // Maps an OLE colour (system colour index or BGR value) to a colour.
-    static QColor toQColor(quint32 oleColor);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -98,7 +98,7 @@ QString EditEngine::checkChar(QChar c, bool bypass) const
         extra += substitutesA + substitutesB;
     if (m_state.textUmlaut == 4)
         extra += rtfEscapeCharacters;
-    if (m_state.minLänge != 0)
+    if (m_state.minLength != 0)
         extra += QStringLiteral("_");
 
     const QString &comma = m_state.kommaZeichenText;
@@ -353,8 +353,8 @@ QString EditEngine::applyLimits(const QString &text, bool checkValue, bool check
     }
     if (!checkLength)
         return r;
-    const int minLength = std::clamp(m_state.minLänge, 0, maximumMinLength);
-    const auto before = limitOf(m_state.längeVK);
+    const int minLength = std::clamp(m_state.minLength, 0, maximumMinLength);
+    const auto before = limitOf(m_state.lengthVK);
     if (m_state.textArt >= AlphaNum && m_state.textArt <= NurTextGross) {
         if (r.size() < minLength)
             r += QString(minLength - r.size(), QLatin1Char('_'));
@@ -374,7 +374,7 @@ QString EditEngine::applyLimits(const QString &text, bool checkValue, bool check
             whole = whole.right(*before);
         // The clamped text decides, not the entry: a bound keeps its own decimals.
         if (!comma.isEmpty() && r.contains(comma)) {
-            const auto after = limitOf(m_state.längeNK);
+            const auto after = limitOf(m_state.lengthNK);
             if (after && frac.size() > *after)
                 frac = frac.left(*after);
             r = whole + comma + frac;
@@ -417,7 +417,7 @@ QString EditEngine::formatDisplay(const QString &text) const
                 whole.insert(i, separator);
         }
     }
-    if (const auto decimals = limitOf(m_state.längeNK)) {
+    if (const auto decimals = limitOf(m_state.lengthNK)) {
         if (frac.isEmpty()) {
             frac = QString(*decimals, QLatin1Char('0'));
             if (*decimals >= 1)
@@ -465,7 +465,7 @@ void EditEngine::leaveField()
         if (r.isEmpty())
             return;
         r = applyLimits(r, true, true);
-        if (m_state.führendeNullenLöschen)
+        if (m_state.deleteLeadingZeros)
             r = removeLeadingZeros(r);
         v = r;
         break;
@@ -473,7 +473,7 @@ void EditEngine::leaveField()
         r = UmlautConverter::upper(t0);
         r = applyLimits(r, false, true);
         QString d = applyLimits(QString::number(HexText::read(r)), true, false);
-        if (m_state.führendeNullenLöschen)
+        if (m_state.deleteLeadingZeros)
             d = removeLeadingZeros(d);
         v = d;
         const auto number = DecimalNumber::parse(d, decimalSign());
@@ -564,10 +564,10 @@ void EditEngine::setMaxWert(const QVariant &value)
         const auto minimum = numberOf(m_state.minWert);
         if (minimum && *numberOf(v) < *minimum)
             v = m_state.minWert;
-        const auto before = limitOf(m_state.längeVK);
+        const auto before = limitOf(m_state.lengthVK);
         const int length = int(textOf(v).size());
         if (before && *before > length)
-            m_state.längeVK = length;
+            m_state.lengthVK = length;
     }
     m_state.maxWert = v;
 }
@@ -585,7 +585,7 @@ void EditEngine::setMinWert(const QVariant &value)
     m_state.minWert = v;
 }
 
-void EditEngine::setLängeVK(const QVariant &value)
+void EditEngine::setLengthVK(const QVariant &value)
 {
     QVariant v = value;
     if (!checkBound(v, false, true))
@@ -598,17 +598,17 @@ void EditEngine::setLängeVK(const QVariant &value)
             beep();
         }
     }
-    m_state.längeVK = v;
+    m_state.lengthVK = v;
 }
 
-void EditEngine::setLängeNK(const QVariant &value)
+void EditEngine::setLengthNK(const QVariant &value)
 {
     QVariant v = value;
     if (checkBound(v, false, true))
-        m_state.längeNK = v;
+        m_state.lengthNK = v;
 }
 
-void EditEngine::setMinLänge(const QVariant &value)
+void EditEngine::setMinLength(const QVariant &value)
 {
     QVariant v = value;
     if (!checkBound(v, false, true))
@@ -618,7 +618,7 @@ void EditEngine::setMinLänge(const QVariant &value)
         beep();
         return;
     }
-    m_state.minLänge = int(std::clamp<qint64>(number->toInt64Clamped(), 0, maximumMinLength));
+    m_state.minLength = int(std::clamp<qint64>(number->toInt64Clamped(), 0, maximumMinLength));
 }
 
 void EditEngine::setKommaZeichenText(const QString &sign)

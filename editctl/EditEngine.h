@@ -66,9 +66,9 @@ public:
     void setValueProperty(const QVariant &value);
     void setMaxWert(const QVariant &value);
     void setMinWert(const QVariant &value);
-    void setLängeVK(const QVariant &value);
-    void setLängeNK(const QVariant &value);
-    void setMinLänge(const QVariant &value);
+    void setLengthVK(const QVariant &value); // LängeVK
+    void setLengthNK(const QVariant &value); // LängeNK
+    void setMinLength(const QVariant &value); // MinLänge
     void setKommaZeichenText(const QString &sign);
     void setKommaZeichenValue(const QString &sign);
 

@@ -139,16 +139,16 @@ void addBehaviourProperties(MemberTable &t)
                                "der String vorne abgeschitten) Wie Lang darf ein Textstring "
                                "werden? (Der Textstring wird hinten abgeschieden!)"))
             .inCategory(verhalten),
-        [](Edit &e) { return e.engine().state().längeVK; },
-        [](Edit &e, const QVariant &v) { e.engine().setLängeVK(v); });
+        [](Edit &e) { return e.engine().state().lengthVK; },
+        [](Edit &e, const QVariant &v) { e.engine().setLengthVK(v); });
     addProperty(
         t,
         MemberInfo::make(QStringLiteral("LängeNK"), 6, "Variant")
             .describe(QStringLiteral("Wieviele Nakommastellen darf es geben. (Gilt Nur für "
                                      "Nummerische wert) ACHTUNG Truc Funktion"))
             .inCategory(verhalten),
-        [](Edit &e) { return e.engine().state().längeNK; },
-        [](Edit &e, const QVariant &v) { e.engine().setLängeNK(v); });
+        [](Edit &e) { return e.engine().state().lengthNK; },
+        [](Edit &e, const QVariant &v) { e.engine().setLengthNK(v); });
     addProperty(
         t,
         MemberInfo::make(QStringLiteral("LeerzeichenErlaubt"), 7, "Boolean")
@@ -189,9 +189,9 @@ void addBehaviourProperties(MemberTable &t)
             .describe(
                 QStringLiteral("Die Führenden Nullen bei Nummerischen Eingaben werden entfernt"))
             .inCategory(verhalten),
-        [](Edit &e) { return QVariant(e.engine().state().führendeNullenLöschen); },
+        [](Edit &e) { return QVariant(e.engine().state().deleteLeadingZeros); },
         [](Edit &e, const QVariant &v) {
-            e.engine().state().führendeNullenLöschen = Variants::toBool(v);
+            e.engine().state().deleteLeadingZeros = Variants::toBool(v);
         });
     addProperty(
         t,
@@ -200,8 +200,8 @@ void addBehaviourProperties(MemberTable &t)
                 "Wie Lange muß die Eingabe mindestens sein! (Fehlende Zeichen werden mit _ "
                 "Aufgefüllt. Sollte immer in kobination mit LängeVk verwendet werden)"))
             .inCategory(verhalten),
-        [](Edit &e) { return QVariant(e.engine().state().minLänge); },
-        [](Edit &e, const QVariant &v) { e.engine().setMinLänge(v); });
+        [](Edit &e) { return QVariant(e.engine().state().minLength); },
+        [](Edit &e, const QVariant &v) { e.engine().setMinLength(v); });
     addProperty(
         t,
         MemberInfo::make(QStringLiteral("ErlaubteSonderzeichen"), 13, "String")

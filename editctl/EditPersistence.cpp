@@ -74,15 +74,15 @@ void EditPersistence::load(Edit &edit, const PropertyBag &bag)
     s.textUmlaut = readInt(bag, QStringLiteral("TextUmlaut"), 0);
     s.maxWert = readVariant(bag, QStringLiteral("MaxWert"), x);
     s.minWert = readVariant(bag, QStringLiteral("MinWert"), x);
-    s.längeVK = readVariant(bag, QStringLiteral("LängeVK"), x);
-    s.längeNK = readVariant(bag, QStringLiteral("LängeNK"), x);
+    s.lengthVK = readVariant(bag, QStringLiteral("LängeVK"), x);
+    s.lengthNK = readVariant(bag, QStringLiteral("LängeNK"), x);
     s.leerzeichenErlaubt = readBool(bag, QStringLiteral("LeerzeichenErlaubt"), true);
     s.kommaZeichenText = readString(bag, QStringLiteral("KommaZeichenText"), QStringLiteral(","));
     s.kommaZeichenValue = readString(bag, QStringLiteral("KommaZeichenValue"), QStringLiteral(","));
     s.prozentWertErlaubt = readBool(bag, QStringLiteral("ProzentWertErlaubt"), true);
-    s.führendeNullenLöschen = readBool(bag, QStringLiteral("FührendeNullenLöschen"), false);
-    s.minLänge = std::clamp(readInt(bag, QStringLiteral("MinLänge"), QStringLiteral("0")), 0,
-                            EditEngine::maximumMinLength);
+    s.deleteLeadingZeros = readBool(bag, QStringLiteral("FührendeNullenLöschen"), false);
+    s.minLength = std::clamp(readInt(bag, QStringLiteral("MinLänge"), QStringLiteral("0")), 0,
+                             EditEngine::maximumMinLength);
     s.erlaubteSonderzeichen = readString(bag, QStringLiteral("ErlaubteSonderzeichen"),
                                          EditState::defaultSpecialCharacters());
     s.value = readVariant(bag, QStringLiteral("Value"), QString());
@@ -138,14 +138,14 @@ void EditPersistence::save(const Edit &edit, PropertyBag &bag)
     bag.write(QStringLiteral("TextUmlaut"), s.textUmlaut, 0);
     bag.write(QStringLiteral("MaxWert"), s.maxWert, x);
     bag.write(QStringLiteral("MinWert"), s.minWert, x);
-    bag.write(QStringLiteral("LängeVK"), s.längeVK, x);
-    bag.write(QStringLiteral("LängeNK"), s.längeNK, x);
+    bag.write(QStringLiteral("LängeVK"), s.lengthVK, x);
+    bag.write(QStringLiteral("LängeNK"), s.lengthNK, x);
     bag.write(QStringLiteral("LeerzeichenErlaubt"), s.leerzeichenErlaubt, true);
     bag.write(QStringLiteral("KommaZeichenText"), s.kommaZeichenText, QStringLiteral(","));
     bag.write(QStringLiteral("KommaZeichenValue"), s.kommaZeichenValue, QStringLiteral(","));
     bag.write(QStringLiteral("ProzentWertErlaubt"), s.prozentWertErlaubt, true);
-    bag.write(QStringLiteral("FührendeNullenLöschen"), s.führendeNullenLöschen, false);
-    bag.write(QStringLiteral("MinLänge"), s.minLänge, QStringLiteral("0"));
+    bag.write(QStringLiteral("FührendeNullenLöschen"), s.deleteLeadingZeros, false);
+    bag.write(QStringLiteral("MinLänge"), s.minLength, QStringLiteral("0"));
     bag.write(QStringLiteral("ErlaubteSonderzeichen"), s.erlaubteSonderzeichen,
               EditState::defaultSpecialCharacters());
     bag.write(QStringLiteral("Value"), s.value, QString());

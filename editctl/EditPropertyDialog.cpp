@@ -2,7 +2,7 @@
 
 #include "ColorPage.h"
 #include "EigenschaftenEdit.h"
-#include "Erklärung.h"
+#include "ExplanationPage.h"
 #include "FontPage.h"
 #include "Rechtschreibung.h"
 #include "TextBox.h"
@@ -20,7 +20,7 @@ EditPropertyDialog::EditPropertyDialog(const PropertyPage::Controls &controls, Q
 {
     setWindowTitle(QStringLiteral("Eigenschaftenseiten"));
     m_pages = { new EigenschaftenEdit(this), new TextBox(this),   new Rechtschreibung(this),
-                new FontPage(this),          new ColorPage(this), new Erklärung(this) };
+                new FontPage(this),          new ColorPage(this), new ExplanationPage(this) };
     for (PropertyPage *page : std::as_const(m_pages)) {
         m_tabs->addTab(page, page->caption());
         connect(page, &PropertyPage::changedChanged, this, &EditPropertyDialog::updateApply);

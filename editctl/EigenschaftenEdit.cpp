@@ -43,13 +43,13 @@ EigenschaftenEdit::EigenschaftenEdit(QWidget *parent)
                           digitKeys + "x");
     txtMinWert = addField(layout, QStringLiteral("txtMinWert"), QStringLiteral("MinWert:"),
                           digitKeys + "-");
-    txtLängeVK = addField(layout, QStringLiteral("txtLängeVK"), QStringLiteral("LängeVK:"),
-                          digitKeys + "x");
-    txtLängeNK = addField(layout, QStringLiteral("txtLängeNK"), QStringLiteral("LängeNK:"),
-                          digitKeys + "x");
-    txtMinLänge
+    txtLengthVK = addField(layout, QStringLiteral("txtLängeVK"), QStringLiteral("LängeVK:"),
+                           digitKeys + "x");
+    txtLengthNK = addField(layout, QStringLiteral("txtLängeNK"), QStringLiteral("LängeNK:"),
+                           digitKeys + "x");
+    txtMinLength
         = addField(layout, QStringLiteral("txtMinLänge"), QStringLiteral("MinLänge:"), digitKeys);
-    txtMaxLänge
+    txtMaxLength
         = addField(layout, QStringLiteral("txtMaxLänge"), QStringLiteral("MaxLänge:"), digitKeys);
     txtKommaZeichenText = addField(layout, QStringLiteral("txtKommaZeichenText"),
                                    QStringLiteral("KommaZeichenText:"), QStringLiteral(",."));
@@ -61,8 +61,8 @@ EigenschaftenEdit::EigenschaftenEdit(QWidget *parent)
                                      QStringLiteral("Leerzeichen erlaubt"));
     chkProzentWertErlaubt = addCheck(layout, QStringLiteral("chkProzentWertErlaubt"),
                                      QStringLiteral("ProzentWertErlaubt"));
-    chkFührendeNullenLöschen = addCheck(layout, QStringLiteral("chkFührendeNullenLöschen"),
-                                        QStringLiteral("FührendeNullenLöschen"));
+    chkDeleteLeadingZeros = addCheck(layout, QStringLiteral("chkFührendeNullenLöschen"),
+                                     QStringLiteral("FührendeNullenLöschen"));
     chkTausenderTrennZeichenJN = addCheck(layout, QStringLiteral("chkTausenderTrennZeichenJN"),
                                           QStringLiteral("TausenderTrennZeichen"));
     txtText = addField(layout, QStringLiteral("txtText"), QStringLiteral("Text:"), noFilter);
@@ -113,15 +113,14 @@ void EigenschaftenEdit::fill(comctl::ComControl *first)
     txtErlaubteSonderzeichen->setText(
         get(first, QStringLiteral("ErlaubteSonderzeichen")).toString());
     txtErlaubteSonderzeichen->setCursorPosition(0);
-    txtMinLänge->setText(get(first, QStringLiteral("MinLänge")).toString());
+    txtMinLength->setText(get(first, QStringLiteral("MinLänge")).toString());
     txtKommaZeichenText->setText(get(first, QStringLiteral("KommaZeichenText")).toString());
     txtKommaZeichenValue->setText(get(first, QStringLiteral("KommaZeichenValue")).toString());
-    txtLängeNK->setText(get(first, QStringLiteral("LängeNK")).toString());
-    txtLängeVK->setText(get(first, QStringLiteral("LängeVK")).toString());
+    txtLengthNK->setText(get(first, QStringLiteral("LängeNK")).toString());
+    txtLengthVK->setText(get(first, QStringLiteral("LängeVK")).toString());
     txtMinWert->setText(get(first, QStringLiteral("MinWert")).toString());
     txtMaxWert->setText(get(first, QStringLiteral("MaxWert")).toString());
-    chkFührendeNullenLöschen->setChecked(
-        get(first, QStringLiteral("FührendeNullenLöschen")).toBool());
+    chkDeleteLeadingZeros->setChecked(get(first, QStringLiteral("FührendeNullenLöschen")).toBool());
     chkProzentWertErlaubt->setChecked(get(first, QStringLiteral("ProzentWertErlaubt")).toBool());
     chkTausenderTrennZeichenJN->setChecked(
         get(first, QStringLiteral("TausenderTrennzeichen")).toBool());
@@ -131,15 +130,15 @@ void EigenschaftenEdit::fill(comctl::ComControl *first)
 void EigenschaftenEdit::applyTo(comctl::ComControl *control)
 {
     put(control, QStringLiteral("ErlaubteSonderzeichen"), txtErlaubteSonderzeichen->text());
-    put(control, QStringLiteral("MinLänge"), txtMinLänge->text());
-    put(control, QStringLiteral("FührendeNullenLöschen"), checkValue(chkFührendeNullenLöschen));
+    put(control, QStringLiteral("MinLänge"), txtMinLength->text());
+    put(control, QStringLiteral("FührendeNullenLöschen"), checkValue(chkDeleteLeadingZeros));
     put(control, QStringLiteral("ProzentWertErlaubt"), checkValue(chkProzentWertErlaubt));
     put(control, QStringLiteral("KommaZeichenText"), txtKommaZeichenText->text());
     put(control, QStringLiteral("KommaZeichenValue"), txtKommaZeichenValue->text());
     put(control, QStringLiteral("TausenderTrennzeichen"), checkValue(chkTausenderTrennZeichenJN));
     put(control, QStringLiteral("LeerzeichenErlaubt"), checkValue(chkLeerzeichenErlaubt));
-    put(control, QStringLiteral("LängeNK"), txtLängeNK->text());
-    put(control, QStringLiteral("LängeVK"), txtLängeVK->text());
+    put(control, QStringLiteral("LängeNK"), txtLengthNK->text());
+    put(control, QStringLiteral("LängeVK"), txtLengthVK->text());
     put(control, QStringLiteral("MinWert"), txtMinWert->text());
     put(control, QStringLiteral("MaxWert"), txtMaxWert->text());
     put(control, QStringLiteral("TextArt"), cmbTextArt->currentIndex());

@@ -21,16 +21,16 @@ public:
     QComboBox *cmbTextUmlaut;
     QLineEdit *txtMaxWert;
     QLineEdit *txtMinWert;
-    QLineEdit *txtLängeVK;
-    QLineEdit *txtLängeNK;
-    QLineEdit *txtMinLänge;
-    QLineEdit *txtMaxLänge;
+    QLineEdit *txtLengthVK; // txtLängeVK
+    QLineEdit *txtLengthNK; // txtLängeNK
+    QLineEdit *txtMinLength; // txtMinLänge
+    QLineEdit *txtMaxLength; // txtMaxLänge
     QLineEdit *txtKommaZeichenText;
     QLineEdit *txtKommaZeichenValue;
     QLineEdit *txtErlaubteSonderzeichen;
     QCheckBox *chkLeerzeichenErlaubt;
     QCheckBox *chkProzentWertErlaubt;
-    QCheckBox *chkFührendeNullenLöschen;
+    QCheckBox *chkDeleteLeadingZeros; // chkFührendeNullenLöschen
     QCheckBox *chkTausenderTrennZeichenJN;
     QLineEdit *txtText;
     QLineEdit *txtTausenderTrennzeichen;

@@ -245,11 +245,11 @@ std::unique_ptr<SqlConnection> openSqlite(const QString &path, bool create, QStr
     QByteArray name = native;
     int flags = SQLITE_OPEN_READWRITE;
     if (readOnly) {
-        const bool walLeft = QFileInfo::exists(path + QStringLiteral("-wal"));
-        if (walLeft && !QFileInfo::exists(path + QStringLiteral("-shm")))
-            return failed(QStringLiteral("the folder of %1 is read-only and holds its -wal file"
-                                         " without the -shm file SQLite needs to read it")
-                              .arg(EchoedInput::quoted(path)));
+        // A -wal file without its -shm file is left by a last connection that had
+        // checkpointed it (SQLite removes the -shm only then) but could not remove
+        // it: the store file holds everything, and is read as it stands.
+        const bool walLeft = QFileInfo::exists(path + QStringLiteral("-wal"))
+            && QFileInfo::exists(path + QStringLiteral("-shm"));
         name = "file:" + QFileInfo(path).absoluteFilePath().toUtf8().toPercentEncoding("/")
             + (walLeft ? "?mode=ro" : "?immutable=1");
         flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;

@@ -77,8 +77,6 @@ public:
     QString xecute(const QString &command);
     std::optional<DataBasis> dataBasis(const QString &company);
 
-    using Progress = std::function<void(int percent)>;
-
 private:
     // A query ready to run: its statement, and how its rows become the answer
     // (rows as they are when answer is empty).

@@ -1,10 +1,15 @@
 #include "CNumCtrl.h"
 
-#include "CNumCtrlProperties_p.h"
+#include "CalculatorDropDown_p.h"
+#include "FieldBinding_p.h"
 #include "MaskFormatter.h"
 #include "NumericValue.h"
 #include "PictureFormatter.h"
+#include "PropertySpec_p.h"
 #include "RangeValidator.h"
+#include "SpinRepeater_p.h"
+#include "StatusTextLink_p.h"
+#include "ToolTipPoller_p.h"
 #include "comctl/AutomationError.h"
 #include "comctl/HostSite.h"
 #include "comctl/KeyCodes.h"
@@ -12,15 +17,14 @@
 #include "comctl/PropertyExchange.h"
 #include "comctl/Variants.h"
 
-#include <QAbstractItemModel>
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QCursor>
+#include <QHash>
 #include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QTimer>
 #include <cmath>
@@ -32,40 +36,6 @@ using comctl::Variants;
 namespace orvel {
 
 namespace {
-
-const QStringList &defaultCalcCaptions()
-{
-    static const QStringList captions = {
-        "0", "1",  "2", "3", "4", "5", "6",  "7", "8",  "9",  ".",  "=",
-        "±", "sq", "C", "×", "-", "+", "<<", "÷", "M!", "M+", "M-",
-    };
-    return captions;
-}
-
-// A typed value as a host receives it: currency travels as a double.
-QVariant forHost(const QVariant &v)
-{
-    if (v.typeId() == qMetaTypeId<Currency>())
-        return v.value<Currency>().toDouble();
-    return v;
-}
-
-int dataTypeOfMetaType(int type)
-{
-    if (type == QMetaType::Short)
-        return DataTypeInteger;
-    if (type == QMetaType::Int)
-        return DataTypeLong;
-    if (type == QMetaType::Float)
-        return DataTypeSingle;
-    if (type == QMetaType::Double)
-        return DataTypeDouble;
-    if (type == qMetaTypeId<Currency>())
-        return DataTypeCurrency;
-    if (type == QMetaType::QString)
-        return DataTypeNone;
-    return -1;
-}
 
 QVariant pictureFrom(const QVariant &v)
 {
@@ -114,12 +84,16 @@ QVariantList mouseEventArguments(const QMouseEvent *event, Qt::MouseButtons butt
 
 CNumCtrl::CNumCtrl(QWidget *parent)
     : MaskEditBase(parent)
-    , m_calcBtnText(defaultCalcCaptions())
+    , m_binding(std::make_unique<FieldBinding>(*this))
+    , m_calculator(std::make_unique<CalculatorDropDown>(*this))
+    , m_spinRepeat(std::make_unique<SpinRepeater>(*this))
+    , m_toolTip(std::make_unique<ToolTipPoller>(*this))
+    , m_status(std::make_unique<StatusTextLink>(*this))
 {
     registerCurrencyType();
     auto &hooks = m_engine.hooks();
     hooks.beep = [this] {
-        if (boolValue(QStringLiteral("MaskErrorBeep")))
+        if (state().maskErrorBeep)
             beep();
     };
     hooks.invalidChar = [this](const QString &ch, int pos) { fireInvalidChar(ch, pos); };
@@ -131,8 +105,9 @@ CNumCtrl::CNumCtrl(QWidget *parent)
 
 CNumCtrl::~CNumCtrl()
 {
-    delete m_calc;
-    delete m_tip;
+    // The calculator and tooltip windows go while the control is still whole.
+    delete m_calculator->existingPopup();
+    delete m_toolTip->window();
 }
 
 void CNumCtrl::setLocaleInfo(const LocaleInfo *locale)
@@ -144,16 +119,10 @@ void CNumCtrl::setLocaleInfo(const LocaleInfo *locale)
 
 void CNumCtrl::setDefaults()
 {
-    for (const PropertySpec &propDef : propertySpecs()) {
-        if (propDef.kind != PropKind::Object)
-            storeValue(propDef.name, propDef.defaultValue);
-    }
-    storeValue(QStringLiteral("Font"), site() ? site()->ambientFont() : QApplication::font());
-    setFont(stored(QStringLiteral("Font")).value<QFont>());
+    state() = MaskEditState();
+    state().font = site() ? site()->ambientFont() : QApplication::font();
+    setFont(state().font);
     setEnabled(true);
-    m_designText.clear();
-    m_calcWidthPx = m_calcHeightPx = 150;
-    m_calcBtnText = defaultCalcCaptions();
     syncEngine();
     m_engine.assignValue(QString());
 }
@@ -166,30 +135,14 @@ void CNumCtrl::initNew()
 
 void CNumCtrl::syncEngine()
 {
-    MaskSettings &s = m_engine.settings();
-    s.maskType = intValue(QStringLiteral("MaskType"));
-    s.decimalPlaces = intValue(QStringLiteral("MaskDecimalPlaces"));
-    s.decimalChar = stringValue(QStringLiteral("MaskDecimalChar"));
-    s.thousandSep = stringValue(QStringLiteral("MaskThousandSep"));
-    s.thousandDigits = intValue(QStringLiteral("MaskThousandDigits"));
-    s.currencySymbol = stringValue(QStringLiteral("MaskCurrencySymbol"));
-    s.posFormat = intValue(QStringLiteral("MaskPosFormat"));
-    s.negFormat = intValue(QStringLiteral("MaskNegFormat"));
-    s.showCurrency = boolValue(QStringLiteral("MaskShowCurrency"));
-    s.showThousandSep = boolValue(QStringLiteral("MaskShowThousandSep"));
-    s.decimalFixed = boolValue(QStringLiteral("MaskDecimalFixed"));
-    s.allowLeadZeros = boolValue(QStringLiteral("MaskAllowLeadZeros"));
-    s.zeroIfNull = boolValue(QStringLiteral("MaskZeroIfNull"));
-    s.wholePlaces = intValue(QStringLiteral("MaskWholePlaces"));
-    s.allowNegative = boolValue(QStringLiteral("MaskAllowNegative"));
+    m_engine.settings() = state().mask;
     m_engine.setRunMode(!designMode());
-    m_engine.setNullText(stringValue(QStringLiteral("NullText")));
-    m_engine.setEditable(!boolValue(QStringLiteral("Locked"))
-                         && boolValue(QStringLiteral("AllowEdit")) && !m_calcOpen);
-    m_engine.setInsertMode(boolValue(QStringLiteral("InsertMode")));
-    m_engine.setClipLiterals(boolValue(QStringLiteral("ClipLiterals")));
-    m_engine.setAutoTab(boolValue(QStringLiteral("AutoTab")));
-    m_engine.setAutoSelect(boolValue(QStringLiteral("AutoSelect")));
+    m_engine.setNullText(state().nullText);
+    m_engine.setEditable(!state().locked && state().allowEdit && !calculatorOpen());
+    m_engine.setInsertMode(state().insertMode);
+    m_engine.setClipLiterals(state().clipLiterals);
+    m_engine.setAutoTab(state().autoTab);
+    m_engine.setAutoSelect(state().autoSelect);
 }
 
 // ------------------------------------------------------------------ generic properties
@@ -202,9 +155,9 @@ QCursor CNumCtrl::pointerCursor() const
         Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
         Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor,
     };
-    const int pointer = intValue(QStringLiteral("MousePointer"));
+    const int pointer = state().mousePointer;
     if (pointer == 99) {
-        const QPixmap icon = stored(QStringLiteral("MouseIcon")).value<QPixmap>();
+        const QPixmap icon = state().mouseIcon.value_or(QPixmap());
         return icon.isNull() ? QCursor(Qt::ArrowCursor) : QCursor(icon);
     }
     return QCursor(shapes[qBound(0, pointer, 15)]);
@@ -258,7 +211,7 @@ void CNumCtrl::assignGeneric(const QString &name, const QVariant &v)
         stored = v;
         break;
     }
-    storeValue(propDef->name, stored);
+    propDef->assign(state(), stored);
     applyChange(propDef->name);
 }
 
@@ -267,14 +220,14 @@ void CNumCtrl::applyChange(const QString &name)
     const PropertySpec *propDef = findPropertySpec(name);
     syncEngine();
     if (name == u"Enabled")
-        setEnabled(boolValue(name));
+        setEnabled(state().enabled);
     else if (name == u"Font")
-        setFont(stored(name).value<QFont>());
+        setFont(state().font);
     else if (name == u"InsertMode")
         restartCaret();
     else if (name == u"StatusBarControlName" && !m_loading && !designMode()) {
-        bindStatusObject();
-        updateStatusText(hasFocus());
+        m_status->bind();
+        m_status->update(hasFocus());
     } else if (name == u"MousePointer" || name == u"MouseIcon")
         setCursor(pointerCursor());
     if (propDef && (propDef->flags & Reformat) && !m_loading)
@@ -284,11 +237,6 @@ void CNumCtrl::applyChange(const QString &name)
     if (!m_loading)
         notifyPropertyChanged(name);
     update();
-}
-
-QVariant CNumCtrl::prop(const QString &name) const
-{
-    return const_cast<CNumCtrl *>(this)->get(name).value;
 }
 
 void CNumCtrl::setProp(const QString &name, const QVariant &v)
@@ -308,7 +256,7 @@ QChar CNumCtrl::localeDecimal() const
 
 QString CNumCtrl::text() const
 {
-    return designMode() ? m_designText : m_engine.value();
+    return designMode() ? state().designText : m_engine.value();
 }
 
 void CNumCtrl::applyText(const QString &text, bool raise)
@@ -321,7 +269,7 @@ void CNumCtrl::applyText(const QString &text, bool raise)
             throw AutomationError(AutomationError::TypeMismatch);
         return;
     }
-    m_designText = trimmed;
+    state().designText = trimmed;
     m_engine.assignValue(v);
     afterValueChange();
     if (!m_loading)
@@ -338,13 +286,13 @@ QVariant CNumCtrl::value() const
     if (m_engine.value().isEmpty())
         return {};
     const auto typed = NumericValue::fromText(m_engine.value(), dataType(), u'.');
-    return typed ? forHost(*typed) : QVariant();
+    return typed ? NumericValue::forHost(*typed) : QVariant();
 }
 
 void CNumCtrl::setValue(const QVariant &input)
 {
     if (!input.isValid()) {
-        m_designText.clear();
+        state().designText.clear();
         m_engine.assignValue(QString());
         afterValueChange();
         return;
@@ -382,25 +330,21 @@ void CNumCtrl::setValue(const QVariant &input)
         throw AutomationError(AutomationError::TypeMismatch);
     m_engine.assignValue(text);
     m_engine.setSelection(0, 0);
-    m_designText = text;
+    state().designText = text;
     afterValueChange();
 }
 
 QString CNumCtrl::formatText() const
 {
-    const QString picture = stringValue(QStringLiteral("Format"));
+    const QString picture = state().format;
     if (picture.isEmpty() || m_engine.value().isEmpty())
         return m_engine.display();
     const auto typed = NumericValue::fromText(m_engine.value(), dataType(), u'.');
     if (!typed)
         return m_engine.display();
-    const QVariant hostValue = forHost(*typed);
+    const QVariant hostValue = NumericValue::forHost(*typed);
     if (site()) {
         if (const auto text = site()->formatValue(hostValue, picture))
-            return *text;
-    }
-    if (m_formatCallback) {
-        if (const auto text = m_formatCallback(hostValue, picture))
             return *text;
     }
     PictureFormatter::Separators sep;
@@ -415,35 +359,28 @@ QString CNumCtrl::formatText() const
     return NumericValue::toText(*typed, localeDecimal());
 }
 
-void CNumCtrl::setFormatCallback(FormatCallback callback)
-{
-    m_formatCallback = std::move(callback);
-    m_engine.refreshShown();
-    update();
-}
-
 int CNumCtrl::dataType() const
 {
-    if (isBound()) {
-        const int field = boundFieldType();
+    if (m_binding->isBound()) {
+        const int field = m_binding->fieldType();
         if (field != -2)
             return field;
     }
-    return intValue(QStringLiteral("DataType"));
+    return state().dataType;
 }
 
 void CNumCtrl::setDataType(int type)
 {
     if (type < 0 || type > 5)
         throw AutomationError(AutomationError::InvalidPropertyValue);
-    if (isBound())
+    if (m_binding->isBound())
         throw AutomationError(
             31002,
             QStringLiteral("Cannot set DataType property when control is bound to a field in a "
                            "database."));
     if (!m_engine.value().isEmpty() && !NumericValue::fromText(m_engine.value(), type, u'.'))
         throw AutomationError(31003, QStringLiteral("Cannot coerce value to new data type."));
-    storeValue(QStringLiteral("DataType"), type);
+    state().dataType = type;
     notifyPropertyChanged(QStringLiteral("DataType"));
 }
 
@@ -455,8 +392,7 @@ void CNumCtrl::afterValueChange()
 
 void CNumCtrl::changeNotification()
 {
-    if (!m_reading)
-        m_dataChanged = true;
+    m_binding->valueChanged();
     Q_EMIT Change();
     raiseEvent(QStringLiteral("Change"));
 }
@@ -474,7 +410,7 @@ int CNumCtrl::validate()
     valid = qint16(args.value(1).toInt());
     if (valid == 0)
         return ErrTypeUserError;
-    if (!boolValue(QStringLiteral("AllowNull")) && isEmpty())
+    if (!state().allowNull && isEmpty())
         return ErrTypeNullNotAllowed;
     const EffectiveMask mask = m_engine.effective();
     QString digits;
@@ -499,9 +435,9 @@ int CNumCtrl::validate()
 RangeValidator::Rule CNumCtrl::rangeRule(int type) const
 {
     RangeValidator::Rule rule;
-    rule.validateType = intValue(QStringLiteral("ValidateType"));
-    rule.low = stringValue(QStringLiteral("ValidateRangeLow"));
-    rule.high = stringValue(QStringLiteral("ValidateRangeHigh"));
+    rule.validateType = state().validateType;
+    rule.low = state().validateRangeLow;
+    rule.high = state().validateRangeHigh;
     rule.dataType = type;
     rule.localeDecimalSep = localeDecimal();
     return rule;
@@ -556,8 +492,7 @@ bool CNumCtrl::spin(bool up)
         return false;
     const QString current = m_engine.value().isEmpty() ? QStringLiteral("0") : m_engine.value();
     const auto now = NumericValue::fromText(current, type, u'.');
-    const auto step
-        = NumericValue::fromText(stringValue(QStringLiteral("SpinValue")), type, localeDecimal());
+    const auto step = NumericValue::fromText(state().spinValue, type, localeDecimal());
     if (!now || !step)
         return false;
     const auto next = NumericValue::step(*now, *step, up);
@@ -621,18 +556,10 @@ void CNumCtrl::exchangeOne(comctl::PropertyExchange &ex, const QString &name)
             return v;
         }
     };
-    QVariant current;
-    if (name == u"Text")
-        current = m_designText;
-    else if (name == u"CalcWidth")
-        current = float(m_calcWidthPx);
-    else if (name == u"CalcHeight")
-        current = float(m_calcHeightPx);
-    else
-        current = persistedForm(stored(name));
-    QVariant defaultValue = persistedForm(propDef->defaultValue);
-    if (name == u"Font")
-        defaultValue = QVariant();
+    QVariant current = persistedForm(propDef->valueIn(state()));
+    // The font of a new control is the host's: it is always saved.
+    const QVariant defaultValue
+        = name == u"Font" ? QVariant() : persistedForm(propDef->defaultValue());
     ex.exchange(name, current, defaultValue);
     if (!ex.isLoading())
         return;
@@ -640,18 +567,18 @@ void CNumCtrl::exchangeOne(comctl::PropertyExchange &ex, const QString &name)
         return; // keep the ambient font
     try {
         if (name == u"Text") {
-            m_designText = Variants::toString(current);
+            state().designText = Variants::toString(current);
         } else if (name == u"CalcWidth" || name == u"CalcHeight") {
             const double px = Variants::toDouble(current);
             if (!std::isfinite(px) || px < 0 || (name == u"CalcHeight" && px <= 0) || px > 1e5)
                 return;
-            (name == u"CalcWidth" ? m_calcWidthPx : m_calcHeightPx) = px;
+            (name == u"CalcWidth" ? state().calcWidthPx : state().calcHeightPx) = px;
         } else if (name == u"DataType") {
             const int type = Variants::toInt16(current);
             if (type >= 0 && type <= 5)
-                storeValue(name, type);
+                state().dataType = type;
         } else if (name == u"DataField") {
-            storeValue(name, Variants::toString(current));
+            state().dataField = Variants::toString(current);
         } else {
             setProp(name, current);
         }
@@ -683,8 +610,8 @@ void CNumCtrl::loadProperties(const comctl::PropertyBag &bag)
     comctl::PropertyExchange ex(copy, comctl::PropertyExchange::Direction::Load);
     exchange(ex);
     syncEngine();
-    const QString loadedText = m_designText;
-    m_designText.clear();
+    const QString loadedText = state().designText;
+    state().designText.clear();
     m_engine.assignValue(QString());
     applyText(loadedText, false);
     m_loading = false;
@@ -697,143 +624,106 @@ void CNumCtrl::saveProperties(comctl::PropertyBag &bag) const
     const_cast<CNumCtrl *>(this)->exchange(ex);
 }
 
-// ------------------------------------------------------------------ data binding
-
-int CNumCtrl::boundColumn() const
-{
-    const QString field = stringValue(QStringLiteral("DataField"));
-    if (!m_model || field.isEmpty())
-        return -1;
-    for (int c = 0; c < m_model->columnCount(); ++c) {
-        const QString header = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-        if (header.compare(field, Qt::CaseInsensitive) == 0)
-            return c;
-    }
-    return -1;
-}
-
-bool CNumCtrl::isBound() const
-{
-    return boundColumn() >= 0;
-}
-
-// The field's DataType: -1 for a type the control cannot hold, -2 when it is unknown.
-int CNumCtrl::boundFieldType() const
-{
-    const int column = boundColumn();
-    if (column < 0)
-        return -2;
-    const QVariant hint = m_model->headerData(column, Qt::Horizontal, Qt::UserRole);
-    int type = QMetaType::UnknownType;
-    if (hint.isValid())
-        type = hint.toInt();
-    else if (m_model->rowCount() > 0)
-        type = m_model->data(m_model->index(qMax(0, m_row), column), Qt::EditRole).typeId();
-    if (type == QMetaType::UnknownType)
-        return -2;
-    return dataTypeOfMetaType(type);
-}
+// ------------------------------------------------------------------ helpers' surface
 
 void CNumCtrl::setDataSource(QAbstractItemModel *model)
 {
-    if (m_modelConnection)
-        disconnect(m_modelConnection);
-    m_model = model;
-    if (!model)
-        m_row = -1;
-    else if (m_row < 0)
-        m_row = 0; // a data source opens on its first row
-    if (model) {
-        m_modelConnection
-            = connect(model, &QAbstractItemModel::dataChanged, this,
-                      [this](const QModelIndex &tl, const QModelIndex &br) {
-                          const int column = boundColumn();
-                          if (m_reading || column < 0 || m_row < tl.row() || m_row > br.row()
-                              || column < tl.column() || column > br.column())
-                              return;
-                          readBoundValue();
-                      });
-    }
-    if (!designMode())
-        readBoundValue();
+    m_binding->setModel(model);
 }
 
 void CNumCtrl::setCurrentRow(int row)
 {
-    if (row == m_row)
-        return;
-    if (m_dataChanged)
-        writeBoundValue();
-    m_row = row;
-    readBoundValue();
-}
-
-void CNumCtrl::readBoundValue()
-{
-    const int column = boundColumn();
-    if (column < 0 || m_row < 0 || m_row >= m_model->rowCount())
-        return;
-    QPointer<CNumCtrl> self(this);
-    QVariant newValue = m_model->data(m_model->index(m_row, column), Qt::EditRole);
-    qint16 changed = 0;
-    m_reading = true;
-    Q_EMIT DataRead(newValue, changed);
-    if (self) {
-        const QVariantList args = raiseEvent(QStringLiteral("DataRead"), { newValue, changed });
-        newValue = args.value(0);
-        changed = qint16(args.value(1).toInt());
-    }
-    if (!self)
-        return;
-    try {
-        setValue(newValue);
-    } catch (const AutomationError &error) {
-        fireStockError(error.number(), error.text());
-        m_reading = false;
-        return;
-    }
-    m_engine.setSelection(0, 0);
-    restartCaret();
-    changeNotification();
-    m_dataChanged = changed != 0;
-    m_reading = false;
+    m_binding->setRow(row);
 }
 
 bool CNumCtrl::writeBoundValue()
 {
-    const int column = boundColumn();
-    if (!m_dataChanged || column < 0 || m_row < 0 || m_row >= m_model->rowCount())
-        return false;
-    QVariant newValue;
-    if (!m_engine.value().isEmpty()) {
-        const auto typed = NumericValue::fromText(m_engine.value(), dataType(), u'.');
-        if (!typed) {
-            Q_EMIT DataError(ErrTypeBadType, m_engine.value());
-            raiseEvent(QStringLiteral("DataError"), { qint16(ErrTypeBadType), m_engine.value() });
-            return false;
-        }
-        newValue = forHost(*typed);
-    }
-    QPointer<CNumCtrl> self(this);
-    qint16 cancel = 0;
-    Q_EMIT BeforeUpdate(newValue, cancel);
-    if (!self)
-        return false;
-    const QVariantList args = raiseEvent(QStringLiteral("BeforeUpdate"), { newValue, cancel });
-    if (!self || args.value(1).toInt() != 0)
-        return false;
-    newValue = args.value(0);
-    m_reading = true; // our own write is not a change of the source to read back
-    const bool ok = m_model->setData(m_model->index(m_row, column), newValue, Qt::EditRole);
-    m_reading = false;
-    if (!ok) {
-        fireStockError(5, QStringLiteral("The data source refused the value."));
-        return false;
-    }
-    m_dataChanged = false;
-    Q_EMIT AfterUpdate();
-    raiseEvent(QStringLiteral("AfterUpdate"));
-    return true;
+    return m_binding->write();
+}
+
+bool CNumCtrl::dataChanged() const
+{
+    return m_binding->changed();
+}
+
+void CNumCtrl::openCalculator()
+{
+    m_calculator->open();
+}
+
+bool CNumCtrl::calculatorOpen() const
+{
+    return m_calculator->isOpen();
+}
+
+CalculatorPopup *CNumCtrl::calculator()
+{
+    return m_calculator->popup();
+}
+
+void CNumCtrl::setTickSource(std::function<qint64()> source)
+{
+    m_spinRepeat->setTickSource(std::move(source));
+}
+
+void CNumCtrl::setLeftButtonSource(std::function<bool()> source)
+{
+    m_spinRepeat->setLeftButtonSource(std::move(source));
+}
+
+QObject *CNumCtrl::statusObject() const
+{
+    return m_status->target();
+}
+
+void CNumCtrl::updateStatusText(bool focused)
+{
+    m_status->update(focused);
+}
+
+void CNumCtrl::toolTipTick()
+{
+    m_toolTip->tick();
+}
+
+ToolTipWindow *CNumCtrl::toolTipWindow() const
+{
+    return m_toolTip->window();
+}
+
+const ToolTipModel &CNumCtrl::toolTipModel() const
+{
+    return m_toolTip->model();
+}
+
+void CNumCtrl::setPointerSource(std::function<bool()> source)
+{
+    m_toolTip->setPointerSource(std::move(source));
+}
+
+QList<QWidget *> CNumCtrl::openPopups() const
+{
+    QList<QWidget *> open;
+    if (QWidget *calculator = m_calculator->shownPopup())
+        open.append(calculator);
+    if (QWidget *tip = m_toolTip->shownWindow())
+        open.append(tip);
+    return open;
+}
+
+void CNumCtrl::createPopups()
+{
+    if (m_toolTip->started() || designMode())
+        return;
+    m_toolTip->start();
+    m_calculator->popup();
+    m_status->bind();
+}
+
+void CNumCtrl::showEvent(QShowEvent *event)
+{
+    MaskEditBase::showEvent(event);
+    createPopups();
 }
 
 // ------------------------------------------------------------------ focus and keys
@@ -863,7 +753,7 @@ void CNumCtrl::focusInEvent(QFocusEvent *event)
     syncEngine();
     m_engine.focusIn();
     restartCaret();
-    updateStatusText(true);
+    m_status->update(true);
 }
 
 void CNumCtrl::focusOutEvent(QFocusEvent *event)
@@ -871,9 +761,9 @@ void CNumCtrl::focusOutEvent(QFocusEvent *event)
     MaskEditBase::focusOutEvent(event);
     // A window manager may hand the activation to the calculator when it shows; the
     // control keeps working with its calculator then.
-    if (m_calcOpen && m_calc
-        && (QApplication::activeWindow() == m_calc.data()
-            || event->reason() == Qt::PopupFocusReason))
+    CalculatorPopup *calculator = m_calculator->existingPopup();
+    if (calculatorOpen() && calculator
+        && (QApplication::activeWindow() == calculator || event->reason() == Qt::PopupFocusReason))
         return;
     const bool sameForm = event->reason() != Qt::ActiveWindowFocusReason && sameFormActive();
     runLostFocus(sameForm);
@@ -881,11 +771,11 @@ void CNumCtrl::focusOutEvent(QFocusEvent *event)
 
 void CNumCtrl::runLostFocus(bool sameForm)
 {
-    if (m_calcOpen && boolValue(QStringLiteral("CalcDropDown")))
-        finishCalculator();
+    if (calculatorOpen() && state().calcDropDown)
+        m_calculator->finish();
     m_engine.focusOut();
     restartCaret();
-    updateStatusText(false);
+    m_status->update(false);
     if (!sameForm || designMode())
         return;
     QPointer<CNumCtrl> self(this);
@@ -911,7 +801,7 @@ void CNumCtrl::runLostFocus(bool sameForm)
     if (!self)
         return;
     raiseEvent(QStringLiteral("DataError"), { qint16(result), m_engine.value() });
-    if (self && boolValue(QStringLiteral("KeepFocusOnError")))
+    if (self && state().keepFocusOnError)
         refocusLater();
 }
 
@@ -963,24 +853,23 @@ void CNumCtrl::handleKey(QKeyEvent *e)
         m_engine.deleteKey();
         return;
     case Qt::Key_Escape:
-        if (boolValue(QStringLiteral("AllowEscape")) && isBound())
-            readBoundValue();
+        if (state().allowEscape && m_binding->isBound())
+            m_binding->read();
         return;
     case Qt::Key_Plus:
     case Qt::Key_Minus:
-        if (!keypad || !boolValue(QStringLiteral("SpinKeys"))
-            || boolValue(QStringLiteral("Locked")))
+        if (!keypad || !state().spinKeys || state().locked)
             return;
         m_engine.suppressNextChar(); // the key's "+" or "-" is not typed as well
         spin(e->key() == Qt::Key_Plus);
         return;
     case Qt::Key_F4:
-        if (boolValue(QStringLiteral("CalcDropDown")))
-            openCalculator(true);
+        if (state().calcDropDown)
+            m_calculator->open();
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (boolValue(QStringLiteral("TabOnEnter")))
+        if (state().tabOnEnter)
             moveToNextControl();
         return;
     case Qt::Key_Home:
@@ -998,8 +887,8 @@ void CNumCtrl::handleKey(QKeyEvent *e)
         m_engine.right(shift, ctrl);
         return;
     case Qt::Key_Insert:
-        if (boolValue(QStringLiteral("AllowInsertModeChange"))) {
-            storeValue(QStringLiteral("InsertMode"), !boolValue(QStringLiteral("InsertMode")));
+        if (state().allowInsertModeChange) {
+            state().insertMode = !state().insertMode;
             syncEngine();
         }
         return;
@@ -1036,8 +925,8 @@ void CNumCtrl::keyPressEvent(QKeyEvent *event)
     QPointer<CNumCtrl> self(this);
     syncEngine();
     // The key-down: the control's own handling, then the stock KeyDown.
-    if (m_calcOpen && m_calc)
-        calculatorKey(event);
+    if (calculatorOpen() && m_calculator->existingPopup())
+        m_calculator->key(event);
     else
         handleKey(event);
     if (!self)
@@ -1062,8 +951,8 @@ void CNumCtrl::keyPressEvent(QKeyEvent *event)
     ascii = qint16(raiseEvent(QStringLiteral("KeyPress"), { ascii }).value(0).toInt());
     if (!self)
         return;
-    if (m_calcOpen && m_calc)
-        calculatorChar(QChar(char16_t(ascii)));
+    if (calculatorOpen() && m_calculator->existingPopup())
+        m_calculator->typed(QChar(char16_t(ascii)));
     else
         m_engine.typeChar(QChar(char16_t(ascii))); // 0 (cancelled) only ends a suppression
     if (self)
@@ -1095,7 +984,7 @@ void CNumCtrl::mouseMoveEvent(QMouseEvent *event)
 {
     if (designMode())
         return;
-    m_tipModel.pointerMoved();
+    m_toolTip->pointerMoved();
     const QPoint pos = event->position().toPoint();
     const ButtonStrip strip = buttonStrip();
     setCursor(strip.strip.contains(pos) ? QCursor(Qt::ArrowCursor) : pointerCursor());
@@ -1154,6 +1043,99 @@ void CNumCtrl::changeEvent(QEvent *event)
     MaskEditBase::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)
         update();
+}
+
+// ------------------------------------------------------------------ button strip
+
+QWidget *CNumCtrl::partAt(const QString &name, QPoint *point)
+{
+    static const QHash<QString, ButtonStrip::Part> buttons = {
+        { QStringLiteral("spin-up"), ButtonStrip::SpinUp },
+        { QStringLiteral("spin-down"), ButtonStrip::SpinDown },
+        { QStringLiteral("ellipsis"), ButtonStrip::Ellipsis },
+        { QStringLiteral("dropdown"), ButtonStrip::DropDown },
+    };
+    if (buttons.contains(name)) {
+        const QRect r = buttonStrip().rectOf(buttons.value(name));
+        if (r.isEmpty() || !isVisible())
+            return nullptr;
+        *point = r.center();
+        return this;
+    }
+    CalculatorPopup *calculator = m_calculator->shownPopup();
+    if (name.startsWith(QLatin1String("calc:")) && calculatorOpen() && calculator) {
+        const int type = m_calculator->buttonNamed(name.mid(5));
+        if (type < 0)
+            return nullptr;
+        *point = CalculatorPopup::buttonRect(calculator->size(), type).center();
+        return calculator;
+    }
+    return nullptr;
+}
+
+bool CNumCtrl::stripPress(QMouseEvent *e)
+{
+    m_toolTip->close(false);
+    if (e->button() != Qt::LeftButton || !isEnabled())
+        return false;
+    const ButtonStrip strip = buttonStrip();
+    const ButtonStrip::Part part = strip.hit(e->position().toPoint());
+    if (part == ButtonStrip::None)
+        return strip.strip.contains(e->position().toPoint());
+    switch (part) {
+    case ButtonStrip::Ellipsis:
+        if (!state().ellipsesButtonEnabled)
+            return true;
+        break;
+    case ButtonStrip::SpinUp:
+    case ButtonStrip::SpinDown:
+        if (!state().spinButtonEnabled)
+            return true;
+        m_spinRepeat->start();
+        break;
+    default:
+        break;
+    }
+    m_tracked = part;
+    m_pressedLook = true;
+    repaint();
+    if (part == ButtonStrip::DropDown) {
+        if (calculatorOpen())
+            m_calculator->finish();
+        else
+            m_calculator->open();
+    }
+    return true;
+}
+
+bool CNumCtrl::stripRelease(QMouseEvent *e)
+{
+    m_toolTip->close(false);
+    if (m_tracked == ButtonStrip::None)
+        return false;
+    const ButtonStrip::Part part = m_tracked;
+    const bool over = buttonStrip().rectOf(part).contains(e->position().toPoint());
+    m_tracked = ButtonStrip::None;
+    m_pressedLook = false;
+    update();
+    if (!over)
+        return true;
+    if (part == ButtonStrip::Ellipsis) {
+        Q_EMIT EllipsesClick();
+        raiseEvent(QStringLiteral("EllipsesClick"));
+    } else if ((part == ButtonStrip::SpinUp || part == ButtonStrip::SpinDown) && !state().locked) {
+        spin(part == ButtonStrip::SpinUp);
+    }
+    return true;
+}
+
+bool CNumCtrl::event(QEvent *e)
+{
+    if (e->type() == SpinRepeater::RepeatEvent) {
+        m_spinRepeat->check();
+        return true;
+    }
+    return MaskEditBase::event(e);
 }
 
 } // namespace orvel

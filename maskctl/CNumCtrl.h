@@ -6,10 +6,10 @@
 #include "ToolTipModel.h"
 #include "ToolTipWindow.h"
 
-#include <QAbstractItemModel>
-#include <QPointer>
-#include <QTimer>
-#include <optional>
+#include <functional>
+#include <memory>
+
+class QAbstractItemModel;
 
 namespace comctl {
 class PropertyExchange;
@@ -17,10 +17,17 @@ class PropertyExchange;
 
 namespace orvel {
 
+class CalculatorDropDown;
+class FieldBinding;
+class SpinRepeater;
+class StatusTextLink;
+class ToolTipPoller;
+
 // The Tallix numeric masked edit control. Properties, methods and events are reached late
 // bound through the member table (names and dispatch ids of the interfaces _DNum and
 // _DNumEvents); events are also emitted as the typed signals below, whose reference
-// parameters a directly connected handler may change.
+// parameters a directly connected handler may change. Data binding, the calculator, the
+// spin auto-repeat, the tooltip and the status text are private helpers of the control.
 class CNumCtrl : public MaskEditBase
 {
     Q_OBJECT
@@ -69,19 +76,12 @@ public:
 
     // --- data binding: a field (column named by DataField) of a model row
     void setDataSource(QAbstractItemModel *model);
-    QAbstractItemModel *dataSource() const { return m_model; }
     // The host moved to another row (or the row's values changed): read the field. A new
     // data source starts at its first row.
     void setCurrentRow(int row);
-    int currentRow() const { return m_row; }
-    void readBoundValue();
     // The host is about to leave or update the row: write a changed value back.
     bool writeBoundValue();
-    bool dataChanged() const { return m_dataChanged; }
-
-    // The host's format callback (when the host site offers none): value, picture.
-    using FormatCallback = std::function<std::optional<QString>(const QVariant &, const QString &)>;
-    void setFormatCallback(FormatCallback callback);
+    bool dataChanged() const;
 
     // Moves the focus to the next control of the form by tab order (AutoTab, TabOnEnter).
     void moveToNextControl();
@@ -89,34 +89,26 @@ public:
     void runLostFocus(bool sameForm);
 
     // --- drop-down calculator
-    void openCalculator(bool byKey = false);
-    void closeCalculator();
-    bool calculatorOpen() const { return m_calcOpen; }
+    void openCalculator();
+    bool calculatorOpen() const;
+    // The calculator window, made on first use.
     CalculatorPopup *calculator();
-    // Presses "=", transfers the result through Value and closes.
-    void finishCalculator();
 
     // Spin auto-repeat reads the time (ms; default: the host site's tick count) and the
     // left mouse button through these.
-    void setTickSource(std::function<qint64()> source) { m_tick = std::move(source); }
-    void setLeftButtonSource(std::function<bool()> source) { m_leftDown = std::move(source); }
-    static constexpr int SpinRepeatEvent = 1000 + 100; // QEvent::User + 100
+    void setTickSource(std::function<qint64()> source);
+    void setLeftButtonSource(std::function<bool()> source);
 
     // --- status text: the host control named by StatusBarControlName (or StatusBarControl)
-    QObject *statusObject() const { return m_statusBar; }
-    void bindStatusObject();
+    QObject *statusObject() const;
     void updateStatusText(bool focused);
 
     // --- tooltip, polled every 100 ms once the control has been shown at run time
     void toolTipTick();
-    ToolTipWindow *toolTipWindow() const { return m_tip; }
-    const ToolTipModel &toolTipModel() const { return m_tipModel; }
+    ToolTipWindow *toolTipWindow() const;
+    const ToolTipModel &toolTipModel() const;
     // Whether the pointer rests over the control (replaceable for tests).
-    void setPointerSource(std::function<bool()> source) { m_pointerOver = std::move(source); }
-
-    // Generic property access by name (values as automation sees them).
-    QVariant prop(const QString &name) const;
-    void setProp(const QString &name, const QVariant &value);
+    void setPointerSource(std::function<bool()> source);
 
 Q_SIGNALS:
     void ToolTipEnd();
@@ -156,71 +148,44 @@ protected:
 
 private:
     friend struct CNumCtrlAccess;
+    friend class CalculatorDropDown;
+    friend class FieldBinding;
+    friend class SpinRepeater;
+    friend class StatusTextLink;
+    friend class ToolTipPoller;
 
     void setDefaults();
     void exchange(comctl::PropertyExchange &ex);
     void exchangeOne(comctl::PropertyExchange &ex, const QString &name);
+    // Sets a property by name as automation does (throws comctl::AutomationError).
+    void setProp(const QString &name, const QVariant &value);
     void assignGeneric(const QString &name, const QVariant &value);
     void applyChange(const QString &name);
     void syncEngine();
     void afterValueChange();
     void changeNotification();
     void applyText(const QString &text, bool raise);
-    QString valueForDataType(const QString &value) const;
     QChar localeDecimal() const;
     // The range and sign check of ValidateType for values of the data type.
     RangeValidator::Rule rangeRule(int type) const;
-    int boundColumn() const;
-    int boundFieldType() const;
-    bool isBound() const;
     // The key-down of a key while the calculator is closed.
     void handleKey(QKeyEvent *event);
     void fireInvalidChar(const QString &ch, int position);
     void fireStockError(int number, const QString &description);
     bool sameFormActive() const;
     void refocusLater();
-    CalculatorLook calculatorLook() const;
-    void transferCalculator();
-    // The calculator's keys: at the key-down (Enter, F4, Escape, Delete) and as characters.
-    void calculatorKey(QKeyEvent *event);
-    void calculatorChar(QChar c);
-    // The calculator button a script names: caption, ASCII name or "#" and number; -1.
-    int calculatorButtonNamed(const QString &name) const;
-    qint64 tick() const;
-    void onCalculatorButton(int type);
     bool stripPress(QMouseEvent *event);
     bool stripRelease(QMouseEvent *event);
-    void spinRepeat();
     void createPopups();
-    void showToolTip();
-    void closeToolTip(bool block);
     QCursor pointerCursor() const;
 
-    QString m_designText;
-    double m_calcWidthPx = 150, m_calcHeightPx = 150;
-    QStringList m_calcBtnText;
+    std::unique_ptr<FieldBinding> m_binding;
+    std::unique_ptr<CalculatorDropDown> m_calculator;
+    std::unique_ptr<SpinRepeater> m_spinRepeat;
+    std::unique_ptr<ToolTipPoller> m_toolTip;
+    std::unique_ptr<StatusTextLink> m_status;
     QVariant m_tag;
-    QPointer<QObject> m_statusBar;
-    QPointer<QAbstractItemModel> m_model;
-    QMetaObject::Connection m_modelConnection;
-    int m_row = -1;
-    bool m_dataChanged = false;
-    bool m_reading = false;
-    bool m_calcOpen = false;
     bool m_loading = false;
-    FormatCallback m_formatCallback;
-    QPointer<CalculatorPopup> m_calc;
-    QString m_toolTipWhileClosed;
-    QString m_statusSaved;
-    bool m_statusShown = false;
-    QPointer<ToolTipWindow> m_tip;
-    ToolTipModel m_tipModel;
-    QTimer *m_tipTimer = nullptr;
-    std::function<bool()> m_pointerOver;
-    std::function<qint64()> m_tick;
-    std::function<bool()> m_leftDown;
-    qint64 m_lastRepeat = 0;
-    bool m_firstRepeat = true;
     bool m_doubleClicked = false;
 };
 

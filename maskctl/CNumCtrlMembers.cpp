@@ -1,6 +1,9 @@
 #include "CNumCtrl.h"
-#include "CNumCtrlProperties_p.h"
+#include "CalculatorDropDown_p.h"
+#include "FieldBinding_p.h"
 #include "NumericValue.h"
+#include "PropertySpec_p.h"
+#include "StatusTextLink_p.h"
 #include "comctl/AutomationError.h"
 #include "comctl/HostSite.h"
 #include "comctl/Variants.h"
@@ -59,8 +62,9 @@ struct CNumCtrlAccess
         return i;
     }
 
-    static QVariant get(CNumCtrl &c, const QString &name, const QVariantList &index)
+    static QVariant get(CNumCtrl &c, const PropertySpec &spec, const QVariantList &index)
     {
+        const QString &name = spec.name;
         if (name == u"Text")
             return c.text();
         if (name == u"Value")
@@ -76,23 +80,21 @@ struct CNumCtrlAccess
         if (name == u"DataType")
             return qint16(c.dataType());
         if (name == u"DataChanged")
-            return c.m_dataChanged;
-        if (name == u"DataField")
-            return c.stringValue(name);
+            return c.m_binding->changed();
         if (name == u"DataSource")
-            return QVariant::fromValue(static_cast<QObject *>(c.m_model.data()));
+            return QVariant::fromValue(static_cast<QObject *>(c.m_binding->model()));
         if (name == u"StatusBarControl")
-            return QVariant::fromValue(c.m_statusBar.data());
+            return QVariant::fromValue(c.m_status->target());
         if (name == u"CalcWidth")
-            return float(toContainer(c, c.m_calcWidthPx));
+            return float(toContainer(c, c.state().calcWidthPx));
         if (name == u"CalcHeight")
-            return float(toContainer(c, c.m_calcHeightPx));
+            return float(toContainer(c, c.state().calcHeightPx));
         if (name == u"CalcVisible")
-            return c.m_calcOpen;
+            return c.calculatorOpen();
         if (name == u"CalcDispText")
-            return c.m_calc ? c.m_calc->displayText() : QStringLiteral("0");
+            return c.m_calculator->displayText();
         if (name == u"CalcBtnText")
-            return c.m_calcBtnText.value(calcIndex(index));
+            return c.state().calculator.captions.value(calcIndex(index));
         if (name == u"SelStart")
             return qint16(c.engine().selectionStart());
         if (name == u"SelLength")
@@ -105,7 +107,7 @@ struct CNumCtrlAccess
             return c.m_tag;
         if (name == u"hWnd")
             return qint32(c.internalWinId());
-        return c.stored(name);
+        return spec.valueIn(c.state());
     }
 
     static void put(CNumCtrl &c, const QString &name, const QVariantList &index, const QVariant &v)
@@ -117,7 +119,7 @@ struct CNumCtrlAccess
         } else if (name == u"DataType") {
             c.setDataType(Variants::toInt16(v));
         } else if (name == u"DataChanged") {
-            c.m_dataChanged = Variants::toBool(v);
+            c.m_binding->setChanged(Variants::toBool(v));
         } else if (name == u"DataField") {
             putDataField(c, Variants::toString(v));
         } else if (name == u"DataSource") {
@@ -129,18 +131,17 @@ struct CNumCtrlAccess
         } else if (name == u"StatusBarControl") {
             if (v.isValid() && !Variants::isNull(v) && !v.value<QObject *>())
                 throw AutomationError(AutomationError::InvalidPropertyValue);
-            c.m_statusBar = v.value<QObject *>();
+            c.m_status->setTarget(v.value<QObject *>());
         } else if (name == u"CalcWidth" || name == u"CalcHeight") {
             putCalcSize(c, name, Variants::toDouble(v));
         } else if (name == u"CalcBtnText") {
-            c.m_calcBtnText[calcIndex(index)] = Variants::toString(v);
-            if (c.m_calc)
-                c.m_calc->setLook(c.calculatorLook());
+            c.state().calculator.captions[calcIndex(index)] = Variants::toString(v);
+            c.m_calculator->lookChanged();
         } else if (name == u"SelStart") {
             c.engine().setSelStart(nonNegative16(v));
             c.afterValueChange();
         } else if (name == u"SelLength") {
-            c.engine().setSelLength(nonNegative16(v), c.intValue(QStringLiteral("Alignment")) == 1);
+            c.engine().setSelLength(nonNegative16(v), c.state().alignment == 1);
             c.afterValueChange();
         } else if (name == u"SelText") {
             c.engine().insertText(Variants::toString(v));
@@ -153,7 +154,7 @@ struct CNumCtrlAccess
             const qint16 n = Variants::toInt16(v);
             if ((n < 0 || n > 15) && n != 99)
                 throw AutomationError(AutomationError::InvalidPropertyValue);
-            c.storeValue(name, int(n));
+            c.state().mousePointer = n;
             c.applyChange(name);
         } else if (name == u"UndoText") {
             throw AutomationError(AutomationError::SetNotSupported);
@@ -164,11 +165,11 @@ struct CNumCtrlAccess
 
     static void putDataField(CNumCtrl &c, const QString &field)
     {
-        const QString old = c.stringValue(QStringLiteral("DataField"));
-        c.storeValue(QStringLiteral("DataField"), field);
-        const int type = c.boundFieldType();
+        const QString old = c.state().dataField;
+        c.state().dataField = field;
+        const int type = c.m_binding->fieldType();
         if (type != -2 && (type < DataTypeInteger || type > DataTypeCurrency)) {
-            c.storeValue(QStringLiteral("DataField"), old);
+            c.state().dataField = old;
             throw AutomationError(31000,
                                   QStringLiteral("Invalid data field type - type of data field "
                                                  "must be Integer, Long, Single, Double or "
@@ -176,7 +177,7 @@ struct CNumCtrlAccess
         }
         c.notifyPropertyChanged(QStringLiteral("DataField"));
         if (!c.designMode())
-            c.readBoundValue();
+            c.m_binding->read();
     }
 
     static void putCalcSize(CNumCtrl &c, const QString &name, double units)
@@ -185,12 +186,9 @@ struct CNumCtrlAccess
         const bool height = name == u"CalcHeight";
         if (!std::isfinite(px) || px < 0 || (height && px <= 0))
             throw AutomationError(AutomationError::InvalidPropertyValue);
-        (height ? c.m_calcHeightPx : c.m_calcWidthPx) = px;
+        (height ? c.state().calcHeightPx : c.state().calcWidthPx) = px;
         c.notifyPropertyChanged(name);
-        if (c.m_calcOpen && c.m_calc) {
-            const int w = c.m_calcWidthPx > 0 ? int(std::lround(c.m_calcWidthPx)) : c.width();
-            c.m_calc->resize(w, int(std::lround(c.m_calcHeightPx)));
-        }
+        c.m_calculator->sizeChanged();
     }
 
     static void putDecimalChar(CNumCtrl &c, const QString &text)
@@ -204,7 +202,7 @@ struct CNumCtrlAccess
             throw AutomationError(31005,
                                   QStringLiteral("The decimal character must not be a native "
                                                  "digit."));
-        c.storeValue(QStringLiteral("MaskDecimalChar"), text);
+        c.state().mask.decimalChar = text;
         c.applyChange(QStringLiteral("MaskDecimalChar"));
     }
 
@@ -212,7 +210,7 @@ struct CNumCtrlAccess
     {
         if (!text.isEmpty() && !NumericValue::fromText(text, c.dataType(), c.localeDecimal()))
             throw AutomationError(31001, QStringLiteral("Invalid number"));
-        c.storeValue(QStringLiteral("SpinValue"), text);
+        c.state().spinValue = text;
         c.notifyPropertyChanged(QStringLiteral("SpinValue"));
     }
 
@@ -229,20 +227,18 @@ struct CNumCtrlAccess
                 info.setPersisted();
             if (propDef.name == u"CalcBtnText")
                 info.param(QStringLiteral("Index"), QStringLiteral("Integer"));
-            const QString name = propDef.name;
-            const bool special = propDef.flags & Special;
-            MemberTable::Getter getter = [name](ComControl &c, const QVariantList &index) {
-                return get(ctl(c), name, index);
+            const PropertySpec *spec = &propDef;
+            MemberTable::Getter getter = [spec](ComControl &c, const QVariantList &index) {
+                return get(ctl(c), *spec, index);
             };
             MemberTable::Setter setter;
             if (!(propDef.flags & ReadOnly)) {
-                setter
-                    = [name, special](ComControl &c, const QVariantList &index, const QVariant &v) {
-                          if (special)
-                              put(ctl(c), name, index, v);
-                          else
-                              ctl(c).assignGeneric(name, v);
-                      };
+                setter = [spec](ComControl &c, const QVariantList &index, const QVariant &v) {
+                    if (spec->flags & Special)
+                        put(ctl(c), spec->name, index, v);
+                    else
+                        ctl(c).assignGeneric(spec->name, v);
+                };
             }
             t.addProperty(info, getter, setter);
         }

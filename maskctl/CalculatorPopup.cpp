@@ -2,6 +2,7 @@
 
 #include "ColourRules.h"
 #include "PopupWindowClasses.h"
+#include "comctl/OleColor.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -108,7 +109,7 @@ void CalculatorPopup::pressButton(int type)
 
 QColor CalculatorPopup::colour(quint32 ole, const QColor &fallback) const
 {
-    return ole == IgnoreColor ? fallback : ColourRules::toQColor(ole, palette());
+    return ole == IgnoreColor ? fallback : comctl::OleColor::toQColor(ole, palette());
 }
 
 QColor CalculatorPopup::captionColour(int type) const
@@ -135,7 +136,7 @@ QColor CalculatorPopup::captionColour(int type) const
     default:
         break;
     }
-    return colour(c, ColourRules::toQColor(m_look.controlFore, palette()));
+    return colour(c, comctl::OleColor::toQColor(m_look.controlFore, palette()));
 }
 
 void CalculatorPopup::paintButton(QPainter &p, int type)

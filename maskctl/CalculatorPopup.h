@@ -1,27 +1,11 @@
 #pragma once
 
 #include "CalculatorEngine.h"
+#include "CalculatorLook.h"
 
-#include <QFont>
-#include <QStringList>
 #include <QWidget>
 
 namespace orvel {
-
-// Colours (OLE colours, 0x1000001 = not set), fonts and captions of the calculator.
-struct CalculatorLook
-{
-    quint32 back = 0x1000001, buttonBack = 0x1000001;
-    quint32 displayBack = 0x808080, displayFore = 0xFFFFFF;
-    quint32 memoryFore = 255, memoryBack = 0x1000001;
-    quint32 clearFore = 255, memoryButtonFore = 255, buttonFore = 0x1000001,
-            operatorFore = 0xFF0000;
-    quint32 controlFore = 0x80000008;
-    QFont displayFont, buttonFont, memoryFont;
-    QString memoryText = QStringLiteral("M");
-    QString errorText = QStringLiteral("ERROR");
-    QStringList captions;
-};
 
 // The drop-down calculator window (class "ovCalculator"): paints the engine's display, the
 // memory indicator and the 23 buttons in their grid, and turns clicks into button presses.
@@ -44,8 +28,6 @@ public:
     static QRect buttonRect(QSize client, int type);
     static QRect memoryIndicatorRect(QSize client);
     int buttonAt(const QPoint &pos) const;
-    int pressedButton() const { return m_pressed; }
-    bool pressedLook() const { return m_pressedLook; }
 
     // Where the calculator goes: below the control, or above when only that fits; aligned
     // to the control's right edge when it would leave the desktop on the right.

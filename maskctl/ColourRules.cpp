@@ -1,8 +1,5 @@
 #include "ColourRules.h"
 
-#include <QColor>
-#include <QPalette>
-
 namespace orvel {
 
 namespace {
@@ -44,38 +41,6 @@ quint32 ColourRules::backColour(const ColourState &s, const ColourSet &c)
     if (s.negative && isSet(c.negBack))
         return c.negBack;
     return c.back;
-}
-
-QColor ColourRules::toQColor(quint32 ole, const QPalette &pal)
-{
-    if ((ole & 0x80000000u) == 0)
-        return QColor(int(ole & 0xFF), int((ole >> 8) & 0xFF), int((ole >> 16) & 0xFF));
-    switch (ole & 0xFF) {
-    case 5: // window
-        return pal.color(QPalette::Active, QPalette::Base);
-    case 8: // window text
-        return pal.color(QPalette::Active, QPalette::Text);
-    case 13: // highlight
-        return pal.color(QPalette::Active, QPalette::Highlight);
-    case 14: // highlight text
-        return pal.color(QPalette::Active, QPalette::HighlightedText);
-    case 15: // button face
-        return pal.color(QPalette::Active, QPalette::Button);
-    case 16: // button shadow
-        return pal.color(QPalette::Active, QPalette::Dark);
-    case 17: // grey text
-        return pal.color(QPalette::Disabled, QPalette::Text);
-    case 18: // button text
-        return pal.color(QPalette::Active, QPalette::ButtonText);
-    case 20: // button highlight
-        return pal.color(QPalette::Active, QPalette::Light);
-    case 23: // tooltip text
-        return pal.color(QPalette::Active, QPalette::ToolTipText);
-    case 24: // tooltip back
-        return pal.color(QPalette::Active, QPalette::ToolTipBase);
-    default:
-        return pal.color(QPalette::Active, QPalette::WindowText);
-    }
 }
 
 } // namespace orvel

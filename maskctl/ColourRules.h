@@ -2,9 +2,6 @@
 
 #include <QtGlobal>
 
-class QColor;
-class QPalette;
-
 namespace orvel {
 
 // OLE colour values: 0x00bbggrr, or 0x800000nn for system colour nn.
@@ -39,8 +36,6 @@ class ColourRules
 public:
     static quint32 textColour(const ColourState &state, const ColourSet &colours);
     static quint32 backColour(const ColourState &state, const ColourSet &colours);
-    // An OLE colour as a QColor; system colours come from the palette.
-    static QColor toQColor(quint32 oleColour, const QPalette &palette);
 };
 
 } // namespace orvel

@@ -1,6 +1,7 @@
 #include "MaskEditBase.h"
 
 #include "PosixLocaleInfo.h"
+#include "comctl/OleColor.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -25,7 +26,7 @@ ColourState MaskEditBase::colourState() const
 {
     ColourState s;
     s.enabled = isEnabled();
-    s.locked = boolValue(QStringLiteral("Locked"));
+    s.locked = m_state.locked;
     s.focused = m_engine.focused();
     s.maskError = m_engine.maskError();
     s.nullShown = m_engine.nullShown();
@@ -33,42 +34,21 @@ ColourState MaskEditBase::colourState() const
     return s;
 }
 
-ColourSet MaskEditBase::colourSet() const
-{
-    ColourSet c;
-    c.fore = colourValue(QStringLiteral("ForeColor"));
-    c.back = colourValue(QStringLiteral("BackColor"));
-    c.readOnlyFore = colourValue(QStringLiteral("ReadOnlyForeColor"));
-    c.readOnlyBack = colourValue(QStringLiteral("ReadOnlyBackColor"));
-    c.focusFore = colourValue(QStringLiteral("FocusForeColor"));
-    c.focusBack = colourValue(QStringLiteral("FocusBackColor"));
-    c.maskErrorFore = colourValue(QStringLiteral("MaskErrorForeColor"));
-    c.maskErrorBack = colourValue(QStringLiteral("MaskErrorBackColor"));
-    c.nullFore = colourValue(QStringLiteral("NullForeColor"));
-    c.nullBack = colourValue(QStringLiteral("NullBackColor"));
-    c.negFore = colourValue(QStringLiteral("NegForeColor"));
-    c.negBack = colourValue(QStringLiteral("NegBackColor"));
-    return c;
-}
-
 QRect MaskEditBase::clientRect() const
 {
-    const int border = intValue(QStringLiteral("BorderStyle")) == 1
-        ? (intValue(QStringLiteral("Appearance")) == 1 ? 2 : 1)
-        : 0;
+    const int border = m_state.borderStyle == 1 ? (m_state.appearance == 1 ? 2 : 1) : 0;
     return rect().adjusted(border, border, -border, -border);
 }
 
 ButtonStrip MaskEditBase::buttonStrip() const
 {
     ButtonStrip::Options o;
-    o.dropDown = boolValue(QStringLiteral("CalcDropDown"));
-    o.ellipsis = boolValue(QStringLiteral("EllipsesButton"));
-    o.ellipsisWidth = intValue(QStringLiteral("EllipsesButtonWidth"));
-    o.spin = boolValue(QStringLiteral("SpinButton"));
-    o.spinWidth = intValue(QStringLiteral("SpinButtonWidth"));
-    o.flatSingleBorder = intValue(QStringLiteral("BorderStyle")) == 1
-        && intValue(QStringLiteral("Appearance")) == 0;
+    o.dropDown = m_state.calcDropDown;
+    o.ellipsis = m_state.ellipsesButton;
+    o.ellipsisWidth = m_state.ellipsesButtonWidth;
+    o.spin = m_state.spinButton;
+    o.spinWidth = m_state.spinButtonWidth;
+    o.flatSingleBorder = m_state.borderStyle == 1 && m_state.appearance == 0;
     return ButtonStrip::layout(clientRect(), o);
 }
 
@@ -87,26 +67,21 @@ QSize MaskEditBase::sizeHint() const
 
 bool MaskEditBase::alignedRight() const
 {
-    const int alignment = intValue(QStringLiteral("Alignment"));
+    const int alignment = m_state.alignment;
     if (m_engine.focused())
         return alignment == 1;
-    const int display = intValue(QStringLiteral("DisplayAlignment"));
+    const int display = m_state.displayAlignment;
     return display == 2 || (display == 3 && alignment == 1);
 }
 
 bool MaskEditBase::centred() const
 {
-    return !m_engine.focused() && intValue(QStringLiteral("DisplayAlignment")) == 1;
+    return !m_engine.focused() && m_state.displayAlignment == 1;
 }
 
 QFont MaskEditBase::shownFont() const
 {
-    if (m_engine.nullShown()) {
-        const QVariant f = stored(QStringLiteral("NullFont"));
-        if (f.canConvert<QFont>())
-            return f.value<QFont>();
-    }
-    return font();
+    return m_engine.nullShown() ? m_state.nullFont : font();
 }
 
 // x of the first character of the shown text.
@@ -150,8 +125,7 @@ QRect MaskEditBase::caretRect() const
     int x = textOrigin(metrics) + metrics.horizontalAdvance(text.left(caret));
     int width = caret < text.size() ? metrics.horizontalAdvance(text.at(caret))
                                     : (alignedRight() ? 2 : metrics.averageCharWidth());
-    const int style = m_engine.insertMode() ? intValue(QStringLiteral("CaretStyle"))
-                                            : intValue(QStringLiteral("CaretStyleOvertype"));
+    const int style = m_engine.insertMode() ? m_state.caretStyle : m_state.caretStyleOvertype;
     if (style == CaretStyleDefault)
         width = 2;
     const int top = r.top() + (r.height() - metrics.height()) / 2;
@@ -216,8 +190,7 @@ void MaskEditBase::timerEvent(QTimerEvent *event)
 void MaskEditBase::paintCaret(QPainter &p, const QRect &cell) const
 {
     const bool insert = m_engine.insertMode();
-    const int style = insert ? intValue(QStringLiteral("CaretStyle"))
-                             : intValue(QStringLiteral("CaretStyleOvertype"));
+    const int style = insert ? m_state.caretStyle : m_state.caretStyleOvertype;
     const QColor ink = palette().color(QPalette::Text);
     switch (style) {
     case CaretStyleSolid:
@@ -243,10 +216,10 @@ void MaskEditBase::paintCaret(QPainter &p, const QRect &cell) const
             p.fillRect(QRect(cell.left(), y, cell.width(), 1), QBrush(ink, Qt::Dense4Pattern));
         break;
     case CaretStyleCustom: {
-        const QVariant pic = stored(insert ? QStringLiteral("CaretPicture")
-                                           : QStringLiteral("CaretPictureOvertype"));
-        if (pic.canConvert<QPixmap>() && !pic.value<QPixmap>().isNull()) {
-            p.drawPixmap(cell, pic.value<QPixmap>());
+        const QPixmap pic
+            = (insert ? m_state.caretPicture : m_state.caretPictureOvertype).value_or(QPixmap());
+        if (!pic.isNull()) {
+            p.drawPixmap(cell, pic);
             break;
         }
         p.fillRect(QRect(cell.left(), cell.top(), 2, cell.height()), ink);
@@ -264,11 +237,11 @@ void MaskEditBase::paintEvent(QPaintEvent *)
     const QPalette &pal = palette();
     const ColourState state = colourState();
     const ColourSet colours = colourSet();
-    p.fillRect(rect(), ColourRules::toQColor(ColourRules::backColour(state, colours), pal));
-    if (intValue(QStringLiteral("BorderStyle")) == 1) {
+    p.fillRect(rect(), comctl::OleColor::toQColor(ColourRules::backColour(state, colours), pal));
+    if (m_state.borderStyle == 1) {
         p.setPen(pal.color(QPalette::Dark));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
-        if (intValue(QStringLiteral("Appearance")) == 1) {
+        if (m_state.appearance == 1) {
             p.setPen(pal.color(QPalette::Shadow));
             p.drawRect(rect().adjusted(1, 1, -2, -2));
         }
@@ -281,20 +254,19 @@ void MaskEditBase::paintEvent(QPaintEvent *)
     const QString &text = m_engine.shown();
     const int origin = textOrigin(metrics);
     const int baseline = r.top() + (r.height() - metrics.height()) / 2 + metrics.ascent();
-    p.setPen(ColourRules::toQColor(ColourRules::textColour(state, colours), pal));
+    p.setPen(comctl::OleColor::toQColor(ColourRules::textColour(state, colours), pal));
     p.drawText(origin, baseline, text);
 
     const bool showSelection = m_engine.hasSelection()
-        && (m_engine.focused()
-            || (!boolValue(QStringLiteral("HideSelection")) && !m_engine.textReplaced()));
+        && (m_engine.focused() || (!m_state.hideSelection && !m_engine.textReplaced()));
     if (showSelection) {
         const int from = m_engine.selectionStart(), to = m_engine.selectionEnd();
         const QString part = text.mid(from, to - from);
         const int x = origin + metrics.horizontalAdvance(text.left(from));
         const QRect sel(x, r.top() + (r.height() - metrics.height()) / 2,
                         metrics.horizontalAdvance(part), metrics.height());
-        p.fillRect(sel, ColourRules::toQColor(colourValue(QStringLiteral("SelBackColor")), pal));
-        p.setPen(ColourRules::toQColor(colourValue(QStringLiteral("SelForeColor")), pal));
+        p.fillRect(sel, comctl::OleColor::toQColor(m_state.selBackColor, pal));
+        p.setPen(comctl::OleColor::toQColor(m_state.selForeColor, pal));
         p.drawText(x, baseline, part);
     }
     if (m_engine.focused() && hasFocus() && m_caretOn)
@@ -327,10 +299,10 @@ void MaskEditBase::paintButtonFace(QPainter &p, const QRect &r, ButtonStrip::Par
     p.drawLine(r.topRight(), r.bottomRight());
     const QPoint c = r.center() + (sunken ? QPoint(1, 1) : QPoint());
     const bool spinOff = (part == ButtonStrip::SpinUp || part == ButtonStrip::SpinDown)
-        && !boolValue(QStringLiteral("SpinButtonEnabled"));
+        && !m_state.spinButtonEnabled;
     const QColor ink = !isEnabled() || spinOff
-        ? ColourRules::toQColor(SysGrayText, pal)
-        : ColourRules::toQColor(colourValue(QStringLiteral("ForeColor")), pal);
+        ? comctl::OleColor::toQColor(SysGrayText, pal)
+        : comctl::OleColor::toQColor(m_state.colours.fore, pal);
     switch (part) {
     case ButtonStrip::DropDown:
         p.fillRect(QRect(c.x() - 2, c.y() - 1, 5, 1), ink);
@@ -338,10 +310,10 @@ void MaskEditBase::paintButtonFace(QPainter &p, const QRect &r, ButtonStrip::Par
         p.fillRect(QRect(c.x(), c.y() + 1, 1, 1), ink);
         break;
     case ButtonStrip::Ellipsis: {
-        const bool enabled = isEnabled() && boolValue(QStringLiteral("EllipsesButtonEnabled"));
-        const QPixmap pic = stored(enabled ? QStringLiteral("EllipsesButtonPic")
-                                           : QStringLiteral("EllipsesButtonPicDisabled"))
-                                .value<QPixmap>();
+        const bool enabled = isEnabled() && m_state.ellipsesButtonEnabled;
+        const QPixmap pic
+            = (enabled ? m_state.ellipsesButtonPic : m_state.ellipsesButtonPicDisabled)
+                  .value_or(QPixmap());
         if (!pic.isNull()) {
             p.save();
             p.setClipRect(r.adjusted(1, 1, -1, -1));
@@ -349,7 +321,7 @@ void MaskEditBase::paintButtonFace(QPainter &p, const QRect &r, ButtonStrip::Par
             p.restore();
             break;
         }
-        const QColor dots = enabled ? ink : ColourRules::toQColor(SysGrayText, pal);
+        const QColor dots = enabled ? ink : comctl::OleColor::toQColor(SysGrayText, pal);
         const int y = r.bottom() - r.height() / 3;
         for (int i = 0; i < 3; ++i)
             p.fillRect(QRect(c.x() - 4 + i * 3, y, 2, 2), dots);

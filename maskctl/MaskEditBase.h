@@ -2,11 +2,11 @@
 
 #include "ButtonStrip.h"
 #include "ColourRules.h"
+#include "MaskEditState.h"
 #include "NumberEditEngine.h"
 #include "comctl/ComControl.h"
 
 #include <QBasicTimer>
-#include <QHash>
 
 namespace orvel {
 
@@ -23,7 +23,7 @@ enum CaretStyle : int {
 
 // The masked edit window: it paints the shown text of its edit engine in the state's
 // colours and font, draws caret and selection, scrolls horizontally and turns mouse input
-// into caret moves. It keeps the property values of the control by name.
+// into caret moves. It keeps the property values of the control in its state.
 class MaskEditBase : public comctl::ComControl
 {
     Q_OBJECT
@@ -34,15 +34,11 @@ public:
     NumberEditEngine &engine() { return m_engine; }
     const NumberEditEngine &engine() const { return m_engine; }
 
-    // Stored property values by name.
-    QVariant stored(const QString &name) const { return m_values.value(name); }
-    bool boolValue(const QString &name) const { return m_values.value(name).toBool(); }
-    int intValue(const QString &name) const { return m_values.value(name).toInt(); }
-    quint32 colourValue(const QString &name) const { return m_values.value(name).toUInt(); }
-    QString stringValue(const QString &name) const { return m_values.value(name).toString(); }
+    MaskEditState &state() { return m_state; }
+    const MaskEditState &state() const { return m_state; }
 
     ColourState colourState() const;
-    ColourSet colourSet() const;
+    const ColourSet &colourSet() const { return m_state.colours; }
     // The client area inside the border.
     QRect clientRect() const;
     // The buttons shown at the right edge.
@@ -60,11 +56,9 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    void storeValue(const QString &name, const QVariant &value) { m_values.insert(name, value); }
     // Keeps the caret visible after a caret move (horizontal scrolling).
     void ensureCaretVisible();
     void restartCaret();
-    bool isFocusedForCaret() const { return hasFocus() && m_engine.focused(); }
 
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -84,7 +78,7 @@ private:
     void paintButtons(QPainter &painter) const;
     void paintButtonFace(QPainter &painter, const QRect &r, ButtonStrip::Part part) const;
 
-    QHash<QString, QVariant> m_values;
+    MaskEditState m_state;
     int m_scroll = 0;
     bool m_dragging = false;
     bool m_caretOn = true;

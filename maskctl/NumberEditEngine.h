@@ -59,7 +59,6 @@ public:
     // --- state set by the control
     bool focused() const { return m_focused; }
     void setRunMode(bool run) { m_runMode = run; }
-    bool runMode() const { return m_runMode; }
     void setNullText(const QString &text) { m_nullText = text; }
     void setEditable(bool editable) { m_editable = editable; }
     bool editable() const { return m_editable; }

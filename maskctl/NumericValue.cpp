@@ -357,6 +357,13 @@ int NumericValue::metaTypeOf(int dataType)
     }
 }
 
+QVariant NumericValue::forHost(const QVariant &value)
+{
+    if (value.typeId() == qMetaTypeId<Currency>())
+        return value.value<Currency>().toDouble();
+    return value;
+}
+
 void registerCurrencyType()
 {
     static const bool done = [] {

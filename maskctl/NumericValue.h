@@ -51,6 +51,8 @@ public:
 
     // The QVariant type id that holds values of the data type.
     static int metaTypeOf(int dataType);
+    // A typed value as a host receives it: currency travels as a double.
+    static QVariant forHost(const QVariant &value);
 };
 
 } // namespace orvel

@@ -33,7 +33,6 @@ public:
     bool blocked() const { return m_blocked; }
     bool quick() const { return m_quick; }
     int wait() const { return m_wait; }
-    int shownTime() const { return m_shownTime; }
 
 private:
     int m_current = -1;

@@ -20,24 +20,6 @@ void setError(QString *error, const QString &text)
         *error = text;
 }
 
-QString csvField(const QString &text)
-{
-    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"'))
-        && !text.contains(QLatin1Char('\n')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-QString csvLine(const QStringList &fields)
-{
-    QStringList out;
-    for (const QString &f : fields)
-        out.append(csvField(f));
-    return out.join(QLatin1Char(';')) + QStringLiteral("\r\n");
-}
-
 } // namespace
 
 bool ReportExport::writeFile(const QString &path, const QByteArray &bytes, QString *error)
@@ -116,6 +98,21 @@ bool ReportExport::writePng(const PageDocument &document, int paperKind, int ori
         return false;
     }
     return writeFile(path, bytes, error);
+}
+
+QString ReportExport::csvLine(const QStringList &fields)
+{
+    QStringList out;
+    out.reserve(fields.size());
+    for (QString field : fields) {
+        if (field.contains(QLatin1Char(';')) || field.contains(QLatin1Char('"'))
+            || field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r'))) {
+            field.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+            field = QLatin1Char('"') + field + QLatin1Char('"');
+        }
+        out.append(field);
+    }
+    return out.join(QLatin1Char(';')) + QStringLiteral("\r\n");
 }
 
 QString ReportExport::tableCsv(const PageContent &content)

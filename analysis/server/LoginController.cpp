@@ -4,6 +4,8 @@
 #include "LoginUi.h"
 #include "Prompter.h"
 #include "ServerAccess.h"
+#include "ServerCall.h"
+#include "ServerHandle.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,24 +31,6 @@ QString readSetting(const QSettings &settings, const QString &key, const QString
     if (!value.canConvert<QString>())
         return fallback;
     return value.toString();
-}
-
-template<typename T> void closeQuietly(std::unique_ptr<T> &handle)
-{
-    if (!handle)
-        return;
-    try {
-        handle->SYS_Close();
-    } catch (...) {
-    }
-    handle.reset();
-}
-
-QString caption(const ServerContext &context, const QString &user)
-{
-    return QStringLiteral("KORDEX Ertragon   Firma: ") + context.firma
-        + QStringLiteral("     Filiale: ") + context.filiale + QStringLiteral("     Benutzer: ")
-        + user;
 }
 
 } // namespace
@@ -199,88 +183,88 @@ void LoginController::failLogin()
 
 bool LoginController::checkOnServer()
 {
-    QString operation = QStringLiteral("Firma Filiale Personal Setzen");
-    std::unique_ptr<kordex::ServerObject> person;
-    std::unique_ptr<kordex::ServerObject> department;
-    std::unique_ptr<kordex::ServerObject> basis;
-    std::unique_ptr<kordex::ServerObject> windows;
     bool result = false;
-    try {
-        if (!m_access.BeginServerCall(false))
+    {
+        ServerCall call(m_access, QStringLiteral("Firma Filiale Personal Setzen"));
+        if (!call.connected()) {
+            if (call.failed())
+                failLoginOnServerError();
             return false;
-        kordex::Factory &factory = *m_access.factory();
-        const QString company = m_context.firma + QStringLiteral("||");
-
-        operation = QStringLiteral("Anmeldung mit nicht existierendem Personalcode");
-        person = factory.OpenObject(QStringLiteral("KX.ParPersEdv"), company + m_context.name);
-        const bool passwordOk
-            = person->call(QStringLiteral("PasswortPruefen"), { m_context.password })
-            == QStringLiteral("1");
-        const bool active = person->property(QStringLiteral("AKTIV")) == QStringLiteral("J");
-        if (!passwordOk || !active) {
-            m_access.CloseServerObject(person);
-            m_prompter.inform(Prompter::Icon::Information, QStringLiteral("Anmeldung an Caché."),
-                              QStringLiteral("Passwort Falsch oder Benutzer nicht Aktiv."));
-            failLogin();
-            if (m_ui)
-                m_ui->selectPasswordText();
-        } else {
-            m_context.fullName = person->call(QStringLiteral("PNAMELogicalToODBC"),
-                                              { person->property(QStringLiteral("PNAME")) });
-            m_context.userDisplay = m_context.name + u'|' + m_context.fullName;
-            m_context.personnelNumber = person->property(QStringLiteral("PNR"));
-            m_context.department = person->property(QStringLiteral("AbtNr"));
-            m_context.dw = person->property(QStringLiteral("DW"));
-            m_context.rightsGroup = person->property(QStringLiteral("BERGRP"));
-
-            operation = QStringLiteral("Abteilungsermittlung");
-            department = factory.OpenObject(QStringLiteral("KX.ParPersAbt"),
-                                            company + m_context.department);
-            m_context.departmentName
-                = department->call(QStringLiteral("ABTBEZlogicaltoodbc"),
-                                   { department->property(QStringLiteral("abtbez")) });
-            m_context.department = department->property(QStringLiteral("AbtNr"));
-            m_context.mainDepartment = department->property(QStringLiteral("HAbtNr"));
-            m_access.CloseServerObject(department);
-
-            operation = QStringLiteral("PersBasis Nummern");
-            basis = factory.OpenObject(QStringLiteral("KX.PersBasis"),
-                                       company + m_context.personnelNumber);
-            m_context.fax = basis->property(QStringLiteral("fax"));
-            m_context.email = basis->call(QStringLiteral("EMailLogicalToODBC"),
-                                          { basis->property(QStringLiteral("EMAIL")) });
-            m_access.CloseServerObject(basis);
-            m_access.CloseServerObject(person);
-
-            if (!m_context.userDisplay.isEmpty()) {
-                operation = QStringLiteral("Firma Filiale Personal Setzen");
-                windows = factory.NewObject(QStringLiteral("KX.Windows"));
-                windows->call(QStringLiteral("Xecute"),
-                              { ServerAccess::contextCommand(m_context.firma, m_context.filiale,
-                                                             m_context.name) });
-                m_access.CloseServerObject(windows);
-                m_context.loginFailed = false;
-                result = true;
-            }
         }
-    } catch (const std::exception &error) {
-        closeQuietly(windows);
-        closeQuietly(basis);
-        closeQuietly(department);
-        closeQuietly(person);
-        failLogin();
-        m_context.passwordFromDialog = true;
-        const auto *serverError = dynamic_cast<const kordex::ServerError *>(&error);
-        m_access.ShowServerError(
-            serverError ? *serverError
-                        : kordex::ServerError(-1, QString::fromLocal8Bit(error.what())),
-            operation);
-        return false;
+        if (!call.run([&] { result = readUser(call); })) {
+            failLoginOnServerError();
+            return false;
+        }
     }
-    m_access.EndServerCall(false);
     if (m_ui)
         m_ui->hideLoginWindows();
     return result;
+}
+
+bool LoginController::readUser(ServerCall &call)
+{
+    kordex::Factory &factory = call.factory();
+    const QString company = m_context.firma + QStringLiteral("||");
+
+    call.setOperation(QStringLiteral("Anmeldung mit nicht existierendem Personalcode"));
+    ServerHandle person(
+        m_access, factory.OpenObject(QStringLiteral("KX.ParPersEdv"), company + m_context.name));
+    const bool passwordOk = person->call(QStringLiteral("PasswortPruefen"), { m_context.password })
+        == QStringLiteral("1");
+    const bool active = person->property(QStringLiteral("AKTIV")) == QStringLiteral("J");
+    if (!passwordOk || !active) {
+        person.close();
+        m_prompter.inform(Prompter::Icon::Information, QStringLiteral("Anmeldung an Caché."),
+                          QStringLiteral("Passwort Falsch oder Benutzer nicht Aktiv."));
+        failLogin();
+        if (m_ui)
+            m_ui->selectPasswordText();
+        return false;
+    }
+    m_context.fullName = person->call(QStringLiteral("PNAMELogicalToODBC"),
+                                      { person->property(QStringLiteral("PNAME")) });
+    m_context.userDisplay = m_context.name + u'|' + m_context.fullName;
+    m_context.personnelNumber = person->property(QStringLiteral("PNR"));
+    m_context.department = person->property(QStringLiteral("AbtNr"));
+    m_context.dw = person->property(QStringLiteral("DW"));
+    m_context.rightsGroup = person->property(QStringLiteral("BERGRP"));
+    {
+        call.setOperation(QStringLiteral("Abteilungsermittlung"));
+        ServerHandle department(
+            m_access,
+            factory.OpenObject(QStringLiteral("KX.ParPersAbt"), company + m_context.department));
+        m_context.departmentName
+            = department->call(QStringLiteral("ABTBEZlogicaltoodbc"),
+                               { department->property(QStringLiteral("abtbez")) });
+        m_context.department = department->property(QStringLiteral("AbtNr"));
+        m_context.mainDepartment = department->property(QStringLiteral("HAbtNr"));
+    }
+    {
+        call.setOperation(QStringLiteral("PersBasis Nummern"));
+        ServerHandle basis(m_access,
+                           factory.OpenObject(QStringLiteral("KX.PersBasis"),
+                                              company + m_context.personnelNumber));
+        m_context.fax = basis->property(QStringLiteral("fax"));
+        m_context.email = basis->call(QStringLiteral("EMailLogicalToODBC"),
+                                      { basis->property(QStringLiteral("EMAIL")) });
+    }
+    person.close();
+    if (m_context.userDisplay.isEmpty())
+        return false;
+    call.setOperation(QStringLiteral("Firma Filiale Personal Setzen"));
+    ServerHandle windows(m_access, factory.NewObject(QStringLiteral("KX.Windows")));
+    windows->call(
+        QStringLiteral("Xecute"),
+        { ServerAccess::contextCommand(m_context.firma, m_context.filiale, m_context.name) });
+    windows.close();
+    m_context.loginFailed = false;
+    return true;
+}
+
+void LoginController::failLoginOnServerError()
+{
+    failLogin();
+    m_context.passwordFromDialog = true;
 }
 
 bool LoginController::StartupAttempt()
@@ -347,14 +331,21 @@ void LoginController::askSaveChanges()
     LoadLoginSettings();
 }
 
+QString LoginController::mainWindowCaption(const QString &company, const QString &branch,
+                                           const QString &user)
+{
+    return QStringLiteral("KORDEX Ertragon   Firma: ") + company + QStringLiteral("     Filiale: ")
+        + branch + QStringLiteral("     Benutzer: ") + user;
+}
+
 QString LoginController::startupCaption() const
 {
-    return caption(m_context, m_context.userDisplay);
+    return mainWindowCaption(m_context.firma, m_context.filiale, m_context.userDisplay);
 }
 
 QString LoginController::reloginCaption() const
 {
-    return caption(m_context, m_context.fullName);
+    return mainWindowCaption(m_context.firma, m_context.filiale, m_context.fullName);
 }
 
 } // namespace ertragon

@@ -15,6 +15,7 @@ namespace ertragon {
 class LoginUi;
 class Prompter;
 class ServerAccess;
+class ServerCall;
 struct ServerContext;
 
 // The login flow without widgets: values from the command line or the settings
@@ -71,6 +72,9 @@ public:
     // Main-window captions: at start-up with the user display text, after a
     // new login with the full name.
     QString startupCaption() const;
+    // "KORDEX Ertragon   Firma: ..." for any company, branch and user text.
+    static QString mainWindowCaption(const QString &company, const QString &branch,
+                                     const QString &user);
     QString reloginCaption() const;
     // The connect string from the login values now in the context.
     void refreshConnectString();
@@ -86,6 +90,10 @@ private:
     std::unique_ptr<QSettings> openSettings() const;
     QString setting(const QSettings &settings, const QString &key, const QString &fallback) const;
     bool checkOnServer();
+    // The user's records inside the login's server bracket; false for a wrong
+    // password or an inactive user (already told).
+    bool readUser(ServerCall &call);
+    void failLoginOnServerError();
     bool needsDialog() const;
     void failLogin();
 

@@ -2,6 +2,8 @@
 
 #include "ClosedFactory_p.h"
 #include "Prompter.h"
+#include "ServerCall.h"
+#include "ServerHandle.h"
 #include "Waiter.h"
 
 #include <QCoreApplication>
@@ -153,16 +155,13 @@ void ServerAccess::reportConnectStatus(const QString &text)
 
 void ServerAccess::sendContextCommands()
 {
-    std::unique_ptr<kordex::ServerObject> windows;
     try {
-        windows = m_factory->NewObject(QStringLiteral("KX.Windows"));
+        ServerHandle windows(*this, m_factory->NewObject(QStringLiteral("KX.Windows")));
         windows->call(QStringLiteral("Xecute"),
                       { contextCommand(m_context.firma, m_context.filiale, m_context.name) });
         windows->call(QStringLiteral("Xecute"), { QStringLiteral("D ^%XTT") });
-        CloseServerObject(windows);
     } catch (...) {
         // Without its context the connection is of no use; the next call starts afresh.
-        closeQuietly(windows);
         dropConnection();
         throw;
     }
@@ -295,23 +294,11 @@ void ServerAccess::CloseServerObject(std::unique_ptr<kordex::ResultSet> &resultS
 
 bool ServerAccess::runXecute(const QString &command, const QString &operation, QString &output)
 {
-    std::unique_ptr<kordex::ServerObject> windows;
-    try {
-        if (!BeginServerCall(false))
-            return false;
-        windows = factory()->NewObject(QStringLiteral("KX.Windows"));
+    ServerCall call(*this, operation);
+    return call.connected() && call.run([&] {
+        ServerHandle windows(*this, factory()->NewObject(QStringLiteral("KX.Windows")));
         output = windows->call(QStringLiteral("Xecute"), { command });
-        CloseServerObject(windows);
-        EndServerCall(false);
-        return true;
-    } catch (const kordex::ServerError &error) {
-        closeQuietly(windows);
-        ShowServerError(error, operation);
-    } catch (const std::exception &error) {
-        closeQuietly(windows);
-        ShowServerError(kordex::ServerError(-1, QString::fromLocal8Bit(error.what())), operation);
-    }
-    return false;
+    });
 }
 
 QString ServerAccess::ServerCommand(const QString &command, bool &failed)

@@ -1,50 +1,25 @@
 #include "TextHelpers.h"
 
-#include <array>
-#include <utility>
+#include "comctl/TextReplace.h"
+
+#include <QList>
 
 namespace ertragon::TextHelpers {
 
 namespace {
 
-// Server characters and the screen characters they stand for, in the order
-// the conversions apply them.
-constexpr std::array<std::pair<char16_t, char16_t>, 8> serverToScreen { {
-    { u'{', u'ä' },
-    { u'|', u'ö' },
-    { u'}', u'ü' },
-    { u'~', u'ß' },
-    { u'[', u'Ä' },
-    { u'\\', u'Ö' },
-    { u']', u'Ü' },
-    { u'õ', u'§' },
-} };
+using comctl::TextReplace;
 
-QString replaceChain(QString text, std::initializer_list<std::pair<QString, QString>> pairs,
-                     bool multiCharacter)
+// The server's forms without "|" and "\\", which the "KORDEXSZ" mode leaves alone.
+QString fromServerKeepingBarAndBackslash(const QString &text)
 {
-    for (const auto &[search, replacement] : pairs)
-        text = ReplaceText(text, search, replacement, multiCharacter);
-    return text;
-}
-
-QString fromServer(const QString &text, bool withBarAndBackslash)
-{
-    QString result = text;
-    for (const auto &[server, screen] : serverToScreen) {
-        if (!withBarAndBackslash && (server == u'|' || server == u'\\'))
-            continue;
-        result = ReplaceText(result, QString(QChar(server)), QString(QChar(screen)), false);
+    QList<TextReplace::CharMapping> rows;
+    for (const TextReplace::CharMapping &row :
+         TextReplace::umlautTable(TextReplace::Umlauts::ServerToScreen)) {
+        if (row.from != u'|' && row.from != u'\\')
+            rows.append(row);
     }
-    return result;
-}
-
-QString toServer(const QString &text)
-{
-    QString result = text;
-    for (const auto &[server, screen] : serverToScreen)
-        result = ReplaceText(result, QString(QChar(screen)), QString(QChar(server)), false);
-    return result;
+    return TextReplace::mapCharacters(text, rows);
 }
 
 } // namespace
@@ -72,23 +47,7 @@ QString GetPiece(const QString &text, const QString &delimiter, int n, const QSt
 QString ReplaceText(const QString &text, const QString &search, const QString &replacement,
                     bool multiCharacter)
 {
-    const QString what = multiCharacter ? search : search.left(1);
-    const QString with = multiCharacter ? replacement : replacement.left(1);
-    if (what.isEmpty())
-        return text;
-    QString result;
-    result.reserve(text.size());
-    qsizetype p = 0;
-    while (p < text.size()) {
-        if (QStringView(text).mid(p, what.size()) == what) {
-            result.append(with);
-            p += what.size();
-        } else {
-            result.append(text.at(p));
-            ++p;
-        }
-    }
-    return result;
+    return TextReplace::replaceAll(text, search, replacement, multiCharacter);
 }
 
 QString UpperCase(const QString &text)
@@ -105,31 +64,19 @@ QString UpperCase(const QString &text)
 QString ConvertUmlauts(const QString &text, const QString &mode, bool upperCase)
 {
     const QString source = upperCase ? UpperCase(text) : text;
-    if (mode == u"RTF") {
-        return replaceChain(source,
-                            { { QStringLiteral("ä"), QStringLiteral("\\'e4") },
-                              { QStringLiteral("ö"), QStringLiteral("\\'f6") },
-                              { QStringLiteral("ü"), QStringLiteral("\\'fc") },
-                              { QStringLiteral("ß"), QStringLiteral("\\'df") },
-                              { QStringLiteral("Ä"), QStringLiteral("\\'C4") },
-                              { QStringLiteral("Ö"), QStringLiteral("\\'d6") },
-                              { QStringLiteral("Ü"), QStringLiteral("\\'dc") } },
-                            true);
-    }
+    using Umlauts = TextReplace::Umlauts;
+    if (mode == u"RTF")
+        return TextReplace::mapCharacters(source, TextReplace::umlautTable(Umlauts::Rtf));
     if (mode == u"KORDEX")
-        return fromServer(source, true);
+        return TextReplace::mapCharacters(source,
+                                          TextReplace::umlautTable(Umlauts::ServerToScreen));
     if (mode == u"KORDEXSZ")
-        return fromServer(source, false);
+        return fromServerKeepingBarAndBackslash(source);
     if (mode == u"GUIKORDEX")
-        return toServer(source);
-    if (mode == u"KORDEXSUCHE") {
-        return replaceChain(source,
-                            { { QStringLiteral("ß"), QStringLiteral("SS") },
-                              { QStringLiteral("Ä"), QStringLiteral("AE") },
-                              { QStringLiteral("Ö"), QStringLiteral("OE") },
-                              { QStringLiteral("Ü"), QStringLiteral("UE") } },
-                            true);
-    }
+        return TextReplace::mapCharacters(source,
+                                          TextReplace::umlautTable(Umlauts::ScreenToServer));
+    if (mode == u"KORDEXSUCHE")
+        return TextReplace::mapCharacters(source, TextReplace::umlautTable(Umlauts::SearchForm));
     return source;
 }
 

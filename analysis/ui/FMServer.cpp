@@ -22,7 +22,7 @@ FMServer::FMServer(LoginController &controller, QWidget *parent)
     , BPORT(new QLineEdit(this))
     , BNAMESPACE(new QLineEdit(this))
     , BUEdit(new QPushButton(QStringLiteral("Ändern"), this))
-    , BUZurück(new QPushButton(QStringLiteral("Zurück"), this))
+    , BUZurueck(new QPushButton(QStringLiteral("Zurück"), this))
     , BUDatei(new QPushButton(QStringLiteral("Durchsuchen…"), this))
     , m_controller(controller)
 {
@@ -34,7 +34,7 @@ FMServer::FMServer(LoginController &controller, QWidget *parent)
     BPORT->setObjectName(QStringLiteral("BPORT"));
     BNAMESPACE->setObjectName(QStringLiteral("BNAMESPACE"));
     BUEdit->setObjectName(QStringLiteral("BUEdit"));
-    BUZurück->setObjectName(QStringLiteral("BUZurück"));
+    BUZurueck->setObjectName(QStringLiteral("BUZurück"));
     BUDatei->setObjectName(QStringLiteral("BUDatei"));
     BUDatei->setToolTip(QStringLiteral("Eine KORDEX-Datenbankdatei (SQLite) wählen"));
     BUEdit->setCheckable(true);
@@ -56,7 +56,7 @@ FMServer::FMServer(LoginController &controller, QWidget *parent)
     form->addRow(QStringLiteral("Namespace:"), BNAMESPACE);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(BUEdit);
-    buttons->addWidget(BUZurück);
+    buttons->addWidget(BUZurueck);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
@@ -64,7 +64,7 @@ FMServer::FMServer(LoginController &controller, QWidget *parent)
     for (QLineEdit *field : fieldList())
         connect(field, &QLineEdit::textEdited, this, &FMServer::takeFields);
     connect(BUEdit, &QPushButton::toggled, this, &FMServer::editToggled);
-    connect(BUZurück, &QPushButton::clicked, this, &FMServer::hide);
+    connect(BUZurueck, &QPushButton::clicked, this, &FMServer::hide);
     connect(BUDatei, &QPushButton::clicked, this, &FMServer::chooseStore);
     connect(&controller, &LoginController::fieldsChanged, this, &FMServer::showFields);
     showFields();

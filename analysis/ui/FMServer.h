@@ -24,7 +24,7 @@ public:
     QLineEdit *BPORT;
     QLineEdit *BNAMESPACE;
     QPushButton *BUEdit;
-    QPushButton *BUZurück;
+    QPushButton *BUZurueck; // BUZurück
     QPushButton *BUDatei; // chooses a SQLite store file for the server field
 
     // Asks for a file (caption, filter); an empty answer changes nothing.

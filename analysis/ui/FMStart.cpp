@@ -199,7 +199,7 @@ void FMStart::buildSelectionPanel()
     cmbZoom->addItems({ QStringLiteral("50%"), QStringLiteral("75%"), QStringLiteral("100%"),
                         QStringLiteral("150%"), QStringLiteral("200%") });
     createMonthInput();
-    cmdÜbernehmen = button(ctSize3, "cmdÜbernehmen", QStringLiteral("Daten &holen (F5)"));
+    cmdUebernehmen = button(ctSize3, "cmdÜbernehmen", QStringLiteral("Daten &holen (F5)"));
     cmdAusblenden = button(ctSize3, "cmdAusblenden", QStringLiteral("&Ausblenden (F3)"));
     cmdEinblenden = button(this, "cmdEinblenden", QStringLiteral("Ei&nblenden (F2)"));
 
@@ -229,12 +229,12 @@ void FMStart::buildSelectionPanel()
     lblMonat->setBuddy(txtMonat);
     grid->addWidget(lblMonat, 2, 2);
     grid->addWidget(txtMonat, 2, 3);
-    grid->addWidget(cmdÜbernehmen, 0, 8);
+    grid->addWidget(cmdUebernehmen, 0, 8);
     grid->addWidget(cmdAusblenden, 1, 8);
     for (int c = 1; c < 8; c += 2)
         grid->setColumnStretch(c, 1);
 
-    connect(cmdÜbernehmen, &QPushButton::clicked, this, [this] { fetchData(); });
+    connect(cmdUebernehmen, &QPushButton::clicked, this, [this] { fetchData(); });
     connect(cmdAusblenden, &QPushButton::clicked, this, [this] { mDatenClick(1); });
     connect(cmdEinblenden, &QPushButton::clicked, this, [this] { mDatenClick(0); });
 }
@@ -284,7 +284,7 @@ void FMStart::buildDetails()
     }
     years->addWidget(kinds, 0, 1, 3, 1);
 
-    cmdÜbernehmenDetails
+    cmdUebernehmenDetails
         = button(frDetails, "cmdÜbernehmenDetails", QStringLiteral("D&aten holen (F5)"));
     cmdAusbeldenDetails = button(frDetails, "cmdAusbeldenDetails", QStringLiteral("Aus&blenden"));
     ctList = new QTreeWidget(frDetails);
@@ -300,7 +300,7 @@ void FMStart::buildDetails()
             [this] { QApplication::clipboard()->setText(selectedRowsText()); });
 
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdÜbernehmenDetails);
+    buttons->addWidget(cmdUebernehmenDetails);
     buttons->addWidget(cmdAusbeldenDetails);
     auto *inner = new QVBoxLayout(frDetails);
     inner->addWidget(chkHVArt);
@@ -316,7 +316,7 @@ void FMStart::buildDetails()
             [this](bool on) { m_selection.setChecked(SelectionModel::ChkHKGRP, on); });
     connect(chkHVArt, &QCheckBox::clicked, this,
             [this](bool on) { m_selection.setChecked(SelectionModel::ChkHVArt, on); });
-    connect(cmdÜbernehmenDetails, &QPushButton::clicked, this, &FMStart::fetchAndRefreshDetails);
+    connect(cmdUebernehmenDetails, &QPushButton::clicked, this, &FMStart::fetchAndRefreshDetails);
     connect(cmdAusbeldenDetails, &QPushButton::clicked, this, [this] { mDetailsClick(1); });
 }
 

@@ -82,7 +82,7 @@ public:
 
     // The redraw: derivation, then the report page.
     void Zeichnen();
-    // cmdÜbernehmen: fetch the period data and redraw; false when nothing was fetched.
+    // cmdUebernehmen: fetch the period data and redraw; false when nothing was fetched.
     bool fetchData();
     // The breakdown table of the details frame.
     void refreshDetails();
@@ -169,7 +169,7 @@ private:
     std::array<QComboBox *, SelectionModel::ListCount> m_lists {};
     QComboBox *cmbZoom = nullptr;
     QWidget *txtMonat = nullptr; // Tallix numeric masked edit of the Orvel library
-    QPushButton *cmdÜbernehmen = nullptr;
+    QPushButton *cmdUebernehmen = nullptr; // cmdÜbernehmen
     QPushButton *cmdAusblenden = nullptr;
     QPushButton *cmdEinblenden = nullptr;
     // Preview and details
@@ -183,7 +183,7 @@ private:
     QGroupBox *frJahr = nullptr;
     std::array<QRadioButton *, 3> optJahr {};
     std::array<QRadioButton *, 2> optJahrMonat {};
-    QPushButton *cmdÜbernehmenDetails = nullptr;
+    QPushButton *cmdUebernehmenDetails = nullptr; // cmdÜbernehmenDetails
     QPushButton *cmdAusbeldenDetails = nullptr;
     QTreeWidget *ctList = nullptr;
     QProgressBar *m_progress = nullptr;

@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "BookDialog.h"
 #include "Clock.h"
 #include "ConnectStatusWindow.h"
 #include "CreateFactory.h"
@@ -17,8 +18,10 @@
 #include "ReportPage.h"
 #include "ServerAccess.h"
 #include "ServerSession.h"
+#include "WindowBook.h"
 #include "ZoomComboBinding.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLibraryInfo>
@@ -164,6 +167,22 @@ void Program::wireReport()
     if (m_platform.chooseDpi)
         m_exports->setDpiChooser(m_platform.chooseDpi);
     m_exports->install(window->fileMenu(), window->printAction());
+
+    auto *book = new QAction(QStringLiteral("Berichts&mappe..."), window);
+    book->setObjectName(QStringLiteral("mBerichtsmappe"));
+    const QList<QAction *> fileActions = window->fileMenu()->actions();
+    const qsizetype afterCsv = fileActions.indexOf(m_exports->csvAction()) + 1;
+    window->fileMenu()->insertAction(fileActions.value(afterCsv), book);
+    QObject::connect(book, &QAction::triggered, window, [this] { openBook(); });
+}
+
+void Program::openBook()
+{
+    WindowBook book(m_session->access(), *m_platform.prompter, *m_platform.clock, *m_window);
+    BookDialog dialog(book, *m_platform.prompter, m_window.get());
+    if (m_platform.chooseSaveFile)
+        dialog.setFileChooser(m_platform.chooseSaveFile);
+    dialog.exec();
 }
 
 void Program::showConnectStatus(const QString &text)

@@ -80,6 +80,8 @@ private:
     void wireServerLayer();
     void wireReport();
     void showConnectStatus(const QString &text);
+    // "&Datei → Berichtsmappe...": the book dialog over the window's choices.
+    void openBook();
     void shutdown();
 
     ProgramPlatform m_platform;

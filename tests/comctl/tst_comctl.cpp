@@ -4,12 +4,14 @@
 #include "comctl/ControlRegistry.h"
 #include "comctl/HResult.h"
 #include "comctl/HostSite.h"
+#include "comctl/OleColor.h"
 #include "comctl/PropertyBag.h"
 #include "comctl/PropertyExchange.h"
 #include "comctl/PropertyStream.h"
 #include "comctl/Variants.h"
 
 #include <QBuffer>
+#include <QColor>
 #include <QFile>
 #include <QFont>
 #include <QTemporaryDir>
@@ -18,6 +20,23 @@
 using namespace comctl;
 
 namespace {
+
+// A palette whose every role has a colour of its own in each group.
+QColor roleColour(QPalette::ColorGroup group, QPalette::ColorRole role)
+{
+    return QColor(int(role) * 10, int(group) * 100, 7);
+}
+
+QPalette rolePalette()
+{
+    QPalette palette;
+    for (const auto group : { QPalette::Active, QPalette::Disabled, QPalette::Inactive }) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role)
+            palette.setColor(group, QPalette::ColorRole(role),
+                             roleColour(group, QPalette::ColorRole(role)));
+    }
+    return palette;
+}
 
 // A small control with one property of each rule, for the dispatch layer.
 class SampleControl : public ComControl
@@ -248,6 +267,30 @@ void TestComctl::conversions_data()
     QTest::newRow("string from null") << "string" << Variants::null() << QVariant() << 13;
     QTest::newRow("colour system")
         << "color" << QVariant(qint64(0x80000008)) << QVariant(uint(0x80000008)) << 0;
+    // OLE colours as the controls paint them; "palette" reads system colours from rolePalette().
+    QTest::newRow("ole rgb") << "palette" << QVariant(qint64(0x00336699))
+                             << QVariant(QColor(0x99, 0x66, 0x33)) << 0;
+    const std::pair<quint32, std::pair<QPalette::ColorGroup, QPalette::ColorRole>> system[] = {
+        { 0x80000005, { QPalette::Active, QPalette::Base } },
+        { 0x80000008, { QPalette::Active, QPalette::Text } },
+        { 0x8000000D, { QPalette::Active, QPalette::Highlight } },
+        { 0x8000000E, { QPalette::Active, QPalette::HighlightedText } },
+        { 0x8000000F, { QPalette::Active, QPalette::Button } },
+        { 0x80000010, { QPalette::Active, QPalette::Dark } },
+        { 0x80000011, { QPalette::Disabled, QPalette::Text } },
+        { 0x80000012, { QPalette::Active, QPalette::ButtonText } },
+        { 0x80000014, { QPalette::Active, QPalette::Light } },
+        { 0x80000017, { QPalette::Active, QPalette::ToolTipText } },
+        { 0x80000018, { QPalette::Active, QPalette::ToolTipBase } },
+        { 0x80000001, { QPalette::Active, QPalette::WindowText } }, // no role of its own
+    };
+    for (const auto &[ole, groupRole] : system) {
+        QTest::addRow("ole system %x", ole)
+            << "palette" << QVariant(qint64(ole))
+            << QVariant(roleColour(groupRole.first, groupRole.second)) << 0;
+    }
+    QTest::newRow("ole from qcolor")
+        << "ole" << QVariant(QColor(0x12, 0x34, 0x56)) << QVariant(uint(0x563412)) << 0;
 }
 
 void TestComctl::conversions()
@@ -268,6 +311,10 @@ void TestComctl::conversions()
             got = Variants::toBool(input);
         else if (kind == "string")
             got = Variants::toString(input);
+        else if (kind == "palette")
+            got = OleColor::toQColor(Variants::toColor(input), rolePalette());
+        else if (kind == "ole")
+            got = uint(OleColor::fromQColor(input.value<QColor>()));
         else
             got = uint(Variants::toColor(input));
         QCOMPARE(error, 0);

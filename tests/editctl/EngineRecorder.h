@@ -57,11 +57,11 @@ public:
             else if (key == "MinWert")
                 s.minWert = value;
             else if (key == "LängeVK")
-                s.längeVK = value;
+                s.lengthVK = value;
             else if (key == "LängeNK")
-                s.längeNK = value;
+                s.lengthNK = value;
             else if (key == "MinLänge")
-                s.minLänge = value.toInt();
+                s.minLength = value.toInt();
             else if (key == "Leer")
                 s.leerzeichenErlaubt = value == "1";
             else if (key == "Prozent")
@@ -69,7 +69,7 @@ public:
             else if (key == "Tausender")
                 s.tausenderTrennzeichen = value == "1";
             else if (key == "Nullen")
-                s.führendeNullenLöschen = value == "1";
+                s.deleteLeadingZeros = value == "1";
             else if (key == "KText")
                 s.kommaZeichenText = value;
             else if (key == "KValue")

@@ -3,7 +3,7 @@
 #include "editctl/Edit.h"
 #include "editctl/EditPropertyDialog.h"
 #include "editctl/EigenschaftenEdit.h"
-#include "editctl/Erklärung.h"
+#include "editctl/ExplanationPage.h"
 #include "editctl/Rechtschreibung.h"
 #include "editctl/SpellComponent.h"
 #include "editctl/TextBox.h"
@@ -539,9 +539,9 @@ void TestEdit::pagesFillNewControl()
     QCOMPARE(page->cmbTextArt->itemText(5), QStringLiteral("5 - NurTextGroß"));
     QCOMPARE(page->cmbTextUmlaut->currentText(), QStringLiteral("0 - Normal_Unverändert"));
     for (QLineEdit *field :
-         { page->txtMaxWert, page->txtMinWert, page->txtLängeVK, page->txtLängeNK })
+         { page->txtMaxWert, page->txtMinWert, page->txtLengthVK, page->txtLengthNK })
         QCOMPARE(field->text(), QStringLiteral("x"));
-    QCOMPARE(page->txtMinLänge->text(), QStringLiteral("0"));
+    QCOMPARE(page->txtMinLength->text(), QStringLiteral("0"));
     QVERIFY(page->chkLeerzeichenErlaubt->isChecked());
     QVERIFY(!page->isChanged());
     QVERIFY(!dialog.applyButton()->isEnabled());
@@ -603,7 +603,7 @@ void TestEdit::pagesApplyOrder()
     f.edit->initNew();
     EigenschaftenEdit page;
     page.selectionChanged({ f.edit });
-    page.txtLängeVK->setText("5");
+    page.txtLengthVK->setText("5");
     page.txtMaxWert->setText("100");
     page.txtMinWert->clear(); // refused by the setter: beeps, stays "x"
     page.cmbTextArt->setCurrentIndex(0);
@@ -672,24 +672,24 @@ void TestEdit::pagesChangedFlag()
 
 void TestEdit::erklaerung()
 {
-    Erklärung page;
-    const QStringList lines = page.txtErklärung->toPlainText().split('\n');
+    ExplanationPage page;
+    const QStringList lines = page.txtExplanation->toPlainText().split('\n');
     QCOMPARE(lines.size(), 8);
-    QCOMPARE(Erklärung::explanation().count("\r\n"), 7);
-    QVERIFY(Erklärung::explanation().contains("\r\n" + QString(16, ' ')
-                                              + "-> Ausgabe Dezimalwert in Value\r\n"));
-    QVERIFY(Erklärung::explanation().contains("\r\n" + QString(31, ' ')
-                                              + "-> Ausgabe Dezimalwert in Value\r\n"));
+    QCOMPARE(ExplanationPage::explanation().count("\r\n"), 7);
+    QVERIFY(ExplanationPage::explanation().contains("\r\n" + QString(16, ' ')
+                                                    + "-> Ausgabe Dezimalwert in Value\r\n"));
+    QVERIFY(ExplanationPage::explanation().contains("\r\n" + QString(31, ' ')
+                                                    + "-> Ausgabe Dezimalwert in Value\r\n"));
     QVERIFY(lines.last().endsWith("'x' für belibig eingegeben werden."));
-    QCOMPARE(page.txtErklärung->font().family(), QStringLiteral("Courier New"));
+    QCOMPARE(page.txtExplanation->font().family(), QStringLiteral("Courier New"));
 
     // At its smallest the page shows every line without scrolling sideways, and the arrow
     // lines stay whole.
     page.resize(page.minimumSizeHint());
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
-    QCOMPARE(page.txtErklärung->horizontalScrollBar()->maximum(), 0);
-    const QTextDocument *document = page.txtErklärung->document();
+    QCOMPARE(page.txtExplanation->horizontalScrollBar()->maximum(), 0);
+    const QTextDocument *document = page.txtExplanation->document();
     for (int line : { 0, 1, 2, 3 })
         QCOMPARE(document->findBlockByNumber(line).layout()->lineCount(), 1);
 }

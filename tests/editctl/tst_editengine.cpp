@@ -319,7 +319,7 @@ void TestEditEngine::setters_data()
     QTest::addColumn<QVariant>("input");
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<int>("beeps");
-    QTest::addColumn<QVariant>("längeVK"); // LängeVK afterwards
+    QTest::addColumn<QVariant>("lengthVK"); // LängeVK afterwards
 
     QTest::newRow("MaxWert above MinWert")
         << "MinWert=5"
@@ -396,7 +396,7 @@ void TestEditEngine::setters()
     QFETCH(QVariant, input);
     QFETCH(QVariant, stored);
     QFETCH(int, beeps);
-    QFETCH(QVariant, längeVK);
+    QFETCH(QVariant, lengthVK);
     EngineRecorder r;
     r.configure(settings);
     EditEngine &e = r.engine;
@@ -408,14 +408,14 @@ void TestEditEngine::setters()
         e.setMinWert(input);
         got = e.state().minWert;
     } else if (property == "LängeVK") {
-        e.setLängeVK(input);
-        got = e.state().längeVK;
+        e.setLengthVK(input);
+        got = e.state().lengthVK;
     } else if (property == "LängeNK") {
-        e.setLängeNK(input);
-        got = e.state().längeNK;
+        e.setLengthNK(input);
+        got = e.state().lengthNK;
     } else if (property == "MinLänge") {
-        e.setMinLänge(input);
-        got = e.state().minLänge;
+        e.setMinLength(input);
+        got = e.state().minLength;
     } else if (property == "KommaZeichenText") {
         e.setKommaZeichenText(input.toString());
         got = e.state().kommaZeichenText;
@@ -425,7 +425,7 @@ void TestEditEngine::setters()
     }
     QCOMPARE(got, stored);
     QCOMPARE(r.beeps, beeps);
-    QCOMPARE(e.state().längeVK, längeVK);
+    QCOMPARE(e.state().lengthVK, lengthVK);
 }
 
 void TestEditEngine::valueSetter_data()
@@ -509,8 +509,8 @@ void TestEditEngine::initNew()
     QCOMPARE(s.textArt, 2);
     QCOMPARE(s.maxWert, QVariant("x"));
     QCOMPARE(s.minWert, QVariant("x"));
-    QCOMPARE(s.längeVK, QVariant("x"));
-    QCOMPARE(s.längeNK, QVariant("x"));
+    QCOMPARE(s.lengthVK, QVariant("x"));
+    QCOMPARE(s.lengthNK, QVariant("x"));
     QCOMPARE(s.kommaZeichenText, QStringLiteral(","));
     QVERIFY(s.leerzeichenErlaubt && s.prozentWertErlaubt);
     QCOMPARE(s.value, QVariant(""));

@@ -77,6 +77,15 @@ void BatchOptionsTest::rejected_data()
         << login + details + QStringList { "--split", "-1" } << "Ungültiger Wert für --split";
     QTest::newRow("rows other") << login + details + QStringList { "--rows", "abt" }
                                 << "Ungültiger Wert für --rows";
+    QTest::newRow("book without a level")
+        << login + QStringList { "--book", "b.pdf" } << "mindestens ein --each";
+    QTest::newRow("level without a book")
+        << login + out + QStringList { "--each", "abt" } << "--each gilt nur mit --book";
+    QTest::newRow("level twice") << login
+            + QStringList { "--book-csv", "b.csv", "--each", "abt", "--each", "ABT" }
+                                 << "steht doppelt";
+    QTest::newRow("unknown level") << login + QStringList { "--book", "b.pdf", "--each", "ug" }
+                                   << "Ungültiger Wert für --each";
     QTest::newRow("password from a missing variable")
         << QStringList { "1", "0", "DEM", "-", "s" } + out << "ERTRAGON_PASSWORD";
     QTest::newRow("user with a blank")
@@ -98,15 +107,43 @@ void BatchOptionsTest::rejected()
 void BatchOptionsTest::accepted()
 {
     const auto result = BatchOptions::parse(
-        { "1",     "0",           "DEM",   "demo",         "db.db",   "1972",
-          "KX",    "--pc",        "10",    "--abt",        "21",      "--hkg",
-          "p",     "--typ",       "a",     "--graph-mode", "2",       "--table-mode",
-          "0",     "--year-kind", "1",     "--db-percent", "--today", "2005-03-15",
-          "--png", "r.png",       "--dpi", "300",          "--json",  "my report.json" },
+        // "--option=value" beside "--option value"; a login word may begin with "-"
+        { "1",
+          "0",
+          "DEM",
+          "-demo",
+          "db.db",
+          "1972",
+          "KX",
+          "--pc=10",
+          "--abt",
+          "21",
+          "--hkg",
+          "p",
+          "--typ",
+          "a",
+          "--graph-mode",
+          "2",
+          "--table-mode",
+          "0",
+          "--year-kind",
+          "1",
+          "--db-percent",
+          "--today",
+          "2005-03-15",
+          "--png",
+          "r.png",
+          "--dpi",
+          "300",
+          "--json=my report.json" },
         std::nullopt);
     const BatchOptions *o = std::get_if<BatchOptions>(&result);
     QVERIFY(o);
-    QCOMPARE(o->loginWords, (QStringList { "1", "0", "DEM", "demo", "db.db", "1972", "KX" }));
+    QCOMPARE(o->loginWords, (QStringList { "1", "0", "DEM", "-demo", "db.db", "1972", "KX" }));
+    // -h and --version answer before anything else is checked
+    for (const QStringList &words : { QStringList { "-h" }, QStringList { "1", "--help" } })
+        QVERIFY(std::get<BatchOptions>(BatchOptions::parse(words, std::nullopt)).help);
+    QVERIFY(std::get<BatchOptions>(BatchOptions::parse({ "--version" }, std::nullopt)).version);
     QCOMPARE(o->pc, QStringLiteral("10"));
     QCOMPARE(o->abt, QStringLiteral("21"));
     QCOMPARE(o->hkg, QStringLiteral("P"));

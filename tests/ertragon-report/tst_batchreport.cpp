@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFOutlineDocumentHelper.hh>
 
 // Runs ertragon-report on a small demo store made by the kordexdb tool.
 class BatchReportTest : public QObject
@@ -16,6 +18,8 @@ private Q_SLOTS:
     void writesAllOutputs();
     void failures_data();
     void failures();
+    void book_data();
+    void book();
 
 private:
     int runReport(const QStringList &arguments, QString *errors = nullptr,
@@ -160,6 +164,13 @@ void BatchReportTest::failures_data()
     QTest::newRow("unknown profit centre")
         << QStringList { "1", "0", "DEM", "demo", "@STORE@", "--pc", "999999", "--json", out } << 3
         << "Unbekannter Code für --pc";
+    QTest::newRow("a book into a missing folder writes none of its files") << QStringList {
+        "1",           "0",       "DEM",
+        "demo",        "@STORE@", "--today",
+        "2005-03-15",  "--book",  QDir::temp().filePath(QStringLiteral("missing-folder/book.pdf")),
+        "--book-json", out,       "--each",
+        "habt"
+    } << 5 << "Schreiben fehlgeschlagen: Berichtsmappe";
     QTest::newRow("department-bound user without a department")
         << QStringList { "1", "0", "OTT", "demo", "@STORE@", "--json", out } << 3
         << "eine Abteilung muss gewählt sein";
@@ -174,6 +185,86 @@ void BatchReportTest::failures()
     QFETCH(QString, message);
     QVERIFY2(errors.contains(message), qPrintable(errors));
     QVERIFY(!QFile::exists(QDir::temp().filePath(QStringLiteral("ertragon-never-written.json"))));
+}
+
+void BatchReportTest::book_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QStringList>("base"); // the selection every page starts from
+    QTest::addColumn<QStringList>("levels"); // --each, in order
+    QTest::addColumn<QString>("topTitles"); // how the outline's first level begins
+    QTest::addColumn<QString>("kidTitles"); // how every entry one level down begins
+    QTest::addColumn<QString>("leftOut"); // a text stderr holds, or empty
+    QTest::newRow("departments inside main departments")
+        << "DEM" << QStringList {} << QStringList { "habt", "abt" } << "HABT "
+        << "ABT " << QString();
+    // LEH is restricted to main department 10 and the departments of B0
+    QTest::newRow("a restricted user's own units only")
+        << "LEH" << QStringList {} << QStringList { "habt", "abt" } << "HABT 10 "
+        << "ABT B" << QString();
+    // OTT must choose a department: no main-department pages, the departments alone
+    QTest::newRow("a department-bound user's departments only")
+        << "OTT" << QStringList {} << QStringList { "habt", "abt" } << "ABT " << QString()
+        << QString();
+    QTest::newRow("main groups of one department, those without sales left out")
+        << "DEM" << QStringList { "--abt", "B2" } << QStringList { "hg" } << "HG " << QString()
+        << "Ohne Zahlen in den sechs Jahren";
+}
+
+void BatchReportTest::book()
+{
+    QFETCH(QString, user);
+    QFETCH(QStringList, base);
+    QFETCH(QStringList, levels);
+    QFETCH(QString, topTitles);
+    QFETCH(QString, kidTitles);
+    QFETCH(QString, leftOut);
+    const QString pdfPath = m_dir.filePath(QStringLiteral("book.pdf"));
+    const QString jsonPath = m_dir.filePath(QStringLiteral("book.json"));
+    const QStringList login { "1", "0", user, "demo", m_store, "--today", "2005-03-15" };
+    QStringList arguments
+        = login + base + QStringList { "--book", pdfPath, "--book-json", jsonPath };
+    for (const QString &level : levels)
+        arguments << "--each" << level;
+    QString errors;
+    QCOMPARE(runReport(arguments, &errors), 0);
+    QVERIFY2(errors.contains(leftOut), qPrintable(errors));
+
+    QPDF pdf;
+    pdf.processFile(pdfPath.toLocal8Bit().constData());
+    QPDFOutlineDocumentHelper outline(pdf);
+    size_t entries = 0;
+    for (auto item : outline.getTopLevelOutlines()) {
+        const QString title = QString::fromStdString(item.getTitle());
+        QVERIFY2(title.startsWith(topTitles), qPrintable(title));
+        for (auto kid : item.getKids()) {
+            QVERIFY(!kidTitles.isEmpty());
+            QVERIFY(QString::fromStdString(kid.getTitle()).startsWith(kidTitles));
+        }
+        entries += 1 + item.getKids().size();
+    }
+    QVERIFY(entries > 0);
+    QCOMPARE(pdf.getAllPages().size(), entries);
+
+    // A page holds the figures of a single-page run for its unit: the first and the last here.
+    QFile jsonFile(jsonPath);
+    QVERIFY(jsonFile.open(QIODevice::ReadOnly));
+    const QJsonArray units = QJsonDocument::fromJson(jsonFile.readAll())["units"].toArray();
+    QCOMPARE(units.size(), qsizetype(entries));
+    const QString singlePath = m_dir.filePath(QStringLiteral("single.json"));
+    for (const qsizetype i : { qsizetype(0), units.size() - 1 }) {
+        const QJsonObject unit = units[i].toObject();
+        const QJsonArray path = unit["path"].toArray();
+        QStringList single = login + base + QStringList { "--json", singlePath };
+        for (qsizetype l = 0; l < path.size(); ++l)
+            single << QStringLiteral("--") + levels[l] << path[l].toString();
+        QCOMPARE(runReport(single), 0);
+        QFile singleFile(singlePath);
+        QVERIFY(singleFile.open(QIODevice::ReadOnly));
+        const QJsonObject page = QJsonDocument::fromJson(singleFile.readAll()).object();
+        QCOMPARE(unit["figures"].toObject()["periodTotals"], page["periodTotals"]);
+        QCOMPARE(unit["figures"].toObject()["table"], page["table"]);
+    }
 }
 
 QTEST_MAIN(BatchReportTest)

@@ -138,7 +138,7 @@ void LoginJourneys::unreachableStore()
                 QCOMPARE(server->BSERVERIP->text(), demoStore());
                 QTest::mouseClick(server->BUEdit, Qt::LeftButton); // "Änderungen sichern?" Yes
             }
-            QTest::mouseClick(server->BUZurück, Qt::LeftButton);
+            QTest::mouseClick(server->BUZurueck, Qt::LeftButton);
         });
     });
     const bool started = run.startAndShow();

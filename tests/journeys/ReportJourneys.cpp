@@ -10,11 +10,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFOutlineDocumentHelper.hh>
 
 using namespace journey;
 
@@ -49,6 +55,8 @@ private Q_SLOTS:
     void printing();
     void exports_data();
     void exports();
+    void reportBook_data();
+    void reportBook();
 
 private:
     std::unique_ptr<Run> m_run;
@@ -239,6 +247,72 @@ void ReportJourneys::exports()
         QCOMPARE(lines.size(), 7); // month names, then six series
         QCOMPARE(lines.first().count(QLatin1Char(';')), 12);
     }
+}
+
+void ReportJourneys::reportBook_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("every main department with its departments") << false;
+    QTest::newRow("cancelled at the first page") << true;
+}
+
+void ReportJourneys::reportBook()
+{
+    QFETCH(bool, cancel);
+    const QString path = m_run->dir(cancel ? "cancelled-book.pdf" : "book.pdf");
+    m_run->saveAnswers = { path };
+    auto *watch = new QTimer(this);
+    if (cancel) {
+        // The user presses "Abbrechen" as soon as the progress shows.
+        connect(watch, &QTimer::timeout, this, [watch] {
+            for (QWidget *w : QApplication::allWidgets()) {
+                if (w->objectName() == QLatin1String("BookProgress") && w->isVisible()) {
+                    static_cast<QProgressDialog *>(w)->cancel();
+                    watch->stop();
+                }
+            }
+        });
+        watch->start(0);
+    }
+    const int boxes = m_run->prompter.boxes.size();
+    whenModal([](QWidget *dialog) {
+        dialog->findChild<QCheckBox *>(QStringLiteral("chkHABT"))->setChecked(true);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdDatei")),
+                          Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdErstellen")),
+                          Qt::LeftButton);
+        if (dialog->isVisible())
+            dialog->close();
+    });
+    m_run->chooseFromMenu(QStringLiteral("mBerichtsmappe"));
+    delete watch;
+    QCOMPARE(m_run->prompter.boxes.size(), boxes + 1);
+    if (cancel) {
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(m_run->prompter.boxes.last().text.contains(QStringLiteral("abgebrochen")));
+        return;
+    }
+    QVERIFY2(QFile::exists(path), qPrintable(m_run->prompter.texts().join('\n')));
+    // A page per main department and per department, bookmarked by level.
+    QPDF pdf;
+    pdf.processFile(path.toLocal8Bit().constData());
+    QPDFOutlineDocumentHelper outline(pdf);
+    const auto top = outline.getTopLevelOutlines();
+    QVERIFY(!top.empty());
+    size_t entries = 0;
+    for (auto item : top) {
+        QVERIFY(QString::fromStdString(item.getTitle()).startsWith(QStringLiteral("HABT ")));
+        for (auto kid : item.getKids())
+            QVERIFY(QString::fromStdString(kid.getTitle()).startsWith(QStringLiteral("ABT ")));
+        entries += 1 + item.getKids().size();
+    }
+    QCOMPARE(pdf.getAllPages().size(), entries);
+    const QString text = poppler(QStringLiteral("pdftotext"), path);
+    QCOMPARE(text.count(QStringLiteral("Gedruckt durch: ")), int(entries));
+    // The window's other choices hold on every page: here its main group.
+    const QString mainGroup = m_run->window().selection().code(ertragon::SelectionModel::SHGRP);
+    if (!mainGroup.isEmpty())
+        QCOMPARE(text.count(QStringLiteral("HG:") + mainGroup), int(entries));
 }
 
 QObject *makeReportJourneys()

@@ -105,8 +105,8 @@ private Q_SLOTS:
             QCOMPARE(labelOf(field), label);
         QCOMPARE(server.BUEdit->text(), QStringLiteral("Ändern"));
         QVERIFY(server.BUEdit->isCheckable());
-        QCOMPARE(server.BUZurück->text(), QStringLiteral("Zurück"));
-        QCOMPARE(server.BUZurück->objectName(), QStringLiteral("BUZurück"));
+        QCOMPARE(server.BUZurueck->text(), QStringLiteral("Zurück"));
+        QCOMPARE(server.BUZurueck->objectName(), QStringLiteral("BUZurück"));
     }
 
     void userCodeUpperCasedWhenLeft_data()
@@ -194,7 +194,7 @@ private Q_SLOTS:
         QVERIFY(!server.BSERVERIP->isEnabled());
         QCOMPARE(rig.access.context().server, save ? QStringLiteral("kx.example") : QString());
         // Reopened, the window starts read-only again.
-        QTest::mouseClick(server.BUZurück, Qt::LeftButton);
+        QTest::mouseClick(server.BUZurueck, Qt::LeftButton);
         QVERIFY(!server.isVisible());
         server.show();
         QVERIFY(!server.BFIRMA->isEnabled());
@@ -275,7 +275,7 @@ private Q_SLOTS:
                 QTest::mouseClick(server.BUEdit, Qt::LeftButton);
                 typeInto(server.BSERVERIP, QStringLiteral("/da.db"));
                 QTest::mouseClick(server.BUEdit, Qt::LeftButton);
-                QTest::mouseClick(server.BUZurück, Qt::LeftButton);
+                QTest::mouseClick(server.BUZurueck, Qt::LeftButton);
             });
         };
         QVERIFY(rig.login.StartupLogin());

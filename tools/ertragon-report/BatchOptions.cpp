@@ -1,6 +1,9 @@
 #include "BatchOptions.h"
 
-#include <QMap>
+#include <QCommandLineParser>
+#include <QRegularExpression>
+#include <QSet>
+#include <tuple>
 
 namespace ertragon::report {
 
@@ -119,6 +122,8 @@ QString BatchOptions::usage()
         "    [--pdf DATEI] [--png DATEI [--dpi N]] [--csv DATEI] [--json DATEI]\n"
         "    [--details DATEI [--value-kind 0|1] [--detail-period 0|1|2] [--month M]\n"
         "                     [--split N] [--rows pc|habt]]\n"
+        "    [--book DATEI.pdf] [--book-csv DATEI] [--book-json DATEI]\n"
+        "    [--each pc|habt|abt|hg]...\n"
         "PASSWORT \"-\" liest das Passwort aus ERTRAGON_PASSWORD.\n"
         "--details schreibt die Aufteilungstabelle des Detailbereichs als CSV wie --csv:\n"
         "UTF-8, Trennzeichen ';', Zeilenende CRLF; Felder mit ';' oder '\"' stehen in\n"
@@ -132,106 +137,184 @@ QString BatchOptions::usage()
         "                   8 Hauptversandart, Summen davon (Vorgabe 3)\n"
         "  --rows           pc Profitcenter (Vorgabe) oder habt Hauptabteilungen, wenn\n"
         "                   weder --pc noch --habt, --abt oder --hg gewählt ist\n"
-        "--help zeigt diese Hilfe.");
+        "--book schreibt die Berichtsmappe: je Einheit der --each-Ebenen eine Seite, bei\n"
+        "mehreren --each verschachtelt (z. B. --each habt --each abt: jede Abteilung in\n"
+        "jeder Hauptabteilung), mit Lesezeichen je Ebene; --book-csv die Wertetabellen\n"
+        "aller Seiten (zuerst die Spalten der Einheit), --book-json die Zahlen je Einheit.\n"
+        "Einheiten ohne Zahlen in den sechs Jahren fehlen und werden genannt.\n"
+        "-h, --help zeigt diese Hilfe, -v, --version die Version. Optionen mit Wert\n"
+        "gehen auch als --option=wert.");
 }
+
+namespace {
+
+// The options the parser knows; those with a value name take a value.
+QList<QCommandLineOption> optionTable()
+{
+    QList<QCommandLineOption> table;
+    for (const char *name :
+         { "pc",    "habt",  "abt",        "hg",         "ug",        "hkg",        "hvart",
+           "typ",   "svart", "graph-mode", "table-mode", "year-kind", "today",      "pdf",
+           "png",   "dpi",   "csv",        "json",       "details",   "value-kind", "detail-period",
+           "month", "split", "rows",       "book",       "book-csv",  "book-json",  "each" })
+        table.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("x")));
+    for (const char *name : { "discount", "db-percent" })
+        table.append(QCommandLineOption(QString::fromLatin1(name)));
+    table.append(QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
+    table.append(
+        QCommandLineOption(QStringList { QStringLiteral("v"), QStringLiteral("version") }));
+    return table;
+}
+
+// Splits the words into the login words and the options with their values, so
+// that a login word is taken as it stands even when it begins with "-".
+void splitWords(const QStringList &arguments, const QList<QCommandLineOption> &table,
+                QStringList &optionWords, QStringList &loginWords)
+{
+    QSet<QString> withValue;
+    for (const QCommandLineOption &option : table) {
+        if (!option.valueName().isEmpty())
+            withValue.unite(QSet<QString>(option.names().cbegin(), option.names().cend()));
+    }
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &word = arguments[i];
+        if (word.startsWith(QStringLiteral("--")) && word.size() > 2) {
+            optionWords.append(word);
+            if (!word.contains(QLatin1Char('=')) && withValue.contains(word.mid(2))
+                && i + 1 < arguments.size())
+                optionWords.append(arguments[++i]);
+        } else if (word == QLatin1String("-h") || word == QLatin1String("-v")) {
+            optionWords.append(word);
+        } else {
+            loginWords.append(word);
+        }
+    }
+}
+
+// The parser's own complaint, in German and naming the option.
+QString parserError(const QCommandLineParser &parser)
+{
+    if (!parser.unknownOptionNames().isEmpty())
+        return QStringLiteral("Unbekannte Option: --") + parser.unknownOptionNames().first();
+    static const QRegularExpression missing(QStringLiteral("'([^']*)'"));
+    const auto match = missing.match(parser.errorText());
+    return QStringLiteral("Wert fehlt nach ") + (match.hasMatch() ? match.captured(1) : QString());
+}
+
+} // namespace
 
 std::variant<BatchOptions, QString>
 BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &environmentPassword)
 {
     BatchOptions options;
-    QMap<QString, QString *> codes {
-        { QStringLiteral("--pc"), &options.pc },   { QStringLiteral("--habt"), &options.habt },
-        { QStringLiteral("--abt"), &options.abt }, { QStringLiteral("--hg"), &options.hg },
-        { QStringLiteral("--ug"), &options.ug },   { QStringLiteral("--svart"), &options.svart }
-    };
-    QMap<QString, QString *> paths { { QStringLiteral("--pdf"), &options.pdf },
-                                     { QStringLiteral("--png"), &options.png },
-                                     { QStringLiteral("--csv"), &options.csv },
-                                     { QStringLiteral("--json"), &options.json },
-                                     { QStringLiteral("--details"), &options.details.path } };
-    const QMap<QString, QStringList> choices { { QStringLiteral("--hkg"), { "P", "G" } },
-                                               { QStringLiteral("--hvart"), { "L", "S" } },
-                                               { QStringLiteral("--typ"),
-                                                 { "A", "L", "B", "W" } } };
-    const QMap<QString, QString *> choiceTargets { { QStringLiteral("--hkg"), &options.hkg },
-                                                   { QStringLiteral("--hvart"), &options.hvart },
-                                                   { QStringLiteral("--typ"), &options.typ } };
-    struct Range
-    {
-        int low, high;
-        std::optional<int> *target;
-    };
-    const QMap<QString, Range> numbers {
-        { QStringLiteral("--graph-mode"), { 0, 2, &options.graphMode } },
-        { QStringLiteral("--table-mode"), { 0, 4, &options.tableMode } },
-        { QStringLiteral("--year-kind"), { 0, 1, &options.yearKind } }
-    };
-    bool dpiGiven = false;
-    QStringList detailFlagsGiven;
+    const QList<QCommandLineOption> table = optionTable();
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions(table);
+    QStringList optionWords { QStringLiteral("ertragon-report") };
+    splitWords(arguments, table, optionWords, options.loginWords);
+    if (!parser.parse(optionWords))
+        return parserError(parser);
+    if (parser.isSet(QStringLiteral("help"))) {
+        options.help = true;
+        return options;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        options.version = true;
+        return options;
+    }
+    const auto value
+        = [&parser](const char *name) { return parser.value(QString::fromLatin1(name)); };
+    const auto given
+        = [&parser](const char *name) { return parser.isSet(QString::fromLatin1(name)); };
+    // Every option given names a value, and an empty one is a mistake.
+    for (const QString &name : parser.optionNames()) {
+        if (name != QLatin1String("discount") && name != QLatin1String("db-percent")
+            && parser.value(name).isEmpty())
+            return QStringLiteral("Leerer Wert nach --") + name;
+    }
+    options.discount = given("discount");
+    options.dbPercent = given("db-percent");
 
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &word = arguments[i];
-        if (!word.startsWith(QStringLiteral("--"))) {
-            options.loginWords.append(word);
+    const std::pair<const char *, QString *> codes[]
+        = { { "pc", &options.pc }, { "habt", &options.habt }, { "abt", &options.abt },
+            { "hg", &options.hg }, { "ug", &options.ug },     { "svart", &options.svart } };
+    for (const auto &[name, target] : codes) {
+        if (!given(name))
             continue;
-        }
-        if (word == QLatin1String("--discount")) {
-            options.discount = true;
+        if (unsafeWord(value(name)))
+            return QStringLiteral("Ungültiger Code nach --") + QString::fromLatin1(name)
+                + QStringLiteral(": ") + value(name);
+        *target = value(name);
+    }
+    const std::tuple<const char *, QStringList, QString *> choices[]
+        = { { "hkg", { "P", "G" }, &options.hkg },
+            { "hvart", { "L", "S" }, &options.hvart },
+            { "typ", { "A", "L", "B", "W" }, &options.typ } };
+    for (const auto &[name, allowed, target] : choices) {
+        if (!given(name))
             continue;
-        }
-        if (word == QLatin1String("--db-percent")) {
-            options.dbPercent = true;
+        *target = oneOf(value(name), allowed);
+        if (target->isEmpty())
+            return QStringLiteral("Ungültiger Wert für --") + QString::fromLatin1(name)
+                + QStringLiteral(": ") + value(name);
+    }
+    const std::tuple<const char *, int, int, std::optional<int> *> numbers[]
+        = { { "graph-mode", 0, 2, &options.graphMode },
+            { "table-mode", 0, 4, &options.tableMode },
+            { "year-kind", 0, 1, &options.yearKind } };
+    for (const auto &[name, low, high, target] : numbers) {
+        if (!given(name))
             continue;
-        }
-        if (word == QLatin1String("--help")) {
-            options.help = true;
-            return options;
-        }
-        const bool isDetailFlag = detailFlags.contains(word);
-        const bool known = codes.contains(word) || paths.contains(word) || choices.contains(word)
-            || numbers.contains(word) || isDetailFlag || word == QLatin1String("--today")
-            || word == QLatin1String("--dpi");
-        if (!known)
-            return QStringLiteral("Unbekannte Option: ") + word;
-        if (i + 1 >= arguments.size())
-            return QStringLiteral("Wert fehlt nach ") + word;
-        const QString value = arguments[++i];
-        if (value.isEmpty())
-            return QStringLiteral("Leerer Wert nach ") + word;
-        if (isDetailFlag) {
-            const QString error = readDetailFlag(word, value, options.details);
-            if (!error.isEmpty())
-                return error;
-            detailFlagsGiven.append(word);
-        } else if (paths.contains(word)) {
-            *paths[word] = value;
-        } else if (codes.contains(word)) {
-            if (unsafeWord(value))
-                return QStringLiteral("Ungültiger Code nach ") + word + QStringLiteral(": ")
-                    + value;
-            *codes[word] = value;
-        } else if (choices.contains(word)) {
-            const QString chosen = oneOf(value, choices[word]);
-            if (chosen.isEmpty())
-                return QStringLiteral("Ungültiger Wert für ") + word + QStringLiteral(": ") + value;
-            *choiceTargets[word] = chosen;
-        } else if (numbers.contains(word)) {
-            const Range range = numbers[word];
-            *range.target = numberIn(value, range.low, range.high);
-            if (!*range.target)
-                return QStringLiteral("Ungültiger Wert für ") + word + QStringLiteral(": ") + value;
-        } else if (word == QLatin1String("--today")) {
-            const QDate date = QDate::fromString(value, Qt::ISODate);
-            if (!date.isValid() || value.size() != 10 || date.year() < 1901)
-                return QStringLiteral("Ungültiges Datum für --today: ") + value;
-            options.today = date;
-        } else {
-            const auto dpi = numberIn(value, 10, 1200);
-            if (!dpi)
-                return QStringLiteral("Ungültige Auflösung für --dpi: ") + value;
-            options.dpi = *dpi;
-            dpiGiven = true;
-        }
+        *target = numberIn(value(name), low, high);
+        if (!*target)
+            return QStringLiteral("Ungültiger Wert für --") + QString::fromLatin1(name)
+                + QStringLiteral(": ") + value(name);
+    }
+    if (given("today")) {
+        const QDate date = QDate::fromString(value("today"), Qt::ISODate);
+        if (!date.isValid() || value("today").size() != 10 || date.year() < 1901)
+            return QStringLiteral("Ungültiges Datum für --today: ") + value("today");
+        options.today = date;
+    }
+    const std::pair<const char *, QString *> paths[] = { { "pdf", &options.pdf },
+                                                         { "png", &options.png },
+                                                         { "csv", &options.csv },
+                                                         { "json", &options.json },
+                                                         { "details", &options.details.path },
+                                                         { "book", &options.book },
+                                                         { "book-csv", &options.bookCsv },
+                                                         { "book-json", &options.bookJson } };
+    for (const auto &[name, target] : paths)
+        *target = value(name);
+    for (const QString &level : parser.values(QStringLiteral("each"))) {
+        const QString word = level.toLower();
+        if (word != QLatin1String("pc") && word != QLatin1String("habt")
+            && word != QLatin1String("abt") && word != QLatin1String("hg"))
+            return QStringLiteral("Ungültiger Wert für --each: ") + level;
+        if (options.each.contains(word))
+            return QStringLiteral("--each ") + word + QStringLiteral(" steht doppelt");
+        options.each.append(word);
+    }
+    if (options.bookRequested() && options.each.isEmpty())
+        return QStringLiteral("Die Berichtsmappe braucht mindestens ein --each");
+    if (!options.each.isEmpty() && !options.bookRequested())
+        return QStringLiteral("--each gilt nur mit --book, --book-csv oder --book-json");
+    if (given("dpi")) {
+        const auto dpi = numberIn(value("dpi"), 10, 1200);
+        if (!dpi)
+            return QStringLiteral("Ungültige Auflösung für --dpi: ") + value("dpi");
+        options.dpi = *dpi;
+    }
+    QStringList detailFlagsGiven;
+    for (const QString &name : parser.optionNames()) {
+        const QString flag = QStringLiteral("--") + name;
+        if (!detailFlags.contains(flag) || detailFlagsGiven.contains(flag))
+            continue;
+        if (const QString error = readDetailFlag(flag, parser.value(name), options.details);
+            !error.isEmpty())
+            return error;
+        detailFlagsGiven.append(flag);
     }
 
     if (options.loginWords.size() < 5 || options.loginWords.size() > 7)
@@ -254,13 +337,14 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
                                            " Steuerzeichen enthalten")
                           : QStringLiteral("Anmeldedaten dürfen keine Leerzeichen enthalten");
     }
-    if (dpiGiven && options.png.isEmpty())
+    if (given("dpi") && options.png.isEmpty())
         return QStringLiteral("--dpi gilt nur mit --png");
     if (const QString error = detailsCombinationError(options.details, detailFlagsGiven);
         !error.isEmpty())
         return error;
-    if (!options.pageRequested() && options.details.path.isEmpty())
-        return QStringLiteral("Keine Ausgabe: --pdf, --png, --csv, --json oder --details angeben");
+    if (!options.pageRequested() && options.details.path.isEmpty() && !options.bookRequested())
+        return QStringLiteral(
+            "Keine Ausgabe: --pdf, --png, --csv, --json, --details oder --book angeben");
     return options;
 }
 

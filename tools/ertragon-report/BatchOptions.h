@@ -17,6 +17,7 @@ namespace ertragon::report {
 //       [--pdf FILE] [--png FILE [--dpi N]] [--csv FILE] [--json FILE]
 //       [--details FILE [--value-kind 0|1] [--detail-period 0|1|2] [--month M]
 //                       [--split N] [--rows pc|habt]]
+//       [--book FILE.pdf] [--book-csv FILE] [--book-json FILE] [--each pc|habt|abt|hg]...
 struct BatchOptions
 {
     // The breakdown table of the details frame, written as CSV.
@@ -47,14 +48,23 @@ struct BatchOptions
     std::optional<QDate> today;
 
     QString pdf, png, csv, json;
+    // The report book: one page per unit of the levels (pc, habt, abt, hg), nested
+    // in the order given, as PDF and/or CSV and JSON.
+    QString book, bookCsv, bookJson;
+    QStringList each;
     int dpi = 150;
     Details details;
-    bool help = false; // --help: show the usage and do nothing else
+    bool help = false; // -h, --help: show the usage and do nothing else
+    bool version = false; // -v, --version: show the version and do nothing else
 
     // Is any file of the report page asked for?
     bool pageRequested() const
     {
         return !pdf.isEmpty() || !png.isEmpty() || !csv.isEmpty() || !json.isEmpty();
+    }
+    bool bookRequested() const
+    {
+        return !book.isEmpty() || !bookCsv.isEmpty() || !bookJson.isEmpty();
     }
     bool extendedSelection() const { return !typ.isEmpty() || !svart.isEmpty() || discount; }
 

@@ -1,5 +1,6 @@
 #include "BatchReport.h"
 
+#include "BookFiles.h"
 #include "BuildReportData.h"
 #include "CreateFactory.h"
 #include "DetailsBreakdown.h"
@@ -21,11 +22,17 @@
 #include "StartUpView.h"
 #include "Waiter.h"
 
+#include <QElapsedTimer>
 #include <QJsonDocument>
+#include <QLoggingCategory>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cstdio>
 #include <memory>
+#include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcBook, "ertragon.report.book", QtWarningMsg)
 
 namespace ertragon::report {
 
@@ -239,9 +246,28 @@ int BatchReport::run()
 
     const ReportData data
         = buildReportData(totals, display, selection, extended, access.context(), now);
+    // The book last: it chooses every unit in the selection in turn.
+    std::unique_ptr<BookFiles> book;
+    if (m_options.bookRequested()) {
+        book = std::make_unique<BookFiles>(
+            BookFiles::Paths { m_options.book, m_options.bookCsv, m_options.bookJson },
+            BookPdf::Metadata { QStringLiteral("Ertragon Berichtsmappe"), access.context().fullName,
+                                now });
+        ReportBook reportBook(access, prompter, clock, selection, extended, display,
+                              startUp.rights());
+        if (const int status = makeBook(reportBook, *book); status != Success)
+            return status;
+    }
     access.Disconnect();
 
     bool written = m_options.pageRequested() ? writePage(totals, data) : true;
+    if (book) {
+        QString error;
+        QElapsedTimer timer;
+        timer.start();
+        written = check(book->write(&error), QStringLiteral("Berichtsmappe"), error) && written;
+        qCDebug(lcBook, "book: files finished and written in %.1f ms", timer.nsecsElapsed() / 1e6);
+    }
     if (!m_options.details.path.isEmpty()) {
         QString error;
         written = check(DetailsCsv::write(details.headings, details.rows, m_options.details.path,
@@ -250,6 +276,45 @@ int BatchReport::run()
             && written;
     }
     return written ? Success : WriteFailed;
+}
+
+int BatchReport::makeBook(ReportBook &reportBook, BookFiles &files)
+{
+    QList<ReportBook::Level> levels;
+    for (const QString &word : m_options.each)
+        levels.append(*ReportBook::levelFromWord(word));
+    QElapsedTimer timer;
+    timer.start();
+    const QList<ReportBook::Unit> units = reportBook.plan(levels);
+    const bool terminal = isatty(fileno(stderr));
+    const auto outcome = reportBook.run(units, [&](const ReportBook::Page &page, int n, int count) {
+        if (terminal)
+            m_errors << "\rSeite " << n << " von " << count << ": " << page.unit.title() << "\x1b[K"
+                     << Qt::flush;
+        files.add(page);
+        return true;
+    });
+    if (terminal)
+        m_errors << "\r\x1b[K" << Qt::flush;
+    for (const ReportBook::Unit &unit : reportBook.leftOut())
+        m_errors << "Ohne Zahlen in den sechs Jahren, nicht in der Mappe: " << unit.title()
+                 << Qt::endl;
+    files.setLeftOut(reportBook.leftOut());
+    qCDebug(lcBook, "book: %d units planned, %d pages; %.1f ms a page, of which fetching %.1f ms",
+            int(units.size()), files.pageCount(),
+            files.pageCount() ? timer.nsecsElapsed() / 1e6 / files.pageCount() : 0.0,
+            files.pageCount() ? reportBook.fetchNanoseconds() / 1e6 / files.pageCount() : 0.0);
+    if (outcome != ReportBook::Outcome::Done) {
+        m_errors << "Die Daten der Berichtsmappe konnten nicht geholt werden." << Qt::endl;
+        return FetchFailed;
+    }
+    if (files.pageCount() == 0) {
+        m_errors << "Die Berichtsmappe hat keine Seite: keine Einheit mit Zahlen, die dieser "
+                    "Benutzer wählen darf."
+                 << Qt::endl;
+        return SelectionRefused;
+    }
+    return Success;
 }
 
 int BatchReport::fetchDetails(ServerAccess &access, const SelectionModel &selection,

@@ -2,6 +2,7 @@
 
 #include "BatchOptions.h"
 #include "DetailsBreakdown.h"
+#include "ReportBook.h"
 
 #include <QTextStream>
 
@@ -14,6 +15,8 @@ struct ReportData;
 } // namespace ertragon
 
 namespace ertragon::report {
+
+class BookFiles;
 
 // One run of the batch report tool: log in, apply the selection, fetch,
 // derive, draw the page and write the requested files. Messages and errors go
@@ -39,6 +42,9 @@ private:
                      const DisplayState &display, bool departmentBound, const QDate &today,
                      DetailsBreakdown::Table &table);
     bool writePage(const PeriodTotals &totals, const ReportData &data);
+    // Every page of the book into the files, progress on a terminal, the units
+    // left out named; gives the exit status.
+    int makeBook(ReportBook &reportBook, BookFiles &files);
     // Reports a failed write on the error stream; gives ok.
     bool check(bool ok, const QString &path, const QString &error);
 

@@ -4,29 +4,6 @@
 
 namespace ertragon::report {
 
-namespace {
-
-QString field(const QString &text)
-{
-    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"'))
-        && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-QString line(const QStringList &fields)
-{
-    QStringList out;
-    out.reserve(fields.size());
-    for (const QString &f : fields)
-        out.append(field(f));
-    return out.join(QLatin1Char(';')) + QStringLiteral("\r\n");
-}
-
-} // namespace
-
 QStringList DetailsCsv::columns(const QString &row, qsizetype columnCount)
 {
     QStringList pieces = row.split(QLatin1Char(';'));
@@ -40,9 +17,9 @@ QStringList DetailsCsv::columns(const QString &row, qsizetype columnCount)
 
 QString DetailsCsv::text(const QStringList &headings, const QStringList &rows)
 {
-    QString csv = line(headings);
+    QString csv = ReportExport::csvLine(headings);
     for (const QString &row : rows)
-        csv += line(columns(row, headings.size()));
+        csv += ReportExport::csvLine(columns(row, headings.size()));
     return csv;
 }
 

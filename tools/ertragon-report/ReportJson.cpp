@@ -40,6 +40,18 @@ QJsonObject scaleObject(const ChartScale &scale)
 QJsonObject ReportJson::build(const PeriodTotals &totals, const ReportData &data,
                               const PageContent &content, const PageDocument &document)
 {
+    QJsonArray ops;
+    for (const PageOperations &page : document.pages)
+        for (const PageOperation &op : page)
+            ops.append(op.toJson());
+    QJsonObject object = figures(totals, data, content);
+    object.insert(QStringLiteral("ops"), ops);
+    return object;
+}
+
+QJsonObject ReportJson::figures(const PeriodTotals &totals, const ReportData &data,
+                                const PageContent &content)
+{
     QJsonArray periods;
     for (int p = 1; p <= PeriodTotals::Periods; ++p)
         periods.append(QJsonArray { cell(totals.at(p, PeriodTotals::Revenue)),
@@ -47,11 +59,6 @@ QJsonObject ReportJson::build(const PeriodTotals &totals, const ReportData &data
     QJsonArray table;
     for (const QStringList &row : content.table)
         table.append(texts(row));
-    QJsonArray ops;
-    for (const PageOperations &page : document.pages)
-        for (const PageOperation &op : page)
-            ops.append(op.toJson());
-
     QJsonObject object;
     object.insert(QStringLiteral("today"), data.now.date().toString(Qt::ISODate));
     object.insert(QStringLiteral("periodTotals"), periods);
@@ -68,7 +75,6 @@ QJsonObject ReportJson::build(const PeriodTotals &totals, const ReportData &data
     object.insert(QStringLiteral("tableCaption"), content.tableCaption);
     object.insert(QStringLiteral("table"), table);
     object.insert(QStringLiteral("footer"), content.footer);
-    object.insert(QStringLiteral("ops"), ops);
     return object;
 }
 

@@ -16,6 +16,9 @@ class ReportJson
 public:
     static QJsonObject build(const PeriodTotals &totals, const ReportData &data,
                              const PageContent &content, const PageDocument &document);
+    // The same without the recorded operations: the figures and texts of a page.
+    static QJsonObject figures(const PeriodTotals &totals, const ReportData &data,
+                               const PageContent &content);
 };
 
 } // namespace ertragon::report

@@ -5,34 +5,46 @@
 #include "BatchReport.h"
 
 #include <QApplication>
+#include <QTextStream>
 #include <cstdio>
+
+using ertragon::report::BatchOptions;
+using ertragon::report::BatchReport;
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTextStream errors(stderr);
-
-    const QStringList arguments = app.arguments().mid(1);
+    // The options are read before Qt starts: help, version and usage errors
+    // need no display, and print nothing but their own lines.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     const std::optional<QString> password = qEnvironmentVariableIsSet("ERTRAGON_PASSWORD")
         ? std::optional<QString>(qEnvironmentVariable("ERTRAGON_PASSWORD"))
         : std::nullopt;
-    const auto parsed = ertragon::report::BatchOptions::parse(arguments, password);
+    const auto parsed = BatchOptions::parse(arguments, password);
     if (const QString *error = std::get_if<QString>(&parsed)) {
         // One line, whatever a hostile argument value holds.
         QString line = *error;
         line.replace(QLatin1Char('\r'), QLatin1Char(' '))
             .replace(QLatin1Char('\n'), QLatin1Char(' '));
-        errors << "ertragon-report: " << line << " (Hilfe: ertragon-report --help)" << Qt::endl;
-        return ertragon::report::BatchReport::UsageError;
+        QTextStream(stderr) << "ertragon-report: " << line << " (Hilfe: ertragon-report --help)"
+                            << Qt::endl;
+        return BatchReport::UsageError;
     }
-    const auto &options = std::get<ertragon::report::BatchOptions>(parsed);
-    if (options.help) {
+    const auto &options = std::get<BatchOptions>(parsed);
+    if (options.help || options.version) {
         QTextStream out(stdout);
-        out << ertragon::report::BatchOptions::usage() << Qt::endl;
-        return ertragon::report::BatchReport::Success;
+        if (options.help)
+            out << BatchOptions::usage() << Qt::endl;
+        else
+            out << "ertragon-report " << ERTRAGON_VERSION << Qt::endl;
+        return BatchReport::Success;
     }
-    ertragon::report::BatchReport report(options, errors);
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTextStream errors(stderr);
+    BatchReport report(options, errors);
     return report.run();
 }

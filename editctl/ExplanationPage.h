@@ -6,14 +6,15 @@ class QPlainTextEdit;
 
 namespace inkora {
 
-// The "Erklärung" page: a fixed explanation of how Text, Value and the limits work.
-class Erklärung : public PropertyPage
+// The "Erklärung" page: a fixed explanation of how Text, Value and the limits
+// work.
+class ExplanationPage : public PropertyPage
 {
 public:
-    explicit Erklärung(QWidget *parent = nullptr);
+    explicit ExplanationPage(QWidget *parent = nullptr);
     static QString explanation();
 
-    QPlainTextEdit *txtErklärung;
+    QPlainTextEdit *txtExplanation; // txtErklärung
 
 protected:
     void fill(comctl::ComControl *) override { }

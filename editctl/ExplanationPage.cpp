@@ -1,4 +1,4 @@
-#include "Erklärung.h"
+#include "ExplanationPage.h"
 
 #include <QFontMetrics>
 #include <QPlainTextEdit>
@@ -8,7 +8,7 @@
 
 namespace inkora {
 
-QString Erklärung::explanation()
+QString ExplanationPage::explanation()
 {
     const QStringList lines {
         QStringLiteral("Eingabe in Text -> Formatierung -> Ausgabe in Text"),
@@ -26,28 +26,28 @@ QString Erklärung::explanation()
     return lines.join(QStringLiteral("\r\n"));
 }
 
-Erklärung::Erklärung(QWidget *parent)
+ExplanationPage::ExplanationPage(QWidget *parent)
     : PropertyPage(QStringLiteral("Erklärung"), parent)
-    , txtErklärung(new QPlainTextEdit(this))
+    , txtExplanation(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("Erklärung"));
-    txtErklärung->setObjectName(QStringLiteral("txtErklärung"));
+    txtExplanation->setObjectName(QStringLiteral("txtErklärung"));
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::TypeWriter);
-    txtErklärung->setFont(courier);
-    txtErklärung->setPlainText(explanation());
+    txtExplanation->setFont(courier);
+    txtExplanation->setPlainText(explanation());
     // The long sentences wrap at word boundaries, so nothing hides behind a horizontal
     // scroll bar; the field stays wide enough for the arrow lines to keep their alignment.
-    txtErklärung->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    txtErklärung->setWordWrapMode(QTextOption::WordWrap);
+    txtExplanation->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtExplanation->setWordWrapMode(QTextOption::WordWrap);
     const QString arrows = explanation().split(QStringLiteral("\r\n")).value(2);
-    const int margins = 2 * (txtErklärung->frameWidth() + 4)
-        + int(2 * txtErklärung->document()->documentMargin());
-    txtErklärung->setMinimumWidth(QFontMetrics(courier).horizontalAdvance(arrows) + margins
-                                  + txtErklärung->verticalScrollBar()->sizeHint().width());
-    txtErklärung->setReadOnly(true);
+    const int margins = 2 * (txtExplanation->frameWidth() + 4)
+        + int(2 * txtExplanation->document()->documentMargin());
+    txtExplanation->setMinimumWidth(QFontMetrics(courier).horizontalAdvance(arrows) + margins
+                                    + txtExplanation->verticalScrollBar()->sizeHint().width());
+    txtExplanation->setReadOnly(true);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(txtErklärung);
+    layout->addWidget(txtExplanation);
 }
 
 } // namespace inkora

@@ -1,0 +1,188 @@
+#include "ReportBook.h"
+
+#include "BuildReportData.h"
+#include "Clock.h"
+#include "PeriodFetch.h"
+#include "ServerAccess.h"
+
+#include <QElapsedTimer>
+
+namespace ertragon {
+
+namespace {
+
+int indexOfCode(const QStringList &items, const QString &code)
+{
+    for (int i = 0; i < items.size(); ++i) {
+        if (items.at(i).section(QLatin1Char(' '), 0, 0) == code)
+            return i;
+    }
+    return -1;
+}
+
+bool hasFigures(const PeriodTotals &totals)
+{
+    for (int p = 1; p <= PeriodTotals::Periods; ++p) {
+        if (totals.value(p, PeriodTotals::Revenue) != 0.0
+            || totals.value(p, PeriodTotals::Margin) != 0.0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<ReportBook::Level> ReportBook::levelFromWord(const QString &word)
+{
+    const QString w = word.toLower();
+    if (w == QLatin1String("pc"))
+        return Level::ProfitCentre;
+    if (w == QLatin1String("habt"))
+        return Level::MainDepartment;
+    if (w == QLatin1String("abt"))
+        return Level::Department;
+    if (w == QLatin1String("hg"))
+        return Level::MainGroup;
+    return std::nullopt;
+}
+
+QString ReportBook::levelLabel(Level level)
+{
+    switch (level) {
+    case Level::ProfitCentre:
+        return QStringLiteral("PC");
+    case Level::MainDepartment:
+        return QStringLiteral("HABT");
+    case Level::Department:
+        return QStringLiteral("ABT");
+    case Level::MainGroup:
+        break;
+    }
+    return QStringLiteral("HG");
+}
+
+QString ReportBook::Unit::title() const
+{
+    return levelLabel(level) + QLatin1Char(' ') + code
+        + (name.isEmpty() ? QString() : QLatin1Char(' ') + name);
+}
+
+SelectionModel::List ReportBook::listOf(Level level)
+{
+    switch (level) {
+    case Level::ProfitCentre:
+        return SelectionModel::SPCNR;
+    case Level::MainDepartment:
+        return SelectionModel::SHABT;
+    case Level::Department:
+        return SelectionModel::SABTNR;
+    case Level::MainGroup:
+        break;
+    }
+    return SelectionModel::SHGRP;
+}
+
+ReportBook::ReportBook(ServerAccess &server, Prompter &prompter, const Clock &clock,
+                       SelectionModel &selection, const ExtendedSelection &extended,
+                       const DisplayState &display, const AccessRights &rights)
+    : m_server(server)
+    , m_prompter(prompter)
+    , m_clock(clock)
+    , m_selection(selection)
+    , m_extended(extended)
+    , m_display(display)
+    , m_rights(rights)
+{
+}
+
+QList<ReportBook::Unit> ReportBook::plan(const QList<Level> &levels)
+{
+    m_levels = levels;
+    QList<Unit> units;
+    if (!levels.isEmpty() && select(levels, {}))
+        planLevel(levels, 0, {}, units);
+    return units;
+}
+
+void ReportBook::planLevel(const QList<Level> &levels, int depth, const QStringList &above,
+                           QList<Unit> &units)
+{
+    const Level level = levels.at(depth);
+    const SelectionModel::List list = listOf(level);
+    const QStringList items = m_selection.items(list);
+    for (const QString &item : items) {
+        const QString code = item.section(QLatin1Char(' '), 0, 0);
+        // The empty item is no unit; a unit the user may not choose is none either.
+        if (code.isEmpty() || !m_selection.unitAllowed(list, code))
+            continue;
+        Unit unit { level, depth, code, item.section(QLatin1Char(' '), 1),
+                    above + QStringList { code } };
+        units.append(unit);
+        if (depth + 1 < levels.size() && select(levels, unit.path))
+            planLevel(levels, depth + 1, unit.path, units);
+    }
+}
+
+bool ReportBook::select(const QList<Level> &levels, const QStringList &path)
+{
+    // Back to the empty items of the book's levels, top down, then the path's
+    // units in order: each choice refills the lists below it, as in the window.
+    for (const Level level : levels) {
+        const SelectionModel::List list = listOf(level);
+        if (m_selection.currentIndex(list) != 0 && !m_selection.items(list).isEmpty())
+            m_selection.choose(list, 0);
+    }
+    for (int i = 0; i < path.size(); ++i) {
+        const SelectionModel::List list = listOf(levels.at(i));
+        const int index = indexOfCode(m_selection.items(list), path.at(i));
+        if (index < 0)
+            return false;
+        m_selection.choose(list, index);
+        if (m_selection.code(list) != path.at(i))
+            return false;
+    }
+    return true;
+}
+
+bool ReportBook::mayFetch(const Unit &unit) const
+{
+    // A department-bound user fetches only with a department chosen.
+    if (!m_rights.departmentBound)
+        return true;
+    return unit.level == Level::Department
+        || (unit.level == Level::MainGroup && !m_selection.code(SelectionModel::SABTNR).isEmpty());
+}
+
+ReportBook::Outcome ReportBook::run(const QList<Unit> &units, const PageSink &sink)
+{
+    m_leftOut.clear();
+    m_fetchNs = 0;
+    PeriodFetch fetch(m_server, m_prompter, m_clock);
+    int position = 0;
+    QElapsedTimer timer;
+    for (const Unit &unit : units) {
+        ++position;
+        timer.start();
+        if (!select(m_levels, unit.path))
+            return Outcome::Failed;
+        if (!mayFetch(unit))
+            continue;
+        Page page { unit, {}, {} };
+        const PeriodFetch::Outcome fetched
+            = fetch.run(m_selection, m_extended, m_rights.departmentBound, page.totals);
+        m_fetchNs += timer.nsecsElapsed();
+        if (fetched != PeriodFetch::Outcome::Fetched)
+            return Outcome::Failed;
+        if (!hasFigures(page.totals)) {
+            m_leftOut.append(unit);
+            continue;
+        }
+        page.data = buildReportData(page.totals, m_display, m_selection, m_extended,
+                                    m_server.context(), m_clock.now());
+        if (!sink(page, position, int(units.size())))
+            return Outcome::Cancelled;
+    }
+    return Outcome::Done;
+}
+
+} // namespace ertragon

@@ -1,0 +1,16 @@
+# Fails when a file or folder of the source tree has a name outside printable ASCII.
+# usage: cmake -DROOT=<source dir> -P AsciiFileNames.cmake
+file(GLOB_RECURSE entries LIST_DIRECTORIES true RELATIVE "${ROOT}" "${ROOT}/*")
+set(bad "")
+foreach(entry IN LISTS entries)
+  if(entry MATCHES "^(build|\\.git)(/|$)")
+    continue()
+  endif()
+  if(NOT entry MATCHES "^[ -~]*$")
+    list(APPEND bad "${entry}")
+  endif()
+endforeach()
+if(bad)
+  list(JOIN bad "\n  " listed)
+  message(FATAL_ERROR "file names outside ASCII:\n  ${listed}")
+endif()
