@@ -29,6 +29,11 @@ bool fillDemo(Store &store, qint64 lines)
 
 } // namespace
 
+QDate BenchStores::today()
+{
+    return benchToday;
+}
+
 BenchStores::BenchStores(QString dataDirectory, qint64 lines)
     : m_dataDirectory(std::move(dataDirectory))
     , m_lines(lines)
@@ -76,6 +81,7 @@ bool BenchStores::setUpSqlite(QString *why)
     }
     m_sqlite.name = QStringLiteral("SQLite");
     m_sqlite.connectString = connectString(path, QString());
+    m_sqlite.address = { path };
     m_sqlite.store = std::move(store);
     return finish(m_sqlite, why);
 }
@@ -95,6 +101,7 @@ bool BenchStores::setUpPostgres(QString *why)
             .arg(timer.elapsed() / 1000.0));
     m_postgres.name = QStringLiteral("PostgreSQL");
     m_postgres.connectString = m_server.connectString();
+    m_postgres.address = { m_server.host(), m_server.port() };
     m_postgres.store = std::move(store);
     return finish(m_postgres, why);
 }
@@ -123,6 +130,7 @@ bool BenchStores::setUpDelayedPostgres(std::chrono::microseconds oneWay, QString
     const QString port = QString::number(m_relay->port());
     m_delayed.name = QStringLiteral("PostgreSQL+%1ms").arg(2 * oneWay.count() / 1000.0);
     m_delayed.connectString = connectString(m_server.host(), port);
+    m_delayed.address = { m_server.host(), port };
     m_delayed.store = Store::open(m_server.host(), port, false, why);
     return m_delayed.store && finish(m_delayed, why);
 }

@@ -6,7 +6,9 @@
 #include "Store.h"
 #include "StoreFactory_p.h"
 
+#include <QDate>
 #include <QString>
+#include <QStringList>
 #include <chrono>
 #include <memory>
 #include <vector>
@@ -17,6 +19,7 @@ struct BenchEngine
 {
     QString name;
     QString connectString;
+    QStringList address; // the SERVER [PORT] words of a program's login
     std::unique_ptr<kordex::Store> store; // direct access for the bare engine
     std::unique_ptr<kordex::StoreFactory> factory; // the service as the program uses it
     int firstPeriod = 0;
@@ -27,6 +30,9 @@ class BenchStores
 {
 public:
     BenchStores(QString dataDirectory, qint64 lines);
+
+    // The day the demo stores end at and the benchmarks run on.
+    static QDate today();
 
     // False with the reason when the engine cannot be set up.
     bool setUpSqlite(QString *why);
