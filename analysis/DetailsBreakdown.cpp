@@ -2,16 +2,14 @@
 
 #include "Calendar.h"
 #include "DisplayState.h"
-#include "NumberText.h"
 #include "Prompter.h"
+#include "QueryBatch.h"
 #include "ServerAccess.h"
 #include "ServerCall.h"
-#include "ServerHandle.h"
 #include "ServerLists.h"
 
 #include <cmath>
 #include <kordex/ServerError.h>
-#include <memory>
 
 namespace ertragon {
 
@@ -95,23 +93,6 @@ DetailsBreakdown::Rows DetailsBreakdown::chooseRows(const SelectionModel &select
     return { { QString() }, -1 };
 }
 
-std::pair<double, double> DetailsBreakdown::query(const QStringList &arguments, int divisor)
-{
-    ServerHandle rows(m_server,
-                      m_server.factory()->OpenQuery(QStringLiteral("KXUmsatz.Daten"),
-                                                    QStringLiteral("PeriodenSummeAufteilung")));
-    double revenue = 0.0;
-    double margin = 0.0;
-    rows->RunQuery(arguments);
-    if (rows->NextRow()) {
-        revenue = NumberText::leadingNumber(rows->ColumnValue(1));
-        margin = NumberText::leadingNumber(rows->ColumnValue(2));
-    }
-    rows.close();
-    // Rounded half to even (the default rounding mode).
-    return { std::nearbyint(revenue / divisor), std::nearbyint(margin / divisor) };
-}
-
 std::optional<DetailsBreakdown::Table>
 DetailsBreakdown::run(const SelectionModel &selection, const DisplayState &display,
                       bool departmentBound, const QDate &today, int month, const QLocale &locale)
@@ -147,28 +128,43 @@ DetailsBreakdown::run(const SelectionModel &selection, const DisplayState &displ
     if (!call.connected())
         return table;
     call.setOperation(QStringLiteral("Aufteilung ") + r.from + QLatin1Char(' ') + r.to);
+    // Every query of the table goes to the server as one batch.
+    const QStringList groups = pair.isEmpty() ? QStringList { QString() } : pair;
+    QStringList codes;
+    QList<QStringList> argumentSets;
+    for (const QString &entry : rows.entries) {
+        const QString code = ServerLists::codeOf(entry);
+        // A unit the user may not choose is not shown as a row either.
+        if (rows.list >= 0 && !selection.unitAllowed(SelectionModel::List(rows.list), code))
+            continue;
+        codes << code;
+        QStringList args = base;
+        if (rows.argument >= 0)
+            args[rows.argument] = code;
+        for (const QString &group : groups) {
+            if (pairArgument >= 0)
+                args[pairArgument] = group;
+            argumentSets << args;
+        }
+    }
+    QueryBatch batch(m_server, QStringLiteral("KXUmsatz.Daten"),
+                     QStringLiteral("PeriodenSummeAufteilung"), argumentSets);
     table.failed = !call.run([&] {
-        for (const QString &entry : rows.entries) {
-            const QString code = ServerLists::codeOf(entry);
-            // A unit the user may not choose is not shown as a row either.
-            if (rows.list >= 0 && !selection.unitAllowed(SelectionModel::List(rows.list), code))
-                continue;
-            QStringList args = base;
-            if (rows.argument >= 0)
-                args[rows.argument] = code;
+        for (const QString &code : std::as_const(codes)) {
             QStringList columns { code };
             double revenue = 0.0;
-            const QStringList groups = pair.isEmpty() ? QStringList { QString() } : pair;
-            for (const QString &group : groups) {
-                if (pairArgument >= 0)
-                    args[pairArgument] = group;
-                const auto [rev, db] = query(args, r.divisor);
+            for (qsizetype g = 0; g < groups.size(); ++g) {
+                const QList<double> row = batch.next(2);
+                // Rounded half to even (the default rounding mode).
+                const double rev = std::nearbyint(row[0] / r.divisor);
+                const double db = std::nearbyint(row[1] / r.divisor);
                 revenue += rev;
                 columns << amount(rev, locale) << amount(db, locale);
             }
             if (revenue != 0.0)
                 table.rows << columns.join(QLatin1Char(';'));
         }
+        batch.close();
     });
     return table;
 }

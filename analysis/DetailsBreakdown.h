@@ -52,11 +52,9 @@ private:
     {
         QStringList entries;
         int argument = -1; // index into the query arguments that each entry's code replaces
-        int list = -1;     // the selection list the entries come from
+        int list = -1; // the selection list the entries come from
     };
     Rows chooseRows(const SelectionModel &selection, const FetchSelection &s);
-    // Revenue and margin of one query, divided and rounded half to even.
-    std::pair<double, double> query(const QStringList &arguments, int divisor);
 
     ServerAccess &m_server;
     Prompter &m_prompter;

@@ -3,15 +3,13 @@
 #include "Calendar.h"
 #include "Clock.h"
 #include "ExtendedSelection.h"
-#include "NumberText.h"
 #include "Prompter.h"
+#include "QueryBatch.h"
 #include "ServerAccess.h"
 #include "ServerCall.h"
-#include "ServerHandle.h"
 #include "ServerLists.h"
 
 #include <kordex/ServerError.h>
-#include <memory>
 
 namespace ertragon {
 
@@ -72,76 +70,75 @@ PeriodFetch::Outcome PeriodFetch::run(SelectionModel &selection, const ExtendedS
 
     PeriodTotals fresh;
     const QDate today = m_clock.now().date();
-    const int total = 60 + today.month();
-    int done = 0;
+    QList<std::pair<int, QString>> periods; // period index, PeriodKey
     for (int block = 1; block <= 6; ++block) {
         for (int month = 1; month <= 12; ++month) {
             if (block == 6 && month > today.month())
                 break;
-            const int period = (block - 1) * 12 + month;
-            const QString key = Calendar::PeriodKey(today.year() + block - 6, month);
-            if (!fetchPeriod(call, period, key, selection, extended, fresh))
-                return Outcome::Failed;
-            if (m_progress)
-                m_progress(++done, total);
+            periods.append(
+                { (block - 1) * 12 + month, Calendar::PeriodKey(today.year() + block - 6, month) });
         }
     }
+    const FetchSelection s = selection.fetchSelection();
+    const bool wide = extended.active();
+    const QString type = extended.articleTypeCode();
+    const QStringList types = !wide ? QStringList { QString() }
+        : type == QStringLiteral("A")
+        ? QStringList { QStringLiteral("L"), QStringLiteral("B"), QStringLiteral("W") }
+        : QStringList { type };
+    QList<QStringList> argumentSets;
+    for (const auto &[period, key] : std::as_const(periods)) {
+        for (const QString &t : types)
+            argumentSets.append(
+                wide ? QStringList { s.company, key,
+                                     parameterText(s, t, extended.shippingTypeCode()) }
+                     : QStringList { s.company, key, s.hgrp, s.ugrp, s.pcnr, s.habt, s.abtnr, s.pg,
+                                     s.hvart });
+    }
+    QueryBatch batch(m_server,
+                     wide ? QStringLiteral("KXUmsatz.DatWH") : QStringLiteral("KXUmsatz.Daten"),
+                     wide && extended.discountView() == 1 ? QStringLiteral("PeriodenSkonto")
+                                                          : QStringLiteral("PeriodenSumme"),
+                     argumentSets);
+    const int total = int(periods.size());
+    int done = 0;
+    for (const auto &[period, key] : std::as_const(periods)) {
+        if (!fetchPeriod(call, period, key, s, types.size(), wide, batch, fresh))
+            return Outcome::Failed;
+        if (m_progress)
+            m_progress(++done, total);
+    }
+    batch.close();
     totals = fresh;
     return Outcome::Fetched;
 }
 
 bool PeriodFetch::fetchPeriod(ServerCall &call, int period, const QString &key,
-                              const SelectionModel &selection, const ExtendedSelection &extended,
-                              PeriodTotals &fresh)
+                              const FetchSelection &s, qsizetype answers, bool extended,
+                              QueryBatch &batch, PeriodTotals &fresh)
 {
-    const FetchSelection s = selection.fetchSelection();
     if (m_log)
         m_log(logPart, QStringLiteral("Datenabfrage Periode ") + key, logParameter(s));
     call.setOperation(QStringLiteral("Datenabfrage Periode ") + key);
     return call.run([&] {
         double revenue = 0.0;
         double margin = 0.0;
-        if (!extended.active()) {
-            const Row row = runQuery(
-                QStringLiteral("KXUmsatz.Daten"), QStringLiteral("PeriodenSumme"),
-                { s.company, key, s.hgrp, s.ugrp, s.pcnr, s.habt, s.abtnr, s.pg, s.hvart }, 2);
-            revenue = row.c[0];
-            margin = row.c[1];
+        if (!extended) {
+            const QList<double> row = batch.next(2);
+            revenue = row[0];
+            margin = row[1];
         } else {
-            const QString name = extended.discountView() == 1 ? QStringLiteral("PeriodenSkonto")
-                                                              : QStringLiteral("PeriodenSumme");
-            const QString type = extended.articleTypeCode();
-            const QStringList types = type == QStringLiteral("A")
-                ? QStringList { QStringLiteral("L"), QStringLiteral("B"), QStringLiteral("W") }
-                : QStringList { type };
             double deductions = 0.0;
-            for (const QString &t : types) {
-                const QString params = parameterText(s, t, extended.shippingTypeCode());
-                const Row row = runQuery(QStringLiteral("KXUmsatz.DatWH"), name,
-                                         { s.company, key, params }, 4);
-                revenue += row.c[0] + row.c[1];
-                deductions += row.c[2] + row.c[3];
+            for (qsizetype i = 0; i < answers; ++i) {
+                const QList<double> row = batch.next(4);
+                revenue += row[0] + row[1];
+                deductions += row[2] + row[3];
             }
             margin = revenue - deductions;
         }
         fresh.set(period, PeriodTotals::Revenue, revenue);
         fresh.set(period, PeriodTotals::Margin, margin);
     });
-}
-
-PeriodFetch::Row PeriodFetch::runQuery(const QString &className, const QString &queryName,
-                                       const QStringList &args, int columns)
-{
-    ServerHandle rows(m_server, m_server.factory()->OpenQuery(className, queryName));
-    Row row;
-    rows->RunQuery(args);
-    // A query without a row counts as zeros.
-    if (rows->NextRow()) {
-        for (int c = 0; c < columns; ++c)
-            row.c[c] = NumberText::leadingNumber(rows->ColumnValue(c + 1));
-    }
-    rows.close();
-    return row;
 }
 
 } // namespace ertragon

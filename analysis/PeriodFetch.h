@@ -11,11 +11,13 @@ namespace ertragon {
 class Clock;
 class ExtendedSelection;
 class Prompter;
+class QueryBatch;
 class ServerAccess;
 class ServerCall;
 
 // Reads revenue and margin of the current year and the five before it, one
-// server query per month (three for article type "A"), into PeriodTotals.
+// server query per month (three for article type "A"), into PeriodTotals. The
+// queries go to the server as one batch and are answered month by month.
 // A server error stops the fetch at once; the server layer reports it and the
 // previous totals stay as they were, so half-fetched figures are never shown.
 class PeriodFetch
@@ -43,16 +45,9 @@ public:
     static QString trimSeparators(const QString &text);
 
 private:
-    struct Row
-    {
-        double c[4] = { 0, 0, 0, 0 };
-    };
-
-    bool fetchPeriod(ServerCall &call, int period, const QString &key,
-                     const SelectionModel &selection, const ExtendedSelection &extended,
-                     PeriodTotals &fresh);
-    Row runQuery(const QString &className, const QString &queryName, const QStringList &args,
-                 int columns);
+    // Takes the answers of one period (one, or one per article type) from the batch.
+    bool fetchPeriod(ServerCall &call, int period, const QString &key, const FetchSelection &s,
+                     qsizetype answers, bool extended, QueryBatch &batch, PeriodTotals &fresh);
 
     ServerAccess &m_server;
     Prompter &m_prompter;

@@ -29,6 +29,11 @@ bool fillDemo(Store &store, qint64 lines)
 
 } // namespace
 
+QDate BenchStores::today()
+{
+    return benchToday;
+}
+
 BenchStores::BenchStores(QString dataDirectory, qint64 lines)
     : m_dataDirectory(std::move(dataDirectory))
     , m_lines(lines)
@@ -76,6 +81,7 @@ bool BenchStores::setUpSqlite(QString *why)
     }
     m_sqlite.name = QStringLiteral("SQLite");
     m_sqlite.connectString = connectString(path, QString());
+    m_sqlite.address = { path };
     m_sqlite.store = std::move(store);
     return finish(m_sqlite, why);
 }
@@ -95,6 +101,7 @@ bool BenchStores::setUpPostgres(QString *why)
             .arg(timer.elapsed() / 1000.0));
     m_postgres.name = QStringLiteral("PostgreSQL");
     m_postgres.connectString = m_server.connectString();
+    m_postgres.address = { m_server.host(), m_server.port() };
     m_postgres.store = std::move(store);
     return finish(m_postgres, why);
 }
@@ -113,6 +120,53 @@ bool BenchStores::finish(BenchEngine &engine, QString *why)
     return true;
 }
 
+bool BenchStores::setUpDelayedPostgres(std::chrono::microseconds oneWay, QString *why)
+{
+    if (!m_postgres.store)
+        return false;
+    m_relay = std::make_unique<DelayRelay>(m_server.host(), m_server.port().toInt(), oneWay);
+    if (!m_relay->start(why))
+        return false;
+    const QString port = QString::number(m_relay->port());
+    m_delayed.name = QStringLiteral("PostgreSQL+%1ms").arg(2 * oneWay.count() / 1000.0);
+    m_delayed.connectString = connectString(m_server.host(), port);
+    m_delayed.address = { m_server.host(), port };
+    m_delayed.store = Store::open(m_server.host(), port, false, why);
+    return m_delayed.store && finish(m_delayed, why);
+}
+
+void BenchStores::makeBareSums(BenchEngine &engine)
+{
+    SqlConnection &sql = engine.store->sql();
+    sql.script(QStringLiteral("DROP TABLE IF EXISTS bare_voll"));
+    if (sql.dialect() == Dialect::Sqlite) {
+        QString ddl
+            = sql.scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'summe_voll'"));
+        sql.script(ddl.replace(QLatin1String("summe_voll"), QLatin1String("bare_voll")));
+    } else {
+        sql.script(QStringLiteral("CREATE TABLE bare_voll (LIKE summe_voll INCLUDING ALL)"));
+    }
+}
+
+void BenchStores::bareRebuild(BenchEngine &engine, int from, int to)
+{
+    SqlConnection &sql = engine.store->sql();
+    const QString keys
+        = (QStringList { "firma", "periode" } + Schema::dimensions()).join(QStringLiteral(", "));
+    QStringList sums;
+    for (const QString &m : Schema::measures())
+        sums.append(QStringLiteral("SUM(%1)").arg(m));
+    Transaction transaction(sql);
+    sql.execute(
+        QStringLiteral("DELETE FROM bare_voll WHERE firma = '1' AND periode BETWEEN ? AND ?"),
+        { qint64(from), qint64(to) });
+    sql.execute(QStringLiteral("INSERT INTO bare_voll SELECT %1, %2 FROM umsatzzeile"
+                               " WHERE firma = '1' AND periode BETWEEN ? AND ? GROUP BY %1")
+                    .arg(keys, sums.join(QStringLiteral(", "))),
+                { qint64(from), qint64(to) });
+    transaction.commit();
+}
+
 std::vector<BenchEngine *> BenchStores::engines()
 {
     std::vector<BenchEngine *> list;
@@ -122,15 +176,15 @@ std::vector<BenchEngine *> BenchStores::engines()
     return list;
 }
 
-std::vector<SalesLine> BenchStores::sampleLines(BenchEngine &engine, qint64 count)
+std::vector<SalesLine> BenchStores::sampleLines(BenchEngine &engine, qint64 count, int fromPeriod)
 {
     std::vector<SalesLine> lines;
     const QList<SqlRow> rows = engine.store->sql().query(
         QStringLiteral("SELECT firma, periode, abtnr, hgrp, ugrp, pg, svart, typ, umsatz, "
                        "nebenerloes, einsatz,"
-                       " nebenkosten, skonto, nachlass FROM umsatzzeile ORDER BY firma, periode, "
-                       "zeile LIMIT ?"),
-        { count });
+                       " nebenkosten, skonto, nachlass FROM umsatzzeile WHERE periode >= ?"
+                       " ORDER BY firma, periode, zeile LIMIT ?"),
+        { qint64(fromPeriod), count });
     lines.reserve(size_t(rows.size()));
     for (const SqlRow &r : rows) {
         SalesLine line;

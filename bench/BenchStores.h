@@ -1,11 +1,15 @@
 #pragma once
 
+#include "DelayRelay.h"
 #include "PgTestServer.h"
 #include "SalesWriter.h"
 #include "Store.h"
 #include "StoreFactory_p.h"
 
+#include <QDate>
 #include <QString>
+#include <QStringList>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -15,6 +19,7 @@ struct BenchEngine
 {
     QString name;
     QString connectString;
+    QStringList address; // the SERVER [PORT] words of a program's login
     std::unique_ptr<kordex::Store> store; // direct access for the bare engine
     std::unique_ptr<kordex::StoreFactory> factory; // the service as the program uses it
     int firstPeriod = 0;
@@ -26,13 +31,26 @@ class BenchStores
 public:
     BenchStores(QString dataDirectory, qint64 lines);
 
+    // The day the demo stores end at and the benchmarks run on.
+    static QDate today();
+
     // False with the reason when the engine cannot be set up.
     bool setUpSqlite(QString *why);
     bool setUpPostgres(QString *why);
 
+    // PostgreSQL once more, reached through a relay that delays each direction.
+    bool setUpDelayedPostgres(std::chrono::microseconds oneWay, QString *why);
+
     std::vector<BenchEngine *> engines();
-    // Some sales lines of the store, for the import benchmark.
-    std::vector<kordex::SalesLine> sampleLines(BenchEngine &engine, qint64 count);
+    BenchEngine *delayed() { return m_delayed.store ? &m_delayed : nullptr; }
+    // Some sales lines of the store from a period on, for the import benchmark.
+    std::vector<kordex::SalesLine> sampleLines(BenchEngine &engine, qint64 count,
+                                               int fromPeriod = -1000000);
+
+    // bare_voll: a table like the full grain, for the bare engine's rebuild.
+    static void makeBareSums(BenchEngine &engine);
+    // The bare rebuild: one INSERT ... SELECT ... GROUP BY into bare_voll.
+    static void bareRebuild(BenchEngine &engine, int from, int to);
 
 private:
     bool finish(BenchEngine &engine, QString *why);
@@ -42,5 +60,7 @@ private:
     qint64 m_lines;
     BenchEngine m_sqlite;
     BenchEngine m_postgres;
+    BenchEngine m_delayed;
     ertragon::test::PgTestServer m_server;
+    std::unique_ptr<DelayRelay> m_relay;
 };

@@ -1,10 +1,18 @@
 // Benchmarks of the KORDEX store on SQLite and PostgreSQL, each beside the bare
 // engine doing the same work: bulk import, full and two-month rebuild, the
-// 72-period fetch unfiltered and with each kind of filter, the 216-query
-// extended fetch, and one "PeriodenSummeAufteilung" per main department.
+// 72-period fetch unfiltered and with each kind of filter (one query per
+// period, and all in one batch), the 216-query extended fetch, and one
+// "PeriodenSummeAufteilung" per main department. The fetches run on PostgreSQL
+// a second time through a relay that delays each direction by half a
+// millisecond (1 ms round trip). Then a load run (32 sessions fetching, idle
+// and while full rebuilds run) and the growth curve (fetch, two-month rebuild
+// and import per line at several store sizes).
 //
-//   kordex_bench [--quick] [--lines N] [--data DIR] [--no-postgres] [benchmark flags]
+//   kordex_bench [--quick] [--lines N] [--data DIR] [--no-postgres] [--no-load]
+//                [--load-seconds S] [--growth N,N,...] [benchmark flags]
 #include "BenchStores.h"
+#include "GrowthCurve.h"
+#include "LoadRun.h"
 #include "Period.h"
 #include "Schema.h"
 
@@ -84,42 +92,76 @@ void serviceQuery(BenchEngine &engine, const QString &cls, const QString &name,
     result->SYS_Close();
 }
 
-void fetch(benchmark::State &state, BenchEngine *engine, Filter filter, bool bare)
+// The program's path: every argument set in one batch, answers read in order.
+void serviceBatch(BenchEngine &engine, const QString &cls, const QString &name,
+                  const QList<QStringList> &sets, int columns)
+{
+    auto result = engine.factory->OpenQuery(cls, name);
+    result->RunQueryBatch(sets);
+    while (result->NextAnswer()) {
+        result->NextRow();
+        for (int c = 1; c <= columns; ++c)
+            benchmark::DoNotOptimize(result->ColumnValue(c));
+    }
+    result->SYS_Close();
+}
+
+// kordex: one query (one round trip) per period; batch: one batch per fetch.
+enum class Side { Kordex, Batch, Bare };
+
+const char *sideName(Side side)
+{
+    return side == Side::Kordex ? "kordex" : side == Side::Batch ? "batch" : "bare";
+}
+
+void fetch(benchmark::State &state, BenchEngine *engine, Filter filter, Side side)
 {
     const QList<int> periods = fetchPeriods(*engine);
+    QList<QStringList> sets;
+    for (int period : periods)
+        sets.append(QStringList { "1", QString::number(period) } + filter.codes);
     for (auto _ : state) {
-        for (int period : periods) {
-            if (bare)
-                bareSum(*engine, period, period, plainWhere(filter.codes));
+        if (side == Side::Batch) {
+            serviceBatch(*engine, QStringLiteral("KXUmsatz.Daten"), QStringLiteral("PeriodenSumme"),
+                         sets, 2);
+            continue;
+        }
+        for (qsizetype i = 0; i < periods.size(); ++i) {
+            if (side == Side::Bare)
+                bareSum(*engine, periods[i], periods[i], plainWhere(filter.codes));
             else
                 serviceQuery(*engine, QStringLiteral("KXUmsatz.Daten"),
-                             QStringLiteral("PeriodenSumme"),
-                             QStringList { "1", QString::number(period) } + filter.codes, 2);
+                             QStringLiteral("PeriodenSumme"), sets[i], 2);
         }
     }
     state.SetItemsProcessed(state.iterations() * periods.size());
 }
 
-void extendedFetch(benchmark::State &state, BenchEngine *engine, bool bare)
+void extendedFetch(benchmark::State &state, BenchEngine *engine, Side side)
 {
     const QList<int> periods = fetchPeriods(*engine);
+    QList<QStringList> sets;
+    for (int period : periods)
+        for (const char *type : { "L", "B", "W" })
+            sets.append({ "1", QString::number(period),
+                          QStringLiteral("``M2```%1").arg(QLatin1String(type)) });
     for (auto _ : state) {
-        for (int period : periods) {
-            for (const char *type : { "L", "B", "W" }) {
-                if (bare)
-                    bareSum(*engine, period, period,
-                            { { QStringLiteral("abtnr"), QStringLiteral("M2") },
-                              { QStringLiteral("typ"), QLatin1String(type) } });
-                else
-                    serviceQuery(*engine, QStringLiteral("KXUmsatz.DatWH"),
-                                 QStringLiteral("PeriodenSumme"),
-                                 { "1", QString::number(period),
-                                   QStringLiteral("``M2```%1").arg(QLatin1String(type)) },
-                                 4);
-            }
+        if (side == Side::Batch) {
+            serviceBatch(*engine, QStringLiteral("KXUmsatz.DatWH"), QStringLiteral("PeriodenSumme"),
+                         sets, 4);
+            continue;
+        }
+        for (const QStringList &set : std::as_const(sets)) {
+            if (side == Side::Bare)
+                bareSum(*engine, set[1].toInt(), set[1].toInt(),
+                        { { QStringLiteral("abtnr"), QStringLiteral("M2") },
+                          { QStringLiteral("typ"), set[2].right(1) } });
+            else
+                serviceQuery(*engine, QStringLiteral("KXUmsatz.DatWH"),
+                             QStringLiteral("PeriodenSumme"), set, 4);
         }
     }
-    state.SetItemsProcessed(state.iterations() * periods.size() * 3);
+    state.SetItemsProcessed(state.iterations() * sets.size());
 }
 
 void breakdown(benchmark::State &state, BenchEngine *engine, bool bare)
@@ -143,32 +185,13 @@ void breakdown(benchmark::State &state, BenchEngine *engine, bool bare)
     }
 }
 
-void bareAggregate(BenchEngine &engine, int from, int to)
-{
-    SqlConnection &sql = engine.store->sql();
-    const QString keys
-        = (QStringList { "firma", "periode" } + Schema::dimensions()).join(QStringLiteral(", "));
-    QStringList sums;
-    for (const QString &m : Schema::measures())
-        sums.append(QStringLiteral("SUM(%1)").arg(m));
-    Transaction transaction(sql);
-    sql.execute(
-        QStringLiteral("DELETE FROM bare_voll WHERE firma = '1' AND periode BETWEEN ? AND ?"),
-        { qint64(from), qint64(to) });
-    sql.execute(QStringLiteral("INSERT INTO bare_voll SELECT %1, %2 FROM umsatzzeile"
-                               " WHERE firma = '1' AND periode BETWEEN ? AND ? GROUP BY %1")
-                    .arg(keys, sums.join(QStringLiteral(", "))),
-                { qint64(from), qint64(to) });
-    transaction.commit();
-}
-
 void rebuild(benchmark::State &state, BenchEngine *engine, int months, bool bare)
 {
     const int to = engine->lastPeriod;
     const int from = months > 0 ? Period::shifted(to, -(months - 1)) : engine->firstPeriod;
     for (auto _ : state) {
         if (bare)
-            bareAggregate(*engine, from, to);
+            BenchStores::bareRebuild(*engine, from, to);
         else
             engine->store->generieren(QStringLiteral("1"), Period::text(from), Period::text(to));
     }
@@ -221,12 +244,11 @@ public:
             const auto slash = name.rfind('/');
             if (slash == std::string::npos || run.run_type != Run::RT_Iteration)
                 continue;
-            auto &row = m_rows[name.substr(0, slash)];
             const double ms
                 = run.GetAdjustedRealTime(); // every benchmark here reports milliseconds
             const auto items = run.counters.find("items_per_second");
             const double rate = items == run.counters.end() ? 0.0 : double(items->second);
-            (name.substr(slash + 1) == "bare" ? row.bare : row.kordex) = { ms, rate };
+            m_rows[name.substr(0, slash)][name.substr(slash + 1)] = { ms, rate };
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -234,14 +256,21 @@ public:
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        std::printf("\n%-52s %12s %12s %8s\n", "work (ms per run; import: lines/s)", "kordex",
-                    "bare", "ratio");
+        std::printf("\n%-52s %12s %12s %8s %12s %8s\n", "work (ms per run; import: lines/s)",
+                    "kordex", "bare", "ratio", "batch", "ratio");
         for (const auto &[work, row] : m_rows) {
             const bool rate = work.find("import") != std::string::npos;
-            const double ours = rate ? row.kordex.rate : row.kordex.ms;
-            const double bare = rate ? row.bare.rate : row.bare.ms;
-            std::printf("%-52s %12.2f %12.2f %8.2f\n", work.c_str(), ours, bare,
-                        bare > 0 ? ours / bare : 0.0);
+            const auto figure = [&](const char *side) {
+                const auto found = row.find(side);
+                return found == row.end() ? 0.0 : rate ? found->second.rate : found->second.ms;
+            };
+            const double bare = figure("bare");
+            const auto ratio = [&](double ours) { return bare > 0 ? ours / bare : 0.0; };
+            std::printf("%-52s %12.2f %12.2f %8.2f", work.c_str(), figure("kordex"), bare,
+                        ratio(figure("kordex")));
+            if (row.contains("batch"))
+                std::printf(" %12.2f %8.2f", figure("batch"), ratio(figure("batch")));
+            std::printf("\n");
         }
         std::fflush(stdout);
     }
@@ -252,30 +281,33 @@ private:
         double ms = 0;
         double rate = 0;
     };
-    struct Row
-    {
-        Figure kordex;
-        Figure bare;
-    };
-    std::map<std::string, Row> m_rows;
+    std::map<std::string, std::map<std::string, Figure>> m_rows;
 };
+
+void registerFetches(BenchEngine *e)
+{
+    const std::string engine = e->name.toStdString();
+    for (Side side : { Side::Kordex, Side::Batch, Side::Bare }) {
+        for (const Filter &f : filters())
+            benchmark::RegisterBenchmark(
+                (engine + "/fetch72/" + f.name + "/" + sideName(side)).c_str(), fetch, e, f, side)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(0.3)
+                ->UseRealTime();
+        benchmark::RegisterBenchmark((engine + "/fetch216/extended/" + sideName(side)).c_str(),
+                                     extendedFetch, e, side)
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(0.3)
+            ->UseRealTime();
+    }
+}
 
 void registerAll(BenchEngine *e, qint64 lines)
 {
     const std::string engine = e->name.toStdString();
+    registerFetches(e);
     for (bool bare : { false, true }) {
         const std::string side = bare ? "bare" : "kordex";
-        for (const Filter &f : filters())
-            benchmark::RegisterBenchmark((engine + "/fetch72/" + f.name + "/" + side).c_str(),
-                                         fetch, e, f, bare)
-                ->Unit(benchmark::kMillisecond)
-                ->MinTime(0.3)
-                ->UseRealTime();
-        benchmark::RegisterBenchmark((engine + "/fetch216/extended/" + side).c_str(), extendedFetch,
-                                     e, bare)
-            ->Unit(benchmark::kMillisecond)
-            ->MinTime(0.3)
-            ->UseRealTime();
         benchmark::RegisterBenchmark(
             (engine + "/aufteilung/per-maindepartment-year/" + side).c_str(), breakdown, e, bare)
             ->Unit(benchmark::kMillisecond)
@@ -302,16 +334,46 @@ void registerAll(BenchEngine *e, qint64 lines)
     }
 }
 
-void makeBareSums(BenchEngine &engine)
+void printLoad(const BenchEngine &engine, const LoadFigures &idle, const LoadFigures &busy)
 {
-    SqlConnection &sql = engine.store->sql();
-    sql.script(QStringLiteral("DROP TABLE IF EXISTS bare_voll"));
-    if (sql.dialect() == Dialect::Sqlite) {
-        QString ddl
-            = sql.scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'summe_voll'"));
-        sql.script(ddl.replace(QLatin1String("summe_voll"), QLatin1String("bare_voll")));
-    } else {
-        sql.script(QStringLiteral("CREATE TABLE bare_voll (LIKE summe_voll INCLUDING ALL)"));
+    for (const auto &[what, f] : { std::pair { "idle", &idle }, std::pair { "rebuilding", &busy } })
+        std::printf("%-12s %-11s %8lld %9.1f %9.2f %9.2f %7lld %9lld %6lld %9d %9lld\n",
+                    qPrintable(engine.name), what, static_cast<long long>(f->fetches), f->perSecond,
+                    f->p50, f->p99, static_cast<long long>(f->errors),
+                    static_cast<long long>(f->mixtures), static_cast<long long>(f->wrong),
+                    f->rebuilds, static_cast<long long>(f->sawNew));
+    std::printf(
+        "%-12s p99 under rebuild / idle p99: %.2f%s\n", qPrintable(engine.name),
+        idle.p99 > 0 ? busy.p99 / idle.p99 : 0.0,
+        busy.problems.isEmpty()
+            ? ""
+            : qPrintable(QStringLiteral(" (first problem: %1)").arg(busy.problems.first())));
+    std::fflush(stdout);
+}
+
+// 32 sessions fetch random selections, idle and while full rebuilds run; on
+// SQLite the sessions read from four other processes.
+void loadBenchmark(BenchStores &benchStores, double seconds)
+{
+    std::printf("\n%-12s %-11s %8s %9s %9s %9s %7s %9s %6s %9s %9s\n", "load", "", "fetches",
+                "per s", "p50 ms", "p99 ms", "errors", "mixtures", "wrong", "rebuilds", "saw new");
+    for (BenchEngine *engine : benchStores.engines()) {
+        LoadRun::Options options;
+        options.connectString = engine->connectString;
+        options.sessions = 32;
+        options.seconds = seconds;
+        options.lastPeriod = engine->lastPeriod;
+        options.processes = engine->store->sql().dialect() == Dialect::Sqlite ? 4 : 0;
+        options.program = QCoreApplication::applicationFilePath();
+        LoadRun load(options);
+        QString why;
+        if (!load.prepare(*engine->store, &why)) {
+            std::fprintf(stderr, "load on %s: %s\n", qPrintable(engine->name), qPrintable(why));
+            continue;
+        }
+        const LoadFigures idle = load.run(*engine->store, false);
+        const LoadFigures busy = load.run(*engine->store, true);
+        printLoad(*engine, idle, busy);
     }
 }
 
@@ -319,46 +381,80 @@ void makeBareSums(BenchEngine &engine)
 
 int main(int argc, char **argv)
 {
+    // the reader processes of the SQLite load run are this program
+    if (const auto status = LoadRun::readerIfAsked(argc, argv))
+        return *status;
     QCoreApplication app(argc, argv);
     qint64 lines = 10000000;
     QString data = QStringLiteral("bench-data");
     bool postgres = true;
+    bool load = true;
+    bool benchmarks = true;
+    double loadSeconds = 30;
+    QList<qint64> growth { 1000000, 10000000, 30000000 };
     std::vector<char *> rest { argv[0] };
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
-        if (arg == QLatin1String("--quick"))
+        if (arg == QLatin1String("--quick")) {
             lines = 1000000;
-        else if (arg == QLatin1String("--lines") && i + 1 < argc)
+            loadSeconds = 10;
+            growth = { 100000, 1000000 };
+        } else if (arg == QLatin1String("--lines") && i + 1 < argc) {
             lines = QString::fromLocal8Bit(argv[++i]).toLongLong();
-        else if (arg == QLatin1String("--data") && i + 1 < argc)
+        } else if (arg == QLatin1String("--data") && i + 1 < argc) {
             data = QString::fromLocal8Bit(argv[++i]);
-        else if (arg == QLatin1String("--no-postgres"))
+        } else if (arg == QLatin1String("--no-postgres")) {
             postgres = false;
-        else
+        } else if (arg == QLatin1String("--no-load")) {
+            load = false;
+        } else if (arg == QLatin1String("--load-seconds") && i + 1 < argc) {
+            loadSeconds = QString::fromLocal8Bit(argv[++i]).toDouble();
+        } else if (arg == QLatin1String("--growth") && i + 1 < argc) {
+            growth.clear();
+            for (const QString &n :
+                 QString::fromLocal8Bit(argv[++i]).split(QLatin1Char(','), Qt::SkipEmptyParts))
+                if (n.toLongLong() > 0) // "none": no growth curve
+                    growth.append(n.toLongLong());
+        } else if (arg == QLatin1String("--only-growth")) {
+            benchmarks = false;
+            load = false;
+        } else {
             rest.push_back(argv[i]);
+        }
     }
     int restCount = int(rest.size());
     benchmark::Initialize(&restCount, rest.data());
     if (benchmark::ReportUnrecognizedArguments(restCount, rest.data()))
         return 2;
 
-    BenchStores benchStores(data, lines);
-    stores = &benchStores;
-    QString why;
-    if (!benchStores.setUpSqlite(&why)) {
-        std::fprintf(stderr, "SQLite store: %s\n", qPrintable(why));
-        return 1;
+    if (benchmarks || load) {
+        BenchStores benchStores(data, lines);
+        stores = &benchStores;
+        QString why;
+        if (!benchStores.setUpSqlite(&why)) {
+            std::fprintf(stderr, "SQLite store: %s\n", qPrintable(why));
+            return 1;
+        }
+        if (postgres && !benchStores.setUpPostgres(&why))
+            std::fprintf(stderr, "PostgreSQL skipped: %s\n", qPrintable(why));
+        if (benchmarks) {
+            const qint64 importLines = std::min<qint64>(lines / 5, 1000000);
+            for (BenchEngine *engine : benchStores.engines()) {
+                samples[engine->name] = benchStores.sampleLines(*engine, importLines);
+                BenchStores::makeBareSums(*engine);
+                registerAll(engine, lines);
+            }
+            // the fetches once more over a line with 1 ms round trip
+            if (postgres && benchStores.setUpDelayedPostgres(std::chrono::microseconds(500), &why))
+                registerFetches(benchStores.delayed());
+            RatioReporter reporter;
+            benchmark::RunSpecifiedBenchmarks(&reporter);
+        }
+        if (load)
+            loadBenchmark(benchStores, loadSeconds);
     }
-    if (postgres && !benchStores.setUpPostgres(&why))
-        std::fprintf(stderr, "PostgreSQL skipped: %s\n", qPrintable(why));
-    const qint64 importLines = std::min<qint64>(lines / 5, 1000000);
-    for (BenchEngine *engine : benchStores.engines()) {
-        samples[engine->name] = benchStores.sampleLines(*engine, importLines);
-        makeBareSums(*engine);
-        registerAll(engine, lines);
-    }
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    if (!growth.isEmpty())
+        GrowthCurve(data, postgres).run(growth, 10000000, 10000000);
     benchmark::Shutdown();
     return 0;
 }

@@ -496,6 +496,7 @@ void DemoGenerator::buildSums(const std::function<void(int)> &progress)
         Rebuild(m_sql, Period::dayNumber(m_options.today))
             .run(QString::fromLatin1(companies[c].code), first, last);
     }
+    Rebuild::settle(m_sql);
     progress(100);
 }
 

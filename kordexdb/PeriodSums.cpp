@@ -28,7 +28,7 @@ qint64 checkedSum(std::initializer_list<qint64> add, std::initializer_list<qint6
     return total;
 }
 
-SumRow sumsFrom(SqlConnection &sql, const QString &table, const SumSelection &selection)
+SqlStatement sumsStatement(const QString &table, const SumSelection &selection)
 {
     QStringList sums;
     for (const QString &measure : Schema::measures())
@@ -47,20 +47,23 @@ SumRow sumsFrom(SqlConnection &sql, const QString &table, const SumSelection &se
         where += QStringLiteral(" AND %1 = ?").arg(dimension);
         params.append(code);
     }
-    const QString statement = QStringLiteral("SELECT %1 FROM %2 WHERE %3")
-                                  .arg(sums.join(QStringLiteral(", ")), table, where);
-    const QList<SqlRow> rows = sql.query(statement, params);
-    SumRow result {};
-    if (rows.isEmpty())
-        return result;
-    for (size_t i = 0; i < result.size(); ++i) {
-        // PostgreSQL sums bigint into numeric: a sum beyond 64 bits arrives as text.
-        bool ok = false;
-        result[i] = rows.first().value(qsizetype(i)).toLongLong(&ok);
-        if (!ok)
-            outOfRange();
-    }
-    return result;
+    return { QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                 .arg(sums.join(QStringLiteral(", ")), table, where),
+             params };
+}
+
+SumRow sumsFrom(SqlConnection &sql, const QString &table, const SumSelection &selection)
+{
+    const SqlStatement statement = sumsStatement(table, selection);
+    return PeriodSums::sumsOf(sql.query(statement.sql, statement.params));
+}
+
+const QString &rollupTable(const SumSelection &selection)
+{
+    QStringList used;
+    for (const auto &filter : selection.filters)
+        used.append(filter.first);
+    return Schema::covering(used).table;
 }
 
 } // namespace
@@ -73,10 +76,27 @@ void SumSelection::restrict(const QString &dimension, const QString &code)
 
 SumRow PeriodSums::fromRollup(SqlConnection &sql, const SumSelection &selection)
 {
-    QStringList used;
-    for (const auto &filter : selection.filters)
-        used.append(filter.first);
-    return sumsFrom(sql, Schema::covering(used).table, selection);
+    return sumsFrom(sql, rollupTable(selection), selection);
+}
+
+SqlStatement PeriodSums::rollupStatement(const SumSelection &selection)
+{
+    return sumsStatement(rollupTable(selection), selection);
+}
+
+SumRow PeriodSums::sumsOf(const QList<QStringList> &rows)
+{
+    SumRow result {};
+    if (rows.isEmpty())
+        return result;
+    for (size_t i = 0; i < result.size(); ++i) {
+        // PostgreSQL sums bigint into numeric: a sum beyond 64 bits arrives as text.
+        bool ok = false;
+        result[i] = rows.first().value(qsizetype(i)).toLongLong(&ok);
+        if (!ok)
+            outOfRange();
+    }
+    return result;
 }
 
 SumRow PeriodSums::fromTable(SqlConnection &sql, const QString &table,

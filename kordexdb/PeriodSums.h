@@ -8,6 +8,7 @@
 namespace kordex {
 
 class SqlConnection;
+struct SqlStatement;
 
 // A selection of period sums: one company, a period range, and the dimension
 // values that are set (an empty value leaves its level open).
@@ -29,6 +30,9 @@ class PeriodSums
 public:
     // Summed by the engine from the coarsest grain that covers the selection.
     static SumRow fromRollup(SqlConnection &sql, const SumSelection &selection);
+    // The statement fromRollup runs, and its one row read as sums.
+    static SqlStatement rollupStatement(const SumSelection &selection);
+    static SumRow sumsOf(const QList<QStringList> &rows);
     // Summed from one named table (a grain or the sales lines).
     static SumRow fromTable(SqlConnection &sql, const QString &table,
                             const SumSelection &selection);

@@ -3,6 +3,7 @@
 
 #include <kordex/ErrorNumbers.h>
 #include <kordex/ServerError.h>
+#include <poll.h>
 #include <vector>
 
 namespace kordex {
@@ -28,6 +29,48 @@ QString numberedPlaceholders(const QString &sql)
             result += c;
     }
     return result;
+}
+
+// The values of one statement as libpq takes them; storage owns the bytes.
+struct BoundValues
+{
+    std::vector<QByteArray> storage;
+    std::vector<const char *> values;
+
+    explicit BoundValues(const QList<SqlValue> &params)
+    {
+        storage.reserve(size_t(params.size()));
+        for (const SqlValue &value : params) {
+            if (std::holds_alternative<qint64>(value)) {
+                storage.push_back(QByteArray::number(std::get<qint64>(value)));
+                values.push_back(storage.back().constData());
+            } else if (std::holds_alternative<QString>(value)) {
+                storage.push_back(std::get<QString>(value).toUtf8());
+                values.push_back(storage.back().constData());
+            } else {
+                values.push_back(nullptr);
+            }
+        }
+    }
+    int count() const { return int(values.size()); }
+};
+
+QList<SqlRow> rowsOf(const PGresult *result)
+{
+    QList<SqlRow> rows;
+    const int rowCount = PQntuples(result);
+    const int columns = PQnfields(result);
+    rows.reserve(rowCount);
+    for (int r = 0; r < rowCount; ++r) {
+        SqlRow row;
+        row.reserve(columns);
+        for (int c = 0; c < columns; ++c)
+            row.append(PQgetisnull(result, r, c) ? QString()
+                                                 : QString::fromUtf8(PQgetvalue(result, r, c),
+                                                                     PQgetlength(result, r, c)));
+        rows.append(row);
+    }
+    return rows;
 }
 
 // COPY ... FROM STDIN in text form, buffered in large chunks.
@@ -148,16 +191,47 @@ PgConnection::~PgConnection()
 
 bool PgConnection::isOpen()
 {
-    return PQstatus(m_conn) == CONNECTION_OK;
+    // Between statements the server has nothing to say but the farewell of a
+    // session it ends (shut down, failed over, terminated), followed by the
+    // closed socket; reading what waits finds that end. Anything else read
+    // here (a TLS record, a parameter report) leaves the session open.
+    for (int round = 0; round < 4; ++round) {
+        if (PQstatus(m_conn) != CONNECTION_OK)
+            return false;
+        pollfd idle { PQsocket(m_conn), POLLIN, 0 };
+        if (::poll(&idle, 1, 0) <= 0)
+            return true;
+        if (PQconsumeInput(m_conn) == 0)
+            return false;
+    }
+    return false;
+}
+
+bool PgConnection::onStandby() const
+{
+    // reported by the server at connect and whenever it changes (PostgreSQL 14 on)
+    const char *standby = PQparameterStatus(m_conn, "in_hot_standby");
+    return standby && qstrcmp(standby, "on") == 0;
+}
+
+bool PgConnection::inTransaction()
+{
+    return PQtransactionStatus(m_conn) != PQTRANS_IDLE;
+}
+
+ServerError PgConnection::failure(const QString &what, const PGresult *result) const
+{
+    const QString message
+        = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(m_conn))
+              .trimmed();
+    return ServerError(error::SqlFailure, QStringLiteral("PostgreSQL (%1): %2").arg(what, message));
 }
 
 void PgConnection::fail(const QString &what, PGresult *result)
 {
-    QString message
-        = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(m_conn))
-              .trimmed();
+    ServerError error = failure(what, result);
     PQclear(result);
-    throw ServerError(error::SqlFailure, QStringLiteral("PostgreSQL (%1): %2").arg(what, message));
+    throw error;
 }
 
 void PgConnection::script(const QString &sql)
@@ -188,40 +262,120 @@ QByteArray PgConnection::preparedName(const QString &sql)
 QList<SqlRow> PgConnection::query(const QString &sql, const QList<SqlValue> &params)
 {
     const QByteArray name = preparedName(sql);
-    std::vector<QByteArray> storage;
-    std::vector<const char *> values;
-    storage.reserve(size_t(params.size()));
-    for (const SqlValue &value : params) {
-        if (std::holds_alternative<qint64>(value)) {
-            storage.push_back(QByteArray::number(std::get<qint64>(value)));
-            values.push_back(storage.back().constData());
-        } else if (std::holds_alternative<QString>(value)) {
-            storage.push_back(std::get<QString>(value).toUtf8());
-            values.push_back(storage.back().constData());
-        } else {
-            values.push_back(nullptr);
-        }
-    }
-    PGresult *result = PQexecPrepared(m_conn, name.constData(), int(values.size()), values.data(),
+    const BoundValues bound(params);
+    PGresult *result = PQexecPrepared(m_conn, name.constData(), bound.count(), bound.values.data(),
                                       nullptr, nullptr, 0);
     const auto status = PQresultStatus(result);
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
         fail(QStringLiteral("query"), result);
     ResultGuard guard { result };
-    QList<SqlRow> rows;
-    const int rowCount = PQntuples(result);
-    const int columns = PQnfields(result);
-    rows.reserve(rowCount);
-    for (int r = 0; r < rowCount; ++r) {
-        SqlRow row;
-        row.reserve(columns);
-        for (int c = 0; c < columns; ++c)
-            row.append(PQgetisnull(result, r, c) ? QString()
-                                                 : QString::fromUtf8(PQgetvalue(result, r, c),
-                                                                     PQgetlength(result, r, c)));
-        rows.append(row);
+    return rowsOf(result);
+}
+
+// Sends what libpq holds without blocking on a server that is busy answering:
+// its answers are read into libpq's buffer meanwhile.
+void PgConnection::flushPipeline()
+{
+    for (;;) {
+        const int pending = PQflush(m_conn);
+        if (pending == 0)
+            return;
+        if (pending < 0)
+            fail(QStringLiteral("batch"));
+        pollfd socket { PQsocket(m_conn), POLLIN | POLLOUT, 0 };
+        if (::poll(&socket, 1, -1) < 0)
+            fail(QStringLiteral("batch"));
+        if ((socket.revents & POLLIN) && PQconsumeInput(m_conn) == 0)
+            fail(QStringLiteral("batch"));
     }
-    return rows;
+}
+
+// Pipeline mode: every statement (and the preparation of a new one) is sent
+// before the first answer is read, so the batch costs one round trip. A batch
+// outside a transaction runs in a read-only REPEATABLE READ transaction of its
+// own, so that every answer comes from the same snapshot.
+BatchResult PgConnection::queryBatch(const QList<SqlStatement> &statements)
+{
+    BatchResult result;
+    if (statements.isEmpty())
+        return result;
+    enum class Kind { Begin, Prepare, Query, Commit };
+    struct Step
+    {
+        Kind kind;
+        QString sql; // of a statement being prepared
+        QByteArray name;
+    };
+    std::vector<Step> steps;
+    QHash<QString, QByteArray> preparing;
+    const bool own = !inTransaction();
+    if (PQenterPipelineMode(m_conn) != 1)
+        fail(QStringLiteral("pipeline"));
+    PQsetnonblocking(m_conn, 1);
+    const auto send = [this](int sent) {
+        if (sent != 1)
+            fail(QStringLiteral("batch"));
+    };
+    try {
+        if (own) {
+            send(PQsendQueryParams(m_conn, "BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY", 0,
+                                   nullptr, nullptr, nullptr, nullptr, 0));
+            steps.push_back({ Kind::Begin, {}, {} });
+        }
+        for (const SqlStatement &statement : statements) {
+            QByteArray name = m_statements.value(statement.sql, preparing.value(statement.sql));
+            if (name.isEmpty()) {
+                name = "k" + QByteArray::number(m_statements.size() + preparing.size() + 1);
+                const QByteArray text = numberedPlaceholders(statement.sql).toUtf8();
+                send(PQsendPrepare(m_conn, name.constData(), text.constData(), 0, nullptr));
+                preparing.insert(statement.sql, name);
+                steps.push_back({ Kind::Prepare, statement.sql, name });
+            }
+            const BoundValues bound(statement.params);
+            send(PQsendQueryPrepared(m_conn, name.constData(), bound.count(), bound.values.data(),
+                                     nullptr, nullptr, 0));
+            steps.push_back({ Kind::Query, {}, {} });
+        }
+        if (own) {
+            send(PQsendQueryParams(m_conn, "COMMIT", 0, nullptr, nullptr, nullptr, nullptr, 0));
+            steps.push_back({ Kind::Commit, {}, {} });
+        }
+        send(PQpipelineSync(m_conn));
+        flushPipeline();
+    } catch (const ServerError &e) {
+        // A connection that cannot take the batch is broken; nothing was answered.
+        PQsetnonblocking(m_conn, 0);
+        result.error = e;
+        return result;
+    }
+    PQsetnonblocking(m_conn, 0);
+
+    // Each step gives one result and then a null, the sync one result.
+    for (const Step &step : steps) {
+        PGresult *answer = PQgetResult(m_conn);
+        if (!answer) {
+            if (!result.error)
+                result.error = failure(QStringLiteral("batch"));
+            return result;
+        }
+        const auto status = PQresultStatus(answer);
+        if (status == PGRES_FATAL_ERROR && !result.error)
+            result.error = failure(QStringLiteral("query"), answer);
+        else if (step.kind == Kind::Prepare && status == PGRES_COMMAND_OK)
+            m_statements.insert(step.sql, step.name);
+        else if (step.kind == Kind::Query && status == PGRES_TUPLES_OK && !result.error)
+            result.answers.append(rowsOf(answer));
+        PQclear(answer);
+        while (PGresult *rest = PQgetResult(m_conn))
+            PQclear(rest);
+    }
+    if (PGresult *sync = PQgetResult(m_conn))
+        PQclear(sync);
+    PQexitPipelineMode(m_conn);
+    // A failed statement leaves its transaction aborted; end it.
+    if (own && PQtransactionStatus(m_conn) == PQTRANS_INERROR)
+        PQclear(PQexec(m_conn, "ROLLBACK"));
+    return result;
 }
 
 void PgConnection::execute(const QString &sql, const QList<SqlValue> &params)
@@ -236,15 +390,25 @@ std::unique_ptr<BulkWriter> PgConnection::bulkWriter(const QString &table,
 }
 
 std::unique_ptr<SqlConnection> openPostgres(const QString &host, const QString &port,
-                                            QString *errorText, const QString &database)
+                                            QString *errorText, const QString &database,
+                                            Target target)
 {
     const QByteArray hostBytes = host.toUtf8();
     const QByteArray portBytes = port.toUtf8();
     const QByteArray databaseBytes = database.toUtf8();
-    std::vector<const char *> keys { "host", "dbname", "connect_timeout", "client_encoding",
-                                     "application_name" };
-    std::vector<const char *> values { hostBytes.constData(), databaseBytes.constData(), "5",
-                                       "UTF8", "kordexdb" };
+    std::vector<const char *> keys { "host",
+                                     "dbname",
+                                     "connect_timeout",
+                                     "client_encoding",
+                                     "application_name",
+                                     "target_session_attrs" };
+    std::vector<const char *> values { hostBytes.constData(),
+                                       databaseBytes.constData(),
+                                       "5",
+                                       "UTF8",
+                                       "kordexdb",
+                                       target == Target::PreferStandby ? "prefer-standby"
+                                                                       : "read-write" };
     if (!port.isEmpty()) {
         keys.push_back("port");
         values.push_back(portBytes.constData());

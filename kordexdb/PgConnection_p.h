@@ -20,13 +20,19 @@ public:
     void execute(const QString &sql, const QList<SqlValue> &params) override;
     std::unique_ptr<BulkWriter> bulkWriter(const QString &table,
                                            const QStringList &columns) override;
+    BatchResult queryBatch(const QList<SqlStatement> &statements) override;
     void begin() override { script(QStringLiteral("BEGIN")); }
+    bool inTransaction() override;
+    bool onStandby() const override;
 
     PGconn *handle() const { return m_conn; }
     [[noreturn]] void fail(const QString &what, PGresult *result = nullptr);
+    // The error fail() raises, without raising it; result is not cleared.
+    ServerError failure(const QString &what, const PGresult *result = nullptr) const;
 
 private:
     QByteArray preparedName(const QString &sql);
+    void flushPipeline();
 
     PGconn *m_conn;
     QHash<QString, QByteArray> m_statements;

@@ -1,5 +1,7 @@
 #include "Rebuild.h"
 
+#include "Archive.h"
+#include "Period.h"
 #include "Schema.h"
 #include "SqlConnection.h"
 
@@ -19,8 +21,12 @@ void Rebuild::run(const QString &company, int from, int to)
         if (m_sql.dialect() == Dialect::Postgres)
             m_sql.script(
                 QStringLiteral("SET LOCAL work_mem = '256MB'; SET LOCAL synchronous_commit = off"));
-        clear(company, from, to);
-        fill(company, from, to);
+        // Archived years have no lines any more: their sums are kept as they are.
+        const int first = std::max(from, Archive::boundary(m_sql));
+        if (first <= to) {
+            clear(company, first, to);
+            fill(company, first, to);
+        }
         recordDataBasis(company, to);
         transaction.commit();
     } catch (...) {
@@ -28,7 +34,9 @@ void Rebuild::run(const QString &company, int from, int to)
         throw;
     }
     restoreSettings();
-    refreshStatistics();
+    // A rebuild of a few months hardly moves the statistics; a year or more does.
+    if (Period::shifted(from, 11) <= to)
+        refreshStatistics();
 }
 
 void Rebuild::settingsForBulkWork()
@@ -93,7 +101,18 @@ void Rebuild::refreshStatistics()
             m_sql.script(QStringLiteral("ANALYZE %1").arg(table));
         return;
     }
-    m_sql.script(QStringLiteral("VACUUM ANALYZE %1").arg(tables.join(QStringLiteral(", "))));
+    // Autovacuum sets the visibility map (for index-only scans) in the background.
+    m_sql.script(QStringLiteral("ANALYZE %1").arg(tables.join(QStringLiteral(", "))));
+}
+
+void Rebuild::settle(SqlConnection &sql)
+{
+    if (sql.dialect() != Dialect::Postgres)
+        return;
+    QStringList tables;
+    for (const Grain &grain : Schema::grains())
+        tables.append(grain.table);
+    sql.script(QStringLiteral("VACUUM ANALYZE %1").arg(tables.join(QStringLiteral(", "))));
 }
 
 } // namespace kordex

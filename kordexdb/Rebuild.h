@@ -14,6 +14,9 @@ class Rebuild
 public:
     Rebuild(SqlConnection &sql, int dayNumber);
     void run(const QString &company, int from, int to);
+    // PostgreSQL: vacuums the sums at once rather than when autovacuum comes
+    // round, so that index-only scans need no heap visits from the start.
+    static void settle(SqlConnection &sql);
 
 private:
     void settingsForBulkWork();

@@ -25,6 +25,9 @@ SalesWriter::SalesWriter(SqlConnection &sql)
     : m_sql(sql)
 {
     loadMasterData();
+    m_partitioned = Schema::partitioned(m_sql);
+    for (int year : Schema::partitionYears(m_sql))
+        m_years.insert(year);
     // A bulk load larger than the page cache spills into the write-ahead log
     // page by page; a cache that holds the whole load avoids that.
     if (m_sql.dialect() == Dialect::Sqlite)
@@ -90,8 +93,22 @@ QString SalesWriter::problem(const SalesLine &line) const
     return QString();
 }
 
+void SalesWriter::ensurePartition(int period)
+{
+    const int year = Period::year(period);
+    if (!m_partitioned || m_years.contains(year))
+        return;
+    // The table cannot change while rows stream into it: end the stream first.
+    if (m_writer)
+        m_writer->finish();
+    m_writer.reset();
+    Schema::addPartition(m_sql, year);
+    m_years.insert(year);
+}
+
 void SalesWriter::write(const SalesLine &line)
 {
+    ensurePartition(line.period);
     if (!m_writer) {
         QStringList columns { QStringLiteral("firma"), QStringLiteral("periode"),
                               QStringLiteral("zeile") };

@@ -57,11 +57,15 @@ private:
     };
 
     void loadMasterData();
+    // Makes the partition of the line's year before the first line of it.
+    void ensurePartition(int period);
 
     SqlConnection &m_sql;
     std::unordered_map<std::string, Company> m_companies;
     std::unordered_set<std::string> m_customerGroups;
     std::unordered_set<std::string> m_articleTypes;
+    bool m_partitioned = false;
+    std::unordered_set<int> m_years; // years with a partition
     std::unique_ptr<BulkWriter> m_writer;
     const Company *m_lastCompany = nullptr;
     std::string m_lastCompanyCode;

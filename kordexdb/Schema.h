@@ -51,6 +51,16 @@ public:
     static QString damage(SqlConnection &connection);
     static void drop(SqlConnection &connection);
     static QStringList tables();
+
+    // PostgreSQL keeps the sales lines in one partition per year (range on
+    // the period), so that work on a few months reads one partition and an
+    // old year leaves as a whole. SQLite keeps one table.
+    static bool partitioned(SqlConnection &connection);
+    // The years that have a partition, ascending.
+    static QList<int> partitionYears(SqlConnection &connection);
+    // Makes the partition of a year when it is missing.
+    static void addPartition(SqlConnection &connection, int year);
+    static QString partitionName(int year);
 };
 
 } // namespace kordex

@@ -11,6 +11,28 @@ QString SqlConnection::scalar(const QString &sql, const QList<SqlValue> &params,
     return rows.first().first();
 }
 
+BatchResult SqlConnection::queryBatch(const QList<SqlStatement> &statements)
+{
+    BatchResult result;
+    const bool own = !inTransaction();
+    try {
+        if (own)
+            script(QStringLiteral("BEGIN"));
+        for (const SqlStatement &statement : statements)
+            result.answers.append(query(statement.sql, statement.params));
+    } catch (const ServerError &e) {
+        result.error = e;
+    }
+    if (own && inTransaction()) {
+        try {
+            script(QStringLiteral("COMMIT"));
+        } catch (const ServerError &) {
+            // a read transaction: nothing to keep
+        }
+    }
+    return result;
+}
+
 void SqlConnection::commit()
 {
     requireInPlace();

@@ -3,7 +3,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <kordex/ServerError.h>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <variant>
 
@@ -11,8 +13,27 @@ namespace kordex {
 
 enum class Dialect { Sqlite, Postgres };
 
+// Which server of a PostgreSQL host list a connection wants: the primary, or
+// a standby when one answers (else the primary).
+enum class Target { ReadWrite, PreferStandby };
+
 using SqlValue = std::variant<std::monostate, qint64, QString>;
 using SqlRow = QStringList;
+
+// One statement with its "?" values.
+struct SqlStatement
+{
+    QString sql;
+    QList<SqlValue> params;
+};
+
+// The rows of each statement of a batch, in order, up to the first that
+// failed; error says why that one failed.
+struct BatchResult
+{
+    QList<QList<SqlRow>> answers;
+    std::optional<ServerError> error;
+};
 
 // Appends rows to one table through the engine's bulk path. Columns are given
 // in the order named when the writer was made; endRow closes a row.
@@ -41,6 +62,12 @@ public:
     virtual void script(const QString &sql) = 0;
     virtual QList<SqlRow> query(const QString &sql, const QList<SqlValue> &params = {}) = 0;
     virtual void execute(const QString &sql, const QList<SqlValue> &params = {}) = 0;
+    // Runs reading statements in order, all from one snapshot (a read
+    // transaction of their own unless one is open); the first failure ends the
+    // batch and is handed back, not raised. This form runs one after another.
+    virtual BatchResult queryBatch(const QList<SqlStatement> &statements);
+    // True inside a transaction the caller opened.
+    virtual bool inTransaction() = 0;
     virtual std::unique_ptr<BulkWriter> bulkWriter(const QString &table, const QStringList &columns)
         = 0;
     virtual void begin() = 0;
@@ -54,6 +81,8 @@ public:
     // True when the store was opened only for reading (a file in a folder that
     // cannot be written); every write then fails with ServerError(ReadOnly).
     virtual bool readOnly() const { return false; }
+    // True on a PostgreSQL hot standby: reads only, writes go to the primary.
+    virtual bool onStandby() const { return false; }
 
     // The first column of the first row, or the fallback when there is no row.
     QString scalar(const QString &sql, const QList<SqlValue> &params = {},
@@ -81,9 +110,12 @@ private:
 // ":memory:" opens a store in memory. A file whose folder or which itself
 // cannot be written opens for reading only.
 std::unique_ptr<SqlConnection> openSqlite(const QString &path, bool create, QString *errorText);
-// host and port; database "kordex"; user and password by libpq's conventions.
+// host and port, each a single value or a comma-separated list tried in turn
+// (libpq's multi-host form); database "kordex"; user and password by libpq's
+// conventions.
 std::unique_ptr<SqlConnection> openPostgres(const QString &host, const QString &port,
                                             QString *errorText,
-                                            const QString &database = QStringLiteral("kordex"));
+                                            const QString &database = QStringLiteral("kordex"),
+                                            Target target = Target::ReadWrite);
 
 } // namespace kordex

@@ -89,6 +89,11 @@ void SqliteConnection::begin()
     script(QStringLiteral("BEGIN IMMEDIATE"));
 }
 
+bool SqliteConnection::inTransaction()
+{
+    return m_db && sqlite3_get_autocommit(m_db) == 0;
+}
+
 void SqliteConnection::requireInPlace()
 {
     int moved = 0;

@@ -23,6 +23,7 @@ public:
     std::unique_ptr<BulkWriter> bulkWriter(const QString &table,
                                            const QStringList &columns) override;
     void begin() override;
+    bool inTransaction() override;
     void requireInPlace() override;
     bool readOnly() const override { return m_readOnly; }
 

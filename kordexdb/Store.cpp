@@ -64,7 +64,7 @@ Store::Store(std::unique_ptr<SqlConnection> connection)
 Store::~Store() = default;
 
 std::unique_ptr<Store> Store::open(const QString &serverOrPath, const QString &port, bool create,
-                                   QString *errorText, int *errorNumber)
+                                   QString *errorText, int *errorNumber, Target target)
 {
     const auto failed = [&](int number, const QString &why) {
         if (errorText)
@@ -77,7 +77,7 @@ std::unique_ptr<Store> Store::open(const QString &serverOrPath, const QString &p
     QString why;
     std::unique_ptr<SqlConnection> connection = where.isFile()
         ? openSqlite(serverOrPath, create, &why)
-        : openPostgres(serverOrPath, port, &why);
+        : openPostgres(serverOrPath, port, &why, QStringLiteral("kordex"), target);
     if (!connection)
         return failed(error::ConnectFailed, why);
     try {
@@ -99,7 +99,25 @@ std::unique_ptr<Store> Store::open(const QString &serverOrPath, const QString &p
         // A file that is no SQLite database at all fails its first query (NotAStore).
         return failed(e.number(), e.description());
     }
-    return std::make_unique<Store>(std::move(connection));
+    auto store = std::make_unique<Store>(std::move(connection));
+    store->m_hosts = serverOrPath;
+    store->m_ports = port;
+    return store;
+}
+
+SqlConnection &Store::writer()
+{
+    if (!m_sql->onStandby())
+        return *m_sql;
+    if (!m_primary || !m_primary->isOpen()) {
+        QString why;
+        m_primary
+            = openPostgres(m_hosts, m_ports, &why, QStringLiteral("kordex"), Target::ReadWrite);
+        if (!m_primary)
+            throw ServerError(error::ConnectFailed,
+                              QStringLiteral("Kein Primärserver erreichbar: %1").arg(why));
+    }
+    return *m_primary;
 }
 
 void Store::requireIntact()
@@ -133,69 +151,112 @@ bool Store::hasQuery(const QString &className, const QString &queryName)
     return false;
 }
 
-QList<QStringList> Store::runQuery(const QString &className, const QString &queryName,
-                                   const QStringList &arguments)
+Store::PlannedQuery Store::plan(const QString &className, const QString &queryName,
+                                const QStringList &arguments)
 {
     if (!hasQuery(className, queryName))
         throw ServerError(error::UnknownQuery,
                           QStringLiteral("Unbekannte Abfrage %1 der Klasse %2")
                               .arg(EchoedInput::quoted(queryName), EchoedInput::quoted(className)));
-    return className == datenClass ? this->daten(queryName, arguments)
-                                   : this->datWH(queryName, arguments);
+    return className == datenClass ? daten(queryName, arguments) : datWH(queryName, arguments);
 }
 
-QList<QStringList> Store::codeList(const QString &sql, const QList<SqlValue> &params)
+QList<QStringList> Store::runQuery(const QString &className, const QString &queryName,
+                                   const QStringList &arguments)
 {
-    return m_sql->query(sql, params);
+    const PlannedQuery planned = plan(className, queryName, arguments);
+    const QList<SqlRow> rows = m_sql->query(planned.statement.sql, planned.statement.params);
+    return planned.answer ? planned.answer(rows) : rows;
 }
 
-QList<QStringList> Store::daten(const QString &queryName, const QStringList &args)
+BatchResult Store::runQueryBatch(const QString &className, const QString &queryName,
+                                 const QList<QStringList> &argumentSets)
+{
+    BatchResult result;
+    QList<PlannedQuery> plans;
+    QList<SqlStatement> statements;
+    for (const QStringList &arguments : argumentSets) {
+        try {
+            plans.append(plan(className, queryName, arguments));
+        } catch (const ServerError &e) {
+            result.error = e;
+            break;
+        }
+        statements.append(plans.constLast().statement);
+    }
+    BatchResult rows = m_sql->queryBatch(statements);
+    for (qsizetype i = 0; i < rows.answers.size(); ++i) {
+        try {
+            result.answers.append(plans[i].answer ? plans[i].answer(rows.answers[i])
+                                                  : rows.answers[i]);
+        } catch (const ServerError &e) {
+            result.error = e;
+            return result;
+        }
+    }
+    // A statement that failed comes before any set that could not be planned.
+    if (rows.error)
+        result.error = rows.error;
+    return result;
+}
+
+Store::PlannedQuery Store::daten(const QString &queryName, const QStringList &args)
 {
     if (queryName == QLatin1String("Profitcenter")) {
         if (args.size() > 1)
             expectArguments(args, 1, queryName);
         const QString company = args.isEmpty() ? contextCompany() : args.first();
-        return codeList(
-            QStringLiteral("SELECT pcnr, name FROM profitcenter WHERE firma = ? ORDER BY pcnr"),
-            { company });
+        return { { QStringLiteral("SELECT pcnr, name FROM profitcenter WHERE firma = ?"
+                                  " ORDER BY pcnr"),
+                   { company } },
+                 {} };
     }
     if (queryName == QLatin1String("HAbtInPC")) {
         expectArguments(args, 2, queryName);
-        return codeList(
-            QStringLiteral("SELECT h.habt, h.name FROM hauptabteilung h WHERE h.firma = ?"
-                           " AND (CAST(? AS TEXT) = '' OR EXISTS (SELECT 1 FROM abteilung a WHERE"
-                           " a.firma = h.firma AND a.habt = h.habt AND a.pcnr = ?))"
-                           " ORDER BY h.habt"),
-            { args[0], args[1], args[1] });
+        return { { QStringLiteral("SELECT h.habt, h.name FROM hauptabteilung h WHERE h.firma = ?"
+                                  " AND (CAST(? AS TEXT) = '' OR EXISTS (SELECT 1 FROM abteilung a"
+                                  " WHERE a.firma = h.firma AND a.habt = h.habt AND a.pcnr = ?))"
+                                  " ORDER BY h.habt"),
+                   { args[0], args[1], args[1] } },
+                 {} };
     }
     if (queryName == QLatin1String("AbtInPC") || queryName == QLatin1String("AbtInHAbt")) {
         expectArguments(args, 2, queryName);
         const QString column = queryName == QLatin1String("AbtInPC") ? QStringLiteral("pcnr")
                                                                      : QStringLiteral("habt");
-        return codeList(QStringLiteral("SELECT abtnr, name FROM abteilung WHERE firma = ?"
-                                       " AND (CAST(? AS TEXT) = '' OR %1 = ?) ORDER BY abtnr")
-                            .arg(column),
-                        { args[0], args[1], args[1] });
+        return { { QStringLiteral("SELECT abtnr, name FROM abteilung WHERE firma = ?"
+                                  " AND (CAST(? AS TEXT) = '' OR %1 = ?) ORDER BY abtnr")
+                       .arg(column),
+                   { args[0], args[1], args[1] } },
+                 {} };
     }
     if (queryName == QLatin1String("Versandarten")) {
         expectArguments(args, 2, queryName);
-        return codeList(QStringLiteral("SELECT svart, name FROM versandart WHERE firma = ?"
-                                       " AND (CAST(? AS TEXT) = '' OR hvart = ?) ORDER BY svart"),
-                        { args[0], args[1], args[1] });
+        return { { QStringLiteral("SELECT svart, name FROM versandart WHERE firma = ?"
+                                  " AND (CAST(? AS TEXT) = '' OR hvart = ?) ORDER BY svart"),
+                   { args[0], args[1], args[1] } },
+                 {} };
     }
     if (queryName == QLatin1String("Zugriffsrechte")) {
         expectArguments(args, 2, queryName);
-        const QList<SqlRow> rows = m_sql->query(
-            QStringLiteral("SELECT erlaubt, eingeschraenkt, abteilungsgebunden FROM personal"
-                           " WHERE firma = ? AND kuerzel = ?"),
-            { args[0], args[1] });
-        return { rows.isEmpty() ? QStringList { "N", "N", "N" } : rows.first() };
+        return { { QStringLiteral("SELECT erlaubt, eingeschraenkt, abteilungsgebunden FROM"
+                                  " personal WHERE firma = ? AND kuerzel = ?"),
+                   { args[0], args[1] } },
+                 [](const QList<SqlRow> &rows) -> QList<QStringList> {
+                     return { rows.isEmpty() ? QStringList { "N", "N", "N" } : rows.first() };
+                 } };
     }
+    const auto sums = [](const SumSelection &selection) {
+        return PlannedQuery { PeriodSums::rollupStatement(selection),
+                              [](const QList<SqlRow> &rows) -> QList<QStringList> {
+                                  return { oneRow(PeriodSums::sumsOf(rows)) };
+                              } };
+    };
     if (queryName == QLatin1String("PeriodenSumme")) {
         expectArguments(args, 9, queryName);
         SumSelection selection { args[0], period(args[1]), period(args[1]), {} };
         restrictPlain(selection, args.mid(2));
-        return { oneRow(PeriodSums::fromRollup(*m_sql, selection)) };
+        return sums(selection);
     }
     // PeriodenSummeAufteilung
     expectArguments(args, 10, queryName);
@@ -204,10 +265,10 @@ QList<QStringList> Store::daten(const QString &queryName, const QStringList &arg
         throw ServerError(error::BadArgument,
                           QStringLiteral("Periode von %1 liegt nach bis %2").arg(args[1], args[2]));
     restrictPlain(selection, args.mid(3));
-    return { oneRow(PeriodSums::fromRollup(*m_sql, selection)) };
+    return sums(selection);
 }
 
-QList<QStringList> Store::datWH(const QString &queryName, const QStringList &args)
+Store::PlannedQuery Store::datWH(const QString &queryName, const QStringList &args)
 {
     expectArguments(args, 3, queryName);
     const QStringList pieces = args[2].split(QLatin1Char('`'));
@@ -224,17 +285,20 @@ QList<QStringList> Store::datWH(const QString &queryName, const QStringList &arg
             continue; // all article types
         selection.restrict(order[i], pieces[i]);
     }
-    const SumRow s = PeriodSums::fromRollup(*m_sql, selection);
-    // PeriodenSumme: goods revenue, other revenue, cost of goods, other cost.
-    // PeriodenSkonto: cash discount, rebate, cash discount, 0 — so that
-    // c1 + c2 is all deductions and (c1 + c2) - (c3 + c4) the rebate.
-    const QList<qint64> columns = queryName == QLatin1String("PeriodenSumme")
-        ? QList<qint64> { s[0], s[1], s[2], s[3] }
-        : QList<qint64> { s[4], s[5], s[4], 0 };
-    QStringList row;
-    for (qint64 value : columns)
-        row.append(PeriodSums::money(value));
-    return { row };
+    const bool discounts = queryName != QLatin1String("PeriodenSumme");
+    return { PeriodSums::rollupStatement(selection),
+             [discounts](const QList<SqlRow> &rows) -> QList<QStringList> {
+                 const SumRow s = PeriodSums::sumsOf(rows);
+                 // PeriodenSumme: goods revenue, other revenue, cost of goods, other cost.
+                 // PeriodenSkonto: cash discount, rebate, cash discount, 0 — so that
+                 // c1 + c2 is all deductions and (c1 + c2) - (c3 + c4) the rebate.
+                 const QList<qint64> columns = discounts ? QList<qint64> { s[4], s[5], s[4], 0 }
+                                                         : QList<qint64> { s[0], s[1], s[2], s[3] };
+                 QStringList row;
+                 for (qint64 value : columns)
+                     row.append(PeriodSums::money(value));
+                 return { row };
+             } };
 }
 
 std::optional<QStringList> Store::user(const QString &company, const QString &code)
@@ -269,10 +333,11 @@ void Store::generieren(const QString &company, const QString &from, const QStrin
     if (first > last)
         throw ServerError(error::BadArgument,
                           QStringLiteral("Periode von %1 liegt nach bis %2").arg(from, to));
-    if (m_sql->query(QStringLiteral("SELECT 1 FROM firma WHERE firma = ?"), { company }).isEmpty())
+    SqlConnection &sql = writer();
+    if (sql.query(QStringLiteral("SELECT 1 FROM firma WHERE firma = ?"), { company }).isEmpty())
         throw ServerError(error::ObjectNotFound,
                           QStringLiteral("Firma %1 unbekannt").arg(EchoedInput::quoted(company)));
-    Rebuild(*m_sql, Period::dayNumber(today())).run(company, first, last);
+    Rebuild(sql, Period::dayNumber(today())).run(company, first, last);
 }
 
 std::optional<DataBasis> Store::dataBasis(const QString &company)

@@ -39,9 +39,12 @@ public:
     // nullptr with the reason in errorText and the error number when the
     // store cannot be opened (ConnectFailed) or is no usable KORDEX store
     // (NotAStore: no schema, unless create is set; another schema version; a
-    // missing table).
+    // missing table). On PostgreSQL server and port may list several hosts;
+    // PreferStandby reads from a standby when one answers, and the rebuild
+    // then writes through a second connection to the primary.
     static std::unique_ptr<Store> open(const QString &serverOrPath, const QString &port,
-                                       bool create, QString *errorText, int *errorNumber = nullptr);
+                                       bool create, QString *errorText, int *errorNumber = nullptr,
+                                       Target target = Target::ReadWrite);
     // Raises ServerError(NotAStore) when the engine finds the file damaged;
     // run before writing, so that damage is not built upon.
     void requireIntact();
@@ -58,6 +61,11 @@ public:
     static bool hasQuery(const QString &className, const QString &queryName);
     QList<QStringList> runQuery(const QString &className, const QString &queryName,
                                 const QStringList &arguments);
+    // The query once per argument set, all sent at once and answered from one
+    // snapshot; the first set that fails (its arguments or its statement) ends
+    // the batch and is handed back, not raised.
+    BatchResult runQueryBatch(const QString &className, const QString &queryName,
+                              const QList<QStringList> &argumentSets);
 
     // Rows of one record, by table, as named columns; nothing when missing.
     std::optional<QStringList> user(const QString &company, const QString &code);
@@ -70,12 +78,26 @@ public:
     std::optional<DataBasis> dataBasis(const QString &company);
 
 private:
-    QList<QStringList> daten(const QString &queryName, const QStringList &arguments);
-    QList<QStringList> datWH(const QString &queryName, const QStringList &arguments);
-    QList<QStringList> codeList(const QString &sql, const QList<SqlValue> &params);
+    // A query ready to run: its statement, and how its rows become the answer
+    // (rows as they are when answer is empty).
+    struct PlannedQuery
+    {
+        SqlStatement statement;
+        std::function<QList<QStringList>(const QList<SqlRow> &)> answer;
+    };
+    PlannedQuery plan(const QString &className, const QString &queryName,
+                      const QStringList &arguments);
+    PlannedQuery daten(const QString &queryName, const QStringList &arguments);
+    PlannedQuery datWH(const QString &queryName, const QStringList &arguments);
     QString listOutput(const QString &sql, const QList<SqlValue> &params);
 
+    // The connection writes go to: this one, or on a standby one to the primary.
+    SqlConnection &writer();
+
     std::unique_ptr<SqlConnection> m_sql;
+    std::unique_ptr<SqlConnection> m_primary;
+    QString m_hosts; // PostgreSQL host and port lists, for the primary
+    QString m_ports;
     SessionContext m_context;
     QDate m_today;
 };

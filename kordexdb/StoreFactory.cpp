@@ -56,7 +56,9 @@ bool StoreFactory::OpenConnection(const QString &text)
         m_lastError = QStringLiteral("malformed connect string: %1").arg(EchoedInput::quoted(text));
         return false;
     }
-    m_session->store = Store::open(parsed->server, parsed->port, false, &m_lastError);
+    // The program reads; its one write, the rebuild, finds the primary itself.
+    m_session->store = Store::open(parsed->server, parsed->port, false, &m_lastError, nullptr,
+                                   Target::PreferStandby);
     if (m_session->store && m_today.isValid())
         m_session->store->setToday(m_today);
     return m_session->store != nullptr;

@@ -29,6 +29,8 @@ public:
     // The day the server counts as today; the real date when not set.
     void setToday(const QDate &today);
     QString lastError() const override { return m_lastError; }
+    // The open store, for tools and tests; null while closed.
+    Store *store() const { return m_session->store.get(); }
 
 private:
     std::unique_ptr<StoreObject> personnelRecord(const QString &company, const QString &code);

@@ -27,6 +27,43 @@ void StoreResultSet::RunQuery(const QStringList &arguments)
     m_run = true;
 }
 
+void StoreResultSet::RunQueryBatch(const QList<QStringList> &argumentSets)
+{
+    requireOpen();
+    m_rows.clear();
+    m_current = -1;
+    m_run = false;
+    m_batch = {};
+    m_nextAnswer = 0;
+    if (argumentSets.isEmpty())
+        return;
+    try {
+        m_batch = m_session->require().runQueryBatch(m_className, m_queryName, argumentSets);
+    } catch (const ServerError &e) {
+        // nothing answered: the first set carries the failure
+        m_batch.error = e;
+    }
+}
+
+bool StoreResultSet::NextAnswer()
+{
+    requireOpen();
+    m_rows.clear();
+    m_current = -1;
+    m_run = false;
+    if (m_nextAnswer < m_batch.answers.size()) {
+        m_rows = m_batch.answers[m_nextAnswer++];
+        m_run = true;
+        return true;
+    }
+    if (m_batch.error) {
+        const ServerError error = *m_batch.error;
+        m_batch.error.reset();
+        throw error;
+    }
+    return false;
+}
+
 bool StoreResultSet::NextRow()
 {
     requireOpen();

@@ -8,7 +8,8 @@
 
 namespace kordex {
 
-// One named query; RunQuery fetches every row at once, NextRow walks them.
+// One named query; RunQuery fetches every row at once, NextRow walks them. A
+// batch is sent whole by RunQueryBatch and its answers are kept for NextAnswer.
 class StoreResultSet : public ResultSet
 {
 public:
@@ -18,6 +19,8 @@ public:
     bool NextRow() override;
     QString ColumnValue(int column) override;
     void SYS_Close() override { m_closed = true; }
+    void RunQueryBatch(const QList<QStringList> &argumentSets) override;
+    bool NextAnswer() override;
 
 private:
     void requireOpen() const;
@@ -26,6 +29,8 @@ private:
     QString m_className;
     QString m_queryName;
     QList<QStringList> m_rows;
+    BatchResult m_batch;
+    qsizetype m_nextAnswer = 0;
     qsizetype m_current = -1;
     bool m_run = false;
     bool m_closed = false;

@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -61,7 +62,10 @@ BookDialog::BookDialog(WindowBook &book, Prompter &prompter, QWidget *parent)
     fileRow->addWidget(edtDatei, 1);
     fileRow->addWidget(cmdDatei);
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("&Datei:"), fileRow);
+    // The field is a row of two widgets, so the label needs its buddy named.
+    auto *fileLabel = new QLabel(QStringLiteral("&Datei:"), this);
+    fileLabel->setBuddy(edtDatei);
+    form->addRow(fileLabel, fileRow);
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *create

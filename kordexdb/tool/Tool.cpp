@@ -1,5 +1,6 @@
 #include "Tool.h"
 
+#include "Archive.h"
 #include "ConnectString.h"
 #include "CsvReader.h"
 #include "DemoGenerator.h"
@@ -142,6 +143,8 @@ int Tool::run(const QStringList &arguments)
             return importSales(rest);
         if (command == QLatin1String("rebuild"))
             return rebuild(rest);
+        if (command == QLatin1String("archive"))
+            return archive(rest);
         if (command == QLatin1String("user") && rest.value(0) == QLatin1String("set"))
             return userSet(rest.mid(1));
         if (command == QLatin1String("check"))
@@ -180,6 +183,7 @@ QString Tool::usageText()
         "  import-master DB FILE.csv\n"
         "  import-sales DB FILE.csv\n"
         "  rebuild DB --company C [--from P --to P]\n"
+        "  archive DB --before P [--detach]\n"
         "  user set DB --company C --user CODE [--password-stdin] [--name TEXT] [--rights N]\n"
         "           [--department CODE] [--active J|N] [--permitted J|N] [--restricted J|N]\n"
         "           [--department-bound J|N] [--fax TEXT] [--email TEXT]\n"
@@ -213,14 +217,14 @@ QString Tool::connectStringOf(const QString &db) const
     return connectString(where.server, where.port);
 }
 
-std::unique_ptr<Store> Tool::openStore(const QString &db, bool create)
+std::unique_ptr<Store> Tool::openStore(const QString &db, bool create, Target target)
 {
     if (db.isEmpty())
         bad(QStringLiteral("no DB given"));
     const ConnectString where = ConnectString::fromToolArgument(db);
     QString problem;
     int number = error::ConnectFailed;
-    auto store = Store::open(where.server, where.port, create, &problem, &number);
+    auto store = Store::open(where.server, where.port, create, &problem, &number, target);
     if (!store)
         throw ServerError(
             number, QStringLiteral("cannot open %1: %2").arg(EchoedInput::quoted(db), problem));
@@ -427,6 +431,27 @@ int Tool::rebuild(const QStringList &args)
     return 0;
 }
 
+int Tool::archive(const QStringList &args)
+{
+    const auto options = ToolOptions::parse(args, { "before" }, { "detach" });
+    if (options.positional.size() != 1 || !options.has(QStringLiteral("before")))
+        return usage();
+    const int before = periodOption(options, QStringLiteral("before"));
+    auto store = openForWriting(options.positional[0]);
+    const Archive::Outcome done
+        = Archive(store->sql()).run(before, options.flags.contains(QStringLiteral("detach")));
+    store->sql().requireInPlace();
+    if (done.years.isEmpty()) {
+        m_out << "no sales lines before " << Period::text(before) << "; nothing archived\n";
+        return 0;
+    }
+    m_out << "archived the sales lines of " << done.years.first() << " to " << done.years.last()
+          << " (" << done.lines << " lines"
+          << (options.flags.contains(QStringLiteral("detach")) ? ", detached" : "")
+          << "); their period sums stay\n";
+    return 0;
+}
+
 int Tool::userSet(const QStringList &args)
 {
     const auto options
@@ -469,7 +494,7 @@ int Tool::check(const QStringList &args)
     const auto options = ToolOptions::parse(args, {});
     if (options.positional.size() != 1)
         return usage();
-    auto store = openStore(options.positional[0]);
+    auto store = openStore(options.positional[0], false, Target::PreferStandby);
     SqlConnection &sql = store->sql();
     m_out << "KORDEX store " << options.positional[0] << " (schema "
           << sql.scalar(QStringLiteral("SELECT wert FROM kordex_meta WHERE schluessel = 'schema'"))

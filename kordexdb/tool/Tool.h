@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DemoGenerator.h"
+#include "SqlConnection.h"
 
 #include <QStringList>
 #include <QTextStream>
@@ -24,6 +25,7 @@ private:
     int importMaster(const QStringList &args);
     int importSales(const QStringList &args);
     int rebuild(const QStringList &args);
+    int archive(const QStringList &args);
     int userSet(const QStringList &args);
     int check(const QStringList &args);
     int query(const QStringList &args);
@@ -33,7 +35,8 @@ private:
     int usage(); // on stderr, for a command line that is wrong
     int help(); // on stdout, when asked for
 
-    std::unique_ptr<Store> openStore(const QString &db, bool create = false);
+    std::unique_ptr<Store> openStore(const QString &db, bool create = false,
+                                     Target target = Target::ReadWrite);
     // A store the command will write to: not read-only and not damaged.
     std::unique_ptr<Store> openForWriting(const QString &db);
     void demoIntoFile(const QString &path, const DemoGenerator::Options &options);

@@ -178,6 +178,12 @@ private Q_SLOTS:
         QTest::newRow("10 MB argument echoed short")
             << QStringList { "xecute", "@", QString(10 << 20, QLatin1Char('x')) } << 1
             << "^kordexdb: Unbekannter Befehl: \"x{60}…\" \\(5301\\)\n$";
+        QTest::newRow("archive inside a year")
+            << QStringList { "archive", "@", "--before", "12003" } << 1
+            << "12003 lies inside a year.*12001.*\\(5502\\)";
+        QTest::newRow("detach without partitions")
+            << QStringList { "archive", "@", "--before", "12001", "--detach" } << 1
+            << "partitioned by year";
         QTest::newRow("seed beyond 64 bits")
             << QStringList { "demo", "@.new", "--seed", "99999999999999999999" } << 1
             << "--seed needs a whole number";

@@ -1,12 +1,15 @@
 // The database service through its factory interface, on SQLite or (built
 // with KORDEX_TEST_POSTGRES) on a PostgreSQL server started for the test.
+#include "Archive.h"
 #include "CreateFactory.h"
 #include "Period.h"
 #include "PeriodSums.h"
+#include "Schema.h"
 #include "StoreFactory_p.h"
 #include "StoreFixture.h"
 
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTest>
 #include <kordex/ErrorNumbers.h>
 #include <kordex/Factory.h>
@@ -306,6 +309,10 @@ private Q_SLOTS:
         QTest::newRow("command with escape sequence")
             << 20 << error::UnknownCommand
             << QString("Unbekannter Befehl: \"K \\u001b]2;x\\u0007\"");
+        QTest::newRow("batch: a bad set ends it") << 21 << error::BadArgument << QString("125031");
+        QTest::newRow("batch: a failing statement ends it")
+            << 22 << error::SqlFailure << QString("summe_ugrp");
+        QTest::newRow("batch after CloseConnection") << 23 << error::NotConnected << QString();
     }
 
     void errors()
@@ -382,6 +389,51 @@ private Q_SLOTS:
                 factory()
                     .NewObject(QStringLiteral("KX.Windows"))
                     ->call(QStringLiteral("Xecute"), { QStringLiteral("K \x1b]2;x\x07") });
+            },
+            // the sets before a failing one are answered, the ones after it not
+            [&] {
+                auto r = factory().OpenQuery(daten, QStringLiteral("PeriodenSumme"));
+                r->RunQueryBatch({ QStringList { "1", "12503" } + empty7,
+                                   QStringList { "1", "125031" } + empty7,
+                                   QStringList { "1", "12504" } + empty7 });
+                QVERIFY(r->NextAnswer());
+                QVERIFY(r->NextRow());
+                QVERIFY(errorOf([&] { r->NextAnswer(); }) == error::BadArgument);
+                QVERIFY(!r->NextAnswer());
+                r->RunQueryBatch({ QStringList { "1", "125031" } + empty7 });
+                r->NextAnswer();
+            },
+            [&] {
+                auto store = m_fixture.openStore();
+                store->sql().script(QStringLiteral("ALTER TABLE summe_ugrp RENAME TO ugrp_weg"));
+                const auto restore = qScopeGuard([&] {
+                    store->sql().script(
+                        QStringLiteral("ALTER TABLE ugrp_weg RENAME TO summe_ugrp"));
+                });
+                auto r = factory().OpenQuery(daten, QStringLiteral("PeriodenSumme"));
+                r->RunQueryBatch({ QStringList { "1", "12503" } + empty7,
+                                   QStringList { "1", "12503", "05", "052", "", "", "", "", "" },
+                                   QStringList { "1", "12504" } + empty7 });
+                QVERIFY(r->NextAnswer());
+                std::optional<ServerError> failure;
+                try {
+                    r->NextAnswer();
+                } catch (const ServerError &e) {
+                    failure = e;
+                }
+                QVERIFY(!r->NextAnswer());
+                // the connection goes on with the next batch
+                r->RunQueryBatch({ QStringList { "1", "12504" } + empty7 });
+                QVERIFY(r->NextAnswer());
+                QVERIFY(r->NextRow());
+                if (failure)
+                    throw *failure;
+            },
+            [&] {
+                auto r = factory().OpenQuery(daten, QStringLiteral("PeriodenSumme"));
+                factory().CloseConnection();
+                r->RunQueryBatch({ QStringList { "1", "12503" } + empty7 });
+                r->NextAnswer();
             },
         };
         QString description;
@@ -537,23 +589,50 @@ private Q_SLOTS:
     void periodSumsMatchSalesLines_data()
     {
         QTest::addColumn<QStringList>("codes"); // HGRP UGRP PCNR HABT ABTNR PG HVART
-        QTest::newRow("unrestricted") << QStringList { "", "", "", "", "", "", "" };
-        QTest::newRow("profit centre") << QStringList { "", "", "2", "", "", "", "" };
+        QTest::addColumn<bool>("batched"); // every month of 2024 in one batch
+        QTest::newRow("unrestricted") << QStringList { "", "", "", "", "", "", "" } << false;
+        QTest::newRow("profit centre") << QStringList { "", "", "2", "", "", "", "" } << false;
         QTest::newRow("department and main group")
-            << QStringList { "06", "", "", "", "M3", "", "" };
-        QTest::newRow("subgroup and customers") << QStringList { "05", "052", "", "", "", "G", "" };
-        QTest::newRow("shipping") << QStringList { "", "", "", "", "", "", "S" };
-        QTest::newRow("no match") << QStringList { "01", "", "", "", "M5", "", "" };
+            << QStringList { "06", "", "", "", "M3", "", "" } << false;
+        QTest::newRow("subgroup and customers")
+            << QStringList { "05", "052", "", "", "", "G", "" } << false;
+        QTest::newRow("shipping") << QStringList { "", "", "", "", "", "", "S" } << false;
+        QTest::newRow("no match") << QStringList { "01", "", "", "", "M5", "", "" } << false;
+        QTest::newRow("unrestricted, batched")
+            << QStringList { "", "", "", "", "", "", "" } << true;
+        QTest::newRow("subgroup and customers, batched")
+            << QStringList { "05", "052", "", "", "", "G", "" } << true;
+        QTest::newRow("customers, batched") << QStringList { "", "", "", "", "", "P", "" } << true;
     }
 
     void periodSumsMatchSalesLines()
     {
         QFETCH(QStringList, codes);
+        QFETCH(bool, batched);
         auto store = m_fixture.openStore();
         static const QStringList dims { "hgrp", "ugrp", "pcnr", "habt", "abtnr", "pg", "hvart" };
         SumSelection selection { QStringLiteral("1"), 12403, 12403, {} };
         for (int i = 0; i < dims.size(); ++i)
             selection.restrict(dims[i], codes[i]);
+        if (batched) {
+            QList<QStringList> sets;
+            for (int period = 12401; period <= 12412; ++period)
+                sets.append(QStringList { "1", QString::number(period) } + codes);
+            auto result = factory().OpenQuery(QStringLiteral("KXUmsatz.Daten"),
+                                              QStringLiteral("PeriodenSumme"));
+            result->RunQueryBatch(sets);
+            for (int period = 12401; period <= 12412; ++period) {
+                selection.from = selection.to = period;
+                const SumRow lines = PeriodSums::fromSalesLines(store->sql(), selection);
+                QVERIFY(result->NextAnswer());
+                QVERIFY(result->NextRow());
+                QCOMPARE(cents(result->ColumnValue(1)), PeriodSums::revenue(lines));
+                QCOMPARE(cents(result->ColumnValue(2)), PeriodSums::margin(lines));
+                QVERIFY(!result->NextRow());
+            }
+            QVERIFY(!result->NextAnswer());
+            return;
+        }
         const SumRow lines = PeriodSums::fromSalesLines(store->sql(), selection);
         const QStringList row
             = firstRow(factory(), QStringLiteral("KXUmsatz.Daten"), QStringLiteral("PeriodenSumme"),
@@ -781,6 +860,81 @@ private Q_SLOTS:
         auto daten = factory().NewObject(QStringLiteral("KXUmsatz.Daten"));
         QCOMPARE(errorOf([&] { daten->call(QStringLiteral("Generieren"), args); }), number);
         QCOMPARE(xecute(QStringLiteral("S P0=^XWGDAT W P0")), QStringLiteral("12504`1250615"));
+    }
+
+    // Whole years of sales lines leave the store; their sums answer as before
+    // and a rebuild over them keeps them.
+    void archiveTakesWholeYears_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<bool>("detach");
+        QTest::addColumn<int>("number"); // the error, or 0
+        QTest::newRow("drop two years") << 12201 << false << 0;
+        QTest::newRow("detach two years") << 12201 << true << (onPostgres ? 0 : error::BadInput);
+        QTest::newRow("inside a year") << 12203 << false << error::BadInput;
+        QTest::newRow("before every line") << 11001 << false << 0;
+    }
+
+    void archiveTakesWholeYears()
+    {
+        QFETCH(int, before);
+        QFETCH(bool, detach);
+        QFETCH(int, number);
+        auto store = m_fixture.openStore();
+        SqlConnection &sql = store->sql();
+        const auto sums = [&] {
+            QList<QStringList> sets;
+            for (int p = 12001; p <= 12504; p = Period::shifted(p, 1))
+                sets.append({ "1", QString::number(p), "", "", "", "", "", "", "" });
+            auto result = factory().OpenQuery(QStringLiteral("KXUmsatz.Daten"),
+                                              QStringLiteral("PeriodenSumme"));
+            result->RunQueryBatch(sets);
+            QStringList figures;
+            while (result->NextAnswer() && result->NextRow())
+                figures << result->ColumnValue(1) + QLatin1Char('/') + result->ColumnValue(2);
+            return figures;
+        };
+        const auto lines = [&](const char *where) {
+            return sql
+                .scalar(QStringLiteral("SELECT count(*) FROM umsatzzeile WHERE %1")
+                            .arg(QLatin1String(where)),
+                        { qint64(before) })
+                .toLongLong();
+        };
+        const QStringList old = sums();
+        QCOMPARE(old.size(), 64);
+        const qint64 older = lines("periode < ?");
+        const qint64 newer = lines("periode >= ?");
+        int failed = 0;
+        Archive::Outcome done;
+        try {
+            done = Archive(sql).run(before, detach);
+        } catch (const ServerError &e) {
+            failed = e.number();
+        }
+        QCOMPARE(failed, number);
+        QCOMPARE(lines("periode >= ?"), newer);
+        QCOMPARE(lines("periode < ?"), number ? older : 0);
+        if (number)
+            return;
+        QCOMPARE(done.lines, older);
+        QCOMPARE(done.years.size(), before == 12201 ? 2 : 0);
+        QCOMPARE(sums(), old);
+        // a rebuild over archived periods keeps their sums
+        generate(QStringLiteral("1"), QStringLiteral("12001"), QStringLiteral("12504"));
+        QCOMPARE(sums(), old);
+        if (onPostgres && before == 12201) {
+            QCOMPARE(Schema::partitionYears(sql).first(), 2022);
+            const bool kept = sql.scalar(QStringLiteral("SELECT to_regclass("
+                                                        "'archiv_umsatzzeile_y2020') IS NOT NULL"))
+                == QLatin1String("t");
+            QCOMPARE(kept, detach);
+            if (kept)
+                QVERIFY(sql.scalar(QStringLiteral("SELECT count(*) FROM archiv_umsatzzeile_y2020"))
+                            .toLongLong()
+                        > 0);
+        }
+        QVERIFY(m_fixture.makeDemo(nullptr));
     }
 
     void failedRebuildKeepsOldSums()

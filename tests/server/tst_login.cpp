@@ -110,6 +110,9 @@ private Q_SLOTS:
         QTest::newRow("double blank leaves a word empty")
             << "1  ABC pw" << true
             << QStringList { "1", "", "ABC", "pw", defaultServer, "1972", "KORDEX" };
+        QTest::newRow("several hosts and ports")
+            << "1 0 ABC pw db1,db2 5432,5433" << true
+            << QStringList { "1", "0", "ABC", "pw", "db1,db2", "5432,5433", "KORDEX" };
         QTest::newRow("eighth word ignored")
             << "1 0 A p s 1 N extra" << true << QStringList { "1", "0", "A", "p", "s", "1", "N" };
         QTest::newRow("decimal company counts as numeric")

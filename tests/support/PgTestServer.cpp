@@ -94,7 +94,7 @@ bool PgTestServer::run(const QString &program, const QStringList &arguments, QSt
     return true;
 }
 
-bool PgTestServer::start(QString *why)
+bool PgTestServer::makeDirectory(QString *why)
 {
     m_binaries = binaryDirectory();
     if (m_binaries.isEmpty()) {
@@ -119,13 +119,12 @@ bool PgTestServer::start(QString *why)
         }
         m_runAs = QString::fromLocal8Bit(user->pw_name);
     }
+    return true;
+}
+
+bool PgTestServer::launch(QString *why)
+{
     const QString data = m_dir->path() + QStringLiteral("/data");
-    if (!run(QStringLiteral("initdb"),
-             { QStringLiteral("-D"), data, QStringLiteral("-A"), QStringLiteral("trust"),
-               QStringLiteral("-U"), QStringLiteral("kordex"), QStringLiteral("-E"),
-               QStringLiteral("UTF8"), QStringLiteral("--no-locale"), QStringLiteral("-N") },
-             why))
-        return false;
     for (int attempt = 0; attempt < 5 && !m_running; ++attempt) {
         m_port = freeLoopbackPort();
         const QString options
@@ -139,11 +138,40 @@ bool PgTestServer::start(QString *why)
                           QStringLiteral("start") },
                         why);
     }
-    if (!m_running)
+    return m_running;
+}
+
+bool PgTestServer::start(QString *why)
+{
+    if (!makeDirectory(why))
+        return false;
+    const QString data = m_dir->path() + QStringLiteral("/data");
+    if (!run(QStringLiteral("initdb"),
+             { QStringLiteral("-D"), data, QStringLiteral("-A"), QStringLiteral("trust"),
+               QStringLiteral("-U"), QStringLiteral("kordex"), QStringLiteral("-E"),
+               QStringLiteral("UTF8"), QStringLiteral("--no-locale"), QStringLiteral("-N") },
+             why))
+        return false;
+    if (!launch(why))
         return false;
     qputenv("PGUSER", "kordex");
     qunsetenv("PGPASSWORD");
     return resetDatabase(why);
+}
+
+bool PgTestServer::startStandby(const PgTestServer &primary, QString *why)
+{
+    if (!makeDirectory(why))
+        return false;
+    // initdb's trust rules let the primary's superuser stream from loopback.
+    return run(QStringLiteral("pg_basebackup"),
+               { QStringLiteral("-h"), primary.host(), QStringLiteral("-p"), primary.port(),
+                 QStringLiteral("-U"), QStringLiteral("kordex"), QStringLiteral("-D"),
+                 m_dir->path() + QStringLiteral("/data"), QStringLiteral("-R"),
+                 QStringLiteral("-X"), QStringLiteral("stream"), QStringLiteral("-c"),
+                 QStringLiteral("fast") },
+               why)
+        && launch(why);
 }
 
 void PgTestServer::stop()

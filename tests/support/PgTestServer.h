@@ -22,7 +22,11 @@ public:
 
     // False with the reason when the server cannot be started.
     bool start(QString *why);
+    // This server as a streaming standby of a running primary: a base backup
+    // (pg_basebackup -R) started on a port of its own; hot standby, read only.
+    bool startStandby(const PgTestServer &primary, QString *why);
     void stop();
+    bool running() const { return m_running; }
 
     QString host() const { return QStringLiteral("127.0.0.1"); }
     QString port() const { return QString::number(m_port); }
@@ -32,6 +36,8 @@ public:
     bool resetDatabase(QString *why);
 
 private:
+    bool makeDirectory(QString *why);
+    bool launch(QString *why);
     bool run(const QString &program, const QStringList &arguments, QString *why);
     bool execAdmin(const QString &sql, QString *why);
 

@@ -28,6 +28,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <unistd.h>
@@ -266,7 +267,9 @@ int BatchReport::run()
         QElapsedTimer timer;
         timer.start();
         written = check(book->write(&error), QStringLiteral("Berichtsmappe"), error) && written;
-        qCDebug(lcBook, "book: files finished and written in %.1f ms", timer.nsecsElapsed() / 1e6);
+        m_bookFigures.writeNanoseconds = timer.nsecsElapsed();
+        qCDebug(lcBook, "book: files finished and written in %.1f ms",
+                m_bookFigures.writeNanoseconds / 1e6);
     }
     if (!m_options.details.path.isEmpty()) {
         QString error;
@@ -300,10 +303,12 @@ int BatchReport::makeBook(ReportBook &reportBook, BookFiles &files)
         m_errors << "Ohne Zahlen in den sechs Jahren, nicht in der Mappe: " << unit.title()
                  << Qt::endl;
     files.setLeftOut(reportBook.leftOut());
+    m_bookFigures = { int(units.size()), files.pageCount(), timer.nsecsElapsed(),
+                      reportBook.fetchNanoseconds(), 0 };
+    const double pages = std::max(1, m_bookFigures.pages);
     qCDebug(lcBook, "book: %d units planned, %d pages; %.1f ms a page, of which fetching %.1f ms",
-            int(units.size()), files.pageCount(),
-            files.pageCount() ? timer.nsecsElapsed() / 1e6 / files.pageCount() : 0.0,
-            files.pageCount() ? reportBook.fetchNanoseconds() / 1e6 / files.pageCount() : 0.0);
+            m_bookFigures.units, m_bookFigures.pages, m_bookFigures.pagesNanoseconds / 1e6 / pages,
+            m_bookFigures.fetchNanoseconds / 1e6 / pages);
     if (outcome != ReportBook::Outcome::Done) {
         m_errors << "Die Daten der Berichtsmappe konnten nicht geholt werden." << Qt::endl;
         return FetchFailed;

@@ -33,8 +33,19 @@ public:
         WriteFailed = 5
     };
 
+    // What the last book took, for the diagnostics and the benchmark.
+    struct BookFigures
+    {
+        int units = 0; // planned, before units without figures were left out
+        int pages = 0;
+        qint64 pagesNanoseconds = 0; // fetching and drawing every page
+        qint64 fetchNanoseconds = 0;
+        qint64 writeNanoseconds = 0; // finishing and writing the files
+    };
+
     BatchReport(const BatchOptions &options, QTextStream &errors);
     int run();
+    const BookFigures &bookFigures() const { return m_bookFigures; }
 
 private:
     // The breakdown table of the details frame, the row question answered by --rows.
@@ -50,6 +61,7 @@ private:
 
     BatchOptions m_options;
     QTextStream &m_errors;
+    BookFigures m_bookFigures;
 };
 
 } // namespace ertragon::report
