@@ -2,6 +2,7 @@
 
 #include "EditEngine.h"
 #include "EditEngineObserver.h"
+#include "InkoraIds.h"
 #include "comctl/ComControl.h"
 
 class QLineEdit;
@@ -18,8 +19,8 @@ class Edit : public comctl::ComControl, private EditEngineObserver
 {
     Q_OBJECT
 public:
-    static constexpr const char *progIdText = "Inkolib.Edit";
-    static constexpr const char *classIdText = "{6C0B1E52-3A4F-4D2B-9E51-2F7A8C41D0A1}";
+    static constexpr const char *progIdText = EditProgId;
+    static constexpr const char *classIdText = EditClsid;
     static constexpr quint32 systemWindowText = 0x80000008u;
     static constexpr quint32 systemWindow = 0x80000005u;
 

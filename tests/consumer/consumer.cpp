@@ -1,38 +1,51 @@
-// Creates a Tallix by its ProgID through the installed control registry layer, gives it a
-// value and prints its Text; prints the KORDEX client's version of an error text too.
+// Creates a Tallix and an Edit by their ProgIDs through the installed host layer, puts a
+// member and prints each control's Text; prints a KORDEX client error text too.
 #include <QApplication>
 #include <QTextStream>
 #include <comctl/ComControl.h>
 #include <comctl/ControlLoader.h>
 #include <comctl/HostSite.h>
+#include <inkora/InkoraIds.h>
 #include <kordex/ServerError.h>
 #include <orvel/OrvelIds.h>
+
+namespace {
+
+// "NAME: PROGID TEXT", or what went wrong.
+QString probe(const QString &library, const char *progId, const QString &member,
+              const QVariant &value)
+{
+    const comctl::AutomationError registered = comctl::ControlLoader::registerLibrary(library);
+    if (registered.isError())
+        return QStringLiteral("register: ") + registered.text();
+    comctl::HostSite site;
+    comctl::AutomationError error;
+    comctl::ComControl *control
+        = comctl::ControlLoader::create(QString::fromLatin1(progId), nullptr, &site, &error);
+    if (!control)
+        return QStringLiteral("create: ") + error.text();
+    control->initNew();
+    control->put(member, value);
+    const QString text = control->className() + QStringLiteral(": ") + control->progId()
+        + QLatin1Char(' ') + control->get(QStringLiteral("Text")).value.toString();
+    delete control;
+    return text;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QTextStream out(stdout);
     out << "Orvel: " << ORVEL_LIBRARY << Qt::endl;
+    out << "Inkora: " << INKORA_LIBRARY << Qt::endl;
     const kordex::ServerError kordexError(5502, QStringLiteral("Probe"));
     out << "Kordex: " << kordexError.what() << Qt::endl;
-    const comctl::AutomationError registered
-        = comctl::ControlLoader::registerLibrary(QStringLiteral(ORVEL_LIBRARY));
-    if (registered.isError()) {
-        out << "register: " << registered.text() << Qt::endl;
-        return 1;
-    }
-    comctl::HostSite site;
-    comctl::AutomationError error;
-    comctl::ComControl *tallix = comctl::ControlLoader::create(
-        QString::fromLatin1(orvel::TallixProgId), nullptr, &site, &error);
-    if (!tallix) {
-        out << "create: " << error.text() << Qt::endl;
-        return 1;
-    }
-    tallix->initNew();
-    tallix->put(QStringLiteral("Value"), 4711);
-    out << "Tallix: " << tallix->progId() << ' '
-        << tallix->get(QStringLiteral("Text")).value.toString() << Qt::endl;
-    delete tallix;
+    out << probe(QStringLiteral(ORVEL_LIBRARY), orvel::TallixProgId, QStringLiteral("Value"), 4711)
+        << Qt::endl;
+    out << probe(QStringLiteral(INKORA_LIBRARY), inkora::EditProgId, QStringLiteral("Text"),
+                 QStringLiteral("Grüße"))
+        << Qt::endl;
     return 0;
 }
