@@ -49,18 +49,15 @@ set(ENV{ERTRAGON_CONTROL_REGISTRY} ${WORK}/controls.json)
 set(ENV{ASAN_OPTIONS} detect_leaks=0)
 run("consumer" ${WORK}/build/consumer)
 message(STATUS "${output}")
-if(NOT output MATCHES "Orvel: ${stage}/usr/lib[^\n]*/libOrvel\\.so")
-  message(FATAL_ERROR "the consumer did not take Orvel from the staged tree:\n${output}")
-endif()
-if(NOT output MATCHES "Kordex: [^\n]*5502")
-  message(FATAL_ERROR "the KORDEX client did not answer:\n${output}")
-endif()
-if(NOT output MATCHES "Inkora: ${stage}/usr/lib[^\n]*/libInkora\\.so")
-  message(FATAL_ERROR "the consumer did not take Inkora from the staged tree:\n${output}")
-endif()
-if(NOT output MATCHES "Edit: Inkolib\\.Edit Grüße\n")
-  message(FATAL_ERROR "the Edit did not read back its Text:\n${output}")
-endif()
-if(NOT output MATCHES "Tallix: Zifra\\.Tallix\\.1 4711\n")
-  message(FATAL_ERROR "the Tallix did not read back its Text:\n${output}")
-endif()
+# Each line the consumer must print: the libraries from the staged tree, the KORDEX
+# client's error text, and each control's Text read back.
+foreach(expected IN ITEMS
+    "Orvel: ${stage}/usr/lib[^\n]*/libOrvel\\.so"
+    "Inkora: ${stage}/usr/lib[^\n]*/libInkora\\.so"
+    "Kordex: [^\n]*5502"
+    "Tallix: Zifra\\.Tallix\\.1 4711\n"
+    "Edit: Inkolib\\.Edit Grüße\n")
+  if(NOT output MATCHES "${expected}")
+    message(FATAL_ERROR "the consumer's output lacks \"${expected}\":\n${output}")
+  endif()
+endforeach()
