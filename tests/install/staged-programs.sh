@@ -23,9 +23,13 @@ for f in bin/ertragon bin/ertragon-report bin/kordexdb bin/ctlhost \
          share/doc/ertragon/copyright share/doc/ertragon/changelog.gz; do
   [[ -f "$usr/$f" ]] || fail "missing $f"
 done
-ls "$usr"/lib/*libOrvel.so.1 "$usr"/lib/*/libOrvel.so.1 >/dev/null 2>&1 \
-  || ls "$usr"/lib*/libOrvel.so.1 >/dev/null 2>&1 || fail "missing libOrvel.so.1"
+# lib/ or lib/<multiarch>/, as the prefix chose
+for library in libOrvel.so.1 libInkora.so.1; do
+  compgen -G "$usr/lib/$library" >/dev/null || compgen -G "$usr/lib/*/$library" >/dev/null \
+    || fail "missing $library"
+done
 desktop-file-validate "$usr/share/applications/$app_id.desktop"
+# quiet when valid; on a failure the second run shows why and fails the test
 appstreamcli validate --no-net "$usr/share/metainfo/$app_id.metainfo.xml" >/dev/null \
   || appstreamcli validate --no-net "$usr/share/metainfo/$app_id.metainfo.xml"
 zcat "$usr/share/man/man1/kordexdb.1.gz" | grep -qF '\-\-version' \
