@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The bash completion of kordexdb and ertragon-report: each row is a command line whose
+# last word is being completed and the words the completion must offer (all of them,
+# in any order).
+# usage: completion.sh COMPLETION_DIR
+set -euo pipefail
+dir=$1
+source /usr/share/bash-completion/bash_completion
+source "$dir/kordexdb"
+source "$dir/ertragon-report"
+
+failures=0
+# program|words typed (the last one being completed)|offered words
+while IFS='|' read -r program line expected; do
+  [[ -z "$program" || "$program" == \#* ]] && continue
+  read -r -a COMP_WORDS <<<"$program $line"
+  [[ "$line" == *" " ]] && COMP_WORDS+=("")
+  COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+  COMP_LINE="$program $line"
+  COMP_POINT=${#COMP_LINE}
+  COMPREPLY=()
+  function=$(complete -p "$program" | sed 's/.*-F \([^ ]*\).*/\1/')
+  "$function" "$program" "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+  offered=" ${COMPREPLY[*]} "
+  for word in $expected; do
+    if [[ "$offered" != *" $word "* ]]; then
+      echo "completion: '$program $line' offers '${COMPREPLY[*]}', not '$word'" >&2
+      failures=$((failures + 1))
+    fi
+  done
+done <<'ROWS'
+kordexdb|de|demo
+kordexdb|ar|archive
+kordexdb|demo x.db --|--lines --seed --today --force --help
+kordexdb|archive x.db --|--before --detach
+kordexdb|user |set
+kordexdb|user set x.db --active |J N
+ertragon-report|1 0 DEM - x.db --each |pc habt abt hg
+ertragon-report|1 0 DEM - x.db --table-mode |0 1 2 3 4
+ertragon-report|--bo|--book --book-csv --book-json
+ROWS
+exit $((failures > 0))
