@@ -49,6 +49,13 @@ void CommandLinesTest::answers_data()
         << "Aufruf: ertragon"
         << ""
         << "";
+    // a password that begins with "-" stays a login word, not an option
+    for (const QString &p : { QStringLiteral("ertragon"), QStringLiteral("ertragon-report") })
+        QTest::newRow(qPrintable(p + " password -x and --version"))
+            << p << QStringList { "1", "0", "DEM", "-x", "/nowhere/demo.db", "--version" } << 0
+            << p + ' ' + version + '\n'
+            << ""
+            << "";
     QTest::newRow("kordexdb COMMAND --help")
         << "kordexdb" << QStringList { "check", "/nowhere/demo.db", "--help" } << 0
         << "usage: kordexdb"
