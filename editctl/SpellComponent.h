@@ -15,7 +15,8 @@ namespace inkora {
 // The spell-checker component inside the edit control (instance VSSpell1), over Hunspell.
 // Members by dispatch id:
 //   1 MainDictFile (path of the main dictionary, with or without ".dic"; empty: the installed
-//     German dictionary de_DE, found in $DICPATH or Hunspell's usual folders), 7 CustomDictFile (a word list, one word a line; "add" appends),
+//     German dictionary de_DE, found in $DICPATH or Hunspell's usual folders),
+//   7 CustomDictFile (a word list, one word a line; "add" appends),
 //   42 IgnoreWithNumbers, 43 IgnoreInUpperCase, 44 IgnoreInMixedCase,
 //   38 CheckMode (3: ask for every misspelt word), 64 ShowCompletion (message at the end;
 //   false: none), 26 TargetWindow (window handle of the text box), 4 Action (1: check the
