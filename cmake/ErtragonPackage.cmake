@@ -16,9 +16,10 @@ if(NOT TARGET Ertragon::comctl)
   include("${CMAKE_CURRENT_LIST_DIR}/../ErtragonComctl/ErtragonComctlTargets.cmake")
 endif()]=])
 
-# ertragon_package(NAME SUMMARY QT_COMPONENTS EXTRA PC_REQUIRES PC_LIBS)
+# ertragon_package(NAME SUMMARY QT_COMPONENTS EXTRA PC_REQUIRES PC_LIBS [PC_REQUIRES_PRIVATE])
 function(ertragon_package ertragon_package ertragon_package_summary ertragon_package_qt
          ertragon_package_extra ertragon_pc_requires ertragon_pc_libs)
+  set(ertragon_pc_requires_private "${ARGN}")
   install(EXPORT ${ertragon_package}Targets NAMESPACE ${ertragon_package}::
     DESTINATION ${ertragon_cmake_dir}/${ertragon_package} COMPONENT development)
   configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/PackageConfig.cmake.in
@@ -41,5 +42,11 @@ ertragon_package(Orvel "the Tallix numeric masked edit control (ProgID Zifra.Tal
   "Core Gui Widgets" "${ertragon_with_comctl}" "Qt6Widgets" "-lOrvel")
 ertragon_package(Inkora "the Edit control, type library Inkolib (ProgID Inkolib.Edit)"
   "Core Gui Widgets" "${ertragon_with_comctl}" "Qt6Widgets" "-lInkora")
-ertragon_package(Kordex "the KORDEX client interface: factory, objects, result sets, errors"
-  "Core" "" "Qt6Core" "-lkordexclient")
+# The store's static library brings SQLite and libpq along.
+set(ertragon_with_store_libraries [=[
+find_dependency(PkgConfig)
+pkg_check_modules(SQLITE3 REQUIRED IMPORTED_TARGET sqlite3)
+pkg_check_modules(LIBPQ REQUIRED IMPORTED_TARGET libpq)]=])
+ertragon_package(Kordex "the KORDEX client interface and the store service over SQLite or PostgreSQL"
+  "Core" "${ertragon_with_store_libraries}" "Qt6Core" "-lkordexdb -lkordexclient"
+  "sqlite3 libpq")

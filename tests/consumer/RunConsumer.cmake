@@ -47,14 +47,15 @@ run("build" ${CMAKE_COMMAND} --build ${WORK}/build)
 set(ENV{QT_QPA_PLATFORM} offscreen)
 set(ENV{ERTRAGON_CONTROL_REGISTRY} ${WORK}/controls.json)
 set(ENV{ASAN_OPTIONS} detect_leaks=0)
-run("consumer" ${WORK}/build/consumer)
+run("store" ${stage}/usr/bin/kordexdb create ${WORK}/store.db)
+run("consumer" ${WORK}/build/consumer ${WORK}/store.db)
 message(STATUS "${output}")
-# Each line the consumer must print: the libraries from the staged tree, the KORDEX
-# client's error text, and each control's Text read back.
+# Each line the consumer must print: the libraries from the staged tree, the store opened
+# through the KORDEX package, and each control's Text read back.
 foreach(expected IN ITEMS
     "Orvel: ${stage}/usr/lib[^\n]*/libOrvel\\.so"
     "Inkora: ${stage}/usr/lib[^\n]*/libInkora\\.so"
-    "Kordex: [^\n]*5502"
+    "Kordex: open cn_iptcp:${WORK}/store\\.db\\[1972\\]:KORDEX"
     "Tallix: Zifra\\.Tallix\\.1 4711\n"
     "Edit: Inkolib\\.Edit Grüße\n")
   if(NOT output MATCHES "${expected}")

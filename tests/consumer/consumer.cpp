@@ -1,12 +1,13 @@
 // Creates a Tallix and an Edit by their ProgIDs through the installed host layer, puts a
-// member and prints each control's Text; prints a KORDEX client error text too.
+// member and prints each control's Text; opens the KORDEX store named on the command line.
 #include <QApplication>
 #include <QTextStream>
 #include <comctl/ComControl.h>
 #include <comctl/ControlLoader.h>
 #include <comctl/HostSite.h>
 #include <inkora/InkoraIds.h>
-#include <kordex/ServerError.h>
+#include <kordex/CreateFactory.h>
+#include <kordex/StoreAddress.h>
 #include <orvel/OrvelIds.h>
 
 namespace {
@@ -40,8 +41,12 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     out << "Orvel: " << ORVEL_LIBRARY << Qt::endl;
     out << "Inkora: " << INKORA_LIBRARY << Qt::endl;
-    const kordex::ServerError kordexError(5502, QStringLiteral("Probe"));
-    out << "Kordex: " << kordexError.what() << Qt::endl;
+    const std::unique_ptr<kordex::Factory> factory = kordex::createFactory();
+    const QString store
+        = kordex::connectString(QCoreApplication::arguments().value(1), QStringLiteral("1972"));
+    const bool open = factory->OpenConnection(store) && factory->IsConnected();
+    out << "Kordex: " << (open ? QStringLiteral("open") : factory->lastError()) << ' ' << store
+        << Qt::endl;
     out << probe(QStringLiteral(ORVEL_LIBRARY), orvel::TallixProgId, QStringLiteral("Value"), 4711)
         << Qt::endl;
     out << probe(QStringLiteral(INKORA_LIBRARY), inkora::EditProgId, QStringLiteral("Text"),
