@@ -131,8 +131,10 @@ void SpellComponent::setMember(int dispId, const QVariant &value)
 
 bool SpellComponent::ensureDictionary()
 {
+    if (m_mainDictFile.isEmpty() && m_installedDictionary.isEmpty())
+        m_installedDictionary = installedGermanDictionary();
     const QString base
-        = basePath(m_mainDictFile.isEmpty() ? installedGermanDictionary() : m_mainDictFile);
+        = basePath(m_mainDictFile.isEmpty() ? m_installedDictionary : m_mainDictFile);
     if (m_hunspell && m_loadedDictionary == base + QLatin1Char('|') + m_customDictFile)
         return true;
     const QString aff = base + QStringLiteral(".aff");

@@ -76,6 +76,7 @@ private:
     SpellPrompt *m_prompt = nullptr;
     std::unique_ptr<Hunspell> m_hunspell;
     QString m_loadedDictionary;
+    QString m_installedDictionary; // looked for once, at the first check
     QString m_encoding;
     QSet<QString> m_ignoreAll;
 };
