@@ -6,7 +6,7 @@
 #include "NumericValue.h"
 #include "OrvelLog.h"
 #include "PictureFormatter.h"
-#include "PropertySpec_p.h"
+#include "PropertyDef_p.h"
 #include "RangeValidator.h"
 #include "SpinRepeater_p.h"
 #include "StatusTextLink_p.h"
@@ -166,7 +166,7 @@ QCursor CNumCtrl::pointerCursor() const
 
 void CNumCtrl::assignGeneric(const QString &name, const QVariant &v)
 {
-    const PropertySpec *propDef = findPropertySpec(name);
+    const PropertyDef *propDef = findPropertyDef(name);
     if (!propDef)
         throw AutomationError(AutomationError::ObjectDoesntSupportMember);
     QVariant stored;
@@ -218,7 +218,7 @@ void CNumCtrl::assignGeneric(const QString &name, const QVariant &v)
 
 void CNumCtrl::applyChange(const QString &name)
 {
-    const PropertySpec *propDef = findPropertySpec(name);
+    const PropertyDef *propDef = findPropertyDef(name);
     syncEngine();
     if (name == u"Enabled")
         setEnabled(state().enabled);
@@ -544,7 +544,7 @@ void CNumCtrl::fireStockError(int number, const QString &description)
 
 void CNumCtrl::exchangeOne(comctl::PropertyExchange &ex, const QString &name)
 {
-    const PropertySpec *propDef = findPropertySpec(name);
+    const PropertyDef *propDef = findPropertyDef(name);
     if (!propDef)
         return;
     const auto persistedForm = [&](const QVariant &v) -> QVariant {

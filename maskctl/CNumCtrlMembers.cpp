@@ -2,7 +2,7 @@
 #include "CalculatorDropDown_p.h"
 #include "FieldBinding_p.h"
 #include "NumericValue.h"
-#include "PropertySpec_p.h"
+#include "PropertyDef_p.h"
 #include "StatusTextLink_p.h"
 #include "comctl/AutomationError.h"
 #include "comctl/HostSite.h"
@@ -62,9 +62,9 @@ struct CNumCtrlAccess
         return i;
     }
 
-    static QVariant get(CNumCtrl &c, const PropertySpec &spec, const QVariantList &index)
+    static QVariant get(CNumCtrl &c, const PropertyDef &property, const QVariantList &index)
     {
-        const QString &name = spec.name;
+        const QString &name = property.name;
         if (name == u"Text")
             return c.text();
         if (name == u"Value")
@@ -107,7 +107,7 @@ struct CNumCtrlAccess
             return c.m_tag;
         if (name == u"hWnd")
             return qint32(c.internalWinId());
-        return spec.valueIn(c.state());
+        return property.valueIn(c.state());
     }
 
     static void put(CNumCtrl &c, const QString &name, const QVariantList &index, const QVariant &v)
@@ -216,7 +216,7 @@ struct CNumCtrlAccess
 
     static void addProperties(MemberTable &t)
     {
-        for (const PropertySpec &propDef : propertySpecs()) {
+        for (const PropertyDef &propDef : propertyDefs()) {
             MemberInfo info
                 = MemberInfo::make(propDef.name, propDef.dispId, automationTypeName(propDef.kind));
             if (propDef.flags & ReadOnly)
@@ -227,17 +227,17 @@ struct CNumCtrlAccess
                 info.setPersisted();
             if (propDef.name == u"CalcBtnText")
                 info.param(QStringLiteral("Index"), QStringLiteral("Integer"));
-            const PropertySpec *spec = &propDef;
-            MemberTable::Getter getter = [spec](ComControl &c, const QVariantList &index) {
-                return get(ctl(c), *spec, index);
+            const PropertyDef *property = &propDef;
+            MemberTable::Getter getter = [property](ComControl &c, const QVariantList &index) {
+                return get(ctl(c), *property, index);
             };
             MemberTable::Setter setter;
             if (!(propDef.flags & ReadOnly)) {
-                setter = [spec](ComControl &c, const QVariantList &index, const QVariant &v) {
-                    if (spec->flags & Special)
-                        put(ctl(c), spec->name, index, v);
+                setter = [property](ComControl &c, const QVariantList &index, const QVariant &v) {
+                    if (property->flags & Special)
+                        put(ctl(c), property->name, index, v);
                     else
-                        ctl(c).assignGeneric(spec->name, v);
+                        ctl(c).assignGeneric(property->name, v);
                 };
             }
             t.addProperty(info, getter, setter);

@@ -51,9 +51,9 @@ ScriptRunner::ScriptRunner(ControlHost &host, QTextStream &out)
 {
 }
 
-const QHash<QString, ScriptRunner::CommandSpec> &ScriptRunner::commands()
+const QHash<QString, ScriptRunner::CommandDef> &ScriptRunner::commands()
 {
-    static const QHash<QString, CommandSpec> table = {
+    static const QHash<QString, CommandDef> table = {
         { QStringLiteral("register"), { &ScriptRunner::registerLibrary, false } },
         { QStringLiteral("unregister"), { &ScriptRunner::unregisterLibrary, false } },
         { QStringLiteral("create"), { &ScriptRunner::create, false } },

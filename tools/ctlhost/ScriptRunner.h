@@ -23,12 +23,12 @@ public:
 
 private:
     using Command = void (ScriptRunner::*)(const QString &rest);
-    struct CommandSpec
+    struct CommandDef
     {
         Command run;
         bool needsControl;
     };
-    static const QHash<QString, CommandSpec> &commands();
+    static const QHash<QString, CommandDef> &commands();
 
     void execute(const QString &command, const QString &rest);
     void printError(int number, const QString &text);

@@ -24,7 +24,7 @@ enum PropFlag : unsigned {
 // One property of the control: automation name and id, conversion, the field of
 // MaskEditState that holds its value (none for values the control computes or keeps
 // elsewhere) and the range of whole-number values.
-struct PropertySpec
+struct PropertyDef
 {
     using S = MaskEditState;
     using Field
@@ -49,8 +49,8 @@ struct PropertySpec
     QVariant defaultValue() const;
 };
 
-const std::vector<PropertySpec> &propertySpecs();
-const PropertySpec *findPropertySpec(const QString &name);
+const std::vector<PropertyDef> &propertyDefs();
+const PropertyDef *findPropertyDef(const QString &name);
 
 // The base class part and the numeric part of the property exchange, in their order.
 const QStringList &baseExchangeOrder();

@@ -1,4 +1,4 @@
-#include "PropertySpec_p.h"
+#include "PropertyDef_p.h"
 
 #include <iterator>
 #include <type_traits>
@@ -56,10 +56,10 @@ void fromVariant(MaskEditState::Picture &field, const QVariant &value)
     field = value.isValid() ? MaskEditState::Picture(value.value<QPixmap>()) : std::nullopt;
 }
 
-std::vector<PropertySpec> buildSpecs()
+std::vector<PropertyDef> buildDefs()
 {
     using K = PropKind;
-    std::vector<PropertySpec> s = {
+    std::vector<PropertyDef> s = {
         { "DataSource", 1, K::Object, {}, SP },
         { "Alignment", 2, K::Int16, &S::alignment, P, 0, 1 },
         { "AllowEdit", 3, K::Bool, &S::allowEdit, P },
@@ -186,7 +186,7 @@ std::vector<PropertySpec> buildSpecs()
 
 } // namespace
 
-QVariant PropertySpec::valueIn(const MaskEditState &state) const
+QVariant PropertyDef::valueIn(const MaskEditState &state) const
 {
     return std::visit(
         [&state](auto member) {
@@ -198,7 +198,7 @@ QVariant PropertySpec::valueIn(const MaskEditState &state) const
         field);
 }
 
-void PropertySpec::assign(MaskEditState &state, const QVariant &value) const
+void PropertyDef::assign(MaskEditState &state, const QVariant &value) const
 {
     std::visit(
         [&state, &value](auto member) {
@@ -208,21 +208,21 @@ void PropertySpec::assign(MaskEditState &state, const QVariant &value) const
         field);
 }
 
-QVariant PropertySpec::defaultValue() const
+QVariant PropertyDef::defaultValue() const
 {
     static const MaskEditState defaults;
     return valueIn(defaults);
 }
 
-const std::vector<PropertySpec> &propertySpecs()
+const std::vector<PropertyDef> &propertyDefs()
 {
-    static const std::vector<PropertySpec> specs = buildSpecs();
-    return specs;
+    static const std::vector<PropertyDef> defs = buildDefs();
+    return defs;
 }
 
-const PropertySpec *findPropertySpec(const QString &name)
+const PropertyDef *findPropertyDef(const QString &name)
 {
-    for (const PropertySpec &propDef : propertySpecs()) {
+    for (const PropertyDef &propDef : propertyDefs()) {
         if (propDef.name.compare(name, Qt::CaseInsensitive) == 0)
             return &propDef;
     }
