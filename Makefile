@@ -12,7 +12,7 @@ DEMO_USER   ?= DEM
 DEMO_PASS   ?= demo
 ARGS        ?=
 
-.PHONY: all deps build build-debug test run demo bench fuzz package clean
+.PHONY: all deps build build-debug test run demo bench fuzz package configure clean
 
 all: build
 
@@ -24,6 +24,17 @@ $(RELEASE_DIR)/build.ninja:
 
 $(DEBUG_DIR)/build.ninja:
 	cmake -S . -B $(DEBUG_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DERTRAGON_SANITIZE=ON -DERTRAGON_WERROR=ON
+
+$(BENCH_DIR)/build.ninja:
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DERTRAGON_BENCH=ON
+
+$(PACKAGE_DIR)/build.ninja:
+	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+		-DCMAKE_INSTALL_PREFIX=/usr
+
+# Configures the release, bench and package trees without building them: CI's proof
+# that make run, make bench and make package find everything they need.
+configure: deps $(RELEASE_DIR)/build.ninja $(BENCH_DIR)/build.ninja $(PACKAGE_DIR)/build.ninja
 
 build: deps $(RELEASE_DIR)/build.ninja
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
@@ -37,18 +48,18 @@ test: build-debug
 demo: build
 	@scripts/make-demo "$(RELEASE_DIR)" "$(DEMO_DB)"
 
-run: demo
+# Says at once, before any build, when there is no desktop session to show the window in.
+run:
+	@scripts/run-ertragon --check-desktop
+	@$(MAKE) --no-print-directory demo
 	@scripts/run-ertragon "$(RELEASE_DIR)" "$(DEMO_DB)" "$(DEMO_USER)" "$(DEMO_PASS)"
 
-bench: deps
-	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DERTRAGON_BENCH=ON
+bench: deps $(BENCH_DIR)/build.ninja
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	scripts/run-bench "$(BENCH_DIR)" $(ARGS)
 
 # The Debian package, built for /usr in its own tree, then checked by lintian.
-package: deps
-	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-		-DCMAKE_INSTALL_PREFIX=/usr
+package: deps $(PACKAGE_DIR)/build.ninja
 	cmake --build $(PACKAGE_DIR) -j $(JOBS)
 	cd $(PACKAGE_DIR) && cpack
 	lintian --info $(PACKAGE_DIR)/ertragon_*.deb

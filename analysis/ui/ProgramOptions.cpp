@@ -40,7 +40,29 @@ std::variant<ProgramOptions, QString> ProgramOptions::parse(const QStringList &a
         options.action = Action::Help;
     else if (parser.isSet(QStringLiteral("version")))
         options.action = Action::Version;
+    options.platform = parser.value(QStringLiteral("platform"));
+    options.displayGiven = parser.isSet(QStringLiteral("display"));
     return options;
+}
+
+QString ProgramOptions::missingDesktop(const QProcessEnvironment &environment) const
+{
+    if (displayGiven || !environment.value(QStringLiteral("DISPLAY")).isEmpty()
+        || !environment.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty())
+        return {};
+    // Qt tries a list "a;b" in its order; one platform that draws without a display
+    // is enough.
+    static const QStringList withoutDisplay { "offscreen", "minimal", "minimalegl", "linuxfb",
+                                              "eglfs", "vnc", "vkkhrdisplay" };
+    const QString names = platform.isEmpty() ? environment.value(QStringLiteral("QT_QPA_PLATFORM"))
+                                             : platform;
+    for (const QString &name : names.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        if (withoutDisplay.contains(name.section(QLatin1Char(':'), 0, 0).trimmed()))
+            return {};
+    }
+    return QStringLiteral("Ertragon braucht eine Desktop-Sitzung (weder DISPLAY noch "
+                          "WAYLAND_DISPLAY ist gesetzt); Berichte ohne Desktop schreibt "
+                          "ertragon-report (ertragon-report --help).");
 }
 
 } // namespace ertragon

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <variant>
@@ -16,6 +17,13 @@ struct ProgramOptions
 {
     enum class Action { Run, Help, Version };
     Action action = Action::Run;
+    QString platform; // Qt's -platform NAME, empty when not given
+    bool displayGiven = false; // Qt's -display NAME
+
+    // Empty when Qt can open its windows here; otherwise the one line that says why not
+    // (no desktop session: neither DISPLAY nor WAYLAND_DISPLAY, and no platform that
+    // needs none, such as the tests' offscreen, in -platform or $QT_QPA_PLATFORM).
+    QString missingDesktop(const QProcessEnvironment &environment) const;
 
     // arguments without the program name; the options or a one-line error text.
     static std::variant<ProgramOptions, QString> parse(const QStringList &arguments);

@@ -20,7 +20,8 @@ int main(int argc, char **argv)
         QTextStream(stderr) << "ertragon: " << *error << " (Hilfe: ertragon --help)" << Qt::endl;
         return 1;
     }
-    switch (std::get<ertragon::ProgramOptions>(parsed).action) {
+    const auto &options = std::get<ertragon::ProgramOptions>(parsed);
+    switch (options.action) {
     case ertragon::ProgramOptions::Action::Help:
         QTextStream(stdout) << ertragon::ProgramOptions::usage() << Qt::endl;
         return 0;
@@ -29,6 +30,12 @@ int main(int argc, char **argv)
         return 0;
     case ertragon::ProgramOptions::Action::Run:
         break;
+    }
+    // Without a desktop session Qt's xcb platform would abort with its own message.
+    const QString missingDesktop = options.missingDesktop(QProcessEnvironment::systemEnvironment());
+    if (!missingDesktop.isEmpty()) {
+        QTextStream(stderr) << "ertragon: " << missingDesktop << Qt::endl;
+        return 1;
     }
 
     QApplication app(argc, argv);

@@ -19,7 +19,8 @@ void CommandLinesTest::answers_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out"); // what stdout begins with; empty: nothing on stdout
     QTest::addColumn<QString>("err"); // what stderr holds; empty: nothing
-    QTest::addColumn<QString>("rules"); // QT_LOGGING_RULES; empty: none
+    // NAME=value set for the run (QT_LOGGING_RULES: none), or NAME= to remove NAME
+    QTest::addColumn<QString>("env");
 
     const QString version = QStringLiteral(PROJECT_VERSION_TEXT);
     const QStringList programs { "ertragon", "ertragon-report", "kordexdb", "ctlhost" };
@@ -95,12 +96,24 @@ void CommandLinesTest::answers_data()
     QTest::newRow("kordexdb create, kordex.sql shown")
         << "kordexdb" << QStringList { "create", "@DIR@/shown.db" } << 0 << "created "
         << "SQLite: CREATE TABLE"
-        << "kordex.sql.debug=true";
+        << "QT_LOGGING_RULES=kordex.sql.debug=true";
     // the documented statuses of kordexdb and ctlhost for a wrong command line
     QTest::newRow("kordexdb unknown command")
         << "kordexdb" << QStringList { "frobnicate" } << 2 << ""
         << "usage: kordexdb"
         << "";
+    // without a desktop session ertragon says so in one line instead of Qt's abort
+    const QString noDesktop = QStringLiteral("Ertragon braucht eine Desktop-Sitzung");
+    const QStringList login { "1", "0", "DEM", "-", "/nowhere/demo.db" };
+    QTest::newRow("ertragon, platform xcb, no display")
+        << "ertragon" << login << 1 << "" << noDesktop << "";
+    QTest::newRow("ertragon, Qt's default platform, no display")
+        << "ertragon" << login << 1 << "" << noDesktop << "QT_QPA_PLATFORM=";
+    QTest::newRow("ertragon -platform wayland;xcb, no display")
+        << "ertragon" << QStringList { "-platform", "wayland;xcb" } + login << 1 << ""
+        << noDesktop << "";
+    QTest::newRow("ertragon --help, no display")
+        << "ertragon" << QStringList { "--help" } << 0 << "Aufruf: ertragon" << "" << "QT_QPA_PLATFORM=";
     QTest::newRow("ctlhost neither --script nor --gui") << "ctlhost" << QStringList {} << 2 << ""
                                                         << "usage: ctlhost"
                                                         << "";
@@ -112,20 +125,25 @@ void CommandLinesTest::answers()
     QFETCH(QStringList, arguments);
     QFETCH(QString, out);
     QFETCH(QString, err);
-    QFETCH(QString, rules);
+    QFETCH(QString, env);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     arguments.replaceInStrings(QStringLiteral("@DIR@"), dir.path());
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    env.remove(QStringLiteral("QT_LOGGING_RULES"));
-    if (!rules.isEmpty())
-        env.insert(QStringLiteral("QT_LOGGING_RULES"), rules);
-    process.setProcessEnvironment(env);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    environment.remove(QStringLiteral("QT_LOGGING_RULES"));
+    if (const QString name = env.section(QLatin1Char('='), 0, 0); !name.isEmpty()) {
+        const QString value = env.section(QLatin1Char('='), 1);
+        if (value.isEmpty())
+            environment.remove(name);
+        else
+            environment.insert(name, value);
+    }
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(PROGRAM_DIR "/") + program, arguments);
     QVERIFY(process.waitForFinished(60000));
     const QString stdOut = QString::fromUtf8(process.readAllStandardOutput());
