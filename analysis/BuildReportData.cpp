@@ -23,7 +23,7 @@ ReportData buildReportData(const PeriodTotals &totals, const DisplayState &displ
     texts.company = selection.firma();
     texts.SPG = selection.text(SelectionModel::SPG);
     texts.SPCNR = selection.text(SelectionModel::SPCNR);
-    texts.SHABT = selection.text(SelectionModel::SHABT);
+    texts.SHABT = selection.shownText(SelectionModel::SHABT);
     texts.SABTNR = selection.text(SelectionModel::SABTNR);
     texts.SHGRP = selection.text(SelectionModel::SHGRP);
     texts.SUGRP = selection.text(SelectionModel::SUGRP);

@@ -79,7 +79,7 @@ PeriodFetch::Outcome PeriodFetch::run(SelectionModel &selection, const ExtendedS
                 { (block - 1) * 12 + month, Calendar::PeriodKey(today.year() + block - 6, month) });
         }
     }
-    const FetchSelection s = selection.fetchSelection();
+    const FetchSelection s = selection.periodSelection();
     const bool wide = extended.active();
     const QString type = extended.articleTypeCode();
     const QStringList types = !wide ? QStringList { QString() }

@@ -71,6 +71,24 @@ FetchSelection SelectionModel::fetchSelection() const
              code(SHVArt) };
 }
 
+FetchSelection SelectionModel::periodSelection() const
+{
+    FetchSelection s = fetchSelection();
+    if (m_restricted && s.habt.isEmpty() && s.abtnr.isEmpty())
+        s.habt = m_mainDepartment;
+    return s;
+}
+
+QString SelectionModel::shownText(List list) const
+{
+    if (list != SHABT || !text(list).isEmpty() || periodSelection().habt.isEmpty())
+        return text(list);
+    for (const QString &item : items(SHABT))
+        if (ServerLists::codeOf(item) == m_mainDepartment)
+            return item;
+    return m_mainDepartment;
+}
+
 QString SelectionModel::loginCompany() const
 {
     return m_server.context().firma;

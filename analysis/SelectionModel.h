@@ -46,6 +46,13 @@ public:
     // The change handler of SFirma.
     void setFirma(const QString &text);
     FetchSelection fetchSelection() const;
+    // The codes a period fetch sends: those of fetchSelection(), except that a
+    // restricted user who chose neither a main department nor a department is
+    // answered for the own main department (never the whole company).
+    FetchSelection periodSelection() const;
+    // The text of a list entry as the page names it: for the main department the own
+    // one where periodSelection() puts it in.
+    QString shownText(List list) const;
 
     // Start-up fills (one per splash status step).
     void fillMainGroups();

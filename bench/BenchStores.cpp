@@ -106,10 +106,11 @@ bool BenchStores::setUpPostgres(QString *why)
     return finish(m_postgres, why);
 }
 
-bool BenchStores::finish(BenchEngine &engine, QString *why)
+bool BenchStores::finish(BenchEngine &engine, QString *why, const Login &login)
 {
     engine.factory = std::make_unique<StoreFactory>();
     engine.factory->setToday(benchToday);
+    engine.factory->setLogin(login);
     if (!engine.factory->OpenConnection(engine.connectString)) {
         if (why)
             *why = engine.factory->lastError();
@@ -133,6 +134,19 @@ bool BenchStores::setUpDelayedPostgres(std::chrono::microseconds oneWay, QString
     m_delayed.address = { m_server.host(), port };
     m_delayed.store = Store::open(m_server.host(), port, false, why);
     return m_delayed.store && finish(m_delayed, why);
+}
+
+bool BenchStores::setUpPostgresAsUser(QString *why)
+{
+    if (!m_postgres.store)
+        return false;
+    m_asUser.name = QStringLiteral("PostgreSQL+rls");
+    m_asUser.connectString = m_postgres.connectString;
+    m_asUser.address = m_postgres.address;
+    m_asUser.store = Store::open(m_server.host(), m_server.port(), false, why);
+    return m_asUser.store
+        && finish(m_asUser, why,
+                  { QStringLiteral("1"), QStringLiteral("DEM"), DemoGenerator::password });
 }
 
 void BenchStores::makeBareSums(BenchEngine &engine)

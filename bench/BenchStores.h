@@ -41,8 +41,14 @@ public:
     // PostgreSQL once more, reached through a relay that delays each direction.
     bool setUpDelayedPostgres(std::chrono::microseconds oneWay, QString *why);
 
+    // PostgreSQL as the program uses it on a chain's server: the service logged in as
+    // the demo user DEM, so that row-level security applies (the bare side stays the
+    // admin's, without it).
+    bool setUpPostgresAsUser(QString *why);
+
     std::vector<BenchEngine *> engines();
     BenchEngine *delayed() { return m_delayed.store ? &m_delayed : nullptr; }
+    BenchEngine *asUser() { return m_asUser.store ? &m_asUser : nullptr; }
     // Some sales lines of the store from a period on, for the import benchmark.
     std::vector<kordex::SalesLine> sampleLines(BenchEngine &engine, qint64 count,
                                                int fromPeriod = -1000000);
@@ -53,7 +59,7 @@ public:
     static void bareRebuild(BenchEngine &engine, int from, int to);
 
 private:
-    bool finish(BenchEngine &engine, QString *why);
+    bool finish(BenchEngine &engine, QString *why, const kordex::Login &login = {});
     void log(const QString &text);
 
     QString m_dataDirectory;
@@ -61,6 +67,7 @@ private:
     BenchEngine m_sqlite;
     BenchEngine m_postgres;
     BenchEngine m_delayed;
+    BenchEngine m_asUser;
     ertragon::test::PgTestServer m_server;
     std::unique_ptr<DelayRelay> m_relay;
 };

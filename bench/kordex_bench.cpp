@@ -334,16 +334,16 @@ void registerAll(BenchEngine *e, qint64 lines)
     }
 }
 
-void printLoad(const BenchEngine &engine, const LoadFigures &idle, const LoadFigures &busy)
+void printLoad(const QString &engine, const LoadFigures &idle, const LoadFigures &busy)
 {
     for (const auto &[what, f] : { std::pair { "idle", &idle }, std::pair { "rebuilding", &busy } })
         std::printf("%-12s %-11s %8lld %9.1f %9.2f %9.2f %7lld %9lld %6lld %9d %9lld\n",
-                    qPrintable(engine.name), what, static_cast<long long>(f->fetches), f->perSecond,
+                    qPrintable(engine), what, static_cast<long long>(f->fetches), f->perSecond,
                     f->p50, f->p99, static_cast<long long>(f->errors),
                     static_cast<long long>(f->mixtures), static_cast<long long>(f->wrong),
                     f->rebuilds, static_cast<long long>(f->sawNew));
     std::printf(
-        "%-12s p99 under rebuild / idle p99: %.2f%s\n", qPrintable(engine.name),
+        "%-12s p99 under rebuild / idle p99: %.2f%s\n", qPrintable(engine),
         idle.p99 > 0 ? busy.p99 / idle.p99 : 0.0,
         busy.problems.isEmpty()
             ? ""
@@ -352,28 +352,35 @@ void printLoad(const BenchEngine &engine, const LoadFigures &idle, const LoadFig
 }
 
 // 32 sessions fetch random selections, idle and while full rebuilds run; on
-// SQLite the sessions read from four other processes.
+// SQLite the sessions read from four other processes. On PostgreSQL once as the admin
+// (no row-level security) and once as 32 different users (with it).
 void loadBenchmark(BenchStores &benchStores, double seconds)
 {
     std::printf("\n%-12s %-11s %8s %9s %9s %9s %7s %9s %6s %9s %9s\n", "load", "", "fetches",
                 "per s", "p50 ms", "p99 ms", "errors", "mixtures", "wrong", "rebuilds", "saw new");
     for (BenchEngine *engine : benchStores.engines()) {
-        LoadRun::Options options;
-        options.connectString = engine->connectString;
-        options.sessions = 32;
-        options.seconds = seconds;
-        options.lastPeriod = engine->lastPeriod;
-        options.processes = engine->store->sql().dialect() == Dialect::Sqlite ? 4 : 0;
-        options.program = QCoreApplication::applicationFilePath();
-        LoadRun load(options);
-        QString why;
-        if (!load.prepare(*engine->store, &why)) {
-            std::fprintf(stderr, "load on %s: %s\n", qPrintable(engine->name), qPrintable(why));
-            continue;
+        const bool server = engine->store->sql().dialect() == Dialect::Postgres;
+        for (bool ownUsers :
+             server ? std::vector<bool> { false, true } : std::vector<bool> { false }) {
+            LoadRun::Options options;
+            options.connectString = engine->connectString;
+            options.sessions = 32;
+            options.seconds = seconds;
+            options.lastPeriod = engine->lastPeriod;
+            options.processes = server ? 0 : 4;
+            options.program = QCoreApplication::applicationFilePath();
+            options.ownUsers = ownUsers;
+            const QString name = engine->name + (ownUsers ? QStringLiteral("+rls") : QString());
+            LoadRun load(options);
+            QString why;
+            if (!load.prepare(*engine->store, &why)) {
+                std::fprintf(stderr, "load on %s: %s\n", qPrintable(name), qPrintable(why));
+                continue;
+            }
+            const LoadFigures idle = load.run(*engine->store, false);
+            const LoadFigures busy = load.run(*engine->store, true);
+            printLoad(name, idle, busy);
         }
-        const LoadFigures idle = load.run(*engine->store, false);
-        const LoadFigures busy = load.run(*engine->store, true);
-        printLoad(*engine, idle, busy);
     }
 }
 
@@ -444,6 +451,9 @@ int main(int argc, char **argv)
                 BenchStores::makeBareSums(*engine);
                 registerAll(engine, lines);
             }
+            // the fetches once more as a user, with row-level security on
+            if (postgres && benchStores.setUpPostgresAsUser(&why))
+                registerFetches(benchStores.asUser());
             // the fetches once more over a line with 1 ms round trip
             if (postgres && benchStores.setUpDelayedPostgres(std::chrono::microseconds(500), &why))
                 registerFetches(benchStores.delayed());

@@ -42,11 +42,12 @@ ertragon_package(Orvel "the Tallix numeric masked edit control (ProgID Zifra.Tal
   "Core Gui Widgets" "${ertragon_with_comctl}" "Qt6Widgets" "-lOrvel")
 ertragon_package(Inkora "the Edit control, type library Inkolib (ProgID Inkolib.Edit)"
   "Core Gui Widgets" "${ertragon_with_comctl}" "Qt6Widgets" "-lInkora")
-# The store's static library brings SQLite and libpq along.
+# The store's static library brings SQLite, libpq and OpenSSL's libcrypto along.
 set(ertragon_with_store_libraries [=[
 find_dependency(PkgConfig)
 pkg_check_modules(SQLITE3 REQUIRED IMPORTED_TARGET sqlite3)
-pkg_check_modules(LIBPQ REQUIRED IMPORTED_TARGET libpq)]=])
+pkg_check_modules(LIBPQ REQUIRED IMPORTED_TARGET libpq)
+pkg_check_modules(LIBCRYPTO REQUIRED IMPORTED_TARGET libcrypto)]=])
 ertragon_package(Kordex "the KORDEX client interface and the store service over SQLite or PostgreSQL"
   "Core" "${ertragon_with_store_libraries}" "Qt6Core" "-lkordexdb -lkordexclient"
-  "sqlite3 libpq")
+  "sqlite3 libpq libcrypto")

@@ -1,7 +1,6 @@
 #include "DemoGenerator.h"
 
 #include "MasterImport.h"
-#include "PasswordHash.h"
 #include "Period.h"
 #include "Rebuild.h"
 #include "SalesWriter.h"
@@ -439,16 +438,14 @@ bool DemoGenerator::incomplete(SqlConnection &sql)
 
 void DemoGenerator::writeUsers()
 {
-    // One hash for every demo user: the demo shares one password, and a slow
-    // hash per user would cost seconds.
-    QByteArray salt = QByteArray::number(m_options.seed).rightJustified(16, '0');
-    const QString hash = PasswordHash::make(password, salt);
+    // The demo shares one password, but each user's hash (or server login) has a salt
+    // of its own.
     UserAdmin admin(m_sql);
     for (const DemoUser &u : users()) {
         UserSettings s;
         s.company = QStringLiteral("1");
         s.code = QString::fromLatin1(u.code);
-        s.passwordHash = hash;
+        s.password = password;
         s.name = QString::fromUtf8(u.name);
         s.department = QString::fromLatin1(u.department);
         s.rightsGroup = u.rights;

@@ -5,8 +5,9 @@
 
 namespace kordex {
 
-// Salted, slow password hashes (PBKDF2-HMAC-SHA256). A stored hash is the text
-// "pbkdf2-sha256$<iterations>$<salt base64>$<hash base64>"; no password is kept.
+// Salted, slow password hashes of a SQLite store (PBKDF2-HMAC-SHA256 by OpenSSL). A
+// stored hash is the text "pbkdf2-sha256$<iterations>$<salt base64>$<hash base64>";
+// no password is kept. A PostgreSQL store keeps no hashes: the server checks logins.
 class PasswordHash
 {
 public:
@@ -14,7 +15,6 @@ public:
 
     static QByteArray pbkdf2Sha256(const QByteArray &password, const QByteArray &salt,
                                    int iterations, int length);
-    static QByteArray sha256(const QByteArray &data);
 
     // A new stored hash with the given salt (16 random bytes when empty).
     static QString make(const QString &password, QByteArray salt = {},

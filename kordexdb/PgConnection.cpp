@@ -1,9 +1,11 @@
 #include "KordexLog.h"
 #include "PgConnection_p.h"
 
+#include <clocale>
 #include <kordex/ErrorNumbers.h>
 #include <kordex/ServerError.h>
 #include <poll.h>
+#include <string>
 #include <vector>
 
 namespace kordex {
@@ -221,6 +223,15 @@ bool PgConnection::inTransaction()
 
 ServerError PgConnection::failure(const QString &what, const PGresult *result) const
 {
+    // The store's own refusals (a right the user lacks, a company it does not know)
+    // are told in their own words; anything else names the engine.
+    const QByteArray state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    const QString primary
+        = QString::fromUtf8(result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr);
+    if (state == "42501")
+        return ServerError(error::NotAllowed, primary);
+    if (state == "P0002")
+        return ServerError(error::ObjectNotFound, primary);
     const QString message
         = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(m_conn))
               .trimmed();
@@ -378,6 +389,17 @@ BatchResult PgConnection::queryBatch(const QList<SqlStatement> &statements)
     return result;
 }
 
+QString PgConnection::passwordVerifier(const QString &role, const QString &password)
+{
+    char *made = PQencryptPasswordConn(m_conn, password.toUtf8().constData(),
+                                       role.toUtf8().constData(), "scram-sha-256");
+    if (!made)
+        fail(QStringLiteral("password"));
+    const QString verifier = QString::fromUtf8(made);
+    PQfreemem(made);
+    return verifier;
+}
+
 void PgConnection::execute(const QString &sql, const QList<SqlValue> &params)
 {
     query(sql, params);
@@ -389,13 +411,50 @@ std::unique_ptr<BulkWriter> PgConnection::bulkWriter(const QString &table,
     return std::make_unique<PgBulkWriter>(*this, table, columns);
 }
 
+namespace {
+
+// libpq's own texts follow the user's language; the few that tell a refused login
+// or an unverified server from an absent one are read in English.
+class EnglishMessages
+{
+public:
+    EnglishMessages()
+        : m_saved(std::setlocale(LC_MESSAGES, nullptr))
+    {
+        std::setlocale(LC_MESSAGES, "C");
+    }
+    ~EnglishMessages() { std::setlocale(LC_MESSAGES, m_saved.c_str()); }
+
+private:
+    std::string m_saved;
+};
+
+PgFailure classify(PGconn *conn, const QString &message)
+{
+    // A TLS failure comes before any password is asked for.
+    for (const char *tls : { "certificate", "SSL", "ssl", "does not match host name" })
+        if (message.contains(QLatin1String(tls)))
+            return PgFailure::Untrusted;
+    // The server asked for a password and the session still failed: a wrong password,
+    // an unknown role (SCRAM answers it alike) or a role that may not log in.
+    if (PQconnectionNeedsPassword(conn) || PQconnectionUsedPassword(conn)
+        || message.contains(QLatin1String("authentication failed"))
+        || message.contains(QLatin1String("not permitted to log in")))
+        return PgFailure::Refused;
+    return PgFailure::Unreachable;
+}
+
+} // namespace
+
 std::unique_ptr<SqlConnection> openPostgres(const QString &host, const QString &port,
                                             QString *errorText, const QString &database,
-                                            Target target)
+                                            Target target, const PgLogin &login, PgFailure *failure)
 {
     const QByteArray hostBytes = host.toUtf8();
     const QByteArray portBytes = port.toUtf8();
     const QByteArray databaseBytes = database.toUtf8();
+    const QByteArray roleBytes = login.role.toUtf8();
+    QByteArray passwordBytes = login.password.toUtf8();
     std::vector<const char *> keys { "host",
                                      "dbname",
                                      "connect_timeout",
@@ -413,12 +472,33 @@ std::unique_ptr<SqlConnection> openPostgres(const QString &host, const QString &
         keys.push_back("port");
         values.push_back(portBytes.constData());
     }
+    if (!login.role.isEmpty()) {
+        // The user's own login only: without a password libpq would look for one in a
+        // password file or a variable meant for someone else.
+        if (login.password.isEmpty()) {
+            if (errorText)
+                *errorText = QStringLiteral("no password supplied");
+            if (failure)
+                *failure = PgFailure::Refused;
+            return nullptr;
+        }
+        keys.insert(keys.end(), { "user", "password" });
+        values.insert(values.end(), { roleBytes.constData(), passwordBytes.constData() });
+    }
     keys.push_back(nullptr);
     values.push_back(nullptr);
-    PGconn *conn = PQconnectdbParams(keys.data(), values.data(), 0);
+    PGconn *conn = nullptr;
+    {
+        const EnglishMessages english;
+        conn = PQconnectdbParams(keys.data(), values.data(), 0);
+    }
+    passwordBytes.fill('\0');
     if (PQstatus(conn) != CONNECTION_OK) {
+        const QString message = QString::fromUtf8(PQerrorMessage(conn)).trimmed();
         if (errorText)
-            *errorText = QString::fromUtf8(PQerrorMessage(conn)).trimmed();
+            *errorText = message;
+        if (failure)
+            *failure = classify(conn, message);
         PQfinish(conn);
         return nullptr;
     }
@@ -428,6 +508,8 @@ std::unique_ptr<SqlConnection> openPostgres(const QString &host, const QString &
     } catch (const ServerError &e) {
         if (errorText)
             *errorText = e.description();
+        if (failure)
+            *failure = PgFailure::Unreachable;
         return nullptr;
     }
     return connection;

@@ -24,6 +24,7 @@ public:
     void begin() override { script(QStringLiteral("BEGIN")); }
     bool inTransaction() override;
     bool onStandby() const override;
+    QString passwordVerifier(const QString &role, const QString &password) override;
 
     PGconn *handle() const { return m_conn; }
     [[noreturn]] void fail(const QString &what, PGresult *result = nullptr);

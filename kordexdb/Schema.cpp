@@ -1,6 +1,7 @@
 #include "Schema.h"
 
 #include "EchoedInput.h"
+#include "ServerRights.h"
 #include "SqlConnection.h"
 
 #include <kordex/ErrorNumbers.h>
@@ -229,6 +230,8 @@ void Schema::create(SqlConnection &connection)
         QStringLiteral("INSERT INTO hauptkundengruppe VALUES ('P', 'Privat'), ('G', 'Gewerbe');"
                        "INSERT INTO artikeltyp VALUES ('L', 'Lagerartikel'),"
                        " ('B', 'Bestellartikel'), ('W', 'Werbeartikel')"));
+    if (d == Dialect::Postgres)
+        ServerRights::install(connection);
 }
 
 bool Schema::exists(SqlConnection &connection)
@@ -328,7 +331,10 @@ void Schema::addPartition(SqlConnection &connection, int year)
 
 void Schema::drop(SqlConnection &connection)
 {
-    for (const QString &name : tables())
+    QStringList names = tables();
+    if (connection.dialect() == Dialect::Postgres)
+        names.append(QStringLiteral("abteilungsrecht"));
+    for (const QString &name : std::as_const(names))
         connection.script(QStringLiteral("DROP TABLE IF EXISTS %1").arg(name));
 }
 

@@ -1,5 +1,7 @@
 #include "SqlConnection.h"
 
+#include <kordex/ErrorNumbers.h>
+
 namespace kordex {
 
 QString SqlConnection::scalar(const QString &sql, const QList<SqlValue> &params,
@@ -9,6 +11,12 @@ QString SqlConnection::scalar(const QString &sql, const QList<SqlValue> &params,
     if (rows.isEmpty() || rows.first().isEmpty())
         return fallback;
     return rows.first().first();
+}
+
+QString SqlConnection::passwordVerifier(const QString &, const QString &)
+{
+    throw ServerError(error::SqlFailure,
+                      QStringLiteral("only a PostgreSQL store keeps logins on the server"));
 }
 
 BatchResult SqlConnection::queryBatch(const QList<SqlStatement> &statements)

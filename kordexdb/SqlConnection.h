@@ -83,6 +83,9 @@ public:
     virtual bool readOnly() const { return false; }
     // True on a PostgreSQL hot standby: reads only, writes go to the primary.
     virtual bool onStandby() const { return false; }
+    // PostgreSQL: the SCRAM-SHA-256 verifier of a role's password, made on this side so
+    // that the clear password never reaches the server. Other engines raise ServerError.
+    virtual QString passwordVerifier(const QString &role, const QString &password);
 
     // The first column of the first row, or the fallback when there is no row.
     QString scalar(const QString &sql, const QList<SqlValue> &params = {},
@@ -108,14 +111,28 @@ private:
 // nullptr with the reason in errorText when the file cannot be opened. With
 // create set a missing file is made, readable by its owner only (0600), and
 // ":memory:" opens a store in memory. A file whose folder or which itself
-// cannot be written opens for reading only.
-std::unique_ptr<SqlConnection> openSqlite(const QString &path, bool create, QString *errorText);
+// cannot be written opens for reading only. errorNumber (when given) tells a file that
+// is no SQLite database (NotAStore) from one that cannot be reached (ConnectFailed).
+std::unique_ptr<SqlConnection> openSqlite(const QString &path, bool create, QString *errorText,
+                                          int *errorNumber = nullptr);
+// The login of a PostgreSQL connection: a role and its password. Empty: libpq's own
+// conventions (PGUSER, PGPASSWORD, ~/.pgpass, service files), as the admin tool uses.
+struct PgLogin
+{
+    QString role;
+    QString password;
+};
+
+// Why openPostgres failed: the server did not answer (worth another attempt), it
+// refused the login, or its certificate could not be verified.
+enum class PgFailure { Unreachable, Refused, Untrusted };
+
 // host and port, each a single value or a comma-separated list tried in turn
-// (libpq's multi-host form); database "kordex"; user and password by libpq's
-// conventions.
-std::unique_ptr<SqlConnection> openPostgres(const QString &host, const QString &port,
-                                            QString *errorText,
-                                            const QString &database = QStringLiteral("kordex"),
-                                            Target target = Target::ReadWrite);
+// (libpq's multi-host form); database "kordex". TLS as libpq's sslmode says
+// (PGSSLMODE, PGSSLROOTCERT or a service file; verify-full for a chain's server).
+std::unique_ptr<SqlConnection>
+openPostgres(const QString &host, const QString &port, QString *errorText,
+             const QString &database = QStringLiteral("kordex"), Target target = Target::ReadWrite,
+             const PgLogin &login = {}, PgFailure *failure = nullptr);
 
 } // namespace kordex

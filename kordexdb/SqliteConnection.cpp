@@ -226,13 +226,17 @@ bool writable(const QByteArray &path)
 
 } // namespace
 
-std::unique_ptr<SqlConnection> openSqlite(const QString &path, bool create, QString *errorText)
+std::unique_ptr<SqlConnection> openSqlite(const QString &path, bool create, QString *errorText,
+                                          int *errorNumber)
 {
-    const auto failed = [errorText](const QString &why) {
-        if (errorText)
-            *errorText = why;
-        return nullptr;
-    };
+    const auto failed
+        = [errorText, errorNumber](const QString &why, int number = error::ConnectFailed) {
+              if (errorText)
+                  *errorText = why;
+              if (errorNumber)
+                  *errorNumber = number;
+              return nullptr;
+          };
     const bool memory = path == QLatin1String(":memory:");
     const QByteArray native = QFile::encodeName(path);
     if (!memory && !QFileInfo(path).isFile()) {
@@ -270,7 +274,8 @@ std::unique_ptr<SqlConnection> openSqlite(const QString &path, bool create, QStr
         connection->script(QStringLiteral("PRAGMA synchronous=NORMAL; PRAGMA temp_store=MEMORY;"
                                           "PRAGMA cache_size=-65536"));
     } catch (const ServerError &e) {
-        return failed(e.description());
+        return failed(e.description(),
+                      e.number() == error::NotAStore ? error::NotAStore : error::ConnectFailed);
     }
     return connection;
 }

@@ -64,7 +64,8 @@ Store::Store(std::unique_ptr<SqlConnection> connection)
 Store::~Store() = default;
 
 std::unique_ptr<Store> Store::open(const QString &serverOrPath, const QString &port, bool create,
-                                   QString *errorText, int *errorNumber, Target target)
+                                   QString *errorText, int *errorNumber, Target target,
+                                   const PgLogin &login)
 {
     const auto failed = [&](int number, const QString &why) {
         if (errorText)
@@ -75,11 +76,17 @@ std::unique_ptr<Store> Store::open(const QString &serverOrPath, const QString &p
     };
     const ConnectString where { serverOrPath, port };
     QString why;
+    PgFailure failure = PgFailure::Unreachable;
+    int fileFailure = error::ConnectFailed;
     std::unique_ptr<SqlConnection> connection = where.isFile()
-        ? openSqlite(serverOrPath, create, &why)
-        : openPostgres(serverOrPath, port, &why, QStringLiteral("kordex"), target);
+        ? openSqlite(serverOrPath, create, &why, &fileFailure)
+        : openPostgres(serverOrPath, port, &why, QStringLiteral("kordex"), target, login, &failure);
     if (!connection)
-        return failed(error::ConnectFailed, why);
+        return failed(where.isFile()                        ? fileFailure
+                          : failure == PgFailure::Refused   ? error::LoginRefused
+                          : failure == PgFailure::Untrusted ? error::ServerUntrusted
+                                                            : error::ConnectFailed,
+                      why);
     try {
         if (!Schema::exists(*connection)) {
             if (!create)
@@ -95,6 +102,10 @@ std::unique_ptr<Store> Store::open(const QString &serverOrPath, const QString &p
         if (const QString problem = Schema::problem(*connection); !problem.isEmpty())
             return failed(error::NotAStore,
                           QStringLiteral("not a usable KORDEX store: %1").arg(problem));
+        if (connection->dialect() == Dialect::Postgres && !ServerRights::installed(*connection))
+            return failed(error::NotAStore,
+                          QStringLiteral("not a usable KORDEX store: it holds no user roles and"
+                                         " policies yet (kordexdb upgrade DB makes them)"));
     } catch (const ServerError &e) {
         // A file that is no SQLite database at all fails its first query (NotAStore).
         return failed(e.number(), e.description());
@@ -102,6 +113,14 @@ std::unique_ptr<Store> Store::open(const QString &serverOrPath, const QString &p
     auto store = std::make_unique<Store>(std::move(connection));
     store->m_hosts = serverOrPath;
     store->m_ports = port;
+    store->m_login = login;
+    if (store->m_sql->dialect() == Dialect::Postgres) {
+        try {
+            store->m_sessionUser = ServerRights::sessionUser(*store->m_sql);
+        } catch (const ServerError &e) {
+            return failed(e.number(), e.description());
+        }
+    }
     return store;
 }
 
@@ -111,8 +130,8 @@ SqlConnection &Store::writer()
         return *m_sql;
     if (!m_primary || !m_primary->isOpen()) {
         QString why;
-        m_primary
-            = openPostgres(m_hosts, m_ports, &why, QStringLiteral("kordex"), Target::ReadWrite);
+        m_primary = openPostgres(m_hosts, m_ports, &why, QStringLiteral("kordex"),
+                                 Target::ReadWrite, m_login);
         if (!m_primary)
             throw ServerError(error::ConnectFailed,
                               QStringLiteral("Kein Primärserver erreichbar: %1").arg(why));
@@ -255,7 +274,7 @@ Store::PlannedQuery Store::daten(const QString &queryName, const QStringList &ar
     if (queryName == QLatin1String("PeriodenSumme")) {
         expectArguments(args, 9, queryName);
         SumSelection selection { args[0], period(args[1]), period(args[1]), {} };
-        restrictPlain(selection, args.mid(2));
+        restrictPlain(selection, applyUserRules(args.mid(2), 3, 4));
         return sums(selection);
     }
     // PeriodenSummeAufteilung
@@ -264,14 +283,14 @@ Store::PlannedQuery Store::daten(const QString &queryName, const QStringList &ar
     if (selection.from > selection.to)
         throw ServerError(error::BadArgument,
                           QStringLiteral("Periode von %1 liegt nach bis %2").arg(args[1], args[2]));
-    restrictPlain(selection, args.mid(3));
+    restrictPlain(selection, applyUserRules(args.mid(3), 3, 4));
     return sums(selection);
 }
 
 Store::PlannedQuery Store::datWH(const QString &queryName, const QStringList &args)
 {
     expectArguments(args, 3, queryName);
-    const QStringList pieces = args[2].split(QLatin1Char('`'));
+    const QStringList pieces = applyUserRules(args[2].split(QLatin1Char('`')), 1, 2);
     if (pieces.size() > 9)
         throw ServerError(error::BadArgument,
                           QStringLiteral("Parametertext mit mehr als neun Teilen: %1")
@@ -301,11 +320,31 @@ Store::PlannedQuery Store::datWH(const QString &queryName, const QStringList &ar
              } };
 }
 
+QStringList Store::applyUserRules(QStringList codes, qsizetype habt, qsizetype abtnr) const
+{
+    if (!m_sessionUser || !m_sessionUser->restricted)
+        return codes;
+    if (!codes.value(habt).isEmpty() || !codes.value(abtnr).isEmpty())
+        return codes;
+    if (m_sessionUser->departmentBound)
+        throw ServerError(error::NotAllowed,
+                          QStringLiteral("Sie Müssen eine Abteilung auswählen!"));
+    // A restricted user's figures without a unit chosen are those of the own main department.
+    while (codes.size() <= habt)
+        codes.append(QString());
+    codes[habt] = m_sessionUser->mainDepartment;
+    return codes;
+}
+
 std::optional<QStringList> Store::user(const QString &company, const QString &code)
 {
+    // A PostgreSQL store keeps no password hash: the server checked the login.
+    const QString hash = m_sql->dialect() == Dialect::Postgres ? QStringLiteral("''")
+                                                               : QStringLiteral("passwort_hash");
     const QList<SqlRow> rows = m_sql->query(
-        QStringLiteral("SELECT pname, pnr, abtnr, dw, bergrp, aktiv, passwort_hash FROM personal"
-                       " WHERE firma = ? AND kuerzel = ?"),
+        QStringLiteral("SELECT pname, pnr, abtnr, dw, bergrp, aktiv, %1 FROM personal"
+                       " WHERE firma = ? AND kuerzel = ?")
+            .arg(hash),
         { company, code });
     return rows.isEmpty() ? std::nullopt : std::optional(rows.first());
 }
@@ -334,7 +373,9 @@ void Store::generieren(const QString &company, const QString &from, const QStrin
         throw ServerError(error::BadArgument,
                           QStringLiteral("Periode von %1 liegt nach bis %2").arg(from, to));
     SqlConnection &sql = writer();
-    if (sql.query(QStringLiteral("SELECT 1 FROM firma WHERE firma = ?"), { company }).isEmpty())
+    // PostgreSQL's kordex_generieren checks the company and the caller's right itself.
+    if (sql.dialect() == Dialect::Sqlite
+        && sql.query(QStringLiteral("SELECT 1 FROM firma WHERE firma = ?"), { company }).isEmpty())
         throw ServerError(error::ObjectNotFound,
                           QStringLiteral("Firma %1 unbekannt").arg(EchoedInput::quoted(company)));
     Rebuild(sql, Period::dayNumber(today())).run(company, first, last);

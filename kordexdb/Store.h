@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ServerRights.h"
 #include "SqlConnection.h"
 
 #include <QDate>
@@ -42,14 +43,20 @@ public:
     // missing table). On PostgreSQL server and port may list several hosts;
     // PreferStandby reads from a standby when one answers, and the rebuild
     // then writes through a second connection to the primary.
+    // With a login, a PostgreSQL store is opened as that user (LoginRefused when the
+    // server refuses it, ServerUntrusted when its certificate cannot be verified);
+    // a SQLite store ignores it.
     static std::unique_ptr<Store> open(const QString &serverOrPath, const QString &port,
                                        bool create, QString *errorText, int *errorNumber = nullptr,
-                                       Target target = Target::ReadWrite);
+                                       Target target = Target::ReadWrite,
+                                       const PgLogin &login = {});
     // Raises ServerError(NotAStore) when the engine finds the file damaged;
     // run before writing, so that damage is not built upon.
     void requireIntact();
 
     SqlConnection &sql() { return *m_sql; }
+    // PostgreSQL: the KORDEX user this session logged in as; nothing for the admin.
+    const std::optional<SessionUser> &sessionUser() const { return m_sessionUser; }
     SessionContext &context() { return m_context; }
     // The context company, or "1" while no context is set.
     QString contextCompany() const;
@@ -90,12 +97,18 @@ private:
     PlannedQuery daten(const QString &queryName, const QStringList &arguments);
     PlannedQuery datWH(const QString &queryName, const QStringList &arguments);
     QString listOutput(const QString &sql, const QList<SqlValue> &params);
+    // The session user's rules on the unit codes of a period query (habt and abtnr
+    // are their positions): a restricted user without a unit gets the own main
+    // department; a department-bound one is refused.
+    QStringList applyUserRules(QStringList codes, qsizetype habt, qsizetype abtnr) const;
 
     // The connection writes go to: this one, or on a standby one to the primary.
     SqlConnection &writer();
 
     std::unique_ptr<SqlConnection> m_sql;
     std::unique_ptr<SqlConnection> m_primary;
+    PgLogin m_login; // for the primary of a standby session
+    std::optional<SessionUser> m_sessionUser;
     QString m_hosts; // PostgreSQL host and port lists, for the primary
     QString m_ports;
     SessionContext m_context;

@@ -51,14 +51,23 @@ bool StoreFactory::OpenConnection(const QString &text)
 {
     CloseConnection();
     m_lastError.clear();
+    m_lastErrorNumber = 0;
     const auto parsed = ConnectString::parse(text);
     if (!parsed) {
         m_lastError = QStringLiteral("malformed connect string: %1").arg(EchoedInput::quoted(text));
+        m_lastErrorNumber = error::ConnectFailed;
         return false;
     }
+    // A PostgreSQL server authenticates the user's own role.
+    PgLogin login;
+    if (!m_login.user.isEmpty())
+        login = { ServerRights::roleName(m_login.company, m_login.user), m_login.password };
     // The program reads; its one write, the rebuild, finds the primary itself.
-    m_session->store = Store::open(parsed->server, parsed->port, false, &m_lastError, nullptr,
-                                   Target::PreferStandby);
+    m_lastErrorNumber = error::ConnectFailed;
+    m_session->store = Store::open(parsed->server, parsed->port, false, &m_lastError,
+                                   &m_lastErrorNumber, Target::PreferStandby, login);
+    if (m_session->store)
+        m_lastErrorNumber = 0;
     if (m_session->store && m_today.isValid())
         m_session->store->setToday(m_today);
     return m_session->store != nullptr;
@@ -116,11 +125,17 @@ std::unique_ptr<StoreObject> StoreFactory::personnelRecord(const QString &compan
     object->addProperty(QStringLiteral("AKTIV"), row->value(5));
     object->addMethod(QStringLiteral("PNAMELogicalToODBC"),
                       [](Store &, const QStringList &args) { return screenTextOf(args); });
+    // A PostgreSQL server checked the password when this session logged in as the
+    // user's role; a SQLite store compares it with the stored hash.
     const QString stored = row->value(6);
+    const auto &session = m_session->require().sessionUser();
+    const bool loggedInAsUser = session && session->company == company && session->code == code;
+    const bool server = m_session->require().sql().dialect() == Dialect::Postgres;
     object->addMethod(QStringLiteral("PasswortPruefen"),
-                      [stored](Store &, const QStringList &args) {
-                          return PasswordHash::verify(args.value(0), stored) ? QStringLiteral("1")
-                                                                             : QStringLiteral("0");
+                      [stored, server, loggedInAsUser](Store &, const QStringList &args) {
+                          const bool right = server ? loggedInAsUser
+                                                    : PasswordHash::verify(args.value(0), stored);
+                          return right ? QStringLiteral("1") : QStringLiteral("0");
                       });
     return object;
 }

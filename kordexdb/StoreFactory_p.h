@@ -17,6 +17,7 @@ public:
     StoreFactory();
     ~StoreFactory() override;
 
+    void setLogin(const Login &login) override { m_login = login; }
     bool OpenConnection(const QString &connectString) override;
     bool IsConnected() override;
     void CloseConnection() override;
@@ -29,6 +30,7 @@ public:
     // The day the server counts as today; the real date when not set.
     void setToday(const QDate &today);
     QString lastError() const override { return m_lastError; }
+    int lastErrorNumber() const override { return m_lastErrorNumber; }
     // The open store, for tools and tests; null while closed.
     Store *store() const { return m_session->store.get(); }
 
@@ -40,6 +42,8 @@ private:
     std::shared_ptr<StoreSession> m_session;
     QDate m_today;
     QString m_lastError;
+    int m_lastErrorNumber = 0;
+    Login m_login;
 };
 
 } // namespace kordex

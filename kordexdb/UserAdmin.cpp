@@ -2,6 +2,7 @@
 
 #include "EchoedInput.h"
 #include "PasswordHash.h"
+#include "ServerRights.h"
 #include "ServerText.h"
 #include "SqlConnection.h"
 #include "Validation.h"
@@ -42,7 +43,7 @@ void UserAdmin::check(const UserSettings &s, bool exists)
                     .arg(EchoedInput::quoted(s.code)));
     if (m_sql.query(QStringLiteral("SELECT 1 FROM firma WHERE firma = ?"), { s.company }).isEmpty())
         require(QStringLiteral("Firma %1 unbekannt").arg(EchoedInput::quoted(s.company)));
-    if (!exists && !s.password && !s.passwordHash)
+    if (!exists && !s.password)
         require(QStringLiteral("ein neuer Benutzer braucht ein Passwort"));
     if (!exists && !s.name)
         require(QStringLiteral("ein neuer Benutzer braucht einen Namen"));
@@ -89,9 +90,8 @@ bool UserAdmin::set(const UserSettings &s)
                       { s.company, s.code })
                .isEmpty();
     check(s, exists);
-    const QString hash = s.passwordHash ? *s.passwordHash
-        : s.password                    ? PasswordHash::make(*s.password)
-                                        : QString();
+    const bool server = m_sql.dialect() == Dialect::Postgres;
+    const QString hash = s.password && !server ? PasswordHash::make(*s.password) : QString();
     if (!exists) {
         const QString pnr = nextPersonnelNumber(s.company);
         m_sql.execute(
@@ -147,6 +147,13 @@ bool UserAdmin::set(const UserSettings &s)
     m_sql.execute(
         QStringLiteral("UPDATE personal SET dw = ? WHERE firma = ? AND kuerzel = ? AND dw = ''"),
         { QString::number(200 + pnr.toLongLong() % 100), s.company, s.code });
+    if (server)
+        ServerRights::setRole(
+            m_sql, s.company, s.code, s.password,
+            m_sql.scalar(
+                QStringLiteral("SELECT aktiv FROM personal WHERE firma = ? AND kuerzel = ?"),
+                { s.company, s.code })
+                == QLatin1String("J"));
     transaction.commit();
     return !exists;
 }

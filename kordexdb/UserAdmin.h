@@ -14,7 +14,6 @@ struct UserSettings
     QString company;
     QString code;
     std::optional<QString> password;
-    std::optional<QString> passwordHash; // an already made hash (the demo shares one)
     std::optional<QString> name;
     std::optional<int> rightsGroup;
     std::optional<QString> department;
@@ -26,7 +25,9 @@ struct UserSettings
     std::optional<QString> email;
 };
 
-// Creates or changes personnel records and their basis record (fax, e-mail).
+// Creates or changes personnel records and their basis record (fax, e-mail). On
+// PostgreSQL each user is a login role of the server as well (ServerRights), which
+// holds the password; a SQLite store keeps a salted hash in the record.
 class UserAdmin
 {
 public:

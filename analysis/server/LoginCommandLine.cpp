@@ -1,5 +1,6 @@
 #include "LoginCommandLine.h"
 
+#include "ProcessSecrets.h"
 #include "TextHelpers.h"
 
 namespace ertragon {
@@ -15,8 +16,14 @@ bool LoginCommandLine::isNumeric(const QString &word)
     return ok;
 }
 
+QString LoginCommandLine::takeEnvironmentPassword()
+{
+    return ProcessSecrets::takeEnvironmentSecret("ERTRAGON_PASSWORD");
+}
+
 std::optional<LoginCommandLine> LoginCommandLine::parse(const QString &commandLine,
-                                                        const QString &defaultServer)
+                                                        const QString &defaultServer,
+                                                        const QString &environmentPassword)
 {
     using TextHelpers::GetPiece;
     const QString first = GetPiece(commandLine, blank, 1);
@@ -29,7 +36,7 @@ std::optional<LoginCommandLine> LoginCommandLine::parse(const QString &commandLi
     values.password = GetPiece(commandLine, blank, 4);
     // "-" keeps the password out of the process list: it comes from the environment.
     if (values.password == QLatin1String("-"))
-        values.password = qEnvironmentVariable("ERTRAGON_PASSWORD");
+        values.password = environmentPassword;
     values.server = GetPiece(commandLine, blank, 5, defaultServer);
     values.port = GetPiece(commandLine, blank, 6, QStringLiteral("1972"));
     values.nameSpace = GetPiece(commandLine, blank, 7, QStringLiteral("KORDEX"));

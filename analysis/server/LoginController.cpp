@@ -136,7 +136,7 @@ bool LoginController::Login()
 
     const std::optional<LoginCommandLine> fromCommandLine = m_commandLineSpent
         ? std::nullopt
-        : LoginCommandLine::parse(m_context.commandLine, m_defaultServer);
+        : LoginCommandLine::parse(m_context.commandLine, m_defaultServer, m_environmentPassword);
     if (fromCommandLine) {
         m_context.firma = fromCommandLine->firma;
         m_context.filiale = fromCommandLine->filiale;
@@ -175,7 +175,8 @@ void LoginController::failLogin()
 {
     m_context.loginFailed = true;
     m_context.userDisplay.clear();
-    if (!m_commandLineSpent && LoginCommandLine::parse(m_context.commandLine, m_defaultServer)) {
+    if (!m_commandLineSpent
+        && LoginCommandLine::parse(m_context.commandLine, m_defaultServer, m_environmentPassword)) {
         m_commandLineSpent = true;
         m_keepFieldsOnce = true;
     }
@@ -187,8 +188,14 @@ bool LoginController::checkOnServer()
     {
         ServerCall call(m_access, QStringLiteral("Firma Filiale Personal Setzen"));
         if (!call.connected()) {
-            if (call.failed())
+            if (m_access.loginRefused()) {
+                // The server refused the password itself; its message is shown.
+                failLogin();
+                if (m_ui)
+                    m_ui->selectPasswordText();
+            } else if (call.failed() || !m_access.shutdownRequested()) {
                 failLoginOnServerError();
+            }
             return false;
         }
         if (!call.run([&] { result = readUser(call); })) {
@@ -215,7 +222,7 @@ bool LoginController::readUser(ServerCall &call)
     if (!passwordOk || !active) {
         person.close();
         m_prompter.inform(Prompter::Icon::Information, QStringLiteral("Anmeldung an Caché."),
-                          QStringLiteral("Passwort Falsch oder Benutzer nicht Aktiv."));
+                          ServerAccess::refusalText(kordex::error::LoginRefused, {}, {}));
         failLogin();
         if (m_ui)
             m_ui->selectPasswordText();

@@ -33,6 +33,8 @@ public:
     void setUi(LoginUi *ui) { m_ui = ui; }
     // The words after the program name, blank-separated.
     void setProcessCommandLine(const QString &commandLine) { m_processCommandLine = commandLine; }
+    // What a password word "-" of the command line stands for ($ERTRAGON_PASSWORD).
+    void setEnvironmentPassword(const QString &password) { m_environmentPassword = password; }
     // Server used when neither the store nor the command line names one.
     void setDefaultServer(const QString &server) { m_defaultServer = server; }
     const QString &defaultServer() const { return m_defaultServer; }
@@ -104,6 +106,7 @@ private:
     QString m_settingsPath;
     QString m_defaultServer;
     QString m_processCommandLine;
+    QString m_environmentPassword;
     LoginUi *m_ui = nullptr;
     LoginFields m_fields;
     // Set when a login with the command-line values has failed or the user

@@ -110,15 +110,22 @@ bool ServerAccess::tryConnectOnce()
 {
     dropConnection();
     m_lastConnectError.clear();
+    m_lastConnectNumber = kordex::error::ConnectFailed;
     try {
         m_factory = m_makeFactory ? m_makeFactory() : nullptr;
+        // Every connect, the silent one after an idle minute too, logs in as the user.
+        if (m_factory)
+            m_factory->setLogin({ m_context.firma, m_context.name, m_context.password });
         if (m_factory && m_factory->OpenConnection(m_context.connectString)
             && m_factory->IsConnected()) {
             qCInfo(serverLog).noquote() << "verbunden:" << m_context.connectString;
             return true;
         }
-        if (m_factory)
+        if (m_factory) {
             m_lastConnectError = m_factory->lastError();
+            if (const int number = m_factory->lastErrorNumber(); number != 0)
+                m_lastConnectNumber = number;
+        }
     } catch (const std::exception &error) {
         m_lastConnectError = QString::fromLocal8Bit(error.what());
     } catch (...) {
@@ -182,6 +189,7 @@ bool ServerAccess::EnsureConnected(bool keepTrying)
     if (m_connecting)
         return false;
     m_connecting = true;
+    m_loginRefused = false;
     bool ok = false;
     try {
         ok = connectWithRetries(keepTrying);
@@ -206,6 +214,12 @@ bool ServerAccess::connectWithRetries(bool keepTrying)
     for (;;) {
         if (tryConnectOnce())
             return true;
+        // A store that answered and said no is not asked again, nor called unreachable.
+        if (m_lastConnectNumber != kordex::error::ConnectFailed) {
+            reportConnectStatus({});
+            refuseConnection();
+            return false;
+        }
         ++attempts;
         if (keepTrying || attempts != attemptsPerRound) {
             reportConnectStatus(
@@ -254,6 +268,39 @@ bool ServerAccess::connectWithRetries(bool keepTrying)
         ShutdownProgram();
         return false;
     }
+}
+
+QString ServerAccess::refusalText(int number, const QString &store, const QString &cause)
+{
+    switch (number) {
+    case kordex::error::LoginRefused:
+        return QStringLiteral("Passwort Falsch oder Benutzer nicht Aktiv.");
+    case kordex::error::ServerUntrusted:
+        return QStringLiteral("Der Server %1 konnte nicht als vertrauenswürdig bestätigt werden:"
+                              " sein Zertifikat wurde nicht anerkannt. Die Verbindung wurde nicht"
+                              " aufgebaut.")
+                   .arg(store)
+            + crlf + crlf + QStringLiteral("Ursache: ") + cause;
+    case kordex::error::NotAStore:
+        return QStringLiteral("%1 ist kein nutzbarer KORDEX-Datenbestand (beschädigt, fremd oder"
+                              " von einer anderen Version).")
+                   .arg(store)
+            + crlf + crlf + QStringLiteral("Ursache: ") + cause;
+    default:
+        return QStringLiteral("Die Verbindung zu %1 wurde abgelehnt.").arg(store) + crlf + crlf
+            + QStringLiteral("Ursache: ") + cause;
+    }
+}
+
+void ServerAccess::refuseConnection()
+{
+    m_loginRefused = m_lastConnectNumber == kordex::error::LoginRefused;
+    if (m_loginRefused)
+        m_prompter.inform(Prompter::Icon::Information, QStringLiteral("Anmeldung an Caché."),
+                          refusalText(m_lastConnectNumber, {}, {}));
+    else
+        m_prompter.inform(Prompter::Icon::Critical, loginTitle,
+                          refusalText(m_lastConnectNumber, storeDescription(), m_lastConnectError));
 }
 
 bool ServerAccess::BeginServerCall(bool hourglass, bool keepTrying)

@@ -89,6 +89,12 @@ public:
     QString storeDescription() const;
     // Why the last connect attempt failed, as the store reported it.
     QString lastConnectError() const { return m_lastConnectError; }
+    // True when the last connect failed because the server refused the user's login
+    // (already told with the login's message); such a failure is never retried.
+    bool loginRefused() const { return m_loginRefused; }
+    // The message of a connect the store refused (kordex::error number): a refused
+    // login, a server whose certificate was not verified, a file that is no store.
+    static QString refusalText(int number, const QString &store, const QString &cause);
 
 Q_SIGNALS:
     void connected();
@@ -98,6 +104,7 @@ private:
     bool tryConnectOnce();
     void sendContextCommands();
     bool connectWithRetries(bool keepTrying);
+    void refuseConnection();
     bool runXecute(const QString &command, const QString &operation, QString &output);
     void dropConnection();
     void setBusy(bool busy);
@@ -120,6 +127,8 @@ private:
     std::function<void(bool)> m_setBusy;
     std::function<void(const QString &)> m_connectStatus;
     QString m_lastConnectError;
+    int m_lastConnectNumber = 0;
+    bool m_loginRefused = false;
     bool m_statusShown = false;
 };
 

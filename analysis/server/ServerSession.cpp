@@ -18,6 +18,7 @@ ServerSession::ServerSession(kordex::FactoryMaker makeFactory, Prompter &prompte
 {
     m_login->setDefaultServer(kordex::defaultStorePath());
     m_login->setProcessCommandLine(LoginCommandLine::fromArguments(arguments));
+    m_login->setEnvironmentPassword(LoginCommandLine::takeEnvironmentPassword());
 }
 
 ServerSession::~ServerSession()

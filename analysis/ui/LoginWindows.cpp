@@ -45,6 +45,10 @@ void LoginWindows::setMainWindow(QWidget *mainWindow)
 
 void LoginWindows::showLoginDialog()
 {
+    // A new login starts without the password of the user logged in now.
+    LoginFields fields = m_controller.fields();
+    fields.password.clear();
+    m_controller.setFields(fields);
     m_pass->show();
     m_pass->raise();
     m_pass->activateWindow();

@@ -1,6 +1,7 @@
 #include "ProgramOptions.h"
 
 #include "CommandLineWords.h"
+#include "LoginCommandLine.h"
 #include "ParserComplaint.h"
 #include "QtOwnOptions.h"
 
@@ -41,6 +42,16 @@ std::variant<ProgramOptions, QString> ProgramOptions::parse(const QStringList &a
     else if (parser.isSet(QStringLiteral("version")))
         options.action = Action::Version;
     options.platform = parser.value(QStringLiteral("platform"));
+    options.loginWords = words.positional;
+    if (LoginCommandLine::parse(words.positional.join(QLatin1Char(' ')), QString())) {
+        // Word 4 of the blank-separated line, in whichever argument it stands.
+        qsizetype word = 0;
+        for (qsizetype i = 0; i < words.positional.size() && options.passwordArgument < 0; ++i) {
+            word += words.positional[i].count(QLatin1Char(' ')) + 1;
+            if (word >= 4)
+                options.passwordArgument = words.positionalIndex[i];
+        }
+    }
     options.displayGiven = parser.isSet(QStringLiteral("display"));
     return options;
 }
@@ -52,10 +63,10 @@ QString ProgramOptions::missingDesktop(const QProcessEnvironment &environment) c
         return {};
     // Qt tries a list "a;b" in its order; one platform that draws without a display
     // is enough.
-    static const QStringList withoutDisplay { "offscreen", "minimal", "minimalegl", "linuxfb",
-                                              "eglfs", "vnc", "vkkhrdisplay" };
-    const QString names = platform.isEmpty() ? environment.value(QStringLiteral("QT_QPA_PLATFORM"))
-                                             : platform;
+    static const QStringList withoutDisplay { "offscreen", "minimal", "minimalegl",  "linuxfb",
+                                              "eglfs",     "vnc",     "vkkhrdisplay" };
+    const QString names
+        = platform.isEmpty() ? environment.value(QStringLiteral("QT_QPA_PLATFORM")) : platform;
     for (const QString &name : names.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         if (withoutDisplay.contains(name.section(QLatin1Char(':'), 0, 0).trimmed()))
             return {};

@@ -18,6 +18,10 @@ struct ProgramOptions
     enum class Action { Run, Help, Version };
     Action action = Action::Run;
     QString platform; // Qt's -platform NAME, empty when not given
+    QStringList loginWords; // the positional words, the login's command line
+    // Where the argument holding the password (word 4 of a login command line) stood
+    // among the arguments; -1 when there is none.
+    qsizetype passwordArgument = -1;
     bool displayGiven = false; // Qt's -display NAME
 
     // Empty when Qt can open its windows here; otherwise the one line that says why not

@@ -2,6 +2,7 @@
 // Command line: [company branch user password server [port [namespace]]], -h/--help,
 // -v/--version (see ProgramOptions); a password "-" is read from $ERTRAGON_PASSWORD.
 
+#include "ProcessSecrets.h"
 #include "Program.h"
 #include "ProgramOptions.h"
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char **argv)
 {
+    ertragon::ProcessSecrets::protect();
     // The options are read before Qt starts: help, version and usage errors need no
     // display and print nothing but their own lines.
     QStringList arguments;
@@ -38,12 +40,15 @@ int main(int argc, char **argv)
         return 1;
     }
 
+    ertragon::ProcessSecrets::blankPasswordArgument(argc, argv, options.passwordArgument + 1,
+                                                    QStringLiteral("ertragon"));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ertragon"));
     QApplication::setApplicationVersion(QStringLiteral(ERTRAGON_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(ERTRAGON_DESKTOP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    ertragon::Program program(QApplication::arguments());
+    // The login words as read before Qt started: the password word is blanked since.
+    ertragon::Program program(QStringList { QString::fromLocal8Bit(argv[0]) } + options.loginWords);
     return program.run();
 }

@@ -10,6 +10,7 @@
 #include "PeriodSums.h"
 #include "SalesImport.h"
 #include "Schema.h"
+#include "ServerRights.h"
 #include "ServerText.h"
 #include "Store.h"
 #include "StoreFactory_p.h"
@@ -82,11 +83,12 @@ struct BuildingFile
     }
 };
 
-// The reason a factory could not connect, for the tool's one-line error.
+// The reason a factory could not connect, for the tool's one-line error: the same
+// number as every other command gives for the same cause.
 [[noreturn]] void connectFailed(const QString &db, const StoreFactory &factory)
 {
     throw ServerError(
-        error::ConnectFailed,
+        factory.lastErrorNumber(),
         QStringLiteral("cannot open %1: %2").arg(EchoedInput::quoted(db), factory.lastError()));
 }
 
@@ -145,6 +147,8 @@ int Tool::run(const QStringList &arguments)
             return rebuild(rest);
         if (command == QLatin1String("archive"))
             return archive(rest);
+        if (command == QLatin1String("upgrade"))
+            return upgrade(rest);
         if (command == QLatin1String("user") && rest.value(0) == QLatin1String("set"))
             return userSet(rest.mid(1));
         if (command == QLatin1String("check"))
@@ -184,6 +188,7 @@ QString Tool::usageText()
         "  import-sales DB FILE.csv\n"
         "  rebuild DB --company C [--from P --to P]\n"
         "  archive DB --before P [--detach]\n"
+        "  upgrade DB\n"
         "  user set DB --company C --user CODE [--password-stdin] [--name TEXT] [--rights N]\n"
         "           [--department CODE] [--active J|N] [--permitted J|N] [--restricted J|N]\n"
         "           [--department-bound J|N] [--fax TEXT] [--email TEXT]\n"
@@ -449,6 +454,45 @@ int Tool::archive(const QStringList &args)
           << " (" << done.lines << " lines"
           << (options.flags.contains(QStringLiteral("detach")) ? ", detached" : "")
           << "); their period sums stay\n";
+    return 0;
+}
+
+int Tool::upgrade(const QStringList &args)
+{
+    const auto options = ToolOptions::parse(args, {});
+    if (options.positional.size() != 1)
+        return usage();
+    const QString db = options.positional[0];
+    const ConnectString where = ConnectString::fromToolArgument(db);
+    if (where.isFile()) {
+        openForWriting(db);
+        m_out << db << " is a SQLite store, one user's own file: nothing to upgrade\n";
+        return 0;
+    }
+    QString why;
+    auto sql = openPostgres(where.server, where.port, &why);
+    if (!sql)
+        throw ServerError(error::ConnectFailed,
+                          QStringLiteral("cannot open %1: %2").arg(EchoedInput::quoted(db), why));
+    if (!Schema::exists(*sql))
+        throw ServerError(error::NotAStore,
+                          QStringLiteral("no KORDEX store: %1").arg(EchoedInput::quoted(db)));
+    if (const QString problem = Schema::problem(*sql); !problem.isEmpty())
+        throw ServerError(error::NotAStore,
+                          QStringLiteral("not a usable KORDEX store: %1").arg(problem));
+    Transaction transaction(*sql);
+    const bool before = ServerRights::installed(*sql);
+    ServerRights::install(*sql);
+    const QStringList needPassword = ServerRights::carryOverUsers(*sql);
+    const QString users = sql->scalar(QStringLiteral("SELECT count(*) FROM personal"));
+    transaction.commit();
+    m_out << "upgraded " << db << (before ? " again" : "") << ": roles and policies for " << users
+          << " users\n";
+    if (!needPassword.isEmpty())
+        m_out << needPassword.size()
+              << " users cannot log in until they get a password (kordexdb user set DB"
+                 " --company C --user CODE --password-stdin): "
+              << needPassword.join(QLatin1Char(' ')) << '\n';
     return 0;
 }
 

@@ -26,6 +26,7 @@ private:
     int importSales(const QStringList &args);
     int rebuild(const QStringList &args);
     int archive(const QStringList &args);
+    int upgrade(const QStringList &args);
     int userSet(const QStringList &args);
     int check(const QStringList &args);
     int query(const QStringList &args);

@@ -1,5 +1,7 @@
 #include <QProcess>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 // -h/--help, -v/--version, --name=value and unknown options of the four programs. They
 // run with the xcb platform and no display, so a program that starts Qt's GUI on the way
@@ -10,6 +12,8 @@ class CommandLinesTest : public QObject
 private Q_SLOTS:
     void answers_data();
     void answers();
+    void passwordsStayHidden_data();
+    void passwordsStayHidden();
 };
 
 void CommandLinesTest::answers_data()
@@ -110,10 +114,12 @@ void CommandLinesTest::answers_data()
     QTest::newRow("ertragon, Qt's default platform, no display")
         << "ertragon" << login << 1 << "" << noDesktop << "QT_QPA_PLATFORM=";
     QTest::newRow("ertragon -platform wayland;xcb, no display")
-        << "ertragon" << QStringList { "-platform", "wayland;xcb" } + login << 1 << ""
-        << noDesktop << "";
+        << "ertragon" << QStringList { "-platform", "wayland;xcb" } + login << 1 << "" << noDesktop
+        << "";
     QTest::newRow("ertragon --help, no display")
-        << "ertragon" << QStringList { "--help" } << 0 << "Aufruf: ertragon" << "" << "QT_QPA_PLATFORM=";
+        << "ertragon" << QStringList { "--help" } << 0 << "Aufruf: ertragon"
+        << ""
+        << "QT_QPA_PLATFORM=";
     QTest::newRow("ctlhost neither --script nor --gui") << "ctlhost" << QStringList {} << 2 << ""
                                                         << "usage: ctlhost"
                                                         << "";
@@ -162,6 +168,82 @@ void CommandLinesTest::answers()
         if (process.exitCode() != 0 && !err.startsWith(QLatin1String("usage")))
             QCOMPARE(stdErr.count(QLatin1Char('\n')), 1);
     }
+}
+
+namespace {
+
+QByteArray procFile(qint64 pid, const char *name)
+{
+    QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// A program that holds a password shows it neither in ps (/proc/PID/cmdline) nor in its
+// environment (/proc/PID/environ, which children inherit), and leaves no core dump. Each
+// program waits for a store that is not there, so there is time to look.
+void CommandLinesTest::passwordsStayHidden_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("environmentPassword"); // ERTRAGON_PASSWORD, if any
+    const QStringList missing { "/nowhere/x.db" };
+    for (const QString &p : { QStringLiteral("ertragon"), QStringLiteral("ertragon-report") }) {
+        const QStringList pdf = p == QLatin1String("ertragon")
+            ? QStringList()
+            : QStringList { "--pdf", "/nowhere/r.pdf" };
+        QTest::newRow(qPrintable(p + ", word 4"))
+            << p << QStringList { "1", "0", "DEM", "geheim-4711" } + missing + pdf << QByteArray();
+        QTest::newRow(qPrintable(p + ", ERTRAGON_PASSWORD"))
+            << p << QStringList { "1", "0", "DEM", "-" } + missing + pdf
+            << QByteArray("geheim-4711");
+    }
+}
+
+void CommandLinesTest::passwordsStayHidden()
+{
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, environmentPassword);
+    QFile pattern(QStringLiteral("/proc/sys/kernel/core_pattern"));
+    if (pattern.open(QIODevice::ReadOnly) && pattern.readAll().startsWith('|'))
+        QSKIP("core dumps go to a handler of the system, not to a file");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("PGPASSWORD"), QStringLiteral("pg-geheim-4711"));
+    if (!environmentPassword.isEmpty())
+        env.insert(QStringLiteral("ERTRAGON_PASSWORD"), QString::fromUtf8(environmentPassword));
+    // the sanitizers' own signal handling and dump settings out of the way, so that
+    // only the program decides whether a crash leaves a core file
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               QStringLiteral("handle_segv=0:disable_coredump=0:detect_leaks=0"));
+    env.insert(QStringLiteral("UBSAN_OPTIONS"), QStringLiteral("handle_segv=0"));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(dir.path());
+    process.setChildProcessModifier([] {
+        const rlimit core { 64 << 20, 64 << 20 };
+        ::setrlimit(RLIMIT_CORE, &core);
+    });
+    process.start(QStringLiteral(PROGRAM_DIR "/") + program, arguments);
+    QVERIFY(process.waitForStarted());
+    const qint64 pid = process.processId();
+    QTRY_VERIFY_WITH_TIMEOUT(!procFile(pid, "cmdline").isEmpty()
+                                 && !procFile(pid, "cmdline").contains("geheim-4711"),
+                             10000);
+    // read once at start, then gone from the environment while the program runs on
+    QTRY_VERIFY_WITH_TIMEOUT(!procFile(pid, "environ").contains("geheim-4711")
+                                 && !procFile(pid, "environ").contains("pg-geheim"),
+                             10000);
+    QCOMPARE(process.state(), QProcess::Running);
+    QVERIFY(procFile(pid, "cmdline").contains("DEM")); // the rest of the line stays
+    ::kill(pid_t(pid), SIGSEGV);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(QDir(dir.path()).entryList(QStringList { "core*" }, QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(CommandLinesTest)

@@ -1,3 +1,5 @@
+#include "BatchStore.h"
+
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -35,20 +37,18 @@ private:
     QStringList codes(const QStringList &toolArguments, QChar separator);
 
     QTemporaryDir m_dir;
-    QString m_store;
+    BatchStore m_demo;
+    QString m_store; // stands for the store in the tools' arguments
     QString m_csv;
 };
 
 void BatchDetailsTest::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    m_store = m_dir.filePath(QStringLiteral("demo.db"));
     m_csv = m_dir.filePath(QStringLiteral("details.csv"));
-    QProcess demo;
-    demo.start(QStringLiteral(KORDEXDB_TOOL),
-               { "demo", m_store, "--lines", "3000", "--today", "2005-03-15" });
-    QVERIFY(demo.waitForFinished(300000));
-    QVERIFY2(demo.exitCode() == 0, demo.readAllStandardError().constData());
+    QString why;
+    QVERIFY2(m_demo.make(m_dir.path(), 3000, &why), qPrintable(why));
+    m_store = m_demo.target();
 }
 
 QStringList BatchDetailsTest::tool(const QStringList &arguments)
@@ -87,10 +87,10 @@ BatchDetailsTest::Run BatchDetailsTest::runDetails(const QStringList &flags, con
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
     report.setProcessEnvironment(env);
-    report.start(
-        QStringLiteral(ERTRAGON_REPORT_TOOL),
-        QStringList { "1", "0", user, "demo", m_store, "--today", "2005-03-15", "--details", m_csv }
-            + flags);
+    report.start(QStringLiteral(ERTRAGON_REPORT_TOOL),
+                 m_demo.expand(QStringList { "1", "0", user, "demo", m_store, "--today",
+                                             "2005-03-15", "--details", m_csv }
+                               + flags));
     Run run;
     if (!report.waitForFinished(300000))
         return run;

@@ -1,3 +1,5 @@
+#include "BatchStore.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -25,18 +27,16 @@ private:
     int runReport(const QStringList &arguments, QString *errors = nullptr,
                   const QByteArray &password = {});
     QTemporaryDir m_dir;
-    QString m_store;
+    BatchStore m_demo;
+    QString m_store; // stands for the store in ertragon-report's arguments
 };
 
 void BatchReportTest::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    m_store = m_dir.filePath(QStringLiteral("demo.db"));
-    QProcess demo;
-    demo.start(QStringLiteral(KORDEXDB_TOOL),
-               { "demo", m_store, "--lines", "3000", "--today", "2005-03-15" });
-    QVERIFY(demo.waitForFinished(300000));
-    QVERIFY2(demo.exitCode() == 0, demo.readAllStandardError().constData());
+    QString why;
+    QVERIFY2(m_demo.make(m_dir.path(), 3000, &why), qPrintable(why));
+    m_store = m_demo.target();
     // a user whose password holds blanks
     QProcess user;
     user.start(QStringLiteral(KORDEXDB_TOOL),
@@ -58,7 +58,7 @@ int BatchReportTest::runReport(const QStringList &arguments, QString *errors,
     if (!password.isEmpty())
         env.insert(QStringLiteral("ERTRAGON_PASSWORD"), QString::fromUtf8(password));
     report.setProcessEnvironment(env);
-    report.start(QStringLiteral(ERTRAGON_REPORT_TOOL), arguments);
+    report.start(QStringLiteral(ERTRAGON_REPORT_TOOL), m_demo.expand(arguments));
     if (!report.waitForFinished(300000))
         return -1;
     if (errors)

@@ -31,6 +31,7 @@ while IFS='|' read -r program line expected; do
 done <<'ROWS'
 kordexdb|de|demo
 kordexdb|ar|archive
+kordexdb|up|upgrade
 kordexdb|demo x.db --|--lines --seed --today --force --help
 kordexdb|archive x.db --|--before --detach
 kordexdb|user |set

@@ -2,6 +2,7 @@
 
 #include "FMStart.h"
 #include "PageOperation.h"
+#include "PgTestServer.h"
 #include "PreviewSurface.h"
 
 #include <QAction>
@@ -31,21 +32,60 @@ QDate today()
     return QDate(2005, 3, 15);
 }
 
-QString demoStore()
+bool onPostgres()
+{
+    return qgetenv("ERTRAGON_JOURNEY_ENGINE") == "postgres";
+}
+
+namespace {
+
+struct DemoStore
+{
+    QString words; // SERVER [PORT] of the login's command line
+    QString server;
+    QString port;
+};
+
+const DemoStore &demo()
 {
     static QTemporaryDir dir;
-    static QString path;
-    if (!path.isEmpty())
-        return path;
-    const QString file = dir.filePath(QStringLiteral("demo.db"));
+    static ertragon::test::PgTestServer server;
+    static DemoStore store;
+    if (!store.words.isEmpty())
+        return store;
+    QString target;
+    if (onPostgres()) {
+        QString why;
+        if (!server.start(&why))
+            qFatal("no PostgreSQL server for the journeys: %s", qPrintable(why));
+        store = { server.host() + u' ' + server.port(), server.host(), server.port() };
+        target = server.connectString();
+    } else {
+        target = dir.filePath(QStringLiteral("demo.db"));
+        store = { target, target, QString() };
+    }
     QProcess tool;
     tool.start(QStringLiteral(KORDEXDB_TOOL),
-               { QStringLiteral("demo"), file, QStringLiteral("--lines"), QStringLiteral("20000"),
+               { QStringLiteral("demo"), target, QStringLiteral("--lines"), QStringLiteral("20000"),
                  QStringLiteral("--today"), today().toString(Qt::ISODate) });
     if (!tool.waitForFinished(300000) || tool.exitCode() != 0)
         qFatal("kordexdb demo failed: %s", tool.readAllStandardError().constData());
-    path = file;
-    return path;
+    return store;
+}
+
+} // namespace
+
+QString demoStore()
+{
+    return demo().words;
+}
+
+QByteArray demoStoreSettings()
+{
+    QByteArray lines = "Server=" + demo().server.toUtf8() + '\n';
+    if (!demo().port.isEmpty())
+        lines += "Port=" + demo().port.toUtf8() + '\n';
+    return lines;
 }
 
 // --- stand-ins ---------------------------------------------------------------

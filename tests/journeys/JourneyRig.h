@@ -26,8 +26,14 @@ namespace journey {
 
 // The day every journey runs on; the demo store holds sales up to it.
 QDate today();
-// The demo store, made on first use (20,000 sales lines, seed 1).
+// True when the journeys run on a PostgreSQL server (ERTRAGON_JOURNEY_ENGINE=postgres),
+// where each user logs in as their own role; else on a SQLite file.
+bool onPostgres();
+// The demo store, made on first use (20,000 sales lines, seed 1), as the login's
+// command line names it: the file, or the server's host and port (two words).
 QString demoStore();
+// The same store as lines of the login settings ("Server=...", "Port=...").
+QByteArray demoStoreSettings();
 
 // Message boxes: recorded, and answered by the first rule whose text part the
 // box contains; a question without a rule is answered No.

@@ -413,7 +413,8 @@ private Q_SLOTS:
 
     void unusableStores_data()
     {
-        QTest::addColumn<QString>("damage"); // SQL run on a copy of the store; "#bytes" garbles it
+        // SQL run on a copy of the store; "#bytes" garbles it, "#foreign" makes it no database
+        QTest::addColumn<QString>("damage");
         QTest::addColumn<QStringList>("command");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message"); // on stderr, or on stdout for check
@@ -423,10 +424,13 @@ private Q_SLOTS:
             << "schema version \"99\", expected 1 (5003)";
         QTest::newRow("sum table dropped")
             << "DROP TABLE summe_hgrp" << import << 1 << "table summe_hgrp missing (5003)";
+        // the same cause gives the same number, whichever command meets it
+        const QStringList query { "query", "@", "KXUmsatz.Daten", "Profitcenter" };
         QTest::newRow("wrong schema, query")
-            << "UPDATE kordex_meta SET wert = '99' WHERE schluessel = 'schema'"
-            << QStringList { "query", "@", "KXUmsatz.Daten", "Profitcenter" } << 1
-            << "schema version";
+            << "UPDATE kordex_meta SET wert = '99' WHERE schluessel = 'schema'" << query << 1
+            << "schema version \"99\", expected 1 (5003)";
+        QTest::newRow("foreign file, import") << "#foreign" << import << 1 << "(5003)";
+        QTest::newRow("foreign file, query") << "#foreign" << query << 1 << "(5003)";
         QTest::newRow("file damaged, import")
             << "#bytes" << import << 1 << "damaged (integrity check";
         QTest::newRow("file damaged, check")
@@ -447,7 +451,11 @@ private Q_SLOTS:
         QFETCH(QString, message);
         const QString copy = scratchCopy(QStringLiteral("damaged.db"));
         QVERIFY(!copy.isEmpty());
-        if (damage == QLatin1String("#bytes")) {
+        if (damage == QLatin1String("#foreign")) {
+            QFile file(copy);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(QByteArray(4096, 'x'));
+        } else if (damage == QLatin1String("#bytes")) {
             // garble pages in the middle of the file, where the sales lines lie
             QFile file(copy);
             QVERIFY(file.open(QIODevice::ReadWrite));

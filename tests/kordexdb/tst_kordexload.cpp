@@ -69,6 +69,7 @@ private Q_SLOTS:
         options.lastPeriod = Period::shifted(Period::fromDate(today), -2);
         options.processes = processes;
         options.program = QCoreApplication::applicationFilePath();
+        options.ownUsers = postgres; // each session a user of its own, as on a chain's server
         LoadRun load(options);
         QVERIFY2(load.prepare(*store, &why), qPrintable(why));
         const LoadFigures idle = load.run(*store, false);

@@ -60,15 +60,6 @@ private Q_SLOTS:
         QCOMPARE(actual.left(32), reference(password, salt, iterations));
     }
 
-    void sha256()
-    {
-        QCOMPARE(PasswordHash::sha256("abc").toHex(),
-                 QByteArray("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"));
-        const QByteArray longText(1000, 'a');
-        QCOMPARE(PasswordHash::sha256(longText),
-                 QCryptographicHash::hash(longText, QCryptographicHash::Sha256));
-    }
-
     void storedHashes_data()
     {
         QTest::addColumn<QString>("stored");

@@ -118,7 +118,7 @@ private Q_SLOTS:
         QTest::newRow("decimal company counts as numeric")
             << "1.0 0 A p" << true
             << QStringList { "1.0", "0", "A", "p", defaultServer, "1972", "KORDEX" };
-        // "-" takes the password from ERTRAGON_PASSWORD (set in commandLine), blanks and all.
+        // "-" takes the password from ERTRAGON_PASSWORD (given in commandLine), blanks and all.
         QTest::newRow("password from the environment")
             << "1 0 ABC - s" << true
             << QStringList { "1", "0", "ABC", "geheim mit Blanks", "s", "1972", "KORDEX" };
@@ -133,9 +133,8 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QFETCH(bool, used);
         QFETCH(QStringList, values);
-        qputenv("ERTRAGON_PASSWORD", "geheim mit Blanks");
-        const auto parsed = LoginCommandLine::parse(line, defaultServer);
-        qunsetenv("ERTRAGON_PASSWORD");
+        const auto parsed
+            = LoginCommandLine::parse(line, defaultServer, QStringLiteral("geheim mit Blanks"));
         QCOMPARE(parsed.has_value(), used);
         if (!parsed)
             return;

@@ -59,6 +59,7 @@ class TestServerReplica : public QObject
             c.firma = QStringLiteral("1");
             c.filiale = QStringLiteral("0");
             c.name = QStringLiteral("DEM");
+            c.password = QStringLiteral("demo");
             selection.setFirma(QStringLiteral("1"));
         }
         std::optional<PeriodTotals> run()

@@ -1,8 +1,10 @@
-// The server layer against a real demo store of the kordexdb service.
+// The server layer against a real demo store of the kordexdb service, on SQLite or
+// (KORDEX_TEST_POSTGRES) on a PostgreSQL server where each user logs in as their own role.
 #include "CreateFactory.h"
 #include "DemoGenerator.h"
 #include "LoginController.h"
 #include "LoginUi.h"
+#include "PgTestServer.h"
 #include "ServerAccess.h"
 #include "Store.h"
 #include "TestDoubles.h"
@@ -14,6 +16,12 @@
 using namespace ertragon;
 
 namespace {
+
+#ifdef KORDEX_TEST_POSTGRES
+constexpr bool onPostgres = true;
+#else
+constexpr bool onPostgres = false;
+#endif
 
 class ScriptedUi final : public LoginUi
 {
@@ -40,6 +48,13 @@ class TestServerStore : public QObject
 
     QTemporaryDir m_dir;
     QString m_store;
+    test::PgTestServer m_server;
+
+    // The login words after the password that name the store: a file, or host and port.
+    QString storeWords() const
+    {
+        return onPostgres ? m_server.host() + u' ' + m_server.port() : m_store;
+    }
 
     struct Rig
     {
@@ -68,7 +83,14 @@ private Q_SLOTS:
         QVERIFY(m_dir.isValid());
         m_store = m_dir.filePath(QStringLiteral("demo.db"));
         QString error;
-        auto store = kordex::Store::open(m_store, QString(), true, &error);
+        if (onPostgres) {
+            if (test::PgTestServer::binaryDirectory().isEmpty())
+                QSKIP("PostgreSQL is not installed");
+            QVERIFY2(m_server.start(&error), qPrintable(error));
+        }
+        auto store = onPostgres
+            ? kordex::Store::open(m_server.host(), m_server.port(), true, &error)
+            : kordex::Store::open(m_store, QString(), true, &error);
         QVERIFY2(store, qPrintable(error));
         kordex::DemoGenerator::Options options;
         options.lines = 3000;
@@ -95,9 +117,17 @@ private Q_SLOTS:
         QTest::newRow("inactive user")
             << "ALT"
             << "demo" << false << "Passwort Falsch oder Benutzer nicht Aktiv.";
+        // A server that checks logins answers an unknown code as a wrong password, so
+        // that nobody can probe which codes exist.
         QTest::newRow("unknown user")
             << "XXX"
-            << "demo" << false << "Vorgang: Anmeldung mit nicht existierendem Personalcode.";
+            << "demo" << false
+            << (onPostgres ? "Passwort Falsch oder Benutzer nicht Aktiv."
+                           : "Vorgang: Anmeldung mit nicht existierendem Personalcode.");
+        QTest::newRow("restricted user") << "LEH"
+                                         << "demo" << true << "";
+        QTest::newRow("not permitted: the program says so later") << "GAS"
+                                                                  << "demo" << true << "";
     }
 
     void commandLineLogin()
@@ -108,11 +138,12 @@ private Q_SLOTS:
         QFETCH(QString, box);
         Rig rig(settingsFile(), m_store);
         rig.login.setProcessCommandLine(QStringLiteral("1 0 ") + user + u' ' + password + u' '
-                                        + m_store);
+                                        + storeWords());
         // A refused command line falls back to the dialog, where the user gives up.
         rig.ui.onDialog = [&] { rig.login.Abbruch(); };
         QCOMPARE(rig.login.StartupLogin(), loggedIn);
         QCOMPARE(rig.ui.dialogs, loggedIn ? 0 : 1);
+        QCOMPARE(rig.waiter.waits, 0); // a refusal is never retried as unreachable
         if (box.isEmpty()) {
             QVERIFY(rig.prompter.boxes.isEmpty());
         } else {
@@ -131,7 +162,9 @@ private Q_SLOTS:
         QVERIFY(!c.department.isEmpty());
         QVERIFY(!c.mainDepartment.isEmpty());
         QCOMPARE(c.connectString,
-                 QStringLiteral("cn_iptcp:") + m_store + QStringLiteral("[1972]:KORDEX"));
+                 onPostgres
+                     ? m_server.connectString()
+                     : QStringLiteral("cn_iptcp:") + m_store + QStringLiteral("[1972]:KORDEX"));
         if (user == u"CHR")
             QCOMPARE(c.fullName, QStringLiteral("Christian Röhl"));
     }
@@ -139,8 +172,10 @@ private Q_SLOTS:
     void listsAndCommands()
     {
         Rig rig(settingsFile(), m_store);
-        rig.login.setProcessCommandLine(QStringLiteral("1 0 DEM demo ") + m_store);
+        rig.login.setProcessCommandLine(QStringLiteral("1 0 DEM demo ") + storeWords());
         QVERIFY(rig.login.StartupLogin());
+        // after an idle minute the silent reconnect logs in with the password in memory
+        rig.access.Disconnect();
         QStringList groups;
         bool failed = false;
         const int count
@@ -161,16 +196,46 @@ private Q_SLOTS:
             QStringLiteral("DBCall Aufruf von KX.Windwos Xecute K ^GLOBAL.")));
     }
 
-    void missingStoreEndsTheProgram()
+    void unusableStores_data()
     {
-        Rig rig(settingsFile(), m_store);
+        QTest::addColumn<QString>("where"); // the login words that name the store
+        QTest::addColumn<QByteArray>("content"); // of a file put there first
+        QTest::addColumn<int>("waits");
+        QTest::addColumn<QString>("firstBox");
         const QString missing = m_dir.filePath(QStringLiteral("fehlt.db"));
-        rig.login.setProcessCommandLine(QStringLiteral("1 0 DEM demo ") + missing);
+        const QString unreachable = onPostgres ? QStringLiteral("127.0.0.1 1") : missing;
+        QTest::newRow("unreachable: retried, then the end")
+            << unreachable << QByteArray() << 4 << "Server nach 3 Versuchen nicht erreichbar!";
+        // a damaged or foreign file is no store: said as such, not retried
+        QTest::newRow("foreign file")
+            << m_dir.filePath(QStringLiteral("fremd.db")) << QByteArray(4096, 'x') << 0
+            << "fremd.db ist kein nutzbarer KORDEX-Datenbestand";
+    }
+
+    void unusableStores()
+    {
+        QFETCH(QString, where);
+        QFETCH(QByteArray, content);
+        QFETCH(int, waits);
+        QFETCH(QString, firstBox);
+        if (!content.isEmpty()) {
+            QFile file(where);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        Rig rig(settingsFile(), m_store);
+        rig.login.setProcessCommandLine(QStringLiteral("1 0 DEM demo ") + where);
+        rig.ui.onDialog = [&] { rig.login.Abbruch(); };
         QVERIFY(!rig.login.StartupLogin());
-        QCOMPARE(rig.waiter.waits, 4);
-        QCOMPARE(rig.prompter.boxes.size(), 2);
+        QCOMPARE(rig.waiter.waits, waits);
+        QVERIFY(!rig.prompter.boxes.isEmpty());
+        QVERIFY2(rig.prompter.boxes.first().text.contains(firstBox),
+                 qPrintable(rig.prompter.boxes.first().text));
+        for (const auto &box : std::as_const(rig.prompter.boxes))
+            QCOMPARE(box.text.contains(QLatin1String("Lizenzen")), waits > 0);
         QCOMPARE(rig.shutdowns, 1);
-        QVERIFY(!QFile::exists(missing)); // connecting never creates a store
+        if (content.isEmpty())
+            QVERIFY(!QFile::exists(where)); // connecting never creates a store
     }
 };
 

@@ -4,6 +4,7 @@
 #include "Schema.h"
 #include "Store.h"
 #include "StoreFactory_p.h"
+#include "UserAdmin.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -147,6 +148,8 @@ bool LoadRun::prepare(Store &store, QString *why)
         }
     }
 
+    if (m_options.ownUsers)
+        makeUsers(store);
     StoreFactory factory;
     if (!factory.OpenConnection(m_options.connectString)) {
         *why = factory.lastError();
@@ -180,6 +183,30 @@ bool LoadRun::prepare(Store &store, QString *why)
         m_expected.append(e);
     }
     return true;
+}
+
+Login LoadRun::userLogin(int session)
+{
+    return { QStringLiteral("1"),
+             QStringLiteral("LAST%1").arg(session + 1, 2, 10, QLatin1Char('0')),
+             QStringLiteral("last") };
+}
+
+void LoadRun::makeUsers(Store &store) const
+{
+    UserAdmin users(store.sql());
+    for (int i = 0; i < m_options.sessions; ++i) {
+        const Login login = userLogin(i);
+        UserSettings s;
+        s.company = login.company;
+        s.code = login.user;
+        s.password = login.password;
+        s.name = QStringLiteral("Lastbenutzer %1").arg(i + 1);
+        s.department = QStringLiteral("B0");
+        s.rightsGroup = 5;
+        s.permitted = QStringLiteral("J");
+        users.set(s);
+    }
 }
 
 void LoadRun::toggleExtraLines(Store &store, bool add)
@@ -221,6 +248,8 @@ LoadRun::Tally LoadRun::sessions(const QString &connectString, int count,
     const auto session = [&](int index) {
         Tally &tally = tallies[size_t(index)];
         StoreFactory factory;
+        if (m_options.ownUsers)
+            factory.setLogin(userLogin(index));
         if (!factory.OpenConnection(connectString)) {
             ++tally.errors;
             tally.problems.append(factory.lastError());

@@ -4,13 +4,14 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <kordex/Factory.h>
 #include <optional>
 
 class QTemporaryDir;
 
 namespace kordex {
 class Store;
-}
+} // namespace kordex
 
 // What a load run measured: fetches of 72 periods by many sessions at once.
 struct LoadFigures
@@ -44,6 +45,9 @@ public:
         // SQLite: the sessions run in this many other processes (0: threads here)
         int processes = 0;
         QString program; // started as: program --load-reader PLAN TALLY
+        // PostgreSQL: each session logs in as a user of its own (made by prepare(),
+        // with full rights), so row-level security applies; else as the admin.
+        bool ownUsers = false;
     };
 
     explicit LoadRun(Options options);
@@ -77,6 +81,8 @@ private:
     Tally sessions(const QString &connectString, int count, const QString &stopFile) const;
     Tally inProcesses(const QTemporaryDir &dir, const QString &stopFile) const;
     QList<QStringList> argumentSets(const QStringList &codes) const;
+    void makeUsers(kordex::Store &store) const;
+    static kordex::Login userLogin(int session);
 
     Options m_options;
     QList<Expectation> m_expected;

@@ -1,6 +1,7 @@
 #include "PgTestServer.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -38,6 +39,13 @@ bool chownTree(const QString &path, const passwd *user)
     if (::chown(path.toLocal8Bit().constData(), user->pw_uid, user->pw_gid) != 0)
         return false;
     return true;
+}
+
+bool writeFile(const QString &path, const QByteArray &text, bool append)
+{
+    QFile file(path);
+    return file.open(append ? QIODevice::Append : QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(text) == text.size();
 }
 
 } // namespace
@@ -152,7 +160,7 @@ bool PgTestServer::start(QString *why)
                QStringLiteral("UTF8"), QStringLiteral("--no-locale"), QStringLiteral("-N") },
              why))
         return false;
-    if (!launch(why))
+    if (!configure(data, why) || !launch(why))
         return false;
     qputenv("PGUSER", "kordex");
     qunsetenv("PGPASSWORD");
@@ -172,6 +180,36 @@ bool PgTestServer::startStandby(const PgTestServer &primary, QString *why)
                  QStringLiteral("fast") },
                why)
         && launch(why);
+}
+
+void PgTestServer::useTls(const QString &certificate, const QString &key)
+{
+    m_certificate = certificate;
+    m_key = key;
+}
+
+bool PgTestServer::configure(const QString &data, QString *why)
+{
+    const QByteArray users = m_certificate.isEmpty() ? "host" : "hostssl";
+    const QByteArray rules = "local all all trust\n"
+                             "host all kordex 127.0.0.1/32 trust\n"
+                             "host replication kordex 127.0.0.1/32 trust\n"
+        + users + " all all 127.0.0.1/32 scram-sha-256\n";
+    bool ok = writeFile(data + QStringLiteral("/pg_hba.conf"), rules, false);
+    if (ok && !m_certificate.isEmpty()) {
+        const QString certificate = data + QStringLiteral("/server.crt");
+        const QString key = data + QStringLiteral("/server.key");
+        ok = QFile::copy(m_certificate, certificate) && QFile::copy(m_key, key)
+            && QFile::setPermissions(key, QFile::ReadOwner | QFile::WriteOwner)
+            && writeFile(data + QStringLiteral("/postgresql.conf"), "\nssl = on\n", true);
+        if (ok && !m_runAs.isEmpty()) {
+            const passwd *user = ::getpwnam(m_runAs.toLocal8Bit().constData());
+            ok = user && chownTree(certificate, user) && chownTree(key, user);
+        }
+    }
+    if (!ok && why)
+        *why = QStringLiteral("cannot write the server's configuration in %1").arg(data);
+    return ok;
 }
 
 void PgTestServer::stop()

@@ -7,10 +7,12 @@
 namespace ertragon::test {
 
 // A throw-away PostgreSQL server for tests: initdb and pg_ctl in a temporary
-// directory, listening on a free loopback port, trust authentication for the
-// user "kordex", a database "kordex". When the tests run as root the server
-// runs as the "postgres" system user (or "nobody"). Stopped and removed on
-// destruction. PGUSER is set to "kordex" for this process.
+// directory, listening on a free loopback port, a database "kordex". The admin
+// "kordex" logs in without a password (trust); every other role with its password
+// (scram-sha-256), as a chain's server has it, over TLS when the test gives the server
+// a certificate. When the tests run as root the server runs as the "postgres" system
+// user (or "nobody"). Stopped and removed on destruction. PGUSER is set to "kordex"
+// for this process.
 class PgTestServer
 {
 public:
@@ -20,6 +22,9 @@ public:
     // The directory holding initdb and pg_ctl, or empty when none is installed.
     static QString binaryDirectory();
 
+    // Before start(): the server's certificate and key (PEM files); every role but
+    // the admin then logs in over TLS only (hostssl).
+    void useTls(const QString &certificate, const QString &key);
     // False with the reason when the server cannot be started.
     bool start(QString *why);
     // This server as a streaming standby of a running primary: a base backup
@@ -40,10 +45,13 @@ private:
     bool launch(QString *why);
     bool run(const QString &program, const QStringList &arguments, QString *why);
     bool execAdmin(const QString &sql, QString *why);
+    bool configure(const QString &data, QString *why);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_binaries;
     QString m_runAs;
+    QString m_certificate;
+    QString m_key;
     int m_port = 0;
     bool m_running = false;
 };

@@ -180,6 +180,7 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
     const auto words
         = cli::CommandLineWords::split(QStringLiteral("ertragon-report"), arguments, table);
     options.loginWords = words.positional;
+    options.passwordArgument = words.positionalIndex.value(3, -1);
     if (!parser.parse(words.options))
         return cli::ParserComplaint::german(parser);
     if (parser.isSet(QStringLiteral("help"))) {

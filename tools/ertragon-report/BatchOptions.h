@@ -36,6 +36,9 @@ struct BatchOptions
     // COMPANY BRANCH USER PASSWORD SERVER and optionally PORT and NAMESPACE;
     // only the password may hold blanks.
     QStringList loginWords;
+    // Where the password word stood among the arguments (without the program name);
+    // -1 without one.
+    qsizetype passwordArgument = -1;
 
     QString pc, habt, abt, hg, ug, hkg, hvart;
     QString typ, svart;

@@ -3,6 +3,8 @@
 
 #include "BatchOptions.h"
 #include "BatchReport.h"
+#include "LoginCommandLine.h"
+#include "ProcessSecrets.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -13,15 +15,19 @@ using ertragon::report::BatchReport;
 
 int main(int argc, char *argv[])
 {
+    ertragon::ProcessSecrets::protect();
     // The options are read before Qt starts: help, version and usage errors
     // need no display, and print nothing but their own lines.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const std::optional<QString> password = qEnvironmentVariableIsSet("ERTRAGON_PASSWORD")
-        ? std::optional<QString>(qEnvironmentVariable("ERTRAGON_PASSWORD"))
+        ? std::optional<QString>(ertragon::LoginCommandLine::takeEnvironmentPassword())
         : std::nullopt;
     const auto parsed = BatchOptions::parse(arguments, password);
+    if (const auto *read = std::get_if<BatchOptions>(&parsed))
+        ertragon::ProcessSecrets::blankPasswordArgument(argc, argv, read->passwordArgument + 1,
+                                                        QStringLiteral("ertragon-report"));
     if (const QString *error = std::get_if<QString>(&parsed)) {
         // One line, whatever a hostile argument value holds.
         QString line = *error;

@@ -10,6 +10,9 @@ constexpr int ConnectFailed = 5002; // the store could not be reached or opened
 constexpr int NotAStore = 5003; // no KORDEX schema, another version, a table missing, or damaged
 constexpr int StoreExists = 5004; // creating a store where one already exists
 constexpr int ReadOnly = 5005; // writing to a store that was opened for reading only
+constexpr int LoginRefused = 5006; // the server refused the user's login (password, inactive)
+constexpr int ServerUntrusted = 5007; // the server's TLS certificate could not be verified
+constexpr int NotAllowed = 5008; // the user's rights do not allow this (rebuild, selection)
 
 // classes, objects, queries
 constexpr int UnknownClass = 5101;
