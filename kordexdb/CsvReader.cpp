@@ -1,8 +1,9 @@
 #include "CsvReader.h"
 
+#include "CsvLineReader.h"
 #include "ImportProblems.h"
 
-#include <QStringDecoder>
+#include <QBuffer>
 
 namespace kordex {
 
@@ -44,26 +45,22 @@ std::optional<QStringList> CsvReader::split(const QString &line, QChar separator
 
 QStringList CsvReader::lines(const QByteArray &contents)
 {
+    QBuffer buffer;
+    buffer.setData(contents);
+    buffer.open(QIODevice::ReadOnly);
+    return lines(buffer);
+}
+
+QStringList CsvReader::lines(QIODevice &device)
+{
+    CsvLineReader reader(device);
     QStringList result;
     ImportProblems problems;
-    // Stateless: a sequence cut off at the end of a line counts as an error too.
-    QStringDecoder decoder(QStringDecoder::Utf8,
-                           QStringDecoder::Flag::Stateless
-                               | QStringDecoder::Flag::ConvertInitialBom);
-    qsizetype begin = 0;
-    if (contents.startsWith("\xEF\xBB\xBF"))
-        begin = 3;
-    while (begin < contents.size()) {
-        qsizetype end = begin;
-        while (end < contents.size() && contents[end] != '\n' && contents[end] != '\r')
-            ++end;
-        decoder.resetState();
-        result.append(decoder(QByteArrayView(contents).sliced(begin, end - begin)));
-        if (decoder.hasError())
-            problems.add(result.size(), QStringLiteral("kein gültiger UTF-8-Text"));
-        if (end + 1 < contents.size() && contents[end] == '\r' && contents[end + 1] == '\n')
-            ++end;
-        begin = end + 1;
+    QString line, problem;
+    while (reader.next(line, problem)) {
+        result.append(line);
+        if (!problem.isEmpty())
+            problems.add(reader.lineNumber(), problem);
     }
     problems.throwIfAny();
     return result;

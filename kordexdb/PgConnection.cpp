@@ -232,6 +232,8 @@ ServerError PgConnection::failure(const QString &what, const PGresult *result) c
         return ServerError(error::NotAllowed, primary);
     if (state == "P0002")
         return ServerError(error::ObjectNotFound, primary);
+    if (state == "55P03")
+        return ServerError(error::WriterBusy, primary);
     const QString message
         = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(m_conn))
               .trimmed();

@@ -1,5 +1,6 @@
 #include "SalesImport.h"
 
+#include "CsvLineReader.h"
 #include "CsvReader.h"
 #include "EchoedInput.h"
 #include "ImportProblems.h"
@@ -7,6 +8,7 @@
 #include "SalesWriter.h"
 #include "SqlConnection.h"
 
+#include <QBuffer>
 #include <QRegularExpression>
 #include <kordex/ErrorNumbers.h>
 #include <kordex/ServerError.h>
@@ -74,42 +76,57 @@ SalesImport::SalesImport(SqlConnection &sql)
 {
 }
 
-qint64 SalesImport::run(const QStringList &lines, const std::function<void(int)> &progress)
+qint64 SalesImport::run(CsvLineReader &lines, const std::function<void(int)> &progress,
+                        qint64 fileSize)
 {
+    // One pass: every good line is written while the rest is checked; a bad line
+    // stops the writing, the others are still checked for the list, and the
+    // transaction is rolled back.
+    Transaction transaction(m_sql);
     SalesWriter writer(m_sql);
-    std::vector<SalesLine> parsed;
-    parsed.reserve(size_t(lines.size()));
     ImportProblems problems;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString &text = lines[i];
-        if (text.trimmed().isEmpty() || (i == 0 && text.startsWith(QLatin1String("firma;"))))
+    qint64 good = 0;
+    QString text, unreadable;
+    while (lines.next(text, unreadable)) {
+        const qsizetype number = lines.lineNumber();
+        if (progress && fileSize > 0 && number % 10000 == 0)
+            progress(int(lines.bytesRead() * 100 / fileSize));
+        if (unreadable.isEmpty()
+            && (text.trimmed().isEmpty()
+                || (number == 1 && text.startsWith(QLatin1String("firma;")))))
             continue;
         SalesLine line;
         const auto fields = CsvReader::split(text);
-        QString problem
-            = fields ? parse(*fields, line) : QStringLiteral("Anführungszeichen nicht geschlossen");
+        QString problem = !unreadable.isEmpty() ? unreadable
+            : fields                            ? parse(*fields, line)
+                     : QStringLiteral("Anführungszeichen nicht geschlossen");
         if (problem.isEmpty())
             problem = writer.problem(line);
         if (!problem.isEmpty()) {
-            problems.add(i + 1, problem);
+            problems.add(number, problem);
             continue;
         }
-        parsed.push_back(std::move(line));
+        ++good;
+        if (problems.isEmpty())
+            writer.write(line);
     }
     problems.throwIfAny();
-    if (parsed.empty())
-        throw ServerError(
-            error::ImportRejected,
-            QStringLiteral("keine Umsatzzeile in der Datei (%1 Zeilen gelesen)").arg(lines.size()));
-    Transaction transaction(m_sql);
-    for (size_t i = 0; i < parsed.size(); ++i) {
-        writer.write(parsed[i]);
-        if (progress && i % 10000 == 0)
-            progress(int(i * 100 / parsed.size()));
-    }
+    if (good == 0)
+        throw ServerError(error::ImportRejected,
+                          QStringLiteral("keine Umsatzzeile in der Datei (%1 Zeilen gelesen)")
+                              .arg(lines.lineNumber()));
     const qint64 written = writer.finish();
     transaction.commit();
     return written;
+}
+
+qint64 SalesImport::run(const QStringList &lines)
+{
+    QBuffer buffer;
+    buffer.setData(lines.join(QLatin1Char('\n')).toUtf8());
+    buffer.open(QIODevice::ReadOnly);
+    CsvLineReader reader(buffer);
+    return run(reader);
 }
 
 } // namespace kordex

@@ -3,6 +3,7 @@
 #include "CommandParser.h"
 #include "ConnectString.h"
 #include "EchoedInput.h"
+#include "GroupedSums.h"
 #include "Period.h"
 #include "PeriodSums.h"
 #include "Rebuild.h"
@@ -147,6 +148,12 @@ void Store::requireIntact()
                               .arg(EchoedInput::quoted(damage, 200)));
 }
 
+void Store::holdWriterLock(const QString &work)
+{
+    if (m_sql->dialect() == Dialect::Sqlite && !m_writerLock)
+        m_writerLock = WriterLock::take(m_hosts, work);
+}
+
 QString Store::contextCompany() const
 {
     return m_context.company.isEmpty() ? QStringLiteral("1") : m_context.company;
@@ -203,7 +210,7 @@ BatchResult Store::runQueryBatch(const QString &className, const QString &queryN
         }
         statements.append(plans.constLast().statement);
     }
-    BatchResult rows = m_sql->queryBatch(statements);
+    BatchResult rows = runPlanned(plans, statements);
     for (qsizetype i = 0; i < rows.answers.size(); ++i) {
         try {
             result.answers.append(plans[i].answer ? plans[i].answer(rows.answers[i])
@@ -219,6 +226,38 @@ BatchResult Store::runQueryBatch(const QString &className, const QString &queryN
     return result;
 }
 
+BatchResult Store::runPlanned(const QList<PlannedQuery> &plans,
+                              const QList<SqlStatement> &statements)
+{
+    QList<SumSelection> selections;
+    for (const PlannedQuery &planned : plans) {
+        if (!planned.sums)
+            return m_sql->queryBatch(statements); // unlike queries: one by one
+        selections.append(*planned.sums);
+    }
+    // Like period-sum queries: one statement per group, one round trip for all.
+    const QList<GroupedSums::Group> groups = GroupedSums::plan(selections, m_sql->dialect());
+    QList<SqlStatement> grouped;
+    for (const GroupedSums::Group &group : groups)
+        grouped.append(group.statement);
+    const BatchResult answered = m_sql->queryBatch(grouped);
+    QList<QList<SqlRow>> rowsOf(plans.size());
+    qsizetype failedFrom = plans.size(); // the first query whose statement did not answer
+    for (qsizetype g = 0; g < groups.size(); ++g) {
+        if (g >= answered.answers.size()) {
+            failedFrom = std::min(failedFrom, groups[g].members.first());
+            continue;
+        }
+        const QList<QList<SqlRow>> split = GroupedSums::split(groups[g], answered.answers[g]);
+        for (qsizetype m = 0; m < groups[g].members.size(); ++m)
+            rowsOf[groups[g].members[m]] = split[m];
+    }
+    BatchResult result;
+    result.answers = rowsOf.mid(0, failedFrom);
+    result.error = answered.error;
+    return result;
+}
+
 Store::PlannedQuery Store::daten(const QString &queryName, const QStringList &args)
 {
     if (queryName == QLatin1String("Profitcenter")) {
@@ -228,6 +267,7 @@ Store::PlannedQuery Store::daten(const QString &queryName, const QStringList &ar
         return { { QStringLiteral("SELECT pcnr, name FROM profitcenter WHERE firma = ?"
                                   " ORDER BY pcnr"),
                    { company } },
+                 {},
                  {} };
     }
     if (queryName == QLatin1String("HAbtInPC")) {
@@ -237,6 +277,7 @@ Store::PlannedQuery Store::daten(const QString &queryName, const QStringList &ar
                                   " WHERE a.firma = h.firma AND a.habt = h.habt AND a.pcnr = ?))"
                                   " ORDER BY h.habt"),
                    { args[0], args[1], args[1] } },
+                 {},
                  {} };
     }
     if (queryName == QLatin1String("AbtInPC") || queryName == QLatin1String("AbtInHAbt")) {
@@ -247,6 +288,7 @@ Store::PlannedQuery Store::daten(const QString &queryName, const QStringList &ar
                                   " AND (CAST(? AS TEXT) = '' OR %1 = ?) ORDER BY abtnr")
                        .arg(column),
                    { args[0], args[1], args[1] } },
+                 {},
                  {} };
     }
     if (queryName == QLatin1String("Versandarten")) {
@@ -254,6 +296,7 @@ Store::PlannedQuery Store::daten(const QString &queryName, const QStringList &ar
         return { { QStringLiteral("SELECT svart, name FROM versandart WHERE firma = ?"
                                   " AND (CAST(? AS TEXT) = '' OR hvart = ?) ORDER BY svart"),
                    { args[0], args[1], args[1] } },
+                 {},
                  {} };
     }
     if (queryName == QLatin1String("Zugriffsrechte")) {
@@ -263,13 +306,15 @@ Store::PlannedQuery Store::daten(const QString &queryName, const QStringList &ar
                    { args[0], args[1] } },
                  [](const QList<SqlRow> &rows) -> QList<QStringList> {
                      return { rows.isEmpty() ? QStringList { "N", "N", "N" } : rows.first() };
-                 } };
+                 },
+                 {} };
     }
     const auto sums = [](const SumSelection &selection) {
         return PlannedQuery { PeriodSums::rollupStatement(selection),
                               [](const QList<SqlRow> &rows) -> QList<QStringList> {
                                   return { oneRow(PeriodSums::sumsOf(rows)) };
-                              } };
+                              },
+                              selection };
     };
     if (queryName == QLatin1String("PeriodenSumme")) {
         expectArguments(args, 9, queryName);
@@ -317,7 +362,8 @@ Store::PlannedQuery Store::datWH(const QString &queryName, const QStringList &ar
                  for (qint64 value : columns)
                      row.append(PeriodSums::money(value));
                  return { row };
-             } };
+             },
+             selection };
 }
 
 QStringList Store::applyUserRules(QStringList codes, qsizetype habt, qsizetype abtnr) const
@@ -378,6 +424,12 @@ void Store::generieren(const QString &company, const QString &from, const QStrin
         && sql.query(QStringLiteral("SELECT 1 FROM firma WHERE firma = ?"), { company }).isEmpty())
         throw ServerError(error::ObjectNotFound,
                           QStringLiteral("Firma %1 unbekannt").arg(EchoedInput::quoted(company)));
+    // SQLite: no other writer meanwhile (the tool's commands hold the lock already).
+    std::unique_ptr<WriterLock> lock;
+    if (sql.dialect() == Dialect::Sqlite && !m_writerLock)
+        lock = WriterLock::take(
+            m_hosts,
+            QStringLiteral("Neuaufbau der Firma %1, Perioden %2 bis %3").arg(company, from, to));
     Rebuild(sql, Period::dayNumber(today())).run(company, first, last);
 }
 

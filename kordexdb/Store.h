@@ -1,7 +1,9 @@
 #pragma once
 
+#include "PeriodSums.h"
 #include "ServerRights.h"
 #include "SqlConnection.h"
+#include "WriterLock.h"
 
 #include <QDate>
 #include <QList>
@@ -53,6 +55,10 @@ public:
     // Raises ServerError(NotAStore) when the engine finds the file damaged;
     // run before writing, so that damage is not built upon.
     void requireIntact();
+    // SQLite: this store is the only writer until it closes (WriterLock); another
+    // writer's work raises ServerError(WriterBusy) naming it. PostgreSQL serialises
+    // rebuilds itself.
+    void holdWriterLock(const QString &work);
 
     SqlConnection &sql() { return *m_sql; }
     // PostgreSQL: the KORDEX user this session logged in as; nothing for the admin.
@@ -91,10 +97,13 @@ private:
     {
         SqlStatement statement;
         std::function<QList<QStringList>(const QList<SqlRow> &)> answer;
+        // A period-sum query: what it sums, so that a batch of like ones shares a statement.
+        std::optional<SumSelection> sums;
     };
     PlannedQuery plan(const QString &className, const QString &queryName,
                       const QStringList &arguments);
     PlannedQuery daten(const QString &queryName, const QStringList &arguments);
+    BatchResult runPlanned(const QList<PlannedQuery> &plans, const QList<SqlStatement> &statements);
     PlannedQuery datWH(const QString &queryName, const QStringList &arguments);
     QString listOutput(const QString &sql, const QList<SqlValue> &params);
     // The session user's rules on the unit codes of a period query (habt and abtnr
@@ -109,6 +118,7 @@ private:
     std::unique_ptr<SqlConnection> m_primary;
     PgLogin m_login; // for the primary of a standby session
     std::optional<SessionUser> m_sessionUser;
+    std::unique_ptr<WriterLock> m_writerLock;
     QString m_hosts; // PostgreSQL host and port lists, for the primary
     QString m_ports;
     SessionContext m_context;

@@ -2,6 +2,7 @@
 
 #include "Archive.h"
 #include "ConnectString.h"
+#include "CsvLineReader.h"
 #include "CsvReader.h"
 #include "DemoGenerator.h"
 #include "EchoedInput.h"
@@ -43,13 +44,19 @@ constexpr int exitUsage = 2;
     throw ServerError(error::BadInput, text);
 }
 
-QByteArray readFile(const QString &path)
+void openInput(QFile &file)
 {
-    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         bad(QStringLiteral("cannot read %1: %2")
-                .arg(EchoedInput::quoted(path), file.errorString()));
-    return file.readAll();
+                .arg(EchoedInput::quoted(file.fileName()), file.errorString()));
+}
+
+// The lines of a master-data file, each no longer than CsvLineReader allows.
+QStringList readLines(const QString &path)
+{
+    QFile file(path);
+    openInput(file);
+    return CsvReader::lines(file);
 }
 
 int periodOption(const ToolOptions &options, const QString &name)
@@ -236,13 +243,14 @@ std::unique_ptr<Store> Tool::openStore(const QString &db, bool create, Target ta
     return store;
 }
 
-std::unique_ptr<Store> Tool::openForWriting(const QString &db)
+std::unique_ptr<Store> Tool::openForWriting(const QString &db, const QString &work)
 {
     auto store = openStore(db);
     if (store->sql().readOnly())
         throw ServerError(error::ReadOnly,
                           QStringLiteral("cannot write %1: the file or its folder is read-only")
                               .arg(EchoedInput::quoted(db)));
+    store->holdWriterLock(QStringLiteral("kordexdb ") + work);
     store->requireIntact();
     return store;
 }
@@ -379,8 +387,8 @@ int Tool::importMaster(const QStringList &args)
     const auto options = ToolOptions::parse(args, {});
     if (options.positional.size() != 2)
         return usage();
-    const QStringList lines = CsvReader::lines(readFile(options.positional[1]));
-    auto store = openForWriting(options.positional[0]);
+    const QStringList lines = readLines(options.positional[1]);
+    auto store = openForWriting(options.positional[0], QStringLiteral("import-master"));
     const int count = MasterImport(store->sql()).run(lines);
     store->sql().requireInPlace();
     m_out << "imported " << count << " master records\n";
@@ -392,11 +400,14 @@ int Tool::importSales(const QStringList &args)
     const auto options = ToolOptions::parse(args, {});
     if (options.positional.size() != 2)
         return usage();
-    const QStringList lines = CsvReader::lines(readFile(options.positional[1]));
-    auto store = openForWriting(options.positional[0]);
-    const qint64 count = SalesImport(store->sql()).run(lines, [this](int p) {
-        progress(QStringLiteral("import"), p);
-    });
+    QFile file(options.positional[1]);
+    openInput(file);
+    auto store = openForWriting(options.positional[0], QStringLiteral("import-sales"));
+    CsvLineReader lines(file);
+    const qint64 count
+        = SalesImport(store->sql())
+              .run(
+                  lines, [this](int p) { progress(QStringLiteral("import"), p); }, file.size());
     store->sql().requireInPlace();
     endProgress();
     m_out << "imported " << count << " sales lines; run rebuild for the periods concerned\n";
@@ -410,7 +421,7 @@ int Tool::rebuild(const QStringList &args)
         return usage();
     if (options.has(QStringLiteral("from")) != options.has(QStringLiteral("to")))
         bad(QStringLiteral("give both --from and --to, or neither"));
-    auto store = openForWriting(options.positional[0]);
+    auto store = openForWriting(options.positional[0], QStringLiteral("rebuild"));
     const QString company = options.value(QStringLiteral("company"));
     int from = 0, to = 0;
     if (options.has(QStringLiteral("from"))) {
@@ -442,7 +453,7 @@ int Tool::archive(const QStringList &args)
     if (options.positional.size() != 1 || !options.has(QStringLiteral("before")))
         return usage();
     const int before = periodOption(options, QStringLiteral("before"));
-    auto store = openForWriting(options.positional[0]);
+    auto store = openForWriting(options.positional[0], QStringLiteral("archive"));
     const Archive::Outcome done
         = Archive(store->sql()).run(before, options.flags.contains(QStringLiteral("detach")));
     store->sql().requireInPlace();
@@ -465,7 +476,7 @@ int Tool::upgrade(const QStringList &args)
     const QString db = options.positional[0];
     const ConnectString where = ConnectString::fromToolArgument(db);
     if (where.isFile()) {
-        openForWriting(db);
+        openForWriting(db, QStringLiteral("upgrade"));
         m_out << db << " is a SQLite store, one user's own file: nothing to upgrade\n";
         return 0;
     }
@@ -525,7 +536,7 @@ int Tool::userSet(const QStringList &args)
     s.departmentBound = optionalValue(options, QStringLiteral("department-bound"));
     s.fax = optionalValue(options, QStringLiteral("fax"));
     s.email = optionalValue(options, QStringLiteral("email"));
-    auto store = openForWriting(options.positional[0]);
+    auto store = openForWriting(options.positional[0], QStringLiteral("user set"));
     const bool created = UserAdmin(store->sql()).set(s);
     store->sql().requireInPlace();
     m_out << (created ? "created" : "changed") << " user " << s.code << " of company " << s.company

@@ -38,8 +38,9 @@ private:
 
     std::unique_ptr<Store> openStore(const QString &db, bool create = false,
                                      Target target = Target::ReadWrite);
-    // A store the command will write to: not read-only and not damaged.
-    std::unique_ptr<Store> openForWriting(const QString &db);
+    // A store the command will write to: not read-only, not damaged, and no other
+    // writer at work (work names this one to a writer that comes meanwhile).
+    std::unique_ptr<Store> openForWriting(const QString &db, const QString &work);
     void demoIntoFile(const QString &path, const DemoGenerator::Options &options);
     QString connectStringOf(const QString &db) const;
     void progress(const QString &step, int percent);

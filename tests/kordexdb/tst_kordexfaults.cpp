@@ -7,6 +7,7 @@
 #include "ScratchMount.h"
 #include "Store.h"
 #include "StoreFactory_p.h"
+#include "WriterLock.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -367,6 +368,62 @@ private Q_SLOTS:
                  qPrintable(again.err));
         QVERIFY(
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+
+    // A second writer while one writes is refused at once with who writes, not after
+    // ten seconds with "database is locked" or a duplicate key; afterwards it runs.
+    void secondWriterIsRefused_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("postgres");
+        QTest::addColumn<QString>("refusal");
+        const QStringList rebuild { "rebuild", "@", "--company", "1" };
+        QTest::newRow("rebuild beside another writer")
+            << rebuild << false << "wird gerade geschrieben: Test-Neuaufbau (";
+        QTest::newRow("import beside another writer")
+            << QStringList { "import-sales", "@", "@sales" } << false
+            << "wird gerade geschrieben: Test-Neuaufbau (";
+        QTest::newRow("rebuild beside another rebuild on PostgreSQL")
+            << rebuild << true << "Die Daten der Firma 1 werden gerade von kordex neu aufgebaut.";
+    }
+
+    void secondWriterIsRefused()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(bool, postgres);
+        QFETCH(QString, refusal);
+        if (postgres && !m_pgProblem.isEmpty())
+            QSKIP(qPrintable(m_pgProblem));
+        const QString store = postgres ? m_pg.connectString() : freshStore(QStringLiteral("w.db"));
+        if (postgres) // whatever the tests before left there
+            QCOMPARE(tool({ "demo", store, "--lines", "2000", "--today", "2005-03-15", "--force" })
+                         .status,
+                     0);
+        {
+            // the first writer: this test, holding what a rebuild holds
+            std::unique_ptr<WriterLock> lock;
+            std::unique_ptr<Store> first;
+            QString why;
+            if (postgres) {
+                first = Store::open(m_pg.host(), m_pg.port(), false, &why);
+                QVERIFY2(first, qPrintable(why));
+                first->sql().script(QStringLiteral("BEGIN"));
+                first->sql().script(QStringLiteral("SELECT pg_advisory_xact_lock(43817, 1)"));
+            } else {
+                lock = WriterLock::take(store, QStringLiteral("Test-Neuaufbau"));
+            }
+            QElapsedTimer timer;
+            timer.start();
+            const Outcome second = tool(filled(args, store));
+            QVERIFY(timer.elapsed() < 5000);
+            QCOMPARE(second.status, 1);
+            QVERIFY2(second.err.contains(refusal) && second.err.contains(QLatin1String("(5009)")),
+                     qPrintable(second.err));
+            if (postgres)
+                first->sql().script(QStringLiteral("ROLLBACK"));
+        }
+        const Outcome later = tool(filled(args, store));
+        QVERIFY2(later.status == 0, qPrintable(later.err));
     }
 
     // Last: it stops the server.

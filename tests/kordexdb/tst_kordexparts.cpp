@@ -342,6 +342,17 @@ private Q_SLOTS:
             << QByteArray("\xC3\rok\r\xE2\x82") << QStringList {} << "Zeile 1: |Zeile 3: ";
         QTest::newRow("encoded surrogate")
             << QByteArray("\xED\xA0\x80") << QStringList {} << "Zeile 1: ";
+        // a line is read up to 64 KiB and refused beyond, whatever else the file holds
+        QTest::newRow("line at the limit")
+            << QByteArray(65536, 'x') + "\nok" << QStringList { QString(65536, u'x'), "ok" } << "";
+        QTest::newRow("line over the limit") << "ok\n" + QByteArray(3 << 20, 'x')
+                + "\nok" << QStringList {} << "Zeile 2: Zeile länger als 65536 Bytes";
+        // a CR LF split between the reader's 1 MiB chunks ends one line
+        QStringList many(524286, QStringLiteral("a"));
+        QTest::newRow("CR LF across chunks") << QByteArray("a\n").repeated(524286) + "bcd\r\ne"
+                                             << (many << "bcd"
+                                                      << "e")
+                                             << "";
     }
 
     void csvLines()

@@ -647,6 +647,65 @@ private Q_SLOTS:
             QVERIFY(cents(row[0]) > 0 && cents(row[1]) > 0 && cents(row[1]) < cents(row[0]));
     }
 
+    // A batch of like queries shares one statement per grain; every answer is still
+    // the one that query gives alone.
+    void batchesAnswerAsEachQuery_data()
+    {
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<QString>("queryName");
+        QTest::addColumn<QList<QStringList>>("sets");
+        const QString daten = QStringLiteral("KXUmsatz.Daten");
+        const QString datWH = QStringLiteral("KXUmsatz.DatWH");
+        QList<QStringList> months, types, departments, mainDepartments, hostile;
+        for (int year = 119; year <= 124; ++year)
+            for (int month = 1; month <= 12; ++month)
+                months << QStringList {
+                    "1", QString::number(year * 100 + month), "", "", "", "", "M3", "", ""
+                };
+        for (int month = 1; month <= 12; ++month)
+            for (const char *type : { "L", "B", "W" })
+                types << QStringList { "1", QString::number(12400 + month),
+                                       QStringLiteral("``M2```%1").arg(QLatin1String(type)) };
+        for (const char *abt : { "", "M1", "M3", "ZZ" })
+            for (const char *pg : { "P", "G" })
+                departments << QStringList { "1", "12401", "12412", "", "", "", "20", abt, pg, "" };
+        for (const char *habt : { "10", "20", "30", "40", "99" })
+            mainDepartments << QStringList { "1", "12301", "12312", "", "", "", habt, "", "", "" };
+        hostile = { { "1", "12403", "", "", "", "", "M1", "", "" },
+                    { "1", "12403", "", "", "", "", "x'; DROP TABLE summe_abt; --", "", "" },
+                    { "1", "12403", "", "", "", "", "a\\\"{},b", "", "" },
+                    { "1", "12403", "", "", "", "", "M1", "", "" } };
+        QTest::newRow("72 months") << daten << "PeriodenSumme" << months;
+        QTest::newRow("extended, three types a month") << datWH << "PeriodenSumme" << types;
+        QTest::newRow("discounts, three types a month") << datWH << "PeriodenSkonto" << types;
+        QTest::newRow("breakdown with its total row")
+            << daten << "PeriodenSummeAufteilung" << departments;
+        QTest::newRow("breakdown by main department")
+            << daten << "PeriodenSummeAufteilung" << mainDepartments;
+        QTest::newRow("hostile and repeated codes") << daten << "PeriodenSumme" << hostile;
+    }
+
+    void batchesAnswerAsEachQuery()
+    {
+        QFETCH(QString, className);
+        QFETCH(QString, queryName);
+        QFETCH(QList<QStringList>, sets);
+        auto batch = factory().OpenQuery(className, queryName);
+        batch->RunQueryBatch(sets);
+        bool someFigure = false;
+        for (const QStringList &set : std::as_const(sets)) {
+            QVERIFY(batch->NextAnswer());
+            QVERIFY(batch->NextRow());
+            const QStringList alone = firstRow(factory(), className, queryName, set);
+            for (int c = 1; c <= alone.size(); ++c) {
+                QCOMPARE(batch->ColumnValue(c), alone[c - 1]);
+                someFigure = someFigure || alone[c - 1] != QLatin1String("0.00");
+            }
+        }
+        QVERIFY(!batch->NextAnswer());
+        QVERIFY(someFigure);
+    }
+
     void injectionIsACode()
     {
         auto store = m_fixture.openStore();

@@ -13,6 +13,7 @@ constexpr int ReadOnly = 5005; // writing to a store that was opened for reading
 constexpr int LoginRefused = 5006; // the server refused the user's login (password, inactive)
 constexpr int ServerUntrusted = 5007; // the server's TLS certificate could not be verified
 constexpr int NotAllowed = 5008; // the user's rights do not allow this (rebuild, selection)
+constexpr int WriterBusy = 5009; // another rebuild or import writes the store now
 
 // classes, objects, queries
 constexpr int UnknownClass = 5101;

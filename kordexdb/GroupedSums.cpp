@@ -1,0 +1,162 @@
+#include "GroupedSums.h"
+
+#include "Schema.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMap>
+
+namespace kordex {
+
+namespace {
+
+const QString period = QStringLiteral("periode");
+const QChar keySeparator(0x1F);
+
+// A query's columns and values: the period (when it names one month) and its filters.
+QMap<QString, QString> valuesOf(const SumSelection &s)
+{
+    QMap<QString, QString> values;
+    if (s.from == s.to)
+        values.insert(period, QString::number(s.from));
+    for (const auto &[column, code] : s.filters)
+        values.insert(column, code);
+    return values;
+}
+
+// Queries that can share a statement: one company, one period range (or single
+// months), the same restricted levels.
+QString shapeOf(const SumSelection &s)
+{
+    QStringList columns = valuesOf(s).keys();
+    const QString range
+        = s.from == s.to ? QStringLiteral("month") : QStringLiteral("%1-%2").arg(s.from).arg(s.to);
+    return s.company + keySeparator + range + keySeparator + columns.join(QLatin1Char(','));
+}
+
+// One value list as the engine takes it: a PostgreSQL array literal, or a JSON array
+// that SQLite's json_each reads.
+SqlValue listValue(const QStringList &values, bool numbers, Dialect dialect)
+{
+    if (dialect == Dialect::Sqlite) {
+        QJsonArray array;
+        for (const QString &v : values)
+            array.append(numbers ? QJsonValue(v.toLongLong()) : QJsonValue(v));
+        return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+    }
+    QStringList quoted;
+    for (QString v : values)
+        quoted.append(QLatin1Char('"')
+                      + v.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+                            .replace(QLatin1Char('"'), QStringLiteral("\\\""))
+                      + QLatin1Char('"'));
+    return QLatin1Char('{') + quoted.join(QLatin1Char(',')) + QLatin1Char('}');
+}
+
+QString inList(const QString &column, bool numbers, Dialect dialect)
+{
+    if (dialect == Dialect::Sqlite)
+        return QStringLiteral("%1 IN (SELECT value FROM json_each(?))").arg(column);
+    return QStringLiteral("%1 = ANY(?::%2[])")
+        .arg(column, numbers ? QStringLiteral("integer") : QStringLiteral("text"));
+}
+
+GroupedSums::Group groupOf(const QList<SumSelection> &selections, const QList<qsizetype> &members,
+                           Dialect dialect)
+{
+    GroupedSums::Group group;
+    group.members = members;
+    const SumSelection &first = selections[members.first()];
+    if (members.size() == 1) {
+        group.statement = PeriodSums::rollupStatement(first);
+        group.keys = { QString() };
+        return group;
+    }
+    // The columns whose values differ are grouped by; the others stay plain filters.
+    const QMap<QString, QString> firstValues = valuesOf(first);
+    QStringList varying;
+    QMap<QString, QStringList> lists;
+    for (auto it = firstValues.cbegin(); it != firstValues.cend(); ++it) {
+        QStringList values;
+        for (qsizetype m : members) {
+            const QString v = valuesOf(selections[m]).value(it.key());
+            if (!values.contains(v))
+                values.append(v);
+        }
+        if (values.size() > 1) {
+            varying.append(it.key());
+            lists.insert(it.key(), values);
+        }
+    }
+    QStringList sums;
+    for (const QString &measure : Schema::measures())
+        sums.append(QStringLiteral("COALESCE(SUM(%1), 0)").arg(measure));
+    QStringList where { QStringLiteral("firma = ?") };
+    QList<SqlValue> params { first.company };
+    if (first.from != first.to) {
+        where.append(QStringLiteral("periode BETWEEN ? AND ?"));
+        params << qint64(first.from) << qint64(first.to);
+    }
+    QStringList used;
+    for (auto it = firstValues.cbegin(); it != firstValues.cend(); ++it) {
+        const bool numbers = it.key() == period;
+        if (!numbers)
+            used.append(it.key());
+        if (varying.contains(it.key())) {
+            where.append(inList(it.key(), numbers, dialect));
+            params.append(listValue(lists.value(it.key()), numbers, dialect));
+        } else {
+            where.append(it.key() + QStringLiteral(" = ?"));
+            params.append(numbers ? SqlValue(it.value().toLongLong()) : SqlValue(it.value()));
+        }
+    }
+    const QString columns = varying.join(QStringLiteral(", "));
+    group.statement = { QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4 GROUP BY %1")
+                            .arg(columns, sums.join(QStringLiteral(", ")),
+                                 Schema::covering(used).table, where.join(QStringLiteral(" AND "))),
+                        params };
+    group.groupedColumns = int(varying.size());
+    for (qsizetype m : members) {
+        const QMap<QString, QString> values = valuesOf(selections[m]);
+        QStringList key;
+        for (const QString &column : std::as_const(varying))
+            key.append(values.value(column));
+        group.keys.append(key.join(keySeparator));
+    }
+    return group;
+}
+
+} // namespace
+
+QList<GroupedSums::Group> GroupedSums::plan(const QList<SumSelection> &selections, Dialect dialect)
+{
+    QList<QString> shapes;
+    QMap<QString, QList<qsizetype>> members;
+    for (qsizetype i = 0; i < selections.size(); ++i) {
+        const QString shape = shapeOf(selections[i]);
+        if (!members.contains(shape))
+            shapes.append(shape);
+        members[shape].append(i);
+    }
+    QList<Group> groups;
+    for (const QString &shape : std::as_const(shapes))
+        groups.append(groupOf(selections, members.value(shape), dialect));
+    return groups;
+}
+
+QList<QList<SqlRow>> GroupedSums::split(const Group &group, const QList<SqlRow> &rows)
+{
+    if (group.groupedColumns == 0)
+        return { rows };
+    QMap<QString, SqlRow> byKey;
+    for (const SqlRow &row : rows)
+        byKey.insert(row.mid(0, group.groupedColumns).join(keySeparator),
+                     row.mid(group.groupedColumns));
+    const SqlRow zeros(Schema::measures().size(), QStringLiteral("0"));
+    QList<QList<SqlRow>> answers;
+    for (const QString &key : group.keys)
+        answers.append({ byKey.value(key, zeros) });
+    return answers;
+}
+
+} // namespace kordex
