@@ -3,6 +3,7 @@
 
 #include "BatchOptions.h"
 #include "BatchReport.h"
+#include "QuietMessages.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -10,6 +11,7 @@
 
 using ertragon::report::BatchOptions;
 using ertragon::report::BatchReport;
+using ertragon::report::QuietMessages;
 
 int main(int argc, char *argv[])
 {
@@ -21,7 +23,8 @@ int main(int argc, char *argv[])
     const std::optional<QString> password = qEnvironmentVariableIsSet("ERTRAGON_PASSWORD")
         ? std::optional<QString>(qEnvironmentVariable("ERTRAGON_PASSWORD"))
         : std::nullopt;
-    const auto parsed = BatchOptions::parse(arguments, password);
+    const auto parsed
+        = BatchOptions::parse(arguments, password, qEnvironmentVariable("CREDENTIALS_DIRECTORY"));
     if (const QString *error = std::get_if<QString>(&parsed)) {
         // One line, whatever a hostile argument value holds.
         QString line = *error;
@@ -43,7 +46,10 @@ int main(int argc, char *argv[])
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (options.quiet)
+        QuietMessages::install();
     QApplication app(argc, argv);
+    QLocale::setDefault(options.pageLocale());
     QTextStream errors(stderr);
     BatchReport report(options, errors);
     return report.run();
