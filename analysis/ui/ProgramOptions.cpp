@@ -18,15 +18,27 @@ QString ProgramOptions::usage()
         "ERTRAGON_PASSWORD. SERVER ist eine SQLite-Datei (enthält \"/\" oder endet auf\n"
         "\".db\") oder ein PostgreSQL-Rechner; PORT (Vorgabe 1972) und NAMESPACE (Vorgabe\n"
         "KORDEX) gelten für den Rechner.\n"
+        "Vorgaben für alle Benutzer eines Rechners stehen in\n"
+        "/etc/xdg/Ertragon/login-defaults.ini ($XDG_CONFIG_DIRS), unter den eigenen in\n"
+        "~/.config/Ertragon/Cache Login.ini.\n"
         "  -h, --help     zeigt diese Hilfe\n"
+        "  --help-all     zeigt diese Hilfe und die Optionen von Qt\n"
         "  -v, --version  zeigt die Version\n"
-        "Die Optionen von Qt selbst (--platform NAME, --style NAME, ...) gehen an Qt.");
+        "Die Optionen von Qt selbst (--platform NAME, --style NAME, ...) gehen an Qt.\n"
+        "Rückgabewerte: 0 beendet (auch nach \"Abbruch\" der Anmeldung), 1 Aufruf falsch oder\n"
+        "keine Desktop-Sitzung.");
+}
+
+QString ProgramOptions::fullUsage()
+{
+    return usage() + QStringLiteral("\nOptionen von Qt:\n") + cli::QtOwnOptions::listing();
 }
 
 std::variant<ProgramOptions, QString> ProgramOptions::parse(const QStringList &arguments)
 {
     QList<QCommandLineOption> known = cli::QtOwnOptions::all();
     known.append(QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
+    known.append(QCommandLineOption(QStringLiteral("help-all")));
     known.append(
         QCommandLineOption(QStringList { QStringLiteral("v"), QStringLiteral("version") }));
     QCommandLineParser parser;
@@ -36,7 +48,9 @@ std::variant<ProgramOptions, QString> ProgramOptions::parse(const QStringList &a
     if (!parser.parse(words.options))
         return cli::ParserComplaint::german(parser);
     ProgramOptions options;
-    if (parser.isSet(QStringLiteral("help")))
+    if (parser.isSet(QStringLiteral("help-all")))
+        options.action = Action::HelpAll;
+    else if (parser.isSet(QStringLiteral("help")))
         options.action = Action::Help;
     else if (parser.isSet(QStringLiteral("version")))
         options.action = Action::Version;
@@ -52,10 +66,10 @@ QString ProgramOptions::missingDesktop(const QProcessEnvironment &environment) c
         return {};
     // Qt tries a list "a;b" in its order; one platform that draws without a display
     // is enough.
-    static const QStringList withoutDisplay { "offscreen", "minimal", "minimalegl", "linuxfb",
-                                              "eglfs", "vnc", "vkkhrdisplay" };
-    const QString names = platform.isEmpty() ? environment.value(QStringLiteral("QT_QPA_PLATFORM"))
-                                             : platform;
+    static const QStringList withoutDisplay { "offscreen", "minimal", "minimalegl",  "linuxfb",
+                                              "eglfs",     "vnc",     "vkkhrdisplay" };
+    const QString names
+        = platform.isEmpty() ? environment.value(QStringLiteral("QT_QPA_PLATFORM")) : platform;
     for (const QString &name : names.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         if (withoutDisplay.contains(name.section(QLatin1Char(':'), 0, 0).trimmed()))
             return {};

@@ -33,6 +33,9 @@ void CommandLinesTest::answers_data()
                                         << "";
         QTest::newRow(name + " -h") << p << QStringList { "-h" } << 0 << usage[i] << ""
                                     << "";
+        QTest::newRow(name + " --help-all")
+            << p << QStringList { "--help-all" } << 0 << usage[i] << ""
+            << "";
         QTest::newRow(name + " --version")
             << p << QStringList { "--version" } << 0 << p + ' ' + version + '\n'
             << ""
@@ -110,10 +113,12 @@ void CommandLinesTest::answers_data()
     QTest::newRow("ertragon, Qt's default platform, no display")
         << "ertragon" << login << 1 << "" << noDesktop << "QT_QPA_PLATFORM=";
     QTest::newRow("ertragon -platform wayland;xcb, no display")
-        << "ertragon" << QStringList { "-platform", "wayland;xcb" } + login << 1 << ""
-        << noDesktop << "";
+        << "ertragon" << QStringList { "-platform", "wayland;xcb" } + login << 1 << "" << noDesktop
+        << "";
     QTest::newRow("ertragon --help, no display")
-        << "ertragon" << QStringList { "--help" } << 0 << "Aufruf: ertragon" << "" << "QT_QPA_PLATFORM=";
+        << "ertragon" << QStringList { "--help" } << 0 << "Aufruf: ertragon"
+        << ""
+        << "QT_QPA_PLATFORM=";
     QTest::newRow("ctlhost neither --script nor --gui") << "ctlhost" << QStringList {} << 2 << ""
                                                         << "usage: ctlhost"
                                                         << "";
