@@ -31,7 +31,7 @@ QString ProgramOptions::usage()
 
 QString ProgramOptions::fullUsage()
 {
-    return usage() + QStringLiteral("\nOptionen von Qt:\n") + cli::QtOwnOptions::listing();
+    return usage() + QStringLiteral("\n\nOptionen von Qt:\n") + cli::QtOwnOptions::listing();
 }
 
 std::variant<ProgramOptions, QString> ProgramOptions::parse(const QStringList &arguments)
