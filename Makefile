@@ -7,7 +7,7 @@ FUZZ_DIR    ?= build/fuzz
 PACKAGE_DIR ?= build/package
 FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
-DEMO_DB     ?= $(HOME)/.local/share/ertragon/demo.db
+DEMO_DB     ?= $(HOME)/.local/share/Ertragon/demo.db
 DEMO_USER   ?= DEM
 DEMO_PASS   ?= demo
 ARGS        ?=
@@ -28,9 +28,16 @@ $(DEBUG_DIR)/build.ninja:
 $(BENCH_DIR)/build.ninja:
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DERTRAGON_BENCH=ON
 
+# The package tree is built with Debian's hardening flags, all of them (dpkg-buildflags).
+buildflag = $$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get $(1))
 $(PACKAGE_DIR)/build.ninja:
 	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-		-DCMAKE_INSTALL_PREFIX=/usr
+		-DCMAKE_INSTALL_PREFIX=/usr \
+		"-DCMAKE_C_FLAGS=$(call buildflag,CPPFLAGS) $(call buildflag,CFLAGS)" \
+		"-DCMAKE_CXX_FLAGS=$(call buildflag,CPPFLAGS) $(call buildflag,CXXFLAGS)" \
+		"-DCMAKE_EXE_LINKER_FLAGS=$(call buildflag,LDFLAGS)" \
+		"-DCMAKE_SHARED_LINKER_FLAGS=$(call buildflag,LDFLAGS)" \
+		"-DCMAKE_MODULE_LINKER_FLAGS=$(call buildflag,LDFLAGS)"
 
 # Configures the release, bench and package trees without building them: CI's proof
 # that make run, make bench and make package find everything they need.
@@ -58,11 +65,13 @@ bench: deps $(BENCH_DIR)/build.ninja
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	scripts/run-bench "$(BENCH_DIR)" $(ARGS)
 
-# The Debian package, built for /usr in its own tree, then checked by lintian.
+# The Debian packages, built for /usr in their own tree, then checked by lintian, which
+# fails on any warning. scripts/check-packages installs them in a fresh root.
 package: deps $(PACKAGE_DIR)/build.ninja
 	cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	rm -f $(PACKAGE_DIR)/*.deb
 	cd $(PACKAGE_DIR) && cpack
-	lintian --info $(PACKAGE_DIR)/ertragon_*.deb
+	lintian --info --fail-on error,warning $(PACKAGE_DIR)/*.deb
 
 # The libFuzzer targets, built with clang in their own tree, FUZZ_SECONDS each.
 fuzz:

@@ -7,11 +7,15 @@
 
 #include <QFileInfo>
 #include <QLibrary>
+#include <QLoggingCategory>
 #include <cstdint>
 
 namespace comctl {
 
 namespace {
+
+// Which registry and library served a ProgID: QT_LOGGING_RULES="comctl.debug=true".
+Q_LOGGING_CATEGORY(lcLoader, "comctl", QtWarningMsg)
 
 using EntryPoint = std::int32_t (*)();
 using GetClassObject = std::int32_t (*)(const char *, void **);
@@ -65,27 +69,47 @@ AutomationError ControlLoader::unregisterLibrary(const QString &libraryPath)
     return callEntry(libraryPath, "DllUnregisterServer");
 }
 
+namespace {
+
+// A new control from one registration's library and class factory; nullptr with *failure.
+ComControl *createFrom(const ClassRegistration &registration, QWidget *parent, HostSite *site,
+                       AutomationError *failure)
+{
+    auto getClassObject = reinterpret_cast<GetClassObject>(
+        resolve(registration.libraryPath, "DllGetClassObject", failure));
+    if (!getClassObject)
+        return nullptr;
+    void *object = nullptr;
+    const QByteArray clsid = registration.clsid.toUtf8();
+    if (getClassObject(clsid.constData(), &object) == HResult::ok && object) {
+        if (ComControl *control = static_cast<ClassFactory *>(object)->createInstance(parent)) {
+            control->setSite(site);
+            return control;
+        }
+    }
+    *failure = AutomationError(AutomationError::CannotCreateObject);
+    return nullptr;
+}
+
+} // namespace
+
 ComControl *ControlLoader::create(const QString &progId, QWidget *parent, HostSite *site,
                                   AutomationError *error)
 {
-    AutomationError failure;
-    ControlRegistry registry;
-    registry.load();
-    const auto registration = registry.findByProgId(progId);
-    if (!registration) {
-        failure = AutomationError(AutomationError::CannotCreateObject);
-    } else if (auto getClassObject = reinterpret_cast<GetClassObject>(
-                   resolve(registration->libraryPath, "DllGetClassObject", &failure))) {
-        void *object = nullptr;
-        const QByteArray clsid = registration->clsid.toUtf8();
-        if (getClassObject(clsid.constData(), &object) == HResult::ok && object) {
-            ComControl *control = static_cast<ClassFactory *>(object)->createInstance(parent);
-            if (control) {
-                control->setSite(site);
-                return control;
-            }
+    // An entry whose library is gone or broken gives way to the next registry's.
+    AutomationError failure(AutomationError::CannotCreateObject);
+    for (ControlRegistry &registry : ControlRegistry::searchOrder()) {
+        registry.load();
+        const auto registration = registry.findByProgId(progId);
+        if (!registration)
+            continue;
+        if (ComControl *control = createFrom(*registration, parent, site, &failure)) {
+            qCDebug(lcLoader, "%s from %s (registry %s)", qPrintable(progId),
+                    qPrintable(registration->libraryPath), qPrintable(registry.path()));
+            return control;
         }
-        failure = AutomationError(AutomationError::CannotCreateObject);
+        qCDebug(lcLoader, "%s: %s (registry %s)", qPrintable(progId), qPrintable(failure.text()),
+                qPrintable(registry.path()));
     }
     if (error)
         *error = failure;

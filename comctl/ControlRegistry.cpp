@@ -26,6 +26,23 @@ QString ControlRegistry::defaultPath()
     return path;
 }
 
+QString ControlRegistry::systemFolder()
+{
+    const QString overridden = qEnvironmentVariable("ERTRAGON_SYSTEM_CONTROL_REGISTRY");
+    return overridden.isEmpty() ? QStringLiteral(ERTRAGON_SYSTEM_CONTROL_REGISTRY) : overridden;
+}
+
+QList<ControlRegistry> ControlRegistry::searchOrder()
+{
+    QList<ControlRegistry> registries { ControlRegistry(defaultPath()) };
+    const QDir system(systemFolder());
+    const QStringList files
+        = system.entryList({ QStringLiteral("*.json") }, QDir::Files | QDir::Readable, QDir::Name);
+    for (const QString &file : files)
+        registries.append(ControlRegistry(system.filePath(file)));
+    return registries;
+}
+
 ControlRegistry::ControlRegistry(const QString &path)
     : m_path(path)
 {

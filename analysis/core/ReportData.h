@@ -35,7 +35,9 @@ struct ReportData
     QString userFullName; // the login user's full name
     QString loginCompany; // the company of the login
     SelectionTexts selection;
-    QLocale locale = QLocale::system();
+    // The number format: the default locale, which is the POSIX one unless the program
+    // set another (ertragon-report: German unless the caller chose otherwise).
+    QLocale locale;
 };
 
 } // namespace ertragon

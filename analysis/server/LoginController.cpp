@@ -19,20 +19,6 @@ namespace {
 const QString loginTitle = QStringLiteral("Anmeldung an Caché");
 const QString group = QStringLiteral("Login");
 
-// A value of the store as text; a value the store reads as a list (an unquoted
-// comma) is joined again, anything unreadable counts as missing.
-QString readSetting(const QSettings &settings, const QString &key, const QString &fallback)
-{
-    const QVariant value = settings.value(key);
-    if (!value.isValid())
-        return fallback;
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QStringLiteral(", "));
-    if (!value.canConvert<QString>())
-        return fallback;
-    return value.toString();
-}
-
 } // namespace
 
 LoginController::LoginController(ServerAccess &access, Prompter &prompter, QString settingsPath,
@@ -43,6 +29,10 @@ LoginController::LoginController(ServerAccess &access, Prompter &prompter, QStri
     , m_prompter(prompter)
     , m_settingsPath(std::move(settingsPath))
 {
+    // The machine's defaults stand beneath the user's own file, not beneath a file a
+    // caller names.
+    if (m_settingsPath.isEmpty())
+        m_defaults = LoginDefaults::fromSystem();
 }
 
 LoginController::~LoginController() = default;
@@ -73,7 +63,9 @@ QString LoginController::setting(const QSettings &settings, const QString &key,
                                  const QString &fallback) const
 {
     const auto unsaved = m_unsaved.constFind(key);
-    return unsaved != m_unsaved.cend() ? *unsaved : readSetting(settings, key, fallback);
+    return unsaved != m_unsaved.cend()
+        ? *unsaved
+        : LoginDefaults::readSetting(settings, key, m_defaults.value(key, fallback));
 }
 
 void LoginController::LoadLoginSettings()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LoginDefaults.h"
 #include "LoginFields.h"
 
 #include <QMap>
@@ -39,6 +40,9 @@ public:
     void setDefaultServer(const QString &server) { m_defaultServer = server; }
     const QString &defaultServer() const { return m_defaultServer; }
     const QString &settingsPath() const { return m_settingsPath; }
+    // The machine's login defaults beneath the settings file; those of $XDG_CONFIG_DIRS
+    // when the per-user file is used, none for a file the caller named.
+    void setDefaults(const LoginDefaults &defaults) { m_defaults = defaults; }
 
     const LoginFields &fields() const { return m_fields; }
     void setFields(const LoginFields &fields);
@@ -104,6 +108,7 @@ private:
     std::function<bool()> m_admit;
     Prompter &m_prompter;
     QString m_settingsPath;
+    LoginDefaults m_defaults;
     QString m_defaultServer;
     QString m_processCommandLine;
     QString m_environmentPassword;

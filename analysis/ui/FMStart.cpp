@@ -720,15 +720,24 @@ void FMStart::createMonthInput()
 {
     QString error;
     txtMonat = m_monthInput.create(ctSize3, MonthInput::bundledLibraryPath(), &error);
-    if (!txtMonat) {
-        // Without the Orvel library the program still runs; month values then use the
-        // current month.
-        qWarning("Ertragon: month input unavailable: %s", qPrintable(error));
-        txtMonat = new QWidget(ctSize3);
-        txtMonat->setObjectName(QStringLiteral("txtMonat"));
-    }
+    if (!txtMonat)
+        txtMonat = monthInputPlaceholder(error);
     m_monthInput.setMonth(m_clock.now().date().month());
     txtMonat->setEnabled(false);
+}
+
+QWidget *FMStart::monthInputPlaceholder(const QString &error)
+{
+    // Without the Orvel library the program still runs; month values then use the current
+    // month. The window says so where the input would be, and in the status bar.
+    qWarning("Ertragon: month input unavailable: %s", qPrintable(error));
+    const QString cause
+        = QStringLiteral("Monatseingabe nicht verfügbar (Orvel, Zifra.Tallix.1): ") + error;
+    auto *placeholder = new QLabel(QStringLiteral("nicht verfügbar"), ctSize3);
+    placeholder->setObjectName(QStringLiteral("txtMonat"));
+    placeholder->setToolTip(cause);
+    statusBar()->showMessage(cause);
+    return placeholder;
 }
 
 int FMStart::chosenMonth() const

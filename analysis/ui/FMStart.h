@@ -139,6 +139,7 @@ private:
     void toggleExtendedSelection();
     void fetchAndRefreshDetails();
     void createMonthInput();
+    QWidget *monthInputPlaceholder(const QString &error);
     int chosenMonth() const;
     int twipsToPixels(int twips) const;
 

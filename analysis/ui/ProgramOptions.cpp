@@ -19,15 +19,27 @@ QString ProgramOptions::usage()
         "ERTRAGON_PASSWORD. SERVER ist eine SQLite-Datei (enthält \"/\" oder endet auf\n"
         "\".db\") oder ein PostgreSQL-Rechner; PORT (Vorgabe 1972) und NAMESPACE (Vorgabe\n"
         "KORDEX) gelten für den Rechner.\n"
+        "Vorgaben für alle Benutzer eines Rechners stehen in\n"
+        "/etc/xdg/Ertragon/login-defaults.ini ($XDG_CONFIG_DIRS), unter den eigenen in\n"
+        "~/.config/Ertragon/Cache Login.ini.\n"
         "  -h, --help     zeigt diese Hilfe\n"
+        "  --help-all     zeigt diese Hilfe und die Optionen von Qt\n"
         "  -v, --version  zeigt die Version\n"
-        "Die Optionen von Qt selbst (--platform NAME, --style NAME, ...) gehen an Qt.");
+        "Die Optionen von Qt selbst (--platform NAME, --style NAME, ...) gehen an Qt.\n"
+        "Rückgabewerte: 0 beendet (auch nach \"Abbruch\" der Anmeldung), 1 Aufruf falsch oder\n"
+        "keine Desktop-Sitzung.");
+}
+
+QString ProgramOptions::fullUsage()
+{
+    return usage() + QStringLiteral("\n\nOptionen von Qt:\n") + cli::QtOwnOptions::listing();
 }
 
 std::variant<ProgramOptions, QString> ProgramOptions::parse(const QStringList &arguments)
 {
     QList<QCommandLineOption> known = cli::QtOwnOptions::all();
     known.append(QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
+    known.append(QCommandLineOption(QStringLiteral("help-all")));
     known.append(
         QCommandLineOption(QStringList { QStringLiteral("v"), QStringLiteral("version") }));
     QCommandLineParser parser;
@@ -37,7 +49,9 @@ std::variant<ProgramOptions, QString> ProgramOptions::parse(const QStringList &a
     if (!parser.parse(words.options))
         return cli::ParserComplaint::german(parser);
     ProgramOptions options;
-    if (parser.isSet(QStringLiteral("help")))
+    if (parser.isSet(QStringLiteral("help-all")))
+        options.action = Action::HelpAll;
+    else if (parser.isSet(QStringLiteral("help")))
         options.action = Action::Help;
     else if (parser.isSet(QStringLiteral("version")))
         options.action = Action::Version;

@@ -1,6 +1,6 @@
 // Ertragon: revenue and contribution-margin analysis for KORDEX.
 // Command line: [company branch user password server [port [namespace]]], -h/--help,
-// -v/--version (see ProgramOptions); a password "-" is read from $ERTRAGON_PASSWORD.
+// --help-all, -v/--version (see ProgramOptions); a password "-" is read from $ERTRAGON_PASSWORD.
 
 #include "ProcessSecrets.h"
 #include "Program.h"
@@ -26,6 +26,9 @@ int main(int argc, char **argv)
     switch (options.action) {
     case ertragon::ProgramOptions::Action::Help:
         QTextStream(stdout) << ertragon::ProgramOptions::usage() << Qt::endl;
+        return 0;
+    case ertragon::ProgramOptions::Action::HelpAll:
+        QTextStream(stdout) << ertragon::ProgramOptions::fullUsage();
         return 0;
     case ertragon::ProgramOptions::Action::Version:
         QTextStream(stdout) << "ertragon " << ERTRAGON_VERSION << Qt::endl;

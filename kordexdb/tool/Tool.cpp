@@ -115,8 +115,8 @@ int Tool::run(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    parser.addOption(
-        QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
+    parser.addOption(QCommandLineOption(
+        QStringList { QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("help-all") }));
     parser.addOption(
         QCommandLineOption(QStringList { QStringLiteral("v"), QStringLiteral("version") }));
     if (!parser.parse(QStringList { QStringLiteral("kordexdb") } + arguments)) {
@@ -139,7 +139,8 @@ int Tool::run(const QStringList &arguments)
         return usage();
     const QString command = words.first();
     const QStringList rest = words.mid(1);
-    if (command == QLatin1String("help") || rest.contains(QLatin1String("--help")))
+    if (command == QLatin1String("help") || rest.contains(QLatin1String("--help"))
+        || rest.contains(QLatin1String("--help-all")))
         return help();
     try {
         if (command == QLatin1String("create"))
@@ -204,7 +205,8 @@ QString Tool::usageText()
         "  object DB CLASS ID PROPERTY...\n"
         "  xecute DB COMMAND...\n"
         "A value follows its option as --name value or --name=value.\n"
-        "  -h, --help     show this help (also: kordexdb help, kordexdb COMMAND --help)\n"
+        "  -h, --help, --help-all\n"
+        "                 show this help (also: kordexdb help, kordexdb COMMAND --help)\n"
         "  -v, --version  show the version\n"
         "Exit status: 0 done (check: the sums are consistent), 1 failed with a one-line\n"
         "error and its number on stderr, 2 unknown command.\n");

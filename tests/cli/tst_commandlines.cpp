@@ -37,6 +37,9 @@ void CommandLinesTest::answers_data()
                                         << "";
         QTest::newRow(name + " -h") << p << QStringList { "-h" } << 0 << usage[i] << ""
                                     << "";
+        QTest::newRow(name + " --help-all")
+            << p << QStringList { "--help-all" } << 0 << usage[i] << ""
+            << "";
         QTest::newRow(name + " --version")
             << p << QStringList { "--version" } << 0 << p + ' ' + version + '\n'
             << ""

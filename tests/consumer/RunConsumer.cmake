@@ -1,6 +1,6 @@
 # cmake -DBUILD=DIR -DSOURCE=DIR -DWORK=DIR -DFLAGS=FLAGS -P RunConsumer.cmake
 # Installs the build into WORK/stage through DESTDIR, builds the consumer project against
-# the staged packages (CMake and pkg-config) and runs it.
+# the staged packages with CMake and with pkg-config, and runs both builds.
 function(run what)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output
     ERROR_VARIABLE output)
@@ -43,22 +43,28 @@ run("configure" ${CMAKE_COMMAND} -S ${SOURCE} -B ${WORK}/build -G Ninja
   -DCMAKE_PREFIX_PATH=${stage}/usr "-DCMAKE_CXX_FLAGS=${FLAGS}"
   "-DCMAKE_EXE_LINKER_FLAGS=${FLAGS}")
 run("build" ${CMAKE_COMMAND} --build ${WORK}/build)
+run("pkg-config build" bash ${SOURCE}/build-with-pkg-config.sh ${WORK}/pkg-config "${FLAGS}")
 
 set(ENV{QT_QPA_PLATFORM} offscreen)
-set(ENV{ERTRAGON_CONTROL_REGISTRY} ${WORK}/controls.json)
 set(ENV{ASAN_OPTIONS} detect_leaks=0)
 run("store" ${stage}/usr/bin/kordexdb create ${WORK}/store.db)
-run("consumer" ${WORK}/build/consumer ${WORK}/store.db)
-message(STATUS "${output}")
 # Each line the consumer must print: the libraries from the staged tree, the store opened
-# through the KORDEX package, and each control's Text read back.
-foreach(expected IN ITEMS
-    "Orvel: ${stage}/usr/lib[^\n]*/libOrvel\\.so"
-    "Inkora: ${stage}/usr/lib[^\n]*/libInkora\\.so"
-    "Kordex: open cn_iptcp:${WORK}/store\\.db\\[1972\\]:KORDEX"
-    "Tallix: Zifra\\.Tallix\\.1 4711\n"
-    "Edit: Inkolib\\.Edit Grüße\n")
-  if(NOT output MATCHES "${expected}")
-    message(FATAL_ERROR "the consumer's output lacks \"${expected}\":\n${output}")
-  endif()
+# through the KORDEX package, each control's Text read back, and the form's controls.
+foreach(build IN ITEMS build pkg-config)
+  set(ENV{ERTRAGON_CONTROL_REGISTRY} ${WORK}/${build}-controls.json)
+  # the staged libraries are not where the dynamic linker looks
+  set(ENV{LD_LIBRARY_PATH} ${pc_dir}/..)
+  run("consumer" ${WORK}/${build}/consumer ${WORK}/store.db)
+  message(STATUS "${build}: ${output}")
+  foreach(expected IN ITEMS
+      "Orvel: ${stage}/usr/lib[^\n]*/libOrvel\\.so"
+      "Inkora: ${stage}/usr/lib[^\n]*/libInkora\\.so"
+      "Kordex: open cn_iptcp:${WORK}/store\\.db\\[1972\\]:KORDEX"
+      "Tallix: Zifra\\.Tallix\\.1 4711\n"
+      "Edit: Inkolib\\.Edit Grüße\n"
+      "Form: Tallix 815, Edit Müller\n")
+    if(NOT output MATCHES "${expected}")
+      message(FATAL_ERROR "the ${build} consumer's output lacks \"${expected}\":\n${output}")
+    endif()
+  endforeach()
 endforeach()

@@ -1,5 +1,8 @@
 // Creates a Tallix and an Edit by their ProgIDs through the installed host layer, puts a
-// member and prints each control's Text; opens the KORDEX store named on the command line.
+// member and prints each control's Text; shows a Designer form holding both, as uic
+// compiled it; opens the KORDEX store named on the command line.
+#include "ui_form.h"
+
 #include <QApplication>
 #include <QTextStream>
 #include <comctl/ComControl.h>
@@ -52,5 +55,10 @@ int main(int argc, char **argv)
     out << probe(QStringLiteral(INKORA_LIBRARY), inkora::EditProgId, QStringLiteral("Text"),
                  QStringLiteral("Grüße"))
         << Qt::endl;
+    QWidget form;
+    Ui::Form ui;
+    ui.setupUi(&form);
+    out << "Form: Tallix " << (ui.tallix1->control() ? ui.tallix1->text() : ui.tallix1->error())
+        << ", Edit " << (ui.edit1->control() ? ui.edit1->text() : ui.edit1->error()) << Qt::endl;
     return 0;
 }

@@ -92,6 +92,14 @@ void BatchOptionsTest::rejected_data()
         << QStringList { "1", "0", "D M", "demo", "s" } + out << "keine Leerzeichen";
     QTest::newRow("password with a tab")
         << QStringList { "1", "0", "DEM", "de\tmo", "s" } + out << "keine Steuerzeichen";
+    QTest::newRow("password file beside a password word")
+        << login + out + QStringList { "--password-file", "/nowhere" }
+        << "--password-file gilt nur mit PASSWORT";
+    QTest::newRow("missing password file")
+        << QStringList { "1", "0", "DEM", "-", "s", "--password-file", "/nowhere/pw" } + out
+        << "/nowhere/pw: ";
+    QTest::newRow("unknown locale") << login + out + QStringList { "--locale", "xx_bogus" }
+                                    << "Unbekanntes Locale für --locale";
 }
 
 void BatchOptionsTest::rejected()
@@ -135,13 +143,16 @@ void BatchOptionsTest::accepted()
           "r.png",
           "--dpi",
           "300",
-          "--json=my report.json" },
+          "--json=my report.json",
+          "--quiet",
+          "--locale=de_CH" },
         std::nullopt);
     const BatchOptions *o = std::get_if<BatchOptions>(&result);
     QVERIFY(o);
     QCOMPARE(o->loginWords, (QStringList { "1", "0", "DEM", "-demo", "db.db", "1972", "KX" }));
     // -h and --version answer before anything else is checked
-    for (const QStringList &words : { QStringList { "-h" }, QStringList { "1", "--help" } })
+    for (const QStringList &words :
+         { QStringList { "-h" }, QStringList { "1", "--help" }, QStringList { "--help-all" } })
         QVERIFY(std::get<BatchOptions>(BatchOptions::parse(words, std::nullopt)).help);
     QVERIFY(std::get<BatchOptions>(BatchOptions::parse({ "--version" }, std::nullopt)).version);
     QCOMPARE(o->pc, QStringLiteral("10"));
@@ -157,6 +168,14 @@ void BatchOptionsTest::accepted()
     QCOMPARE(o->dpi, 300);
     QCOMPARE(o->json, QStringLiteral("my report.json"));
     QVERIFY(o->pdf.isEmpty());
+    QVERIFY(o->quiet);
+    QCOMPARE(o->pageLocale().groupSeparator(),
+             QLocale(QLocale::German, QLocale::Switzerland).groupSeparator());
+    // German figures unless the caller chose otherwise
+    const auto plain
+        = BatchOptions::parse({ "1", "0", "DEM", "demo", "db.db", "--csv", "t" }, std::nullopt);
+    QCOMPARE(std::get<BatchOptions>(plain).pageLocale().name(), QStringLiteral("de_DE"));
+    QVERIFY(!std::get<BatchOptions>(plain).quiet);
 }
 
 void BatchOptionsTest::passwordFromEnvironment()

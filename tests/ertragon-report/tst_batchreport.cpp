@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFOutlineDocumentHelper.hh>
+#include <sys/stat.h>
 
 // Runs ertragon-report on a small demo store made by the kordexdb tool.
 class BatchReportTest : public QObject
@@ -15,8 +16,8 @@ class BatchReportTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void passwordWithBlanks_data();
-    void passwordWithBlanks();
+    void passwordSources_data();
+    void passwordSources();
     void writesAllOutputs();
     void failures_data();
     void failures();
@@ -25,7 +26,8 @@ private Q_SLOTS:
 
 private:
     int runReport(const QStringList &arguments, QString *errors = nullptr,
-                  const QByteArray &password = {});
+                  const QByteArray &password = {},
+                  const QProcessEnvironment &extra = QProcessEnvironment());
     QTemporaryDir m_dir;
     BatchStore m_demo;
     QString m_store; // stands for the store in ertragon-report's arguments
@@ -49,14 +51,16 @@ void BatchReportTest::initTestCase()
 }
 
 int BatchReportTest::runReport(const QStringList &arguments, QString *errors,
-                               const QByteArray &password)
+                               const QByteArray &password, const QProcessEnvironment &extra)
 {
     QProcess report;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    env.remove(QStringLiteral("CREDENTIALS_DIRECTORY"));
     if (!password.isEmpty())
         env.insert(QStringLiteral("ERTRAGON_PASSWORD"), QString::fromUtf8(password));
+    env.insert(extra);
     report.setProcessEnvironment(env);
     report.start(QStringLiteral(ERTRAGON_REPORT_TOOL), m_demo.expand(arguments));
     if (!report.waitForFinished(300000))
@@ -66,25 +70,81 @@ int BatchReportTest::runReport(const QStringList &arguments, QString *errors,
     return report.exitStatus() == QProcess::NormalExit ? report.exitCode() : -2;
 }
 
-void BatchReportTest::passwordWithBlanks_data()
+// Where the password comes from: the word itself, ERTRAGON_PASSWORD, --password-file or the
+// systemd credential ertragon-password, a password with blanks through each of them.
+void BatchReportTest::passwordSources_data()
 {
     QTest::addColumn<QString>("word");
     QTest::addColumn<QByteArray>("environment");
-    QTest::newRow("through ERTRAGON_PASSWORD") << "-" << QByteArray("zwei Worte");
-    QTest::newRow("as one argument") << "zwei Worte" << QByteArray();
+    QTest::addColumn<QByteArray>("file"); // the --password-file; null: none given
+    QTest::addColumn<int>("fileMode");
+    QTest::addColumn<QByteArray>("credential"); // in $CREDENTIALS_DIRECTORY; null: none
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    const QByteArray none;
+    QTest::newRow("through ERTRAGON_PASSWORD")
+        << "-" << QByteArray("zwei Worte") << none << 0 << none << 0 << "";
+    QTest::newRow("as one argument") << "zwei Worte" << none << none << 0 << none << 0 << "";
+    QTest::newRow("from a file only its owner reads")
+        << "-" << QByteArray("falsch") << QByteArray("zwei Worte\n") << 0600 << none << 0 << "";
+    QTest::newRow("a file's first line, CRLF")
+        << "-" << none << QByteArray("zwei Worte\r\nzweite Zeile\n") << 0400 << none << 0 << "";
+    QTest::newRow("a file the group may read is refused")
+        << "-" << QByteArray("zwei Worte") << QByteArray("zwei Worte\n") << 0640 << none << 1
+        << "darf nur für den Eigentümer lesbar sein (Rechte 0640";
+    QTest::newRow("an empty file")
+        << "-" << none << QByteArray("\n") << 0600 << none << 1 << "die erste Zeile ist leer";
+    QTest::newRow("a file beside a password word")
+        << "zwei Worte" << none << QByteArray("zwei Worte\n") << 0600 << none << 1
+        << "--password-file gilt nur mit PASSWORT";
+    QTest::newRow("the systemd credential before the variable")
+        << "-" << QByteArray("falsch") << none << 0 << QByteArray("zwei Worte") << 0 << "";
+    QTest::newRow("--password-file before the credential")
+        << "-" << none << QByteArray("zwei Worte\n") << 0600 << QByteArray("falsch") << 0 << "";
+    QTest::newRow("a credential others may read is refused")
+        << "-" << none << none << 0 << QByteArray("zwei Worte") << 1 << "Rechte 0644";
+    QTest::newRow("no password anywhere")
+        << "-" << none << none << 0 << none << 1 << "ERTRAGON_PASSWORD ist nicht gesetzt";
 }
 
-void BatchReportTest::passwordWithBlanks()
+void BatchReportTest::passwordSources()
 {
     QFETCH(QString, word);
     QFETCH(QByteArray, environment);
+    QFETCH(QByteArray, file);
+    QFETCH(int, fileMode);
+    QFETCH(QByteArray, credential);
+    QFETCH(QString, message);
+    QTemporaryDir secrets;
+    QStringList arguments { "1", "0", "BLA", word, m_store, "--today", "2005-03-15" };
+    const auto writeSecret = [&](const QString &path, const QByteArray &content, int mode) {
+        QFile secret(path);
+        QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write(content) == content.size());
+        secret.close();
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0);
+    };
+    if (!file.isNull()) {
+        writeSecret(secrets.filePath("password"), file, fileMode);
+        arguments << "--password-file" << secrets.filePath("password");
+    }
+    QProcessEnvironment extra;
+    if (!credential.isNull()) {
+        QVERIFY(QDir().mkpath(secrets.filePath("credentials")));
+        writeSecret(secrets.filePath("credentials/ertragon-password"), credential,
+                    QTest::currentDataTag() == QByteArray("a credential others may read is refused")
+                        ? 0644
+                        : 0400);
+        extra.insert(QStringLiteral("CREDENTIALS_DIRECTORY"), secrets.filePath("credentials"));
+    }
     const QString csv = m_dir.filePath(QStringLiteral("blanks.csv"));
+    QFile::remove(csv);
     QString errors;
-    QCOMPARE(runReport({ "1", "0", "BLA", word, m_store, "--today", "2005-03-15", "--csv", csv },
-                       &errors, environment),
-             0);
-    QVERIFY2(errors.isEmpty() || !errors.contains(QLatin1String("Anmeldung")), qPrintable(errors));
-    QVERIFY(QFileInfo(csv).size() > 0);
+    QTEST(runReport(arguments + QStringList { "--csv", csv }, &errors, environment, extra),
+          "status");
+    QVERIFY2(errors.contains(message), qPrintable(errors));
+    QVERIFY2(!message.isEmpty() || !errors.contains(QLatin1String("Anmeldung")),
+             qPrintable(errors));
+    QCOMPARE(QFileInfo(csv).size() > 0, message.isEmpty());
 }
 
 void BatchReportTest::writesAllOutputs()
@@ -195,20 +255,32 @@ void BatchReportTest::book_data()
     QTest::addColumn<QString>("topTitles"); // how the outline's first level begins
     QTest::addColumn<QString>("kidTitles"); // how every entry one level down begins
     QTest::addColumn<QString>("leftOut"); // a text stderr holds, or empty
+    // how a scheduled job runs: the caller's LC_ALL and whether stderr must stay empty
+    QTest::addColumn<QString>("callerLocale");
+    QTest::addColumn<bool>("quiet");
+    QTest::addColumn<QChar>("grouping"); // of the figures in the book's value tables
     QTest::newRow("departments inside main departments")
         << "DEM" << QStringList {} << QStringList { "habt", "abt" } << "HABT "
-        << "ABT " << QString();
+        << "ABT " << QString() << "de_DE.UTF-8" << false << QChar('.');
     // LEH is restricted to main department 10 and the departments of B0
     QTest::newRow("a restricted user's own units only")
         << "LEH" << QStringList {} << QStringList { "habt", "abt" } << "HABT 10 "
-        << "ABT B" << QString();
+        << "ABT B" << QString() << "de_DE.UTF-8" << false << QChar('.');
     // OTT must choose a department: no main-department pages, the departments alone
     QTest::newRow("a department-bound user's departments only")
         << "OTT" << QStringList {} << QStringList { "habt", "abt" } << "ABT " << QString()
-        << QString();
+        << QString() << "de_DE.UTF-8" << false << QChar('.');
     QTest::newRow("main groups of one department, those without sales left out")
         << "DEM" << QStringList { "--abt", "B2" } << QStringList { "hg" } << "HG " << QString()
-        << "Ohne Zahlen in den sechs Jahren";
+        << "Ohne Zahlen in den sechs Jahren"
+        << "de_DE.UTF-8" << false << QChar('.');
+    // no rebuild answer, no left-out note; German figures although the job runs under C
+    QTest::newRow("a scheduled job: quiet, German under C.UTF-8")
+        << "DEM" << QStringList { "--abt", "B2", "--quiet" } << QStringList { "hg" } << "HG "
+        << QString() << QString() << "C.UTF-8" << true << QChar('.');
+    QTest::newRow("the caller's own locale, chosen")
+        << "DEM" << QStringList { "--locale", "system" } << QStringList { "habt" } << "HABT "
+        << QString() << QString() << "C.UTF-8" << false << QChar(',');
 }
 
 void BatchReportTest::book()
@@ -219,16 +291,33 @@ void BatchReportTest::book()
     QFETCH(QString, topTitles);
     QFETCH(QString, kidTitles);
     QFETCH(QString, leftOut);
+    QFETCH(QString, callerLocale);
+    QFETCH(bool, quiet);
+    QFETCH(QChar, grouping);
     const QString pdfPath = m_dir.filePath(QStringLiteral("book.pdf"));
     const QString jsonPath = m_dir.filePath(QStringLiteral("book.json"));
-    const QStringList login { "1", "0", user, "demo", m_store, "--today", "2005-03-15" };
-    QStringList arguments
-        = login + base + QStringList { "--book", pdfPath, "--book-json", jsonPath };
+    const QString csvPath = m_dir.filePath(QStringLiteral("book.csv"));
+    // cumulated figures in the value tables, large enough to show their grouping
+    const QStringList login { "1",       "0",          user,           "demo", m_store,
+                              "--today", "2005-03-15", "--table-mode", "0" };
+    QStringList arguments = login + base
+        + QStringList { "--book", pdfPath, "--book-json", jsonPath, "--book-csv", csvPath };
     for (const QString &level : levels)
         arguments << "--each" << level;
     QString errors;
-    QCOMPARE(runReport(arguments, &errors), 0);
+    QProcessEnvironment caller;
+    caller.insert(QStringLiteral("LC_ALL"), callerLocale);
+    QCOMPARE(runReport(arguments, &errors, {}, caller), 0);
     QVERIFY2(errors.contains(leftOut), qPrintable(errors));
+    QVERIFY2(!quiet || errors.isEmpty(), qPrintable(errors));
+    QFile csvFile(csvPath);
+    QVERIFY(csvFile.open(QIODevice::ReadOnly));
+    const QString table = QString::fromUtf8(csvFile.readAll());
+    const QString other = grouping == QLatin1Char('.') ? QStringLiteral(",") : QStringLiteral(".");
+    QVERIFY2(table.contains(QRegularExpression(QStringLiteral("\\d\\%1\\d{3}\\b").arg(grouping))),
+             qPrintable(table.left(400)));
+    QVERIFY2(!table.contains(QRegularExpression(QStringLiteral("\\d\\%1\\d{3}\\b").arg(other))),
+             qPrintable(table.left(400)));
 
     QPDF pdf;
     pdf.processFile(pdfPath.toLocal8Bit().constData());
@@ -258,7 +347,7 @@ void BatchReportTest::book()
         QStringList single = login + base + QStringList { "--json", singlePath };
         for (qsizetype l = 0; l < path.size(); ++l)
             single << QStringLiteral("--") + levels[l] << path[l].toString();
-        QCOMPARE(runReport(single), 0);
+        QCOMPARE(runReport(single, nullptr, {}, caller), 0);
         QFile singleFile(singlePath);
         QVERIFY(singleFile.open(QIODevice::ReadOnly));
         const QJsonObject page = QJsonDocument::fromJson(singleFile.readAll()).object();

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# The bash completion of kordexdb and ertragon-report: each row is a command line whose
+# The bash completion of the four programs: each row is a command line whose
 # last word is being completed and the words the completion must offer (all of them,
 # in any order).
 # usage: completion.sh COMPLETION_DIR
 set -euo pipefail
 dir=$1
 source /usr/share/bash-completion/bash_completion
-source "$dir/kordexdb"
-source "$dir/ertragon-report"
+for program in kordexdb ertragon-report ertragon ctlhost; do
+  source "$dir/$program"
+done
 
 failures=0
 # program|words typed (the last one being completed)|offered words
@@ -20,7 +21,8 @@ while IFS='|' read -r program line expected; do
   COMP_POINT=${#COMP_LINE}
   COMPREPLY=()
   function=$(complete -p "$program" | sed 's/.*-F \([^ ]*\).*/\1/')
-  "$function" "$program" "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+  # completion functions are not written for set -e
+  "$function" "$program" "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}" || true
   offered=" ${COMPREPLY[*]} "
   for word in $expected; do
     if [[ "$offered" != *" $word "* ]]; then
@@ -39,5 +41,14 @@ kordexdb|user set x.db --active |J N
 ertragon-report|1 0 DEM - x.db --each |pc habt abt hg
 ertragon-report|1 0 DEM - x.db --table-mode |0 1 2 3 4
 ertragon-report|--bo|--book --book-csv --book-json
+ertragon-report|--q|--quiet
+ertragon-report|1 0 DEM - x.db --locale |de_DE system
+ertragon-report|--help-|--help-all
+kordexdb|--help-|--help-all
+ertragon|--|--help --help-all --version --platform --style
+ertragon|--platform |xcb wayland offscreen
+ctlhost|--|--script --gui --help --help-all --version
+ctlhost|--script |-
+ctlhost|--gui cr|create
 ROWS
 exit $((failures > 0))

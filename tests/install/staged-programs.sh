@@ -13,21 +13,34 @@ DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >/dev/null
 usr=$work/stage/usr
 fail() { echo "staged: $*" >&2; exit 1; }
 
-for f in bin/ertragon bin/ertragon-report bin/kordexdb bin/ctlhost \
-         "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
-         "share/icons/hicolor/scalable/apps/$app_id.svg" \
-         share/man/man1/ertragon.1.gz share/man/man1/ertragon-report.1.gz \
-         share/man/man1/kordexdb.1.gz share/man/man1/ctlhost.1.gz \
-         share/bash-completion/completions/kordexdb \
-         share/bash-completion/completions/ertragon-report \
-         share/doc/ertragon/copyright share/doc/ertragon/changelog.gz; do
+files=(bin/ertragon bin/ertragon-report bin/kordexdb bin/ctlhost
+       "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml"
+       "share/icons/hicolor/scalable/apps/$app_id.svg"
+       share/doc/ertragon/examples/ertragon-report-book@.service
+       share/doc/ertragon/examples/ertragon-report-book@.timer
+       share/doc/ertragon/examples/report-book.conf share/doc/ertragon-tools/README.md
+       include/ErtragonControls/Tallix.h include/ErtragonControls/Edit.h)
+for program in ertragon ertragon-report kordexdb ctlhost; do
+  files+=("share/man/man1/$program.1.gz" "share/man/de/man1/$program.1.gz"
+          "share/bash-completion/completions/$program")
+done
+for package in ertragon libinkora1 liborvel1 ertragon-dev ertragon-designer-plugin \
+               ertragon-tools; do
+  files+=("share/doc/$package/copyright" "share/doc/$package/changelog.gz")
+done
+for f in "${files[@]}"; do
   [[ -f "$usr/$f" ]] || fail "missing $f"
 done
-# lib/ or lib/<multiarch>/, as the prefix chose
-for library in libOrvel.so.1 libInkora.so.1; do
+# lib/ or lib/<multiarch>/, as the prefix chose; the system registry entries beside
+for library in libOrvel.so.1 libInkora.so.1 ertragon/controls/libOrvel.so.1.json \
+               ertragon/controls/libInkora.so.1.json; do
   compgen -G "$usr/lib/$library" >/dev/null || compgen -G "$usr/lib/*/$library" >/dev/null \
     || fail "missing $library"
 done
+# the commented sample of the machine's login defaults, below the prefix's etc/
+compgen -G "$work/stage/*etc/xdg/Ertragon/login-defaults.ini" >/dev/null \
+  || compgen -G "$work/stage/*/*/etc/xdg/Ertragon/login-defaults.ini" >/dev/null \
+  || fail "missing etc/xdg/Ertragon/login-defaults.ini"
 desktop-file-validate "$usr/share/applications/$app_id.desktop"
 # quiet when valid; on a failure the second run shows why and fails the test
 appstreamcli validate --no-net "$usr/share/metainfo/$app_id.metainfo.xml" >/dev/null \

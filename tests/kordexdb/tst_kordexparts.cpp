@@ -12,10 +12,15 @@
 #include "Validation.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageAuthenticationCode>
+#include <QTemporaryDir>
 #include <QTest>
 #include <kordex/ErrorNumbers.h>
 #include <kordex/ServerError.h>
+#include <kordex/StoreAddress.h>
 
 using namespace kordex;
 
@@ -261,6 +266,33 @@ private Q_SLOTS:
         QCOMPARE(parsed->server, server);
         QCOMPARE(parsed->port, port);
         QCOMPARE(parsed->isFile(), file);
+    }
+
+    // The demo store lives in the program's one folder name, Ertragon/; a store of the
+    // earlier folder moves there once, with its WAL files, and never over a newer one.
+    void defaultStoreMovesOnce()
+    {
+        QTemporaryDir dir;
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
+        QVERIFY(QDir().mkpath(dir.filePath("ertragon")));
+        for (const char *name : { "ertragon/demo.db", "ertragon/demo.db-wal" }) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(name) > 0);
+        }
+        const QString store = dir.filePath("Ertragon/demo.db");
+        QCOMPARE(defaultStorePath(), store);
+        QVERIFY(QFileInfo::exists(store) && QFileInfo::exists(store + "-wal"));
+        QVERIFY(!QFileInfo::exists(dir.filePath("ertragon")));
+        // a later store of the earlier folder stays where it is
+        QVERIFY(QDir().mkpath(dir.filePath("ertragon")));
+        QVERIFY(QFile::copy(store + "-wal", dir.filePath("ertragon/demo.db")));
+        QCOMPARE(defaultStorePath(), store);
+        QFile kept(store);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("ertragon/demo.db"));
+        QVERIFY(QFileInfo::exists(dir.filePath("ertragon/demo.db")));
+        qputenv("XDG_DATA_HOME", dataHome);
     }
 
     void commands_data()

@@ -4,10 +4,15 @@
 #include "comctl/HResult.h"
 #include "comctl/HostSite.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLibrary>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdint>
+#include <memory>
 
 // The Orvel library as a host sees it: loaded by path, registered, asked for its class
 // factory, and its control created by ProgID and driven by name only.
@@ -21,6 +26,8 @@ private Q_SLOTS:
     void classObjectAndUnloading();
     void monthInputThroughTheFactory_data();
     void monthInputThroughTheFactory();
+    void lookupAcrossRegistries_data();
+    void lookupAcrossRegistries();
     void unregistrationRemovesEntries();
 
 private:
@@ -139,6 +146,105 @@ void TestOrvelModule::monthInputThroughTheFactory()
     QCOMPARE(txtMonat->get("Value").value.toInt(), value.toInt());
     QTEST(txtMonat->invoke("Validate").value.toInt(), "validation");
     QCOMPARE(txtMonat->put("Text", "1.5").error.number(), 13); // no decimals in a month
+}
+
+namespace {
+
+// Writes a registry file at path with Orvel's entry: "good" names the library, "gone" a
+// library that is not there, "none" writes no file.
+bool writeEntry(const QString &path, const QString &kind)
+{
+    if (kind == QLatin1String("none"))
+        return true;
+    qputenv("ERTRAGON_CONTROL_REGISTRY", QFile::encodeName(path));
+    if (comctl::ControlLoader::registerLibrary(QStringLiteral(ORVEL_LIBRARY)).isError())
+        return false;
+    if (kind == QLatin1String("good"))
+        return true;
+    comctl::ControlRegistry registry(path);
+    if (!registry.load() || registry.classes().isEmpty())
+        return false;
+    comctl::ClassRegistration entry = registry.classes().first();
+    entry.libraryPath = QStringLiteral("/nowhere/libOrvel.so.1");
+    registry.add(entry);
+    return registry.save();
+}
+
+QStringList loaderMessages;
+
+void keepLoaderMessage(QtMsgType, const QMessageLogContext &context, const QString &message)
+{
+    if (qstrcmp(context.category, "comctl") == 0)
+        loaderMessages.append(message);
+}
+
+} // namespace
+
+// A host looks a ProgID up in the user's registry, then in the system registry (a folder
+// with one file per library); an entry whose library is gone gives way to the next one.
+void TestOrvelModule::lookupAcrossRegistries_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QString>("servedBy"); // "user", "system", or the error number
+    QTest::newRow("user's entry first") << "good"
+                                        << "good"
+                                        << "user";
+    QTest::newRow("system only, nothing written for the user") << "none"
+                                                               << "good"
+                                                               << "system";
+    QTest::newRow("user's library gone") << "gone"
+                                         << "good"
+                                         << "system";
+    QTest::newRow("system's library gone") << "good"
+                                           << "gone"
+                                           << "user";
+    QTest::newRow("both gone: file not found") << "gone"
+                                               << "gone"
+                                               << "53";
+    QTest::newRow("registered nowhere") << "none"
+                                        << "none"
+                                        << "429";
+}
+
+void TestOrvelModule::lookupAcrossRegistries()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, system);
+    QFETCH(QString, servedBy);
+    QTemporaryDir dir;
+    const QString userFile = dir.filePath(QStringLiteral("user/controls.json"));
+    const QString systemFile = dir.filePath(QStringLiteral("system/Orvel.json"));
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("system"))));
+    QVERIFY(writeEntry(systemFile, system));
+    QVERIFY(writeEntry(userFile, user));
+    const QByteArray systemBefore = qgetenv("ERTRAGON_SYSTEM_CONTROL_REGISTRY");
+    qputenv("ERTRAGON_CONTROL_REGISTRY", QFile::encodeName(userFile));
+    qputenv("ERTRAGON_SYSTEM_CONTROL_REGISTRY", QFile::encodeName(dir.filePath("system")));
+    QCOMPARE(comctl::ControlRegistry::searchOrder().size(), system == "none" ? 1 : 2);
+
+    loaderMessages.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("comctl.debug=true"));
+    const QtMessageHandler previous = qInstallMessageHandler(keepLoaderMessage);
+    comctl::HostSite site;
+    comctl::AutomationError error;
+    std::unique_ptr<comctl::ComControl> control(
+        comctl::ControlLoader::create("Zifra.Tallix.1", nullptr, &site, &error));
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+    qputenv("ERTRAGON_CONTROL_REGISTRY", m_dir.filePath("controls.json").toLocal8Bit());
+    qputenv("ERTRAGON_SYSTEM_CONTROL_REGISTRY", systemBefore);
+
+    if (servedBy == "user" || servedBy == "system") {
+        QVERIFY2(control, qPrintable(error.text()));
+        const QString registry = servedBy == "user" ? userFile : systemFile;
+        QVERIFY2(loaderMessages.last().endsWith("(registry " + registry + ")"),
+                 qPrintable(loaderMessages.join('\n')));
+    } else {
+        QVERIFY(!control);
+        QCOMPARE(QString::number(error.number()), servedBy);
+    }
+    QCOMPARE(QFileInfo::exists(userFile), user != "none"); // looking up writes nothing
 }
 
 void TestOrvelModule::unregistrationRemovesEntries()

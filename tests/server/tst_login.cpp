@@ -5,6 +5,7 @@
 #include "ServerAccess.h"
 #include "TestDoubles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -147,33 +148,75 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("values"); // firma filiale server port namespace name
+        // the machine's defaults, in the folders of $XDG_CONFIG_DIRS in their order
+        QTest::addColumn<QByteArrayList>("central");
 
         const QStringList defaults { "1", "0", defaultServer, "1973", "KORDEX", "" };
-        QTest::newRow("no file") << QByteArray() << defaults;
+        const QByteArray central("[Login]\nFirma=3\nFiliale=2\nServer=\"kx1,kx2\"\n"
+                                 "Port=5432\nNamespace=ZENTRAL\nName=IT\n");
+        QTest::newRow("central defaults, no user file")
+            << QByteArray() << QStringList { "3", "2", "kx1,kx2", "5432", "ZENTRAL", "" }
+            << QByteArrayList { central };
+        QTest::newRow("the user's file over the central one")
+            << QByteArray("[Login]\nServer=db.example\nName=XYZ\n")
+            << QStringList { "3", "2", "db.example", "5432", "ZENTRAL", "XYZ" }
+            << QByteArrayList { central };
+        QTest::newRow("the first XDG folder wins")
+            << QByteArray() << QStringList { "3", "2", "kx-nord", "5432", "ZENTRAL", "" }
+            << QByteArrayList { "[Login]\nServer=kx-nord\n", central };
+        QTest::newRow("a central file without the section")
+            << QByteArray() << defaults << QByteArrayList { "Server=kx1\n" };
+        QFile sample(QStringLiteral(LOGIN_DEFAULTS_SAMPLE));
+        QVERIFY(sample.open(QIODevice::ReadOnly));
+        const QByteArray shipped = sample.readAll();
+        QTest::newRow("the shipped sample sets nothing")
+            << QByteArray() << defaults << QByteArrayList { shipped };
+        QByteArray filledIn = shipped;
+        filledIn.replace("\n;Server=", "\nServer=").replace("\n;Port=", "\nPort=");
+        QTest::newRow("the shipped sample filled in")
+            << QByteArray()
+            << QStringList { "1", "0", "kx-nord,kx-zentrale", "5432,5432", "KORDEX", "" }
+            << QByteArrayList { filledIn };
+        QTest::newRow("no file") << QByteArray() << defaults << QByteArrayList {};
         QTest::newRow("all keys") << QByteArray("[Login]\nFirma=2\nFiliale=7\nServer=db.example\n"
                                                 "Port=5432\nNamespace=TEST\nName=XYZ\n")
-                                  << QStringList { "2", "7", "db.example", "5432", "TEST", "XYZ" };
+                                  << QStringList { "2", "7", "db.example", "5432", "TEST", "XYZ" }
+                                  << QByteArrayList {};
         QTest::newRow("empty values stay empty")
             << QByteArray("[Login]\nFirma=\nFiliale=\nServer=\nPort=\nNamespace=\nName=\n")
-            << QStringList { "", "", "", "", "", "" };
-        QTest::newRow("other section only") << QByteArray("[Andere]\nFirma=9\n") << defaults;
+            << QStringList { "", "", "", "", "", "" } << QByteArrayList { central };
+        QTest::newRow("other section only")
+            << QByteArray("[Andere]\nFirma=9\n") << defaults << QByteArrayList {};
         QTest::newRow("binary garbage")
             << QByteArray::fromHex("00fffe") + QByteArray("[[[Login\n=\n\x01\x02=\x03\n")
-            << defaults;
+            << defaults << QByteArrayList {};
         QTest::newRow("garbage values")
             << QByteArray("[Login]\nFirma=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x1bnonsense)\n"
                           "Filiale=a, b\nServer=@ByteArray(srv)\nPort=@Invalid()\nNamespace=\"\n"
                           "Name=\\x00\n")
-            << QStringList { "1", "a, b", "srv", "1973", "", "" };
+            << QStringList { "1", "a, b", "srv", "1973", "", "" } << QByteArrayList {};
     }
 
     void loadSettings()
     {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, values);
+        QFETCH(QByteArrayList, central);
         Rig rig;
         if (!file.isNull())
             rig.writeSettings(file);
+        QStringList folders;
+        for (qsizetype i = 0; i < central.size(); ++i) {
+            folders << rig.dir.filePath(QStringLiteral("xdg%1").arg(i));
+            QVERIFY(QDir().mkpath(folders.last() + QStringLiteral("/Ertragon")));
+            QFile defaults(folders.last() + QStringLiteral("/Ertragon/login-defaults.ini"));
+            QVERIFY(defaults.open(QIODevice::WriteOnly));
+            defaults.write(central[i]);
+        }
+        // a relative folder and a missing one are passed over
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName("xdg:/nowhere:" + folders.join(':')));
+        rig.login.setDefaults(LoginDefaults::fromSystem());
+        qunsetenv("XDG_CONFIG_DIRS");
         LoginFields typed;
         typed.password = QStringLiteral("pw");
         rig.login.setFields(typed);

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -445,6 +447,31 @@ private Q_SLOTS:
             QCOMPARE(q.args.value(2), period);
         }
         QCOMPARE(breakdowns > 0 ? 1 : 0, queries);
+    }
+
+    // Neither registry knows Orvel and no copy lies beside the program: the window says so
+    // where the input would be and in the status bar; the month breakdown still works.
+    void missingMonthInputIsShown()
+    {
+        QTemporaryDir dir;
+        const QByteArray registry = qgetenv("ERTRAGON_CONTROL_REGISTRY");
+        qputenv("ERTRAGON_CONTROL_REGISTRY", QFile::encodeName(dir.filePath("none.json")));
+        Fixture f;
+        qputenv("ERTRAGON_CONTROL_REGISTRY", registry);
+        auto *placeholder = f.widget<QLabel>("txtMonat");
+        QVERIFY(placeholder);
+        QCOMPARE(placeholder->text(), QStringLiteral("nicht verfügbar"));
+        QVERIFY(placeholder->toolTip().startsWith("Monatseingabe nicht verfügbar"));
+        QCOMPARE(f.window.statusBar()->currentMessage(), placeholder->toolTip());
+        f.action("mDetails0")->trigger();
+        f.widget<QRadioButton>("optJahrMonat1")->click();
+        f.server.store.queries.clear();
+        f.widget<QPushButton>("cmdÜbernehmenDetails")->click();
+        const auto &queries = f.server.store.queries;
+        QVERIFY(std::any_of(queries.cbegin(), queries.cend(), [](const auto &q) {
+            return q.query == QStringLiteral("PeriodenSummeAufteilung")
+                && q.args.value(1) == QStringLiteral("10503");
+        }));
     }
 
     void aboutBox_data()

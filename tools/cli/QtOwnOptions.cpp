@@ -21,4 +21,16 @@ QList<QCommandLineOption> QtOwnOptions::all()
     return options;
 }
 
+QString QtOwnOptions::listing()
+{
+    QString text;
+    for (const QCommandLineOption &option : all()) {
+        text += QStringLiteral("  -") + option.names().first();
+        if (!option.valueName().isEmpty())
+            text += QStringLiteral(" NAME");
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
 } // namespace ertragon::cli

@@ -13,6 +13,8 @@ class QtOwnOptions
 {
 public:
     static QList<QCommandLineOption> all();
+    // One line each, "  -platform NAME", for --help-all.
+    static QString listing();
 };
 
 } // namespace ertragon::cli

@@ -25,6 +25,7 @@ const char usageText[]
       "  --gui          shows the control with a property grid, a method box and an event\n"
       "                 log, after running the SCRIPT-COMMANDs given\n"
       "  -h, --help     shows this help\n"
+      "  --help-all     shows this help and Qt's own options\n"
       "  -v, --version  shows the version\n"
       "A value follows its option as --script FILE or --script=FILE. Exit status: 0 done,\n"
       "1 unknown option, 2 wrong command line or unreadable script.\n";
@@ -75,18 +76,22 @@ int main(int argc, char *argv[])
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions(ertragon::cli::QtOwnOptions::all());
     const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
+    const QCommandLineOption helpAll(QStringLiteral("help-all"));
     const QCommandLineOption version(
         QStringList { QStringLiteral("v"), QStringLiteral("version") });
     const QCommandLineOption script(QStringLiteral("script"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption gui(QStringLiteral("gui"));
-    parser.addOptions({ help, version, script, gui });
+    parser.addOptions({ help, helpAll, version, script, gui });
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "ctlhost: %s (see ctlhost --help)\n",
                      qPrintable(ertragon::cli::ParserComplaint::english(parser)));
         return exitUnknownOption;
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(helpAll)) {
         std::fputs(usageText, stdout);
+        if (parser.isSet(helpAll))
+            std::printf("\nQt's own options:\n%s",
+                        qPrintable(ertragon::cli::QtOwnOptions::listing()));
         return 0;
     }
     if (parser.isSet(version)) {

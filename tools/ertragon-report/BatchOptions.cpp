@@ -2,8 +2,10 @@
 
 #include "CommandLineWords.h"
 #include "ParserComplaint.h"
+#include "PasswordSource.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 #include <tuple>
 
 namespace ertragon::report {
@@ -125,7 +127,9 @@ QString BatchOptions::usage()
         "                     [--split N] [--rows pc|habt]]\n"
         "    [--book DATEI.pdf] [--book-csv DATEI] [--book-json DATEI]\n"
         "    [--each pc|habt|abt|hg]...\n"
-        "PASSWORT \"-\" liest das Passwort aus ERTRAGON_PASSWORD.\n"
+        "    [--password-file DATEI] [--quiet] [--locale NAME|system]\n"
+        "PASSWORT \"-\" liest das Passwort aus --password-file, den systemd-Zugangsdaten\n"
+        "oder ERTRAGON_PASSWORD (siehe unten).\n"
         "--details schreibt die Aufteilungstabelle des Detailbereichs als CSV wie --csv:\n"
         "UTF-8, Trennzeichen ';', Zeilenende CRLF; Felder mit ';' oder '\"' stehen in\n"
         "Anführungszeichen ('\"' verdoppelt). Erst die Überschriften, dann je Zeile der\n"
@@ -143,11 +147,61 @@ QString BatchOptions::usage()
         "jeder Hauptabteilung), mit Lesezeichen je Ebene; --book-csv die Wertetabellen\n"
         "aller Seiten (zuerst die Spalten der Einheit), --book-json die Zahlen je Einheit.\n"
         "Einheiten ohne Zahlen in den sechs Jahren fehlen und werden genannt.\n"
-        "-h, --help zeigt diese Hilfe, -v, --version die Version. Optionen mit Wert\n"
-        "gehen auch als --option=wert.");
+        "--password-file DATEI liest das Passwort für PASSWORT \"-\" aus der ersten Zeile\n"
+        "der Datei, die nur ihr Eigentümer lesen darf (Rechte 0600 oder 0400); ohne sie\n"
+        "gelten die systemd-Zugangsdaten ertragon-password ($CREDENTIALS_DIRECTORY/\n"
+        "ertragon-password, ebenso nur für den Eigentümer lesbar), dann ERTRAGON_PASSWORD.\n"
+        "--quiet schreibt auf stderr nur Fehler: keine beantworteten Fragen, Hinweise,\n"
+        "Fortschritte und Warnungen von Qt.\n"
+        "--locale NAME wählt das Zahlenformat der Seite und der Dateien (Vorgabe de_DE,\n"
+        "gleich welches Locale der Aufrufer hat); system nimmt das Locale des Aufrufers\n"
+        "(LC_ALL, LC_NUMERIC, LANG).\n"
+        "-h, --help und --help-all zeigen diese Hilfe, -v, --version die Version. Optionen\n"
+        "mit Wert gehen auch als --option=wert.\n"
+        "Rückgabewerte: 0 fertig, 1 Aufruf falsch, 2 Anmeldung fehlgeschlagen oder keine\n"
+        "Berechtigung, 3 Auswahl nicht erlaubt, 4 Daten nicht geholt, 5 Schreiben\n"
+        "fehlgeschlagen.");
+}
+
+QLocale BatchOptions::pageLocale() const
+{
+    return locale == QLatin1String("system") ? QLocale::system() : QLocale(locale);
 }
 
 namespace {
+
+// The options that take no value.
+const char *const flagNames[] = { "discount", "db-percent", "quiet" };
+
+bool isFlag(const QString &name)
+{
+    return std::any_of(std::cbegin(flagNames), std::cend(flagNames),
+                       [&name](const char *flag) { return name == QLatin1String(flag); });
+}
+
+// A locale name Qt knows ("de_DE", "en_GB", "C") or "system"; Qt makes an unknown name C.
+bool knownLocale(const QString &name)
+{
+    return name == QLatin1String("system") || name == QLatin1String("C")
+        || QLocale(name).language() != QLocale::C;
+}
+
+// The password of a PASSWORD word "-"; the error text when there is none.
+QString resolvePassword(BatchOptions &options, const std::optional<QString> &environmentPassword,
+                        const QString &credentialsDirectory)
+{
+    if (options.loginWords[3] != QLatin1String("-")) {
+        return options.passwordFile.isEmpty()
+            ? QString()
+            : QStringLiteral("--password-file gilt nur mit PASSWORT \"-\"");
+    }
+    const PasswordSource::Result read
+        = PasswordSource::read(options.passwordFile, credentialsDirectory, environmentPassword);
+    if (!read.error.isEmpty())
+        return read.error;
+    options.loginWords[3] = read.password;
+    return {};
+}
 
 // The options the parser knows; those with a value name take a value.
 QList<QCommandLineOption> optionTable()
@@ -159,9 +213,12 @@ QList<QCommandLineOption> optionTable()
            "png",   "dpi",   "csv",        "json",       "details",   "value-kind", "detail-period",
            "month", "split", "rows",       "book",       "book-csv",  "book-json",  "each" })
         table.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("x")));
-    for (const char *name : { "discount", "db-percent" })
+    for (const char *name : { "password-file", "locale" })
+        table.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("x")));
+    for (const char *name : flagNames)
         table.append(QCommandLineOption(QString::fromLatin1(name)));
-    table.append(QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
+    table.append(QCommandLineOption(
+        QStringList { QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("help-all") }));
     table.append(
         QCommandLineOption(QStringList { QStringLiteral("v"), QStringLiteral("version") }));
     return table;
@@ -170,7 +227,8 @@ QList<QCommandLineOption> optionTable()
 } // namespace
 
 std::variant<BatchOptions, QString>
-BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &environmentPassword)
+BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &environmentPassword,
+                    const QString &credentialsDirectory)
 {
     BatchOptions options;
     const QList<QCommandLineOption> table = optionTable();
@@ -197,12 +255,18 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
         = [&parser](const char *name) { return parser.isSet(QString::fromLatin1(name)); };
     // Every option given names a value, and an empty one is a mistake.
     for (const QString &name : parser.optionNames()) {
-        if (name != QLatin1String("discount") && name != QLatin1String("db-percent")
-            && parser.value(name).isEmpty())
+        if (!isFlag(name) && parser.value(name).isEmpty())
             return QStringLiteral("Leerer Wert nach --") + name;
     }
     options.discount = given("discount");
     options.dbPercent = given("db-percent");
+    options.quiet = given("quiet");
+    options.passwordFile = value("password-file");
+    if (given("locale")) {
+        if (!knownLocale(value("locale")))
+            return QStringLiteral("Unbekanntes Locale für --locale: ") + value("locale");
+        options.locale = value("locale");
+    }
 
     const std::pair<const char *, QString *> codes[]
         = { { "pc", &options.pc }, { "habt", &options.habt }, { "abt", &options.abt },
@@ -290,11 +354,9 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
             "Erwartet werden FIRMA FILIALE BENUTZER PASSWORT SERVER [PORT [NAMESPACE]]");
     if (!isWholeNumber(options.loginWords[0]))
         return QStringLiteral("Die Firma muss eine Zahl sein: ") + options.loginWords[0];
-    if (options.loginWords[3] == QLatin1String("-")) {
-        if (!environmentPassword || environmentPassword->isEmpty())
-            return QStringLiteral("ERTRAGON_PASSWORD ist nicht gesetzt");
-        options.loginWords[3] = *environmentPassword;
-    }
+    if (const QString error = resolvePassword(options, environmentPassword, credentialsDirectory);
+        !error.isEmpty())
+        return error;
     for (qsizetype i = 0; i < options.loginWords.size(); ++i) {
         const QString &w = options.loginWords[i];
         // A password may hold blanks; it never travels through a blank-separated line.

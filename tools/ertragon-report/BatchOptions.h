@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -18,6 +19,7 @@ namespace ertragon::report {
 //       [--details FILE [--value-kind 0|1] [--detail-period 0|1|2] [--month M]
 //                       [--split N] [--rows pc|habt]]
 //       [--book FILE.pdf] [--book-csv FILE] [--book-json FILE] [--each pc|habt|abt|hg]...
+//       [--password-file FILE] [--quiet] [--locale NAME|system]
 struct BatchOptions
 {
     // The breakdown table of the details frame, written as CSV.
@@ -57,7 +59,13 @@ struct BatchOptions
     QStringList each;
     int dpi = 150;
     Details details;
-    bool help = false; // -h, --help: show the usage and do nothing else
+    // Where a PASSWORD word "-" is read from first (see PasswordSource).
+    QString passwordFile;
+    bool quiet = false; // nothing on stderr but errors: no answered questions, notes, progress
+    // The number format of the page and the files: de_DE unless another is chosen;
+    // "system" is the caller's POSIX locale (LC_ALL, LC_NUMERIC, LANG).
+    QString locale = QStringLiteral("de_DE");
+    bool help = false; // -h, --help, --help-all: show the usage and do nothing else
     bool version = false; // -v, --version: show the version and do nothing else
 
     // Is any file of the report page asked for?
@@ -70,11 +78,14 @@ struct BatchOptions
         return !book.isEmpty() || !bookCsv.isEmpty() || !bookJson.isEmpty();
     }
     bool extendedSelection() const { return !typ.isEmpty() || !svart.isEmpty() || discount; }
+    QLocale pageLocale() const;
 
-    // arguments without the program name; environmentPassword is used when the
-    // PASSWORD word is "-". Gives the options or a one-line error text.
+    // arguments without the program name; a PASSWORD word "-" is read from --password-file,
+    // the credential in credentialsDirectory ($CREDENTIALS_DIRECTORY) or
+    // environmentPassword, in this order. Gives the options or a one-line error text.
     static std::variant<BatchOptions, QString>
-    parse(const QStringList &arguments, const std::optional<QString> &environmentPassword);
+    parse(const QStringList &arguments, const std::optional<QString> &environmentPassword,
+          const QString &credentialsDirectory = QString());
     static QString usage();
 };
 

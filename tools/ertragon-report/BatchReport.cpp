@@ -40,12 +40,14 @@ namespace ertragon::report {
 namespace {
 
 // Messages go to the error stream; questions get a fixed answer: "no" for the
-// start-up (no rebuild), the --rows choice for the breakdown's row question.
+// start-up (no rebuild), the --rows choice for the breakdown's row question. The
+// answered questions are notes.
 class StreamPrompter final : public Prompter
 {
 public:
-    explicit StreamPrompter(QTextStream &out, Answer questionAnswer = Answer::No)
+    StreamPrompter(QTextStream &out, QTextStream &notes, Answer questionAnswer = Answer::No)
         : m_out(out)
+        , m_notes(notes)
         , m_questionAnswer(questionAnswer)
     {
     }
@@ -58,14 +60,15 @@ public:
             m_out << title << ": " << oneLine << Qt::endl;
             return Answer::Ok;
         }
-        m_out << title << ": " << oneLine
-              << (m_questionAnswer == Answer::Yes ? " (Antwort: Ja)" : " (Antwort: Nein)")
-              << Qt::endl;
+        m_notes << title << ": " << oneLine
+                << (m_questionAnswer == Answer::Yes ? " (Antwort: Ja)" : " (Antwort: Nein)")
+                << Qt::endl;
         return m_questionAnswer;
     }
 
 private:
     QTextStream &m_out;
+    QTextStream &m_notes;
     Answer m_questionAnswer;
 };
 
@@ -114,7 +117,13 @@ int indexOfCode(const QStringList &items, const QString &code)
 BatchReport::BatchReport(const BatchOptions &options, QTextStream &errors)
     : m_options(options)
     , m_errors(errors)
+    , m_discarded(&m_discardedText)
 {
+}
+
+QTextStream &BatchReport::notes()
+{
+    return m_options.quiet ? m_discarded : m_errors;
 }
 
 int BatchReport::run()
@@ -122,7 +131,7 @@ int BatchReport::run()
     const QDateTime now = m_options.today ? QDateTime(*m_options.today, QTime(12, 0))
                                           : QDateTime::currentDateTime();
     FixedClock clock(now);
-    StreamPrompter prompter(m_errors);
+    StreamPrompter prompter(m_errors, notes());
     SleepingWaiter waiter;
     QTemporaryDir settingsDir; // the batch never touches the user's login settings
     // The login values go in as the login window's settings and password field,
@@ -289,7 +298,7 @@ int BatchReport::makeBook(ReportBook &reportBook, BookFiles &files)
     QElapsedTimer timer;
     timer.start();
     const QList<ReportBook::Unit> units = reportBook.plan(levels);
-    const bool terminal = isatty(fileno(stderr));
+    const bool terminal = !m_options.quiet && isatty(fileno(stderr));
     const auto outcome = reportBook.run(units, [&](const ReportBook::Page &page, int n, int count) {
         if (terminal)
             m_errors << "\rSeite " << n << " von " << count << ": " << page.unit.title() << "\x1b[K"
@@ -300,8 +309,8 @@ int BatchReport::makeBook(ReportBook &reportBook, BookFiles &files)
     if (terminal)
         m_errors << "\r\x1b[K" << Qt::flush;
     for (const ReportBook::Unit &unit : reportBook.leftOut())
-        m_errors << "Ohne Zahlen in den sechs Jahren, nicht in der Mappe: " << unit.title()
-                 << Qt::endl;
+        notes() << "Ohne Zahlen in den sechs Jahren, nicht in der Mappe: " << unit.title()
+                << Qt::endl;
     files.setLeftOut(reportBook.leftOut());
     m_bookFigures = { int(units.size()), files.pageCount(), timer.nsecsElapsed(),
                       reportBook.fetchNanoseconds(), 0 };
@@ -330,11 +339,12 @@ int BatchReport::fetchDetails(ServerAccess &access, const SelectionModel &select
     const FetchSelection chosen = selection.fetchSelection();
     if (options.rowsByProfitCentre && selection.restricted() && chosen.pcnr.isEmpty()
         && chosen.habt.isEmpty() && chosen.abtnr.isEmpty() && chosen.hgrp.isEmpty())
-        m_errors << "Hinweis: eingeschränkte Benutzer erhalten die Aufteilung nach "
-                    "Hauptabteilungen, nicht nach Profitcentern."
-                 << Qt::endl;
-    StreamPrompter rowQuestion(
-        m_errors, options.rowsByProfitCentre ? Prompter::Answer::Yes : Prompter::Answer::No);
+        notes() << "Hinweis: eingeschränkte Benutzer erhalten die Aufteilung nach "
+                   "Hauptabteilungen, nicht nach Profitcentern."
+                << Qt::endl;
+    StreamPrompter rowQuestion(m_errors, notes(),
+                               options.rowsByProfitCentre ? Prompter::Answer::Yes
+                                                          : Prompter::Answer::No);
     DetailsBreakdown breakdown(access, rowQuestion);
     const auto result = breakdown.run(selection, display, departmentBound, today,
                                       options.month.value_or(today.month()), QLocale());

@@ -58,9 +58,13 @@ private:
     int makeBook(ReportBook &reportBook, BookFiles &files);
     // Reports a failed write on the error stream; gives ok.
     bool check(bool ok, const QString &path, const QString &error);
+    // Where notes go: the error stream, or nowhere with --quiet.
+    QTextStream &notes();
 
     BatchOptions m_options;
     QTextStream &m_errors;
+    QString m_discardedText;
+    QTextStream m_discarded;
     BookFigures m_bookFigures;
 };
 

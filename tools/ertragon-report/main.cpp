@@ -5,6 +5,7 @@
 #include "BatchReport.h"
 #include "LoginCommandLine.h"
 #include "ProcessSecrets.h"
+#include "QuietMessages.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -12,6 +13,7 @@
 
 using ertragon::report::BatchOptions;
 using ertragon::report::BatchReport;
+using ertragon::report::QuietMessages;
 
 int main(int argc, char *argv[])
 {
@@ -24,7 +26,8 @@ int main(int argc, char *argv[])
     const std::optional<QString> password = qEnvironmentVariableIsSet("ERTRAGON_PASSWORD")
         ? std::optional<QString>(ertragon::LoginCommandLine::takeEnvironmentPassword())
         : std::nullopt;
-    const auto parsed = BatchOptions::parse(arguments, password);
+    const auto parsed
+        = BatchOptions::parse(arguments, password, qEnvironmentVariable("CREDENTIALS_DIRECTORY"));
     if (const auto *read = std::get_if<BatchOptions>(&parsed))
         ertragon::ProcessSecrets::blankPasswordArgument(argc, argv, read->passwordArgument + 1,
                                                         QStringLiteral("ertragon-report"));
@@ -49,7 +52,10 @@ int main(int argc, char *argv[])
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (options.quiet)
+        QuietMessages::install();
     QApplication app(argc, argv);
+    QLocale::setDefault(options.pageLocale());
     QTextStream errors(stderr);
     BatchReport report(options, errors);
     return report.run();
