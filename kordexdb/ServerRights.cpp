@@ -119,25 +119,35 @@ QString functions(const QString &schema)
                                   .replace(QStringLiteral("{tag}"), QStringLiteral("p_tag"));
     return QStringLiteral(
                // The session's KORDEX user: one row, all null for any other role.
+               // PL/pgSQL keeps its plans for the session: the policies call it once
+               // per statement, so each call must cost next to nothing.
                "CREATE OR REPLACE FUNCTION kordex_ich(OUT firma text, OUT kuerzel text,"
                " OUT pnr text, OUT abtnr text, OUT habt text, OUT liest boolean,"
                " OUT eingeschraenkt boolean, OUT gebunden boolean)"
-               " LANGUAGE sql STABLE SECURITY DEFINER%1 AS $f$"
-               " SELECT p.firma, p.kuerzel, p.pnr, p.abtnr, a.habt,"
+               " LANGUAGE plpgsql STABLE SECURITY DEFINER%1 AS $f$\n"
+               "#variable_conflict use_column\n"
+               "BEGIN\n"
+               "  SELECT p.firma, p.kuerzel, p.pnr, p.abtnr, a.habt,"
                " p.erlaubt = 'J' AND p.aktiv = 'J' AND p.bergrp >= 3,"
                " p.eingeschraenkt = 'J', p.abteilungsgebunden = 'J'"
+               " INTO firma, kuerzel, pnr, abtnr, habt, liest, eingeschraenkt, gebunden"
                " FROM personal p LEFT JOIN abteilung a ON a.firma = p.firma AND a.abtnr = p.abtnr"
-               " WHERE p.rolle = session_user $f$;\n"
+               " WHERE p.rolle = session_user;\n"
+               "END $f$;\n"
                // The departments a restricted user may choose; a department without
                // rules chooses any.
                "CREATE OR REPLACE FUNCTION kordex_abteilungen() RETURNS text[]"
-               " LANGUAGE sql STABLE SECURITY DEFINER%1 AS $f$"
-               " SELECT coalesce(array_agg(a.abtnr), '{}') FROM kordex_ich() i"
+               " LANGUAGE plpgsql STABLE SECURITY DEFINER%1 AS $f$\n"
+               "DECLARE v_abteilungen text[];\n"
+               "BEGIN\n"
+               "  SELECT coalesce(array_agg(a.abtnr), '{}') INTO v_abteilungen FROM kordex_ich() i"
                " JOIN abteilung a ON a.firma = i.firma"
                " WHERE NOT EXISTS (SELECT 1 FROM abteilungsrecht r WHERE r.eigene = i.abtnr)"
                " OR EXISTS (SELECT 1 FROM abteilungsrecht r WHERE r.eigene = i.abtnr AND"
                " CASE WHEN r.praefix THEN starts_with(a.abtnr, r.erlaubt)"
-               " ELSE a.abtnr = r.erlaubt END) $f$;\n"
+               " ELSE a.abtnr = r.erlaubt END);\n"
+               "  RETURN v_abteilungen;\n"
+               "END $f$;\n"
                // A user may rebuild the own company when allowed to use the program;
                // a role that is no KORDEX user only as the store's owner.
                "CREATE OR REPLACE FUNCTION kordex_darf_generieren(p_firma text) RETURNS boolean"
