@@ -3,7 +3,7 @@
 #include "SelectionModel.h"
 
 #include <QDate>
-#include <QLocale>
+#include <QList>
 #include <QStringList>
 #include <optional>
 
@@ -26,10 +26,17 @@ public:
         int divisor = 1;
         bool operator==(const Range &) const = default;
     };
+    // One unit: its code and the amounts of the value columns, whole numbers.
+    struct Row
+    {
+        QString code;
+        QList<double> values;
+        bool operator==(const Row &) const = default;
+    };
     struct Table
     {
         QStringList headings;
-        QStringList rows; // columns separated by ";"
+        QList<Row> rows;
         bool failed = false;
     };
 
@@ -44,13 +51,12 @@ public:
 
     // Nothing when a department-bound user has not chosen a department.
     std::optional<Table> run(const SelectionModel &selection, const DisplayState &display,
-                             bool departmentBound, const QDate &today, int month,
-                             const QLocale &locale = QLocale::system());
+                             const QDate &today, int month);
 
 private:
     struct Rows
     {
-        QStringList entries;
+        QList<SelectionEntry> entries;
         int argument = -1; // index into the query arguments that each entry's code replaces
         int list = -1; // the selection list the entries come from
     };

@@ -7,7 +7,6 @@
 #include "QueryBatch.h"
 #include "ServerAccess.h"
 #include "ServerCall.h"
-#include "ServerLists.h"
 
 #include <kordex/ServerError.h>
 
@@ -50,10 +49,10 @@ QString PeriodFetch::parameterText(const FetchSelection &s, const QString &artic
 }
 
 PeriodFetch::Outcome PeriodFetch::run(SelectionModel &selection, const ExtendedSelection &extended,
-                                      bool departmentBound, PeriodTotals &totals)
+                                      PeriodTotals &totals)
 {
     selection.clearSelectionChanged();
-    if (departmentBound && !selection.abteilungSelektiert()) {
+    if (selection.rights().departmentBound && !selection.abteilungSelektiert()) {
         m_prompter.inform(Prompter::Icon::Information, QStringLiteral("Abteilungsauswahl!"),
                           QStringLiteral("Sie Müssen eine Abteilung auswählen!"));
         return Outcome::Refused;

@@ -34,9 +34,8 @@ public:
     void setLogger(Logger logger) { m_log = std::move(logger); }
     void setProgress(Progress progress) { m_progress = std::move(progress); }
 
-    // The fetch. departmentBound: the user may fetch only with a department chosen.
-    Outcome run(SelectionModel &selection, const ExtendedSelection &extended, bool departmentBound,
-                PeriodTotals &totals);
+    // The fetch. A department-bound user may fetch only with a department chosen.
+    Outcome run(SelectionModel &selection, const ExtendedSelection &extended, PeriodTotals &totals);
 
     // PCNR`HABT`ABTNR`HGRP`UGRP`type`HVART`SVART`PG without trailing backticks.
     static QString parameterText(const FetchSelection &s, const QString &articleType,

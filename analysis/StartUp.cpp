@@ -1,5 +1,6 @@
 #include "StartUp.h"
 
+#include "AccessRights.h"
 #include "Calendar.h"
 #include "Clock.h"
 #include "DisplayState.h"
@@ -57,14 +58,13 @@ bool StartUp::run()
 
     m_view.showSplash();
     m_view.setStatus(QStringLiteral("Überprüfung Berechtigung"));
-    if (!userMayStart()) {
+    if (!admitUser()) {
         m_prompter.inform(Prompter::Icon::Critical, QStringLiteral("Abbruch!"),
                           QStringLiteral("Sie haben keine Berchtigung für dieses Programm."));
         m_view.setStatus(QStringLiteral("Beenden"));
         m_view.closeSplash();
         return false;
     }
-    m_selection.setUser(ctx.department, ctx.mainDepartment, m_rights.restricted);
 
     m_view.setCaption(LoginController::mainWindowCaption(ctx.firma, ctx.filiale, ctx.userDisplay));
     m_view.preparePreview();
@@ -82,25 +82,26 @@ bool StartUp::run()
     return !m_server.shutdownRequested();
 }
 
-bool StartUp::userMayStart()
+bool StartUp::admitUser()
 {
     const ServerContext &ctx = m_server.context();
     if (NumberText::leadingNumber(ctx.rightsGroup) < 3)
         return false;
-    m_rights = AccessRights::load(m_server, ctx.firma, ctx.name);
-    return m_rights.permitted;
+    const AccessRights rights = AccessRights::load(m_server, ctx.firma, ctx.name);
+    if (!rights.permitted)
+        return false;
+    m_selection.setUser(ctx.department, ctx.mainDepartment, rights);
+    return true;
 }
 
 bool StartUp::admitNewLogin()
 {
-    if (!userMayStart()) {
+    if (!admitUser()) {
         // Unlike at start-up the program goes on, with the previous user.
         m_prompter.inform(Prompter::Icon::Critical, QStringLiteral("Abbruch!"),
                           QStringLiteral("Sie haben keine Berchtigung für dieses Programm."));
         return false;
     }
-    const ServerContext &ctx = m_server.context();
-    m_selection.setUser(ctx.department, ctx.mainDepartment, m_rights.restricted);
     fillLists();
     return true;
 }
@@ -125,7 +126,7 @@ void StartUp::fillLists()
 void StartUp::setDefaults()
 {
     m_view.setStatus(QStringLiteral("Defaultparameter .."));
-    if (m_rights.restricted)
+    if (m_selection.rights().restricted)
         m_view.disableRestrictedItems();
     m_display.tableMode = DisplayState::PercentOfMean;
     m_display.graphMode = DisplayState::YearMean;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "AccessRights.h"
-
 #include <QDate>
 #include <QString>
 #include <functional>
@@ -28,10 +26,8 @@ public:
     void setLogin(std::function<bool()> login) { m_login = std::move(login); }
 
     // False when the program must end (rights group below 3, user not permitted,
-    // or the program was ended during the login).
+    // or the program was ended during the login). The user's rights go to the selection.
     bool run();
-
-    const AccessRights &rights() const { return m_rights; }
 
     // A new login in the running program: the start-up's checks of the logged-in
     // user (rights group, permitted list), a message when refused; then the
@@ -46,8 +42,9 @@ public:
 
 private:
     bool login();
-    // Rights group of 3 or more and permitted by the store; reads the access rights.
-    bool userMayStart();
+    // Rights group of 3 or more and permitted by the store; the user's rights then go to
+    // the selection.
+    bool admitUser();
     void fillLists();
     void setDefaults();
     void checkDataBasis();
@@ -59,7 +56,6 @@ private:
     DisplayState &m_display;
     StartUpView &m_view;
     std::function<bool()> m_login;
-    AccessRights m_rights;
 };
 
 } // namespace ertragon

@@ -33,9 +33,10 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace ertragon {
@@ -44,27 +45,8 @@ namespace {
 
 constexpr int detailsWidthTwips = 3735;
 
-// Sorts amount columns by their value, the group column as text.
-class ResultItem final : public QTreeWidgetItem
-{
-public:
-    ResultItem(const QStringList &columns, const QLocale &locale)
-        : QTreeWidgetItem(columns)
-    {
-        for (int c = 1; c < columns.size(); ++c)
-            setData(c, Qt::UserRole, locale.toDouble(columns.at(c)));
-    }
-    bool operator<(const QTreeWidgetItem &other) const override
-    {
-        const int c = treeWidget() ? treeWidget()->sortColumn() : 0;
-        if (c == 0)
-            return text(0) < other.text(0);
-        return data(c, Qt::UserRole).toDouble() < other.data(c, Qt::UserRole).toDouble();
-    }
-};
-
 // The width a list column needs for its longest text and its heading.
-int contentWidth(const QTreeWidget *list, int column)
+int contentWidth(const QTreeView *list, int column)
 {
     const QAbstractItemView *view = list; // the tree view's override, through the public base
     return qMax(view->sizeHintForColumn(column), list->header()->sectionSizeHint(column));
@@ -287,12 +269,16 @@ void FMStart::buildDetails()
     cmdUebernehmenDetails
         = button(frDetails, "cmdÜbernehmenDetails", QStringLiteral("D&aten holen (F5)"));
     cmdAusbeldenDetails = button(frDetails, "cmdAusbeldenDetails", QStringLiteral("Aus&blenden"));
-    ctList = new QTreeWidget(frDetails);
+    ctList = new QTreeView(frDetails);
     ctList->setObjectName(QStringLiteral("ctList"));
     ctList->setRootIsDecorated(false);
-    ctList->setColumnCount(0);
-    ctList->setHeaderLabels({});
     ctList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ctList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The list sorts by a click on a heading: amounts by value, the group column as text.
+    m_sortedDetails = new QSortFilterProxyModel(this);
+    m_sortedDetails->setSourceModel(&m_breakdown);
+    m_sortedDetails->setSortRole(BreakdownTable::SortRole);
+    ctList->setModel(m_sortedDetails);
     // The columns follow the list's width, however the pane got it.
     ctList->viewport()->installEventFilter(this);
     auto *copy = new QShortcut(QKeySequence::Copy, ctList, nullptr, nullptr, Qt::WidgetShortcut);
@@ -458,6 +444,7 @@ void FMStart::connectModel()
 {
     for (int i = 0; i < SelectionModel::ListCount; ++i) {
         const auto list = SelectionModel::List(i);
+        m_lists[size_t(i)]->setModel(m_selection.listModel(list));
         connect(m_lists[size_t(i)], &QComboBox::activated, this,
                 [this, list](int index) { m_selection.choose(list, index); });
         syncCombo(list);
@@ -474,14 +461,6 @@ void FMStart::syncCombo(SelectionModel::List list)
 {
     QComboBox *combo = m_lists[size_t(list)];
     const QSignalBlocker block(combo);
-    const QStringList &items = m_selection.items(list);
-    bool same = combo->count() == items.size();
-    for (int i = 0; same && i < items.size(); ++i)
-        same = combo->itemText(i) == items.at(i);
-    if (!same) {
-        combo->clear();
-        combo->addItems(items);
-    }
     combo->setCurrentIndex(m_selection.currentIndex(list));
 }
 
@@ -526,7 +505,6 @@ bool FMStart::startUp(std::function<bool()> login)
     StartUp startUp(m_server, m_prompter, m_clock, m_selection, m_display, *this);
     startUp.setLogin(std::move(login));
     const bool running = startUp.run();
-    m_rights = startUp.rights();
     showFirma();
     return running;
 }
@@ -536,13 +514,12 @@ bool FMStart::admitNewLogin()
     StartUp startUp(m_server, m_prompter, m_clock, m_selection, m_display, *this);
     if (!startUp.admitNewLogin())
         return false;
-    m_rights = startUp.rights();
-    setRestrictedItemsEnabled(!m_rights.restricted);
+    setRestrictedItemsEnabled(!m_selection.rights().restricted);
     showFirma();
     if (m_extended.active())
         toggleExtendedSelection();
     m_totals.clear();
-    ctList->clear();
+    m_breakdown.clear();
     Zeichnen();
     return true;
 }
@@ -645,7 +622,7 @@ void FMStart::resizeListColumns()
 {
     // The amount columns share the list's width, each at least as wide as its
     // longest text, so that no amount is cut.
-    const int columns = ctList->columnCount();
+    const int columns = m_sortedDetails->columnCount();
     if (columns < 2)
         return;
     const int first = qMax(contentWidth(ctList, 0), 25 * 3);
@@ -658,7 +635,7 @@ void FMStart::resizeListColumns()
 void FMStart::fitDetailsToTable()
 {
     // Room for the group column and equal amount columns as wide as the widest amount.
-    const int columns = ctList->columnCount();
+    const int columns = m_sortedDetails->columnCount();
     int widest = 0;
     for (int c = 1; c < columns; ++c)
         widest = qMax(widest, contentWidth(ctList, c));
@@ -699,8 +676,7 @@ bool FMStart::fetchData()
     m_fetching = true;
     m_progress->setValue(0);
     m_progress->show();
-    const PeriodFetch::Outcome outcome
-        = m_fetch.run(m_selection, m_extended, m_rights.departmentBound, m_totals);
+    const PeriodFetch::Outcome outcome = m_fetch.run(m_selection, m_extended, m_totals);
     m_progress->hide();
     statusBar()->clearMessage();
     m_fetching = false;
@@ -746,23 +722,12 @@ void FMStart::refreshDetails()
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QLocale locale;
-    const auto table = m_details.run(m_selection, m_display, m_rights.departmentBound,
-                                     m_clock.now().date(), chosenMonth(), locale);
+    const auto table = m_details.run(m_selection, m_display, m_clock.now().date(), chosenMonth());
     QApplication::restoreOverrideCursor();
     if (!table)
         return;
     ctList->setSortingEnabled(false);
-    ctList->clear();
-    ctList->setColumnCount(int(table->headings.size()));
-    ctList->setHeaderLabels(table->headings);
-    for (const QString &row : table->rows)
-        ctList->addTopLevelItem(new ResultItem(row.split(QLatin1Char(';')), locale));
-    for (int c = 1; c < ctList->columnCount(); ++c)
-        ctList->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-    for (int i = 0; i < ctList->topLevelItemCount(); ++i)
-        for (int c = 1; c < ctList->columnCount(); ++c)
-            ctList->topLevelItem(i)->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    m_breakdown.setTable(*table);
     ctList->setSortingEnabled(true);
     ctList->sortByColumn(-1, Qt::AscendingOrder);
     fitDetailsToTable();
@@ -770,17 +735,12 @@ void FMStart::refreshDetails()
 
 QString FMStart::selectedRowsText() const
 {
-    QStringList lines;
-    for (int i = 0; i < ctList->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = ctList->topLevelItem(i);
-        if (!item->isSelected())
-            continue;
-        QStringList cells;
-        for (int c = 0; c < ctList->columnCount(); ++c)
-            cells << item->text(c);
-        lines << cells.join(QLatin1Char('\t'));
+    QList<int> rows;
+    for (int row = 0; row < m_sortedDetails->rowCount(); ++row) {
+        if (ctList->selectionModel()->isRowSelected(row))
+            rows << row;
     }
-    return lines.isEmpty() ? QString() : lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    return BreakdownTable::rowsText(*m_sortedDetails, rows);
 }
 
 void FMStart::showProgress(int done, int total)

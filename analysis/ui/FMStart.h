@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AccessRights.h"
+#include "BreakdownTable.h"
 #include "DetailsBreakdown.h"
 #include "DisplayState.h"
 #include "ExtendedSelection.h"
@@ -25,8 +26,9 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QSortFilterProxyModel;
 class QSplitter;
-class QTreeWidget;
+class QTreeView;
 
 namespace ertragon {
 
@@ -73,7 +75,7 @@ public:
     ExtendedSelection &extended() { return m_extended; }
     const DisplayState &display() const { return m_display; }
     const PeriodTotals &totals() const { return m_totals; }
-    const AccessRights &rights() const { return m_rights; }
+    const AccessRights &rights() const { return m_selection.rights(); }
     frmAuswahlDetail *extendedDialog() const;
     QComboBox *zoomCombo() const { return cmbZoom; }
     // "&Datei" and its "&Drucken", where the export commands are added.
@@ -150,9 +152,9 @@ private:
     ExtendedSelection m_extended;
     PeriodFetch m_fetch;
     DetailsBreakdown m_details;
+    BreakdownTable m_breakdown;
     DisplayState m_display;
     PeriodTotals m_totals;
-    AccessRights m_rights;
     bool m_fetching = false;
     bool m_closing = false;
 
@@ -185,7 +187,8 @@ private:
     std::array<QRadioButton *, 2> optJahrMonat {};
     QPushButton *cmdUebernehmenDetails = nullptr; // cmdÜbernehmenDetails
     QPushButton *cmdAusbeldenDetails = nullptr;
-    QTreeWidget *ctList = nullptr;
+    QTreeView *ctList = nullptr;
+    QSortFilterProxyModel *m_sortedDetails = nullptr;
     QProgressBar *m_progress = nullptr;
     // Menus
     std::array<QAction *, 2> mDaten {};

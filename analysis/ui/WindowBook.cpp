@@ -18,42 +18,12 @@ WindowBook::WindowBook(ServerAccess &server, Prompter &prompter, const Clock &cl
 {
 }
 
-void WindowBook::copyBaseSelection(SelectionModel &book,
-                                   const QList<ReportBook::Level> &levels) const
+QList<SelectionModel::List> WindowBook::walkedLists(const QList<ReportBook::Level> &levels)
 {
-    // The window's choices on the levels the book does not walk stay as they are.
-    const SelectionModel &shown = m_window.selection();
     QList<SelectionModel::List> walked;
-    for (const ReportBook::Level level : levels) {
-        switch (level) {
-        case ReportBook::Level::ProfitCentre:
-            walked << SelectionModel::SPCNR;
-            break;
-        case ReportBook::Level::MainDepartment:
-            walked << SelectionModel::SHABT;
-            break;
-        case ReportBook::Level::Department:
-            walked << SelectionModel::SABTNR;
-            break;
-        case ReportBook::Level::MainGroup:
-            walked << SelectionModel::SHGRP;
-            break;
-        }
-    }
-    for (int i = 0; i < SelectionModel::ListCount; ++i) {
-        const auto list = SelectionModel::List(i);
-        const QString code = shown.code(list);
-        if (walked.contains(list) || code.isEmpty())
-            continue;
-        const QStringList items = book.items(list);
-        for (int k = 0; k < items.size(); ++k) {
-            if (items.at(k).section(QLatin1Char(' '), 0, 0) == code) {
-                book.choose(list, k);
-                break;
-            }
-        }
-    }
-    book.setSplitFlags(shown.splitFlags());
+    for (const ReportBook::Level level : levels)
+        walked << ReportBook::listOf(level);
+    return walked;
 }
 
 WindowBook::Result WindowBook::make(const QList<ReportBook::Level> &levels, const QString &path,
@@ -61,17 +31,18 @@ WindowBook::Result WindowBook::make(const QList<ReportBook::Level> &levels, cons
 {
     const ServerContext &login = m_server.context();
     SelectionModel selection(m_server, m_prompter);
-    selection.setUser(login.department, login.mainDepartment, m_window.rights().restricted);
+    selection.setUser(login.department, login.mainDepartment, m_window.selection().rights());
     selection.setFirma(m_window.selection().firma());
     selection.fillMainGroups();
     selection.fillDepartments();
     selection.fillProfitCentres();
     selection.fillMainDepartments();
     selection.fillFixedLists();
-    copyBaseSelection(selection, levels);
+    // The window's choices on the levels the book does not walk stay as they are.
+    selection.takeChoices(m_window.selection(), walkedLists(levels));
 
     ReportBook book(m_server, m_prompter, m_clock, selection, m_window.extended(),
-                    m_window.display(), m_window.rights());
+                    m_window.display());
     report::BookPdf pdf(
         { QStringLiteral("Ertragon Berichtsmappe"), login.fullName, m_clock.now() });
     Result result;

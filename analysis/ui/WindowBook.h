@@ -34,7 +34,7 @@ public:
                 const Progress &progress);
 
 private:
-    void copyBaseSelection(SelectionModel &book, const QList<ReportBook::Level> &levels) const;
+    static QList<SelectionModel::List> walkedLists(const QList<ReportBook::Level> &levels);
 
     ServerAccess &m_server;
     Prompter &m_prompter;

@@ -23,7 +23,9 @@ frmAuswahlDetail::frmAuswahlDetail(ExtendedSelection &model, QWidget *parent)
     setWindowTitle(QStringLiteral("Zusätzliche Auswahlparameter"));
     setModal(false);
     SSTyp->setObjectName(QStringLiteral("SSTyp"));
+    SSTyp->setModel(m_model.articleTypeModel());
     SVART->setObjectName(QStringLiteral("SVART"));
+    SVART->setModel(m_model.shippingTypeModel());
 
     auto *view = new QGroupBox(this);
     view->setObjectName(QStringLiteral("frDarstellung"));
@@ -70,11 +72,7 @@ frmAuswahlDetail::frmAuswahlDetail(ExtendedSelection &model, QWidget *parent)
 
 void frmAuswahlDetail::refresh()
 {
-    SSTyp->clear();
-    SSTyp->addItems(m_model.articleTypes());
     SSTyp->setCurrentIndex(m_model.articleTypeIndex());
-    SVART->clear();
-    SVART->addItems(m_model.shippingTypes());
     SVART->setCurrentIndex(m_model.shippingTypeIndex());
     oDarstellung[m_model.discountView() == 1 ? 1 : 0]->setChecked(true);
 }

@@ -86,8 +86,9 @@ private Q_SLOTS:
                  QStringList({ "% Bezogen auf 2001-2003", "% Bezogen auf 2004" }));
         QCOMPARE(f.view.yearCaptions, QStringList({ "2005", "2004", "2001-2003" }));
         QCOMPARE(f.view.calls, QStringList({ "splash", "preview", "layout", "defaults", "close" }));
-        QCOMPARE(f.selection.items(SelectionModel::SPCNR), QStringList({ "", "10 Zentrum" }));
-        QCOMPARE(f.selection.items(SelectionModel::SHABT), QStringList({ "", "M Markt" }));
+        QCOMPARE(f.selection.list(SelectionModel::SPCNR).texts(),
+                 QStringList({ "", "10 Zentrum" }));
+        QCOMPARE(f.selection.list(SelectionModel::SHABT).texts(), QStringList({ "", "M Markt" }));
         QCOMPARE(f.selection.firma(), QStringLiteral("1"));
         QCOMPARE(f.display.tableMode, 2);
         QCOMPARE(f.display.graphMode, 0);
@@ -138,7 +139,7 @@ private Q_SLOTS:
             f.server.store.rows[QStringLiteral("KXUmsatz.Daten/Zugriffsrechte")] = {};
         QCOMPARE(f.startUp.run(), runs);
         QCOMPARE(f.view.calls.contains("restricted"), restricted);
-        QCOMPARE(f.selection.restricted(), restricted);
+        QCOMPARE(f.selection.rights().restricted, restricted);
         if (!runs) {
             QCOMPARE(f.server.prompter.messages.size(), 1);
             const fake::Message &m = f.server.prompter.messages[0];

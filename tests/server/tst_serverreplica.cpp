@@ -64,7 +64,7 @@ class TestServerReplica : public QObject
         std::optional<PeriodTotals> run()
         {
             PeriodTotals totals;
-            if (fetch.run(selection, extended, false, totals) != PeriodFetch::Outcome::Fetched)
+            if (fetch.run(selection, extended, totals) != PeriodFetch::Outcome::Fetched)
                 return std::nullopt;
             return totals;
         }

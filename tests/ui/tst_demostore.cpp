@@ -75,7 +75,7 @@ private Q_SLOTS:
             QCOMPARE(combo->itemText(0), QString());
         }
         // Names from queries are shown with their umlauts.
-        const QStringList pcs = window.selection().items(SelectionModel::SPCNR);
+        const QStringList pcs = window.selection().list(SelectionModel::SPCNR).texts();
         QVERIFY(!pcs.join(' ').contains(QLatin1Char('{')));
 
         QElapsedTimer timer;
@@ -116,14 +116,13 @@ private Q_SLOTS:
         QVERIFY(extended.shippingTypes().size() > 1);
         PeriodTotals all, single[3];
         timer.restart();
-        const auto outcome = fetch.run(window.selection(), extended, false, all);
+        const auto outcome = fetch.run(window.selection(), extended, all);
         QVERIFY2(outcome == PeriodFetch::Outcome::Fetched, qPrintable(prompter.texts().join('\n')));
-        QCOMPARE(fetch.run(window.selection(), extended, false, all),
-                 PeriodFetch::Outcome::Fetched);
+        QCOMPARE(fetch.run(window.selection(), extended, all), PeriodFetch::Outcome::Fetched);
         qInfo("extended fetch, type A: %lld ms", timer.elapsed());
         for (int t = 0; t < 3; ++t) {
             extended.setArticleTypeIndex(t + 1);
-            QCOMPARE(fetch.run(window.selection(), extended, false, single[t]),
+            QCOMPARE(fetch.run(window.selection(), extended, single[t]),
                      PeriodFetch::Outcome::Fetched);
         }
         double sumAll = 0;

@@ -1,6 +1,7 @@
 #include "BatchReport.h"
 
 #include "BookFiles.h"
+#include "BreakdownTable.h"
 #include "BuildReportData.h"
 #include "CreateFactory.h"
 #include "DetailsBreakdown.h"
@@ -101,14 +102,6 @@ QString firstWord(const QString &text)
     return text.trimmed().section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
 }
 
-int indexOfCode(const QStringList &items, const QString &code)
-{
-    for (qsizetype i = 0; i < items.size(); ++i)
-        if (firstWord(items[i]).compare(code, Qt::CaseInsensitive) == 0)
-            return int(i);
-    return -1;
-}
-
 } // namespace
 
 BatchReport::BatchReport(const BatchOptions &options, QTextStream &errors)
@@ -176,13 +169,13 @@ int BatchReport::run()
     for (const auto &choice : choices) {
         if (choice.code.isEmpty())
             continue;
-        const int index = indexOfCode(selection.items(choice.list), choice.code);
-        if (index < 0) {
+        switch (selection.chooseCode(choice.list, choice.code, Qt::CaseInsensitive)) {
+        case SelectionModel::Choice::Chosen:
+            break;
+        case SelectionModel::Choice::Unknown:
             m_errors << "Unbekannter Code für " << choice.option << ": " << choice.code << Qt::endl;
             return SelectionRefused;
-        }
-        selection.choose(choice.list, index);
-        if (selection.code(choice.list).compare(choice.code, Qt::CaseInsensitive) != 0) {
+        case SelectionModel::Choice::Refused:
             m_errors << "Auswahl nicht erlaubt: " << choice.option << " " << choice.code
                      << Qt::endl;
             return SelectionRefused;
@@ -192,21 +185,15 @@ int BatchReport::run()
     ExtendedSelection extended;
     if (m_options.extendedSelection()) {
         extended.open(access, firstWord(selection.firma()), selection.code(SelectionModel::SHVArt));
-        if (!m_options.typ.isEmpty()) {
-            const int index = indexOfCode(extended.articleTypes(), m_options.typ);
-            if (index < 0) {
-                m_errors << "Unbekannter Typ: " << m_options.typ << Qt::endl;
-                return SelectionRefused;
-            }
-            extended.setArticleTypeIndex(index);
+        if (!m_options.typ.isEmpty()
+            && !extended.chooseArticleType(m_options.typ, Qt::CaseInsensitive)) {
+            m_errors << "Unbekannter Typ: " << m_options.typ << Qt::endl;
+            return SelectionRefused;
         }
-        if (!m_options.svart.isEmpty()) {
-            const int index = indexOfCode(extended.shippingTypes(), m_options.svart);
-            if (index < 0) {
-                m_errors << "Unbekannte Versandart: " << m_options.svart << Qt::endl;
-                return SelectionRefused;
-            }
-            extended.setShippingTypeIndex(index);
+        if (!m_options.svart.isEmpty()
+            && !extended.chooseShippingType(m_options.svart, Qt::CaseInsensitive)) {
+            m_errors << "Unbekannte Versandart: " << m_options.svart << Qt::endl;
+            return SelectionRefused;
         }
         extended.setDiscountView(m_options.discount ? 1 : 0);
     }
@@ -219,13 +206,12 @@ int BatchReport::run()
     selection.setSplitFlags(m_options.details.splitFlags);
     display.valueKind = m_options.details.valueKind;
     display.detailPeriod = m_options.details.detailPeriod;
-    const bool departmentBound = startUp.rights().departmentBound;
 
     // Every server call first; files are written only when all of them worked.
     PeriodTotals totals;
     if (m_options.pageRequested()) {
         PeriodFetch fetch(access, prompter, clock);
-        switch (fetch.run(selection, extended, departmentBound, totals)) {
+        switch (fetch.run(selection, extended, totals)) {
         case PeriodFetch::Outcome::Fetched:
             break;
         case PeriodFetch::Outcome::Refused:
@@ -237,10 +223,9 @@ int BatchReport::run()
             return FetchFailed;
         }
     }
-    DetailsBreakdown::Table details;
+    BreakdownTable details;
     if (!m_options.details.path.isEmpty()) {
-        const int status
-            = fetchDetails(access, selection, display, departmentBound, now.date(), details);
+        const int status = fetchDetails(access, selection, display, now.date(), details);
         if (status != Success)
             return status;
     }
@@ -254,8 +239,7 @@ int BatchReport::run()
             BookFiles::Paths { m_options.book, m_options.bookCsv, m_options.bookJson },
             BookPdf::Metadata { QStringLiteral("Ertragon Berichtsmappe"), access.context().fullName,
                                 now });
-        ReportBook reportBook(access, prompter, clock, selection, extended, display,
-                              startUp.rights());
+        ReportBook reportBook(access, prompter, clock, selection, extended, display);
         if (const int status = makeBook(reportBook, *book); status != Success)
             return status;
     }
@@ -273,8 +257,7 @@ int BatchReport::run()
     }
     if (!m_options.details.path.isEmpty()) {
         QString error;
-        written = check(DetailsCsv::write(details.headings, details.rows, m_options.details.path,
-                                          &error),
+        written = check(DetailsCsv::write(details, m_options.details.path, &error),
                         m_options.details.path, error)
             && written;
     }
@@ -323,12 +306,12 @@ int BatchReport::makeBook(ReportBook &reportBook, BookFiles &files)
 }
 
 int BatchReport::fetchDetails(ServerAccess &access, const SelectionModel &selection,
-                              const DisplayState &display, bool departmentBound, const QDate &today,
-                              DetailsBreakdown::Table &table)
+                              const DisplayState &display, const QDate &today,
+                              BreakdownTable &table)
 {
     const BatchOptions::Details &options = m_options.details;
     const FetchSelection chosen = selection.fetchSelection();
-    if (options.rowsByProfitCentre && selection.restricted() && chosen.pcnr.isEmpty()
+    if (options.rowsByProfitCentre && selection.rights().restricted && chosen.pcnr.isEmpty()
         && chosen.habt.isEmpty() && chosen.abtnr.isEmpty() && chosen.hgrp.isEmpty())
         m_errors << "Hinweis: eingeschränkte Benutzer erhalten die Aufteilung nach "
                     "Hauptabteilungen, nicht nach Profitcentern."
@@ -336,8 +319,8 @@ int BatchReport::fetchDetails(ServerAccess &access, const SelectionModel &select
     StreamPrompter rowQuestion(
         m_errors, options.rowsByProfitCentre ? Prompter::Answer::Yes : Prompter::Answer::No);
     DetailsBreakdown breakdown(access, rowQuestion);
-    const auto result = breakdown.run(selection, display, departmentBound, today,
-                                      options.month.value_or(today.month()), QLocale());
+    const auto result
+        = breakdown.run(selection, display, today, options.month.value_or(today.month()));
     if (!result) {
         m_errors << "Keine Aufteilung: die Auswahl ist nicht erlaubt oder unvollständig."
                  << Qt::endl;
@@ -347,7 +330,7 @@ int BatchReport::fetchDetails(ServerAccess &access, const SelectionModel &select
         m_errors << "Die Aufteilung konnte nicht geholt werden." << Qt::endl;
         return FetchFailed;
     }
-    table = *result;
+    table.setTable(*result);
     return Success;
 }
 

@@ -7,6 +7,7 @@
 #include <QTextStream>
 
 namespace ertragon {
+class BreakdownTable;
 class SelectionModel;
 class ServerAccess;
 struct DisplayState;
@@ -50,8 +51,7 @@ public:
 private:
     // The breakdown table of the details frame, the row question answered by --rows.
     int fetchDetails(ServerAccess &access, const SelectionModel &selection,
-                     const DisplayState &display, bool departmentBound, const QDate &today,
-                     DetailsBreakdown::Table &table);
+                     const DisplayState &display, const QDate &today, BreakdownTable &table);
     bool writePage(const PeriodTotals &totals, const ReportData &data);
     // Every page of the book into the files, progress on a terminal, the units
     // left out named; gives the exit status.
