@@ -96,13 +96,17 @@ std::optional<DetailsBreakdown::Table> DetailsBreakdown::run(const SelectionMode
                                                              const DisplayState &display,
                                                              const QDate &today, int month)
 {
+    m_refusal.clear();
     if (selection.rights().departmentBound && !selection.abteilungSelektiert()) {
+        m_refusal = QStringLiteral("Sie Müssen eine Abteilung auswählen!");
         m_prompter.inform(Prompter::Icon::Information, QStringLiteral("Abteilungsauswahl!"),
-                          QStringLiteral("Sie Müssen eine Abteilung auswählen!"));
+                          m_refusal);
         return std::nullopt;
     }
-    if (selection.holdsRefusedChoice())
+    if (selection.holdsRefusedChoice()) {
+        m_refusal = QStringLiteral("Sie dürfen nur Ihre eigene Abteilung selektieren.");
         return std::nullopt;
+    }
     const Range r = range(display.valueKind, display.detailPeriod, display.yearKind, today, month);
     Table table;
     const int flags = selection.splitFlags();

@@ -49,9 +49,12 @@ public:
     // "Grp" and the value columns of the split flags.
     static QStringList headings(int splitFlags);
 
-    // Nothing when a department-bound user has not chosen a department.
+    // Nothing when a department-bound user has not chosen a department, or when the
+    // choices hold one the user was refused; refusal() then says why.
     std::optional<Table> run(const SelectionModel &selection, const DisplayState &display,
                              const QDate &today, int month);
+
+    const QString &refusal() const { return m_refusal; }
 
 private:
     struct Rows
@@ -64,6 +67,7 @@ private:
 
     ServerAccess &m_server;
     Prompter &m_prompter;
+    QString m_refusal;
 };
 
 } // namespace ertragon

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDate>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -11,16 +13,17 @@ class Clock;
 class Prompter;
 class SelectionModel;
 class ServerAccess;
-class StartUpView;
 struct DisplayState;
 
 // The start-up of the main window: login, rights check, caption, lists, display
-// defaults and the data-basis check, in this order, with the splash texts.
-class StartUp
+// defaults and the data-basis check, in this order, with the splash texts. The
+// splash and the main window follow its steps by its signals.
+class StartUp : public QObject
 {
+    Q_OBJECT
 public:
     StartUp(ServerAccess &server, Prompter &prompter, const Clock &clock, SelectionModel &selection,
-            DisplayState &display, StartUpView &view);
+            DisplayState &display, QObject *parent = nullptr);
 
     // The start-up login loop: true once logged in, false when the program ends.
     void setLogin(std::function<bool()> login) { m_login = std::move(login); }
@@ -40,6 +43,26 @@ public:
 
     static QString programTitle();
 
+Q_SIGNALS:
+    void splashWanted();
+    void statusChanged(const QString &text);
+    void splashDone();
+    void captionChanged(const QString &caption);
+    // The preview surface is due to be set to A4 landscape.
+    void previewDue();
+    // The group labels are due to be placed at their scaled positions.
+    void layoutDue();
+    // Captions of "Darstellung Tabelle" items 2 and 3.
+    void tableCaptionsChanged(const QString &item2, const QString &item3);
+    // Captions of the three optJahr options.
+    void yearCaptionsChanged(const QStringList &captions);
+    // A restricted user: SPCNR, mGraph 1, mTabelle 3 and mAuswahl are closed.
+    void restrictedUser();
+    // The display defaults were set; check marks and options follow them.
+    void displayReset();
+    // The data rebuild window is wanted, modal.
+    void rebuildWanted();
+
 private:
     bool login();
     // Rights group of 3 or more and permitted by the store; the user's rights then go to
@@ -54,7 +77,6 @@ private:
     const Clock &m_clock;
     SelectionModel &m_selection;
     DisplayState &m_display;
-    StartUpView &m_view;
     std::function<bool()> m_login;
 };
 

@@ -61,10 +61,7 @@ frmAuswahlDetail::frmAuswahlDetail(ExtendedSelection &model, QWidget *parent)
             [this](int index) { m_model.setArticleTypeIndex(index); });
     connect(SVART, &QComboBox::activated, this,
             [this](int index) { m_model.setShippingTypeIndex(index); });
-    connect(ok, &QPushButton::clicked, this, [this] {
-        if (m_fetch)
-            m_fetch();
-    });
+    connect(ok, &QPushButton::clicked, this, &frmAuswahlDetail::fetchWanted);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
     connect(&m_model, &ExtendedSelection::listsChanged, this, &frmAuswahlDetail::refresh);
     refresh();
@@ -85,8 +82,7 @@ void frmAuswahlDetail::reject()
 void frmAuswahlDetail::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    if (m_closed)
-        m_closed();
+    Q_EMIT closed();
 }
 
 } // namespace ertragon
