@@ -2,6 +2,7 @@
 
 #include "AnalysisSession.h"
 #include "BookDialog.h"
+#include "BusyCursor.h"
 #include "Clock.h"
 #include "ConnectStatusWindow.h"
 #include "CreateFactory.h"
@@ -47,6 +48,22 @@ private:
     PumpingWaiter m_waiter { m_clock };
 };
 
+// The server layer's waiter: the platform's waits, and the windows' events let run
+// between server calls, whichever waits a test gives.
+class WindowsWaiter final : public Waiter
+{
+public:
+    explicit WindowsWaiter(Waiter &waits)
+        : m_waits(waits)
+    {
+    }
+    int waitHundredths(int n) override { return m_waits.waitHundredths(n); }
+    void pumpEvents() override { PumpingWaiter::pump(); }
+
+private:
+    Waiter &m_waits;
+};
+
 } // namespace
 
 bool Program::installGermanQtTexts()
@@ -84,8 +101,9 @@ Program::Program(const QStringList &arguments, ProgramPlatform platform)
         m_ownPrompter = std::make_unique<MessageBoxPrompter>();
         m_platform.prompter = m_ownPrompter.get();
     }
+    m_serverWaiter = std::make_unique<WindowsWaiter>(*m_platform.waiter);
     m_session = std::make_unique<ServerSession>(&kordex::createFactory, *m_platform.prompter,
-                                                *m_platform.waiter, QString(), arguments);
+                                                *m_serverWaiter, QString(), arguments);
     m_loginWindows = std::make_unique<LoginWindows>(m_session->login(), m_session->access());
     m_history = std::make_unique<ProgramHistory>(m_session->history());
     m_analysis = std::make_unique<AnalysisSession>(m_session->access(), *m_platform.prompter,
@@ -102,8 +120,6 @@ Program::Program(const QStringList &arguments, ProgramPlatform platform)
 Program::~Program()
 {
     // The window goes before the session its parts refer to.
-    m_session->access().setShutdownHook({});
-    m_session->access().setConnectStatusHook({});
     m_printing.reset();
     m_window.reset();
     m_analysis.reset();
@@ -129,8 +145,12 @@ void Program::wireServerLayer()
                      [loginWindows] { loginWindows->showLoginDialog(); });
     AnalysisSession *analysis = m_analysis.get();
     session.login().setAdmission([analysis] { return analysis->admitNewLogin(); });
-    session.access().setShutdownHook([this] { shutdown(); });
-    session.access().setConnectStatusHook([this](const QString &text) { showConnectStatus(text); });
+    ServerAccess &access = session.access();
+    QObject::connect(&access, &ServerAccess::programEnding, window, [this] { shutdown(); });
+    QObject::connect(&access, &ServerAccess::connectStatus, window,
+                     [this](const QString &text) { showConnectStatus(text); });
+    QObject::connect(&access, &ServerAccess::busyChanged, new BusyCursor(window),
+                     &BusyCursor::setBusy);
     FMServer *settings = loginWindows->server();
     if (settings && m_platform.chooseOpenFile)
         settings->setStoreChooser(m_platform.chooseOpenFile);

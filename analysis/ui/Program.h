@@ -86,6 +86,7 @@ private:
     ProgramPlatform m_platform;
     std::unique_ptr<Clock> m_ownClock;
     std::unique_ptr<Waiter> m_ownWaiter;
+    std::unique_ptr<Waiter> m_serverWaiter;
     std::unique_ptr<Prompter> m_ownPrompter;
     std::unique_ptr<report::PrinterDialog> m_ownPrinterDialog;
     std::unique_ptr<ServerSession> m_session;

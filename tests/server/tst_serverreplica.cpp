@@ -52,8 +52,6 @@ class TestServerReplica : public QObject
 
         explicit Rig(const QString &connectString)
         {
-            access.setCursorHook([](bool) {});
-            access.setShutdownHook([] {});
             ServerContext &c = access.context();
             c.connectString = connectString;
             c.firma = QStringLiteral("1");

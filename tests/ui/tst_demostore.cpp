@@ -61,7 +61,6 @@ private Q_SLOTS:
             kordex::createFactory, prompter, waiter, m_dir.filePath(QStringLiteral("login.ini")),
             { QStringLiteral("ertragon"), QStringLiteral("1"), QStringLiteral("0"),
               QStringLiteral("DEM"), QStringLiteral("demo"), m_db });
-        session.access().setShutdownHook([] {});
         AnalysisSession analysis(session.access(), session.prompter(), clock);
         FMStart window(analysis, session.prompter());
         QObject::connect(&analysis, &AnalysisSession::logged,

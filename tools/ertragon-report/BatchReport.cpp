@@ -94,10 +94,8 @@ int BatchReport::run()
     fields.password = m_options.loginWords.value(3);
     session.login().setFields(fields);
     ServerAccess &access = session.access();
-    access.setSettingsDialogHook([&access] { access.ShutdownProgram(); });
-    access.setSettingsHideHook([] {});
-    access.setShutdownHook([] {});
-    access.setCursorHook([](bool) {});
+    QObject::connect(&access, &ServerAccess::settingsWanted, &access,
+                     &ServerAccess::ShutdownProgram);
 
     AnalysisSession analysis(access, prompter, clock);
     QObject::connect(&analysis, &AnalysisSession::refused, [this] { m_refused = true; });
