@@ -82,7 +82,7 @@ private:
     const Clock &m_clock;
     SelectionModel &m_selection;
     const ExtendedSelection &m_extended;
-    DisplayState m_display;
+    const DisplayState &m_display;
     QList<Level> m_levels;
     QList<Unit> m_leftOut;
     qint64 m_fetchNs = 0;
