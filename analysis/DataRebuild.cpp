@@ -74,7 +74,7 @@ QString DataRebuild::check(const QString &from, const QString &to)
     return {};
 }
 
-bool DataRebuild::rebuild(const QString &from, const QString &to)
+bool DataRebuild::rebuild(const QString &from, const QString &to, const LongCallRunner &runLongCall)
 {
     const QString f = from.trimmed();
     const QString t = to.trimmed();
@@ -98,8 +98,8 @@ bool DataRebuild::rebuild(const QString &from, const QString &to)
                     failure = std::current_exception();
                 }
             };
-            if (m_runLongCall)
-                m_runLongCall(generate);
+            if (runLongCall)
+                runLongCall(generate);
             else
                 generate();
             if (failure)

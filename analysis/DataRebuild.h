@@ -26,12 +26,11 @@ public:
     };
 
     // Runs the one long server call of the rebuild. The dialog runs it beside a busy
-    // indicator so that the window keeps painting; by default it runs at once.
+    // indicator so that the window keeps painting; without one it runs at once.
     using LongCallRunner = std::function<void(const std::function<void()> &call)>;
 
     DataRebuild(ServerAccess &server, const Clock &clock);
     void setLogger(Logger logger) { m_log = std::move(logger); }
-    void setLongCallRunner(LongCallRunner runner) { m_runLongCall = std::move(runner); }
 
     // The period of a date: year - 1900 and the two-digit month (December 2005 is 10512).
     static QString currentPeriod(const QDate &date);
@@ -44,7 +43,7 @@ public:
 
     // Generieren(company, from, to) of KXUmsatz.Daten; false after a server error
     // (reported by the server layer).
-    bool rebuild(const QString &from, const QString &to);
+    bool rebuild(const QString &from, const QString &to, const LongCallRunner &runLongCall = {});
 
     static QString doneMessage(const QString &from, const QString &to);
 
@@ -52,7 +51,6 @@ private:
     ServerAccess &m_server;
     const Clock &m_clock;
     Logger m_log;
-    LongCallRunner m_runLongCall;
 };
 
 } // namespace ertragon

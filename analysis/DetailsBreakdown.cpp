@@ -6,7 +6,6 @@
 #include "QueryBatch.h"
 #include "ServerAccess.h"
 #include "ServerCall.h"
-#include "ServerLists.h"
 
 #include <cmath>
 #include <kordex/ServerError.h>
@@ -23,9 +22,9 @@ QString key(int year, const char *month)
     return QString::number(year - 1900) + QLatin1String(month);
 }
 
-QString amount(double value, const QLocale &locale)
+const QList<SelectionEntry> &entriesOf(const SelectionModel &selection, SelectionModel::List list)
 {
-    return locale.toString(qint64(value));
+    return selection.list(list).entries();
 }
 
 } // namespace
@@ -74,36 +73,40 @@ DetailsBreakdown::Rows DetailsBreakdown::chooseRows(const SelectionModel &select
 {
     if (s.pcnr.isEmpty() && s.habt.isEmpty() && s.abtnr.isEmpty() && s.hgrp.isEmpty()) {
         // A restricted user chooses no profit centre, so is not asked: main departments.
-        const bool byProfitCentre = !selection.restricted()
+        const bool byProfitCentre = !selection.rights().restricted
             && m_prompter.confirm(
                 QStringLiteral("Aufteilung nach Profitcenter oder Hauptabteilung"),
                 QStringLiteral(
                     "Wollen Sie nach Profitcenter aufteilen? (JA)\r\nOder wollen Sie nach "
                     "Hauptabteilungen aufteilen? (NEIN)"));
         if (byProfitCentre)
-            return { selection.items(SelectionModel::SPCNR), Pcnr, SelectionModel::SPCNR };
-        return { selection.items(SelectionModel::SHABT), Habt, SelectionModel::SHABT };
+            return { entriesOf(selection, SelectionModel::SPCNR), Pcnr, SelectionModel::SPCNR };
+        return { entriesOf(selection, SelectionModel::SHABT), Habt, SelectionModel::SHABT };
     }
     if (!s.pcnr.isEmpty() || (!s.habt.isEmpty() && s.hgrp.isEmpty()))
-        return { selection.items(SelectionModel::SABTNR), Abtnr, SelectionModel::SABTNR };
+        return { entriesOf(selection, SelectionModel::SABTNR), Abtnr, SelectionModel::SABTNR };
     if (!s.abtnr.isEmpty() && s.hgrp.isEmpty())
-        return { selection.items(SelectionModel::SHGRP), Hgrp, SelectionModel::SHGRP };
+        return { entriesOf(selection, SelectionModel::SHGRP), Hgrp, SelectionModel::SHGRP };
     if (s.ugrp.isEmpty())
-        return { selection.items(SelectionModel::SUGRP), Ugrp, SelectionModel::SUGRP };
-    return { { QString() }, -1 };
+        return { entriesOf(selection, SelectionModel::SUGRP), Ugrp, SelectionModel::SUGRP };
+    return { { SelectionEntry {} }, -1 };
 }
 
-std::optional<DetailsBreakdown::Table>
-DetailsBreakdown::run(const SelectionModel &selection, const DisplayState &display,
-                      bool departmentBound, const QDate &today, int month, const QLocale &locale)
+std::optional<DetailsBreakdown::Table> DetailsBreakdown::run(const SelectionModel &selection,
+                                                             const DisplayState &display,
+                                                             const QDate &today, int month)
 {
-    if (departmentBound && !selection.abteilungSelektiert()) {
+    m_refusal.clear();
+    if (selection.rights().departmentBound && !selection.abteilungSelektiert()) {
+        m_refusal = QStringLiteral("Sie Müssen eine Abteilung auswählen!");
         m_prompter.inform(Prompter::Icon::Information, QStringLiteral("Abteilungsauswahl!"),
-                          QStringLiteral("Sie Müssen eine Abteilung auswählen!"));
+                          m_refusal);
         return std::nullopt;
     }
-    if (selection.holdsRefusedChoice())
+    if (selection.holdsRefusedChoice()) {
+        m_refusal = QStringLiteral("Sie dürfen nur Ihre eigene Abteilung selektieren.");
         return std::nullopt;
+    }
     const Range r = range(display.valueKind, display.detailPeriod, display.yearKind, today, month);
     Table table;
     const int flags = selection.splitFlags();
@@ -132,8 +135,8 @@ DetailsBreakdown::run(const SelectionModel &selection, const DisplayState &displ
     const QStringList groups = pair.isEmpty() ? QStringList { QString() } : pair;
     QStringList codes;
     QList<QStringList> argumentSets;
-    for (const QString &entry : rows.entries) {
-        const QString code = ServerLists::codeOf(entry);
+    for (const SelectionEntry &entry : rows.entries) {
+        const QString &code = entry.code;
         // A unit the user may not choose is not shown as a row either.
         if (rows.list >= 0 && !selection.unitAllowed(SelectionModel::List(rows.list), code))
             continue;
@@ -151,18 +154,18 @@ DetailsBreakdown::run(const SelectionModel &selection, const DisplayState &displ
                      QStringLiteral("PeriodenSummeAufteilung"), argumentSets);
     table.failed = !call.run([&] {
         for (const QString &code : std::as_const(codes)) {
-            QStringList columns { code };
+            Row row { code, {} };
             double revenue = 0.0;
             for (qsizetype g = 0; g < groups.size(); ++g) {
-                const QList<double> row = batch.next(2);
+                const QList<double> answer = batch.next(2);
                 // Rounded half to even (the default rounding mode).
-                const double rev = std::nearbyint(row[0] / r.divisor);
-                const double db = std::nearbyint(row[1] / r.divisor);
+                const double rev = std::nearbyint(answer[0] / r.divisor);
+                const double db = std::nearbyint(answer[1] / r.divisor);
                 revenue += rev;
-                columns << amount(rev, locale) << amount(db, locale);
+                row.values << rev << db;
             }
             if (revenue != 0.0)
-                table.rows << columns.join(QLatin1Char(';'));
+                table.rows << row;
         }
         batch.close();
     });

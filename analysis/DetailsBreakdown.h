@@ -3,7 +3,7 @@
 #include "SelectionModel.h"
 
 #include <QDate>
-#include <QLocale>
+#include <QList>
 #include <QStringList>
 #include <optional>
 
@@ -26,10 +26,17 @@ public:
         int divisor = 1;
         bool operator==(const Range &) const = default;
     };
+    // One unit: its code and the amounts of the value columns, whole numbers.
+    struct Row
+    {
+        QString code;
+        QList<double> values;
+        bool operator==(const Row &) const = default;
+    };
     struct Table
     {
         QStringList headings;
-        QStringList rows; // columns separated by ";"
+        QList<Row> rows;
         bool failed = false;
     };
 
@@ -42,15 +49,17 @@ public:
     // "Grp" and the value columns of the split flags.
     static QStringList headings(int splitFlags);
 
-    // Nothing when a department-bound user has not chosen a department.
+    // Nothing when a department-bound user has not chosen a department, or when the
+    // choices hold one the user was refused; refusal() then says why.
     std::optional<Table> run(const SelectionModel &selection, const DisplayState &display,
-                             bool departmentBound, const QDate &today, int month,
-                             const QLocale &locale = QLocale::system());
+                             const QDate &today, int month);
+
+    const QString &refusal() const { return m_refusal; }
 
 private:
     struct Rows
     {
-        QStringList entries;
+        QList<SelectionEntry> entries;
         int argument = -1; // index into the query arguments that each entry's code replaces
         int list = -1; // the selection list the entries come from
     };
@@ -58,6 +67,7 @@ private:
 
     ServerAccess &m_server;
     Prompter &m_prompter;
+    QString m_refusal;
 };
 
 } // namespace ertragon

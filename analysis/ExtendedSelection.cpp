@@ -6,35 +6,28 @@
 
 namespace ertragon {
 
-namespace {
-
-QString itemAt(const QStringList &items, int index)
-{
-    return index >= 0 && index < items.size() ? items.at(index) : QString();
-}
-
-} // namespace
-
 ExtendedSelection::ExtendedSelection(QObject *parent)
     : QObject(parent)
-    , m_articleTypes { QStringLiteral("A Alle"), QStringLiteral("L Lager Artikel"),
-                       QStringLiteral("B Bestell Artikel"), QStringLiteral("W Wert Artikel") }
-    , m_shippingTypes { QString() }
 {
+    m_articleTypes.setEntries({ { QStringLiteral("A"), QStringLiteral("Alle") },
+                                { QStringLiteral("L"), QStringLiteral("Lager Artikel") },
+                                { QStringLiteral("B"), QStringLiteral("Bestell Artikel") },
+                                { QStringLiteral("W"), QStringLiteral("Wert Artikel") } });
+    m_shippingTypes.setEntries({ SelectionEntry {} });
 }
 
 void ExtendedSelection::open(ServerAccess &server, const QString &company,
                              const QString &mainShippingType)
 {
     m_articleType = 0;
-    QStringList shipping { QString() };
+    QList<SelectionEntry> shipping { SelectionEntry {} };
     {
         ServerCall call(server, QStringLiteral("Versandarten lesen"));
         if (call.connected())
             ServerLists::appendQueryItems(call, QStringLiteral("Versandarten"),
                                           { company, mainShippingType }, shipping);
     }
-    m_shippingTypes = shipping;
+    m_shippingTypes.setEntries(shipping);
     m_shippingType = 0;
     m_discountView = 0;
     m_active = true;
@@ -56,14 +49,21 @@ void ExtendedSelection::setArticleTypeIndex(int index)
         m_articleType = index;
 }
 
+bool ExtendedSelection::chooseArticleType(const QString &code, Qt::CaseSensitivity cs)
+{
+    const int index = m_articleTypes.indexOfCode(code, cs);
+    setArticleTypeIndex(index);
+    return index >= 0;
+}
+
 QString ExtendedSelection::articleTypeText() const
 {
-    return itemAt(m_articleTypes, m_articleType);
+    return m_articleTypes.entry(m_articleType).text();
 }
 
 QString ExtendedSelection::articleTypeCode() const
 {
-    return ServerLists::codeOf(articleTypeText());
+    return m_articleTypes.entry(m_articleType).code;
 }
 
 void ExtendedSelection::setShippingTypeIndex(int index)
@@ -72,14 +72,21 @@ void ExtendedSelection::setShippingTypeIndex(int index)
         m_shippingType = index;
 }
 
+bool ExtendedSelection::chooseShippingType(const QString &code, Qt::CaseSensitivity cs)
+{
+    const int index = m_shippingTypes.indexOfCode(code, cs);
+    setShippingTypeIndex(index);
+    return index >= 0;
+}
+
 QString ExtendedSelection::shippingTypeText() const
 {
-    return itemAt(m_shippingTypes, m_shippingType);
+    return m_shippingTypes.entry(m_shippingType).text();
 }
 
 QString ExtendedSelection::shippingTypeCode() const
 {
-    return ServerLists::codeOf(shippingTypeText());
+    return m_shippingTypes.entry(m_shippingType).code;
 }
 
 void ExtendedSelection::setDiscountView(int view)

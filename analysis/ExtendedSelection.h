@@ -1,7 +1,8 @@
 #pragma once
 
+#include "SelectionList.h"
+
 #include <QObject>
-#include <QStringList>
 
 namespace ertragon {
 
@@ -24,15 +25,21 @@ public:
     void open(ServerAccess &server, const QString &company, const QString &mainShippingType);
     void close();
 
-    const QStringList &articleTypes() const { return m_articleTypes; }
+    const SelectionList &articleTypes() const { return m_articleTypes; }
+    // The models the dialog's list boxes show.
+    QAbstractItemModel *articleTypeModel() { return &m_articleTypes; }
+    QAbstractItemModel *shippingTypeModel() { return &m_shippingTypes; }
     int articleTypeIndex() const { return m_articleType; }
     void setArticleTypeIndex(int index);
+    // False when no article type has this code.
+    bool chooseArticleType(const QString &code, Qt::CaseSensitivity cs = Qt::CaseSensitive);
     QString articleTypeText() const;
     QString articleTypeCode() const;
 
-    const QStringList &shippingTypes() const { return m_shippingTypes; }
+    const SelectionList &shippingTypes() const { return m_shippingTypes; }
     int shippingTypeIndex() const { return m_shippingType; }
     void setShippingTypeIndex(int index);
+    bool chooseShippingType(const QString &code, Qt::CaseSensitivity cs = Qt::CaseSensitive);
     QString shippingTypeText() const;
     QString shippingTypeCode() const;
 
@@ -45,8 +52,8 @@ Q_SIGNALS:
     void listsChanged();
 
 private:
-    QStringList m_articleTypes;
-    QStringList m_shippingTypes;
+    SelectionList m_articleTypes;
+    SelectionList m_shippingTypes;
     int m_articleType = 0;
     int m_shippingType = 0;
     int m_discountView = 0;

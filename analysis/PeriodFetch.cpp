@@ -7,7 +7,6 @@
 #include "QueryBatch.h"
 #include "ServerAccess.h"
 #include "ServerCall.h"
-#include "ServerLists.h"
 
 #include <kordex/ServerError.h>
 
@@ -49,19 +48,26 @@ QString PeriodFetch::parameterText(const FetchSelection &s, const QString &artic
                               .join(backtick));
 }
 
+int PeriodFetch::periodCount(const QDate &today)
+{
+    return 5 * 12 + today.month();
+}
+
 PeriodFetch::Outcome PeriodFetch::run(SelectionModel &selection, const ExtendedSelection &extended,
-                                      bool departmentBound, PeriodTotals &totals)
+                                      PeriodTotals &totals)
 {
     selection.clearSelectionChanged();
-    if (departmentBound && !selection.abteilungSelektiert()) {
+    m_refusal.clear();
+    if (selection.rights().departmentBound && !selection.abteilungSelektiert()) {
+        m_refusal = QStringLiteral("Sie Müssen eine Abteilung auswählen!");
         m_prompter.inform(Prompter::Icon::Information, QStringLiteral("Abteilungsauswahl!"),
-                          QStringLiteral("Sie Müssen eine Abteilung auswählen!"));
+                          m_refusal);
         return Outcome::Refused;
     }
     // A choice the user was refused is never sent to the server.
     if (selection.holdsRefusedChoice()) {
-        m_prompter.inform(Prompter::Icon::Critical, QStringLiteral("Fehlermeldung"),
-                          QStringLiteral("Sie dürfen nur Ihre eigene Abteilung selektieren."));
+        m_refusal = QStringLiteral("Sie dürfen nur Ihre eigene Abteilung selektieren.");
+        m_prompter.inform(Prompter::Icon::Critical, QStringLiteral("Fehlermeldung"), m_refusal);
         return Outcome::Refused;
     }
     ServerCall call(m_server, QStringLiteral("Datenabfrage"), true);

@@ -3,12 +3,14 @@
 #include "PeriodTotals.h"
 #include "SelectionModel.h"
 
+#include <QDate>
 #include <QString>
 #include <functional>
 
 namespace ertragon {
 
 class Clock;
+
 class ExtendedSelection;
 class Prompter;
 class QueryBatch;
@@ -34,9 +36,14 @@ public:
     void setLogger(Logger logger) { m_log = std::move(logger); }
     void setProgress(Progress progress) { m_progress = std::move(progress); }
 
-    // The fetch. departmentBound: the user may fetch only with a department chosen.
-    Outcome run(SelectionModel &selection, const ExtendedSelection &extended, bool departmentBound,
-                PeriodTotals &totals);
+    // The fetch. A department-bound user may fetch only with a department chosen.
+    Outcome run(SelectionModel &selection, const ExtendedSelection &extended, PeriodTotals &totals);
+
+    // Why the last fetch was refused (the message the user was shown).
+    const QString &refusal() const { return m_refusal; }
+    // The periods a fetch reads on this day: the five years before and the months of
+    // this year up to this month.
+    static int periodCount(const QDate &today);
 
     // PCNR`HABT`ABTNR`HGRP`UGRP`type`HVART`SVART`PG without trailing backticks.
     static QString parameterText(const FetchSelection &s, const QString &articleType,
@@ -54,6 +61,7 @@ private:
     const Clock &m_clock;
     Logger m_log;
     Progress m_progress;
+    QString m_refusal;
 };
 
 } // namespace ertragon

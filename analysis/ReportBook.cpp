@@ -11,15 +11,6 @@ namespace ertragon {
 
 namespace {
 
-int indexOfCode(const QStringList &items, const QString &code)
-{
-    for (int i = 0; i < items.size(); ++i) {
-        if (items.at(i).section(QLatin1Char(' '), 0, 0) == code)
-            return i;
-    }
-    return -1;
-}
-
 bool hasFigures(const PeriodTotals &totals)
 {
     for (int p = 1; p <= PeriodTotals::Periods; ++p) {
@@ -84,14 +75,13 @@ SelectionModel::List ReportBook::listOf(Level level)
 
 ReportBook::ReportBook(ServerAccess &server, Prompter &prompter, const Clock &clock,
                        SelectionModel &selection, const ExtendedSelection &extended,
-                       const DisplayState &display, const AccessRights &rights)
+                       const DisplayState &display)
     : m_server(server)
     , m_prompter(prompter)
     , m_clock(clock)
     , m_selection(selection)
     , m_extended(extended)
     , m_display(display)
-    , m_rights(rights)
 {
 }
 
@@ -109,14 +99,12 @@ void ReportBook::planLevel(const QList<Level> &levels, int depth, const QStringL
 {
     const Level level = levels.at(depth);
     const SelectionModel::List list = listOf(level);
-    const QStringList items = m_selection.items(list);
-    for (const QString &item : items) {
-        const QString code = item.section(QLatin1Char(' '), 0, 0);
-        // The empty item is no unit; a unit the user may not choose is none either.
-        if (code.isEmpty() || !m_selection.unitAllowed(list, code))
+    const QList<SelectionEntry> entries = m_selection.list(list).entries();
+    for (const SelectionEntry &entry : entries) {
+        // The empty entry is no unit; a unit the user may not choose is none either.
+        if (entry.code.isEmpty() || !m_selection.unitAllowed(list, entry.code))
             continue;
-        Unit unit { level, depth, code, item.section(QLatin1Char(' '), 1),
-                    above + QStringList { code } };
+        Unit unit { level, depth, entry.code, entry.name, above + QStringList { entry.code } };
         units.append(unit);
         if (depth + 1 < levels.size() && select(levels, unit.path))
             planLevel(levels, depth + 1, unit.path, units);
@@ -129,16 +117,12 @@ bool ReportBook::select(const QList<Level> &levels, const QStringList &path)
     // units in order: each choice refills the lists below it, as in the window.
     for (const Level level : levels) {
         const SelectionModel::List list = listOf(level);
-        if (m_selection.currentIndex(list) != 0 && !m_selection.items(list).isEmpty())
+        if (m_selection.currentIndex(list) != 0 && m_selection.list(list).size() > 0)
             m_selection.choose(list, 0);
     }
     for (int i = 0; i < path.size(); ++i) {
-        const SelectionModel::List list = listOf(levels.at(i));
-        const int index = indexOfCode(m_selection.items(list), path.at(i));
-        if (index < 0)
-            return false;
-        m_selection.choose(list, index);
-        if (m_selection.code(list) != path.at(i))
+        if (m_selection.chooseCode(listOf(levels.at(i)), path.at(i))
+            != SelectionModel::Choice::Chosen)
             return false;
     }
     return true;
@@ -147,7 +131,7 @@ bool ReportBook::select(const QList<Level> &levels, const QStringList &path)
 bool ReportBook::mayFetch(const Unit &unit) const
 {
     // A department-bound user fetches only with a department chosen.
-    if (!m_rights.departmentBound)
+    if (!m_selection.rights().departmentBound)
         return true;
     return unit.level == Level::Department
         || (unit.level == Level::MainGroup && !m_selection.code(SelectionModel::SABTNR).isEmpty());
@@ -168,8 +152,7 @@ ReportBook::Outcome ReportBook::run(const QList<Unit> &units, const PageSink &si
         if (!mayFetch(unit))
             continue;
         Page page { unit, {}, {} };
-        const PeriodFetch::Outcome fetched
-            = fetch.run(m_selection, m_extended, m_rights.departmentBound, page.totals);
+        const PeriodFetch::Outcome fetched = fetch.run(m_selection, m_extended, page.totals);
         m_fetchNs += timer.nsecsElapsed();
         if (fetched != PeriodFetch::Outcome::Fetched)
             return Outcome::Failed;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "AccessRights.h"
 #include "DisplayState.h"
 #include "PeriodTotals.h"
 #include "ReportData.h"
@@ -22,7 +21,8 @@ class ServerAccess;
 // The monthly report book: one report page per unit of the chosen levels,
 // nested in the order given (every department inside every main department),
 // each page the one the window draws for that selection, under the user's
-// rights. Works through the selection model like a user choosing each unit.
+// rights (the selection's). Works through the selection model like a user
+// choosing each unit.
 class ReportBook
 {
 public:
@@ -31,6 +31,8 @@ public:
     static std::optional<Level> levelFromWord(const QString &word);
     // The label of the selection panel: "PC", "HABT", "ABT", "HG".
     static QString levelLabel(Level level);
+    // The selection list whose units a level walks.
+    static SelectionModel::List listOf(Level level);
 
     struct Unit
     {
@@ -52,7 +54,7 @@ public:
 
     ReportBook(ServerAccess &server, Prompter &prompter, const Clock &clock,
                SelectionModel &selection, const ExtendedSelection &extended,
-               const DisplayState &display, const AccessRights &rights);
+               const DisplayState &display);
 
     // The units of the levels this user may choose, in book order. Levels may
     // not repeat.
@@ -70,7 +72,6 @@ public:
     qint64 fetchNanoseconds() const { return m_fetchNs; }
 
 private:
-    static SelectionModel::List listOf(Level level);
     void planLevel(const QList<Level> &levels, int depth, const QStringList &above,
                    QList<Unit> &units);
     bool select(const QList<Level> &levels, const QStringList &path);
@@ -81,8 +82,7 @@ private:
     const Clock &m_clock;
     SelectionModel &m_selection;
     const ExtendedSelection &m_extended;
-    DisplayState m_display;
-    AccessRights m_rights;
+    const DisplayState &m_display;
     QList<Level> m_levels;
     QList<Unit> m_leftOut;
     qint64 m_fetchNs = 0;

@@ -18,9 +18,9 @@ const QString foreignDepartment
 
 const QString listOperation = QStringLiteral("Auswahllisten lesen");
 
-QStringList withEmptyItem(const QStringList &items)
+QList<SelectionEntry> withEmptyEntry(const QList<SelectionEntry> &entries)
 {
-    return QStringList { QString() } + items;
+    return QList<SelectionEntry> { SelectionEntry {} } + entries;
 }
 
 } // namespace
@@ -30,27 +30,26 @@ SelectionModel::SelectionModel(ServerAccess &server, Prompter &prompter, QObject
     , m_server(server)
     , m_prompter(prompter)
 {
-    for (Items &list : m_lists)
-        list = { { QString() }, 0 };
+    for (SelectionList &list : m_lists)
+        list.setEntries({ SelectionEntry {} });
 }
 
 void SelectionModel::setUser(const QString &department, const QString &mainDepartment,
-                             bool restricted)
+                             const AccessRights &rights)
 {
     m_department = department.trimmed();
     m_mainDepartment = mainDepartment.trimmed();
-    m_restricted = restricted;
+    m_rights = rights;
 }
 
 QString SelectionModel::text(List list) const
 {
-    const Items &l = m_lists[list];
-    return l.current >= 0 && l.current < l.items.size() ? l.items.at(l.current) : QString();
+    return m_lists[list].entry(m_current[list]).text();
 }
 
 QString SelectionModel::code(List list) const
 {
-    return ServerLists::codeOf(text(list));
+    return m_lists[list].entry(m_current[list]).code;
 }
 
 void SelectionModel::setFirma(const QString &text)
@@ -74,7 +73,7 @@ FetchSelection SelectionModel::fetchSelection() const
 FetchSelection SelectionModel::periodSelection() const
 {
     FetchSelection s = fetchSelection();
-    if (m_restricted && s.habt.isEmpty() && s.abtnr.isEmpty())
+    if (m_rights.restricted && s.habt.isEmpty() && s.abtnr.isEmpty())
         s.habt = m_mainDepartment;
     return s;
 }
@@ -83,10 +82,8 @@ QString SelectionModel::shownText(List list) const
 {
     if (list != SHABT || !text(list).isEmpty() || periodSelection().habt.isEmpty())
         return text(list);
-    for (const QString &item : items(SHABT))
-        if (ServerLists::codeOf(item) == m_mainDepartment)
-            return item;
-    return m_mainDepartment;
+    const int row = m_lists[SHABT].indexOfCode(m_mainDepartment);
+    return row >= 0 ? m_lists[SHABT].entry(row).text() : m_mainDepartment;
 }
 
 QString SelectionModel::loginCompany() const
@@ -94,56 +91,63 @@ QString SelectionModel::loginCompany() const
     return m_server.context().firma;
 }
 
-void SelectionModel::setItems(List list, const QStringList &items)
+void SelectionModel::setItems(List list, const QList<SelectionEntry> &entries)
 {
-    m_lists[list] = { items, items.isEmpty() ? -1 : 0 };
+    m_lists[list].setEntries(entries);
+    m_current[list] = entries.isEmpty() ? -1 : 0;
     Q_EMIT itemsChanged(list);
 }
 
 void SelectionModel::setCurrent(List list, int index)
 {
-    m_lists[list].current = index;
+    m_current[list] = index;
     Q_EMIT currentChanged(list);
 }
 
 void SelectionModel::fillMainGroups()
 {
     setItems(SHGRP,
-             withEmptyItem(ServerLists::commandItems(m_server, QStringLiteral("d HGRP^KXCLSU"))));
+             withEmptyEntry(ServerLists::commandItems(m_server, QStringLiteral("d HGRP^KXCLSU"))));
 }
 
 void SelectionModel::fillDepartments()
 {
     setItems(SABTNR,
-             withEmptyItem(ServerLists::commandItems(m_server, QStringLiteral("d ABTNR^KXCLSU"))));
+             withEmptyEntry(ServerLists::commandItems(m_server, QStringLiteral("d ABTNR^KXCLSU"))));
 }
 
 void SelectionModel::fillMainDepartments()
 {
     setItems(SHABT,
-             withEmptyItem(ServerLists::commandItems(m_server, QStringLiteral("d HABT^KXCLSU"))));
+             withEmptyEntry(ServerLists::commandItems(m_server, QStringLiteral("d HABT^KXCLSU"))));
 }
 
 void SelectionModel::fillProfitCentres()
 {
-    QStringList items { QString() };
+    QList<SelectionEntry> entries { SelectionEntry {} };
     {
         ServerCall call(m_server, listOperation);
         if (call.connected())
-            ServerLists::appendQueryItems(call, QStringLiteral("Profitcenter"), {}, items);
+            ServerLists::appendQueryItems(call, QStringLiteral("Profitcenter"), {}, entries);
     }
-    setItems(SPCNR, items);
+    setItems(SPCNR, entries);
 }
 
 void SelectionModel::fillFixedLists()
 {
-    setItems(SPG, { QString(), QStringLiteral("P Privat"), QStringLiteral("G Gewerbe") });
-    setItems(SHVArt, { QString(), QStringLiteral("L Lager"), QStringLiteral("S Strecke") });
+    setItems(SPG,
+             { {},
+               { QStringLiteral("P"), QStringLiteral("Privat") },
+               { QStringLiteral("G"), QStringLiteral("Gewerbe") } });
+    setItems(SHVArt,
+             { {},
+               { QStringLiteral("L"), QStringLiteral("Lager") },
+               { QStringLiteral("S"), QStringLiteral("Strecke") } });
 }
 
 void SelectionModel::choose(List list, int index)
 {
-    if (index < 0 || index >= m_lists[list].items.size())
+    if (index < 0 || index >= m_lists[list].size())
         return;
     setCurrent(list, index);
     switch (list) {
@@ -173,8 +177,8 @@ void SelectionModel::profitCentreChosen()
     if (pc.isEmpty()) {
         fillMainDepartments();
     } else {
-        QStringList mainDepartments { QString() };
-        QStringList departments { QString() };
+        QList<SelectionEntry> mainDepartments { SelectionEntry {} };
+        QList<SelectionEntry> departments { SelectionEntry {} };
         {
             ServerCall call(m_server, listOperation);
             const QStringList args { loginCompany(), pc };
@@ -204,7 +208,7 @@ void SelectionModel::mainDepartmentChosen()
         return;
     }
     m_abteilungSelektiert = true;
-    QStringList departments { QString() };
+    QList<SelectionEntry> departments { SelectionEntry {} };
     {
         ServerCall call(m_server, listOperation);
         if (call.connected())
@@ -212,7 +216,7 @@ void SelectionModel::mainDepartmentChosen()
                                           { loginCompany(), habt }, departments);
     }
     setItems(SABTNR, departments);
-    if (m_restricted && habt != m_mainDepartment) {
+    if (m_rights.restricted && habt != m_mainDepartment) {
         refuse(SHABT, foreignMainDepartment);
         mainDepartmentEmptied();
         return;
@@ -229,13 +233,34 @@ void SelectionModel::departmentChosen()
         return;
     }
     m_abteilungSelektiert = true;
-    if (m_restricted && !AccessRights::departmentAllowed(m_department, abt)) {
+    if (m_rights.restricted && !AccessRights::departmentAllowed(m_department, abt)) {
         // A refused department never stays selected: it could be fetched otherwise.
         refuse(SABTNR, foreignDepartment);
         m_abteilungSelektiert = false;
         return;
     }
     m_selectionChanged = true;
+}
+
+SelectionModel::Choice SelectionModel::chooseCode(List list, const QString &wanted,
+                                                  Qt::CaseSensitivity cs)
+{
+    const int index = m_lists[list].indexOfCode(wanted, cs);
+    if (index < 0)
+        return Choice::Unknown;
+    choose(list, index);
+    return code(list).compare(wanted, cs) == 0 ? Choice::Chosen : Choice::Refused;
+}
+
+void SelectionModel::takeChoices(const SelectionModel &other, const QList<List> &except)
+{
+    for (int i = 0; i < ListCount; ++i) {
+        const auto list = List(i);
+        const QString chosen = other.code(list);
+        if (!except.contains(list) && !chosen.isEmpty())
+            chooseCode(list, chosen);
+    }
+    setSplitFlags(other.splitFlags());
 }
 
 void SelectionModel::refuse(List list, const QString &message)
@@ -252,7 +277,7 @@ void SelectionModel::mainGroupChosen()
         setItems(SUGRP, {});
     } else {
         setItems(SUGRP,
-                 withEmptyItem(ServerLists::commandItems(
+                 withEmptyEntry(ServerLists::commandItems(
                      m_server, QStringLiteral("d UGRP^KXCLSU(") + hgrp + QLatin1Char(')'))));
     }
     // Emptying the main group widens the selection, so the shown figures are stale too.
@@ -261,7 +286,7 @@ void SelectionModel::mainGroupChosen()
 
 bool SelectionModel::holdsRefusedChoice() const
 {
-    if (!m_restricted)
+    if (!m_rights.restricted)
         return false;
     const QString habt = code(SHABT);
     if (!habt.isEmpty() && habt != m_mainDepartment)
@@ -272,7 +297,7 @@ bool SelectionModel::holdsRefusedChoice() const
 
 bool SelectionModel::unitAllowed(List list, const QString &code) const
 {
-    if (!m_restricted)
+    if (!m_rights.restricted)
         return true;
     switch (list) {
     case SPCNR:

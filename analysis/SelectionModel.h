@@ -1,9 +1,9 @@
 #pragma once
 
 #include "AccessRights.h"
+#include "SelectionList.h"
 
 #include <QObject>
-#include <QStringList>
 #include <array>
 
 namespace ertragon {
@@ -11,16 +11,17 @@ namespace ertragon {
 class Prompter;
 class ServerAccess;
 
-// The selection codes one period query sends, each the text before the first
-// blank of its list (company: the SFirma text as a number).
+// The selection codes one period query sends, each the code of its list's entry
+// (company: the SFirma text as a number).
 struct FetchSelection
 {
     QString company, hgrp, ugrp, pcnr, habt, abtnr, pg, hvart;
 };
 
-// The selection panel without widgets: the cascading lists, the own-department
-// rules of restricted users, the SelectionChanged flag and the split flags.
-// The window mirrors the lists and forwards the user's choices to choose().
+// The selection panel without widgets: the cascading lists, the user's rights and
+// the own-department rules of restricted users, the SelectionChanged flag and the
+// split flags. The window shows the lists' models and forwards the user's choices
+// to choose().
 class SelectionModel : public QObject
 {
     Q_OBJECT
@@ -33,12 +34,16 @@ public:
 
     SelectionModel(ServerAccess &server, Prompter &prompter, QObject *parent = nullptr);
 
-    // The login user: own department, own main department, restricted or not.
-    void setUser(const QString &department, const QString &mainDepartment, bool restricted);
-    bool restricted() const { return m_restricted; }
+    // The login user: own department, own main department and what the store grants.
+    // The rights live here only; the fetch, the breakdown and the book read them here.
+    void setUser(const QString &department, const QString &mainDepartment,
+                 const AccessRights &rights);
+    const AccessRights &rights() const { return m_rights; }
 
-    const QStringList &items(List list) const { return m_lists[list].items; }
-    int currentIndex(List list) const { return m_lists[list].current; }
+    const SelectionList &list(List list) const { return m_lists[list]; }
+    // The model a list box shows.
+    QAbstractItemModel *listModel(List list) { return &m_lists[list]; }
+    int currentIndex(List list) const { return m_current[list]; }
     QString text(List list) const;
     QString code(List list) const;
 
@@ -61,8 +66,15 @@ public:
     void fillMainDepartments();
     void fillFixedLists();
 
-    // The click handler of a list: index into items(list).
+    // The click handler of a list: index into list(list).
     void choose(List list, int index);
+    enum class Choice { Chosen, Unknown, Refused };
+    // Chooses the entry with this code as a click does; Refused when the user's rules
+    // did not let it stay chosen.
+    Choice chooseCode(List list, const QString &code, Qt::CaseSensitivity cs = Qt::CaseSensitive);
+    // The other selection's choices on every list but the ones given, in the order of
+    // the cascade, and its split flags.
+    void takeChoices(const SelectionModel &other, const QList<List> &except);
 
     bool abteilungSelektiert() const { return m_abteilungSelektiert; }
     bool nichtErlaubt() const { return m_nichtErlaubt; }
@@ -88,13 +100,7 @@ Q_SIGNALS:
     void splitFlagsChanged(int flags);
 
 private:
-    struct Items
-    {
-        QStringList items;
-        int current = -1;
-    };
-
-    void setItems(List list, const QStringList &items);
+    void setItems(List list, const QList<SelectionEntry> &entries);
     void setCurrent(List list, int index);
     QString loginCompany() const;
 
@@ -107,11 +113,12 @@ private:
 
     ServerAccess &m_server;
     Prompter &m_prompter;
-    std::array<Items, ListCount> m_lists;
+    std::array<SelectionList, ListCount> m_lists;
+    std::array<int, ListCount> m_current {};
     QString m_firma;
     QString m_department;
     QString m_mainDepartment;
-    bool m_restricted = false;
+    AccessRights m_rights;
     bool m_abteilungSelektiert = false;
     bool m_nichtErlaubt = false;
     bool m_selectionChanged = false;

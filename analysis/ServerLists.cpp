@@ -12,22 +12,22 @@ const QChar itemSeparator(0xFF);
 const QString backtick = QStringLiteral("`");
 } // namespace
 
-QStringList commandItems(ServerAccess &server, const QString &command)
+QList<SelectionEntry> commandItems(ServerAccess &server, const QString &command)
 {
     QStringList raw;
     bool failed = false;
     const int count = server.ServerList(command, itemSeparator, raw, failed);
-    QStringList items;
+    QList<SelectionEntry> entries;
     for (int i = 0; i < count && i < raw.size(); ++i) {
         const QString &item = raw.at(i);
-        items << TextHelpers::GetPiece(item, backtick, 1) + QLatin1Char(' ')
-                + TextHelpers::GetPiece(item, backtick, 2);
+        entries << SelectionEntry::fromServer(TextHelpers::GetPiece(item, backtick, 1),
+                                              TextHelpers::GetPiece(item, backtick, 2));
     }
-    return items;
+    return entries;
 }
 
 bool appendQueryItems(ServerCall &call, const QString &query, const QStringList &arguments,
-                      QStringList &items)
+                      QList<SelectionEntry> &entries)
 {
     call.setOperation(QStringLiteral("Abfrage KXUmsatz.Daten ") + query);
     return call.run([&] {
@@ -35,16 +35,11 @@ bool appendQueryItems(ServerCall &call, const QString &query, const QStringList 
                           call.factory().OpenQuery(QStringLiteral("KXUmsatz.Daten"), query));
         rows->RunQuery(arguments);
         while (rows->NextRow()) {
-            items << rows->ColumnValue(1) + QLatin1Char(' ')
-                    + TextHelpers::ConvertUmlauts(rows->ColumnValue(2), QStringLiteral("KORDEX"),
-                                                  false);
+            entries << SelectionEntry::fromServer(
+                rows->ColumnValue(1),
+                TextHelpers::ConvertUmlauts(rows->ColumnValue(2), QStringLiteral("KORDEX"), false));
         }
     });
-}
-
-QString codeOf(const QString &item)
-{
-    return TextHelpers::GetPiece(item, QStringLiteral(" "), 1);
 }
 
 } // namespace ertragon::ServerLists

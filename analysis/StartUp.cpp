@@ -1,5 +1,6 @@
 #include "StartUp.h"
 
+#include "AccessRights.h"
 #include "Calendar.h"
 #include "Clock.h"
 #include "DisplayState.h"
@@ -8,7 +9,6 @@
 #include "Prompter.h"
 #include "SelectionModel.h"
 #include "ServerAccess.h"
-#include "StartUpView.h"
 #include "TextHelpers.h"
 
 namespace ertragon {
@@ -26,13 +26,13 @@ QString yearText(int series, int yearKind, const QDate &today)
 } // namespace
 
 StartUp::StartUp(ServerAccess &server, Prompter &prompter, const Clock &clock,
-                 SelectionModel &selection, DisplayState &display, StartUpView &view)
-    : m_server(server)
+                 SelectionModel &selection, DisplayState &display, QObject *parent)
+    : QObject(parent)
+    , m_server(server)
     , m_prompter(prompter)
     , m_clock(clock)
     , m_selection(selection)
     , m_display(display)
-    , m_view(view)
 {
 }
 
@@ -55,88 +55,89 @@ bool StartUp::run()
     if (NumberText::leadingNumber(ctx.rightsGroup) < 3)
         return false;
 
-    m_view.showSplash();
-    m_view.setStatus(QStringLiteral("Überprüfung Berechtigung"));
-    if (!userMayStart()) {
+    Q_EMIT splashWanted();
+    Q_EMIT statusChanged(QStringLiteral("Überprüfung Berechtigung"));
+    if (!admitUser()) {
         m_prompter.inform(Prompter::Icon::Critical, QStringLiteral("Abbruch!"),
                           QStringLiteral("Sie haben keine Berchtigung für dieses Programm."));
-        m_view.setStatus(QStringLiteral("Beenden"));
-        m_view.closeSplash();
+        Q_EMIT statusChanged(QStringLiteral("Beenden"));
+        Q_EMIT splashDone();
         return false;
     }
-    m_selection.setUser(ctx.department, ctx.mainDepartment, m_rights.restricted);
 
-    m_view.setCaption(LoginController::mainWindowCaption(ctx.firma, ctx.filiale, ctx.userDisplay));
-    m_view.preparePreview();
-    m_view.scaleLayout();
+    Q_EMIT captionChanged(
+        LoginController::mainWindowCaption(ctx.firma, ctx.filiale, ctx.userDisplay));
+    Q_EMIT previewDue();
+    Q_EMIT layoutDue();
     const QDate today = m_clock.now().date();
-    m_view.setTableCaptions(
+    Q_EMIT tableCaptionsChanged(
         QStringLiteral("% Bezogen auf ") + yearText(3, m_display.yearKind, today),
         QStringLiteral("% Bezogen auf ") + yearText(2, m_display.yearKind, today));
     fillLists();
     setDefaults();
-    m_view.setStatus(QStringLiteral("Überprüfung Datenbasis"));
+    Q_EMIT statusChanged(QStringLiteral("Überprüfung Datenbasis"));
     checkDataBasis();
-    m_view.setStatus(QStringLiteral("Fertig!"));
-    m_view.closeSplash();
+    Q_EMIT statusChanged(QStringLiteral("Fertig!"));
+    Q_EMIT splashDone();
     return !m_server.shutdownRequested();
 }
 
-bool StartUp::userMayStart()
+bool StartUp::admitUser()
 {
     const ServerContext &ctx = m_server.context();
     if (NumberText::leadingNumber(ctx.rightsGroup) < 3)
         return false;
-    m_rights = AccessRights::load(m_server, ctx.firma, ctx.name);
-    return m_rights.permitted;
+    const AccessRights rights = AccessRights::load(m_server, ctx.firma, ctx.name);
+    if (!rights.permitted)
+        return false;
+    m_selection.setUser(ctx.department, ctx.mainDepartment, rights);
+    return true;
 }
 
 bool StartUp::admitNewLogin()
 {
-    if (!userMayStart()) {
+    if (!admitUser()) {
         // Unlike at start-up the program goes on, with the previous user.
         m_prompter.inform(Prompter::Icon::Critical, QStringLiteral("Abbruch!"),
                           QStringLiteral("Sie haben keine Berchtigung für dieses Programm."));
         return false;
     }
-    const ServerContext &ctx = m_server.context();
-    m_selection.setUser(ctx.department, ctx.mainDepartment, m_rights.restricted);
     fillLists();
     return true;
 }
 
 void StartUp::fillLists()
 {
-    m_view.setStatus(QStringLiteral("Firma Setzten"));
+    Q_EMIT statusChanged(QStringLiteral("Firma Setzten"));
     m_selection.setFirma(m_server.context().firma);
-    m_view.setStatus(QStringLiteral("Hauptgruppen lesen .."));
+    Q_EMIT statusChanged(QStringLiteral("Hauptgruppen lesen .."));
     m_selection.fillMainGroups();
-    m_view.setStatus(QStringLiteral("Abteilung lesen .."));
+    Q_EMIT statusChanged(QStringLiteral("Abteilung lesen .."));
     m_selection.fillDepartments();
-    m_view.setStatus(QStringLiteral("Profitcenter lesen .."));
+    Q_EMIT statusChanged(QStringLiteral("Profitcenter lesen .."));
     m_selection.fillProfitCentres();
-    m_view.setStatus(QStringLiteral("Hauptabteilung lesen .."));
+    Q_EMIT statusChanged(QStringLiteral("Hauptabteilung lesen .."));
     m_selection.fillMainDepartments();
-    m_view.setStatus(QStringLiteral("Hauptkundengruppe lesen .."));
-    m_view.setStatus(QStringLiteral("Hauptversandart lesen .."));
+    Q_EMIT statusChanged(QStringLiteral("Hauptkundengruppe lesen .."));
+    Q_EMIT statusChanged(QStringLiteral("Hauptversandart lesen .."));
     m_selection.fillFixedLists();
 }
 
 void StartUp::setDefaults()
 {
-    m_view.setStatus(QStringLiteral("Defaultparameter .."));
-    if (m_rights.restricted)
-        m_view.disableRestrictedItems();
+    Q_EMIT statusChanged(QStringLiteral("Defaultparameter .."));
+    if (m_selection.rights().restricted)
+        Q_EMIT restrictedUser();
     m_display.tableMode = DisplayState::PercentOfMean;
     m_display.graphMode = DisplayState::YearMean;
     m_display.valueKind = 0;
     m_display.detailPeriod = 0;
     m_selection.setSplitFlags(SelectionModel::ChkUGRP | SelectionModel::ChkHKGRP);
     const QDate today = m_clock.now().date();
-    m_view.setYearOptionCaptions({ yearText(1, m_display.yearKind, today),
-                                   yearText(2, m_display.yearKind, today),
-                                   yearText(3, m_display.yearKind, today) });
-    m_view.displayStateReset();
+    Q_EMIT yearCaptionsChanged({ yearText(1, m_display.yearKind, today),
+                                 yearText(2, m_display.yearKind, today),
+                                 yearText(3, m_display.yearKind, today) });
+    Q_EMIT displayReset();
 }
 
 std::optional<QString> StartUp::dataBasisQuestion(const QString &output, const QDate &today)
@@ -170,7 +171,7 @@ void StartUp::checkDataBasis()
         return;
     const auto question = dataBasisQuestion(output, m_clock.now().date());
     if (question && m_prompter.confirm(programTitle(), *question))
-        m_view.openRebuild();
+        Q_EMIT rebuildWanted();
 }
 
 } // namespace ertragon

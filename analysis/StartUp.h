@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AccessRights.h"
-
 #include <QDate>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -13,25 +13,24 @@ class Clock;
 class Prompter;
 class SelectionModel;
 class ServerAccess;
-class StartUpView;
 struct DisplayState;
 
 // The start-up of the main window: login, rights check, caption, lists, display
-// defaults and the data-basis check, in this order, with the splash texts.
-class StartUp
+// defaults and the data-basis check, in this order, with the splash texts. The
+// splash and the main window follow its steps by its signals.
+class StartUp : public QObject
 {
+    Q_OBJECT
 public:
     StartUp(ServerAccess &server, Prompter &prompter, const Clock &clock, SelectionModel &selection,
-            DisplayState &display, StartUpView &view);
+            DisplayState &display, QObject *parent = nullptr);
 
     // The start-up login loop: true once logged in, false when the program ends.
     void setLogin(std::function<bool()> login) { m_login = std::move(login); }
 
     // False when the program must end (rights group below 3, user not permitted,
-    // or the program was ended during the login).
+    // or the program was ended during the login). The user's rights go to the selection.
     bool run();
-
-    const AccessRights &rights() const { return m_rights; }
 
     // A new login in the running program: the start-up's checks of the logged-in
     // user (rights group, permitted list), a message when refused; then the
@@ -44,10 +43,31 @@ public:
 
     static QString programTitle();
 
+Q_SIGNALS:
+    void splashWanted();
+    void statusChanged(const QString &text);
+    void splashDone();
+    void captionChanged(const QString &caption);
+    // The preview surface is due to be set to A4 landscape.
+    void previewDue();
+    // The group labels are due to be placed at their scaled positions.
+    void layoutDue();
+    // Captions of "Darstellung Tabelle" items 2 and 3.
+    void tableCaptionsChanged(const QString &item2, const QString &item3);
+    // Captions of the three optJahr options.
+    void yearCaptionsChanged(const QStringList &captions);
+    // A restricted user: SPCNR, mGraph 1, mTabelle 3 and mAuswahl are closed.
+    void restrictedUser();
+    // The display defaults were set; check marks and options follow them.
+    void displayReset();
+    // The data rebuild window is wanted, modal.
+    void rebuildWanted();
+
 private:
     bool login();
-    // Rights group of 3 or more and permitted by the store; reads the access rights.
-    bool userMayStart();
+    // Rights group of 3 or more and permitted by the store; the user's rights then go to
+    // the selection.
+    bool admitUser();
     void fillLists();
     void setDefaults();
     void checkDataBasis();
@@ -57,9 +77,7 @@ private:
     const Clock &m_clock;
     SelectionModel &m_selection;
     DisplayState &m_display;
-    StartUpView &m_view;
     std::function<bool()> m_login;
-    AccessRights m_rights;
 };
 
 } // namespace ertragon

@@ -2,18 +2,16 @@
 
 #include "CalculatorPopup.h"
 #include "MaskEditBase.h"
-#include "RangeValidator.h"
+#include "TallixValue.h"
 #include "ToolTipModel.h"
 #include "ToolTipWindow.h"
 
+#include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAbstractItemModel;
-
-namespace comctl {
-class PropertyExchange;
-}
 
 namespace orvel {
 
@@ -139,10 +137,6 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     bool event(QEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -154,30 +148,48 @@ private:
     friend class StatusTextLink;
     friend class ToolTipPoller;
 
+    // Emits an event's typed signal, then raises it to automation with the same
+    // arguments; nothing when a handler destroyed the control, else the arguments as the
+    // automation handlers left them (by-reference ones may have changed).
+    template<typename... Params, typename... Args>
+    std::optional<QVariantList> fire(void (CNumCtrl::*signal)(Params...), const QString &name,
+                                     Args &&...args)
+    {
+        QPointer<CNumCtrl> self(this);
+        Q_EMIT(this->*signal)(args...);
+        if (!self)
+            return std::nullopt;
+        QVariantList answers = raiseEvent(name, { QVariant::fromValue(args)... });
+        if (!self)
+            return std::nullopt;
+        return answers;
+    }
+
+    bool stripButtonPressed(ButtonStrip::Part part) override;
+    void stripButtonDown(ButtonStrip::Part part) override;
+    void stripButtonClicked(ButtonStrip::Part part) override;
+    void stripTouched() override;
+    void pointerMoved() override;
+
     void setDefaults();
-    void exchange(comctl::PropertyExchange &ex);
-    void exchangeOne(comctl::PropertyExchange &ex, const QString &name);
     // Sets a property by name as automation does (throws comctl::AutomationError).
     void setProp(const QString &name, const QVariant &value);
     void assignGeneric(const QString &name, const QVariant &value);
+    // The side effects of a changed property, as its entry in the property table says.
     void applyChange(const QString &name);
     void syncEngine();
     void afterValueChange();
     void changeNotification();
     void applyText(const QString &text, bool raise);
-    QChar localeDecimal() const;
-    // The range and sign check of ValidateType for values of the data type.
-    RangeValidator::Rule rangeRule(int type) const;
+    // The value side over the engine, the state and the data type as they are now.
+    TallixValue valueRules() const;
     // The key-down of a key while the calculator is closed.
     void handleKey(QKeyEvent *event);
     void fireInvalidChar(const QString &ch, int position);
     void fireStockError(int number, const QString &description);
     bool sameFormActive() const;
     void refocusLater();
-    bool stripPress(QMouseEvent *event);
-    bool stripRelease(QMouseEvent *event);
     void createPopups();
-    QCursor pointerCursor() const;
 
     std::unique_ptr<FieldBinding> m_binding;
     std::unique_ptr<CalculatorDropDown> m_calculator;
@@ -186,7 +198,6 @@ private:
     std::unique_ptr<StatusTextLink> m_status;
     QVariant m_tag;
     bool m_loading = false;
-    bool m_doubleClicked = false;
 };
 
 } // namespace orvel

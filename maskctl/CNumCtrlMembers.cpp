@@ -208,7 +208,8 @@ struct CNumCtrlAccess
 
     static void putSpinValue(CNumCtrl &c, const QString &text)
     {
-        if (!text.isEmpty() && !NumericValue::fromText(text, c.dataType(), c.localeDecimal()))
+        if (!text.isEmpty()
+            && !NumericValue::fromText(text, c.dataType(), c.valueRules().localeDecimal()))
             throw AutomationError(31001, QStringLiteral("Invalid number"));
         c.state().spinValue = text;
         c.notifyPropertyChanged(QStringLiteral("SpinValue"));
@@ -218,7 +219,8 @@ struct CNumCtrlAccess
     {
         for (const PropertyDef &propDef : propertyDefs()) {
             MemberInfo info
-                = MemberInfo::make(propDef.name, propDef.dispId, automationTypeName(propDef.kind));
+                = MemberInfo::make(propDef.name, propDef.dispId, automationTypeName(propDef.kind))
+                      .describe(propDef.description);
             if (propDef.flags & ReadOnly)
                 info.setReadOnly();
             if (propDef.flags & RuntimeOnly)
@@ -265,8 +267,7 @@ struct CNumCtrlAccess
         simple("Delete", 116, &CNumCtrl::deleteSelection);
         t.addMethod(MemberInfo::make(QStringLiteral("DoEllipsesClick"), 117),
                     [](ComControl &c, QVariantList &) {
-                        Q_EMIT ctl(c).EllipsesClick();
-                        ctl(c).raiseEvent(QStringLiteral("EllipsesClick"));
+                        ctl(c).fire(&CNumCtrl::EllipsesClick, QStringLiteral("EllipsesClick"));
                         return QVariant();
                     });
         t.addMethod(MemberInfo::make(QStringLiteral("DoSpinClick"), 118)
@@ -283,8 +284,7 @@ struct CNumCtrlAccess
                         .param(QStringLiteral("CalcBtnType"), QStringLiteral("Integer")),
                     [](ComControl &c, QVariantList &args) {
                         const qint16 type = Variants::toInt16(args.value(0));
-                        Q_EMIT ctl(c).CalcBtnClick(type);
-                        ctl(c).raiseEvent(QStringLiteral("CalcBtnClick"), { type });
+                        ctl(c).fire(&CNumCtrl::CalcBtnClick, QStringLiteral("CalcBtnClick"), type);
                         return QVariant();
                     });
         t.addMethod(MemberInfo::make(QStringLiteral("AboutBox"), -552),

@@ -28,8 +28,7 @@ CalculatorPopup *CalculatorDropDown::popup()
     if (!m_popup) {
         m_popup = new CalculatorPopup(&q);
         QObject::connect(m_popup, &CalculatorPopup::buttonPressed, &q, [this](int type) {
-            Q_EMIT q.CalcBtnClick(qint16(type));
-            q.raiseEvent(QStringLiteral("CalcBtnClick"), { qint16(type) });
+            q.fire(&CNumCtrl::CalcBtnClick, QStringLiteral("CalcBtnClick"), qint16(type));
         });
         QObject::connect(m_popup, &CalculatorPopup::outsideClick, &q, [this] {
             if (m_open)
@@ -65,15 +64,11 @@ void CalculatorDropDown::open()
 {
     if (m_open)
         return;
-    QPointer<CNumCtrl> self(&q);
     CalculatorPopup *calculator = popup();
     const std::optional<double> current = NumericValue::toDouble(
         NumericValue::fromText(q.m_engine.value(), DataTypeDouble).value_or(QVariant()));
     calculator->engine().start(current.value_or(0.0));
-    Q_EMIT q.DropDown();
-    if (self)
-        q.raiseEvent(QStringLiteral("DropDown"));
-    if (!self || !m_popup)
+    if (!q.fire(&CNumCtrl::DropDown, QStringLiteral("DropDown")) || !m_popup)
         return;
     const QRect control(q.mapToGlobal(QPoint(0, 0)), q.size());
     const QRect desktop = q.screen() ? q.screen()->geometry() : QRect(0, 0, 1 << 14, 1 << 14);
@@ -96,8 +91,7 @@ void CalculatorDropDown::close()
     q.m_tracked = ButtonStrip::None;
     q.m_pressedLook = false;
     q.update();
-    Q_EMIT q.CloseUp();
-    q.raiseEvent(QStringLiteral("CloseUp"));
+    q.fire(&CNumCtrl::CloseUp, QStringLiteral("CloseUp"));
 }
 
 void CalculatorDropDown::transfer()

@@ -113,18 +113,14 @@ void FieldBinding::read()
     const int bound = column();
     if (bound < 0 || m_row < 0 || m_row >= m_model->rowCount())
         return;
-    QPointer<CNumCtrl> self(&q);
     QVariant newValue = m_model->data(m_model->index(m_row, bound), Qt::EditRole);
     qint16 changed = 0;
     m_reading = true;
-    Q_EMIT q.DataRead(newValue, changed);
-    if (self) {
-        const QVariantList args = q.raiseEvent(QStringLiteral("DataRead"), { newValue, changed });
-        newValue = args.value(0);
-        changed = qint16(args.value(1).toInt());
-    }
-    if (!self)
+    const auto answers = q.fire(&CNumCtrl::DataRead, QStringLiteral("DataRead"), newValue, changed);
+    if (!answers)
         return;
+    newValue = answers->value(0);
+    changed = qint16(answers->value(1).toInt());
     try {
         q.setValue(newValue);
     } catch (const comctl::AutomationError &error) {
@@ -148,22 +144,18 @@ bool FieldBinding::write()
     if (!q.m_engine.value().isEmpty()) {
         const auto typed = NumericValue::fromText(q.m_engine.value(), q.dataType(), u'.');
         if (!typed) {
-            Q_EMIT q.DataError(ErrTypeBadType, q.m_engine.value());
-            q.raiseEvent(QStringLiteral("DataError"),
-                         { qint16(ErrTypeBadType), q.m_engine.value() });
+            q.fire(&CNumCtrl::DataError, QStringLiteral("DataError"), qint16(ErrTypeBadType),
+                   q.m_engine.value());
             return false;
         }
         newValue = NumericValue::forHost(*typed);
     }
-    QPointer<CNumCtrl> self(&q);
     qint16 cancel = 0;
-    Q_EMIT q.BeforeUpdate(newValue, cancel);
-    if (!self)
+    const auto answers
+        = q.fire(&CNumCtrl::BeforeUpdate, QStringLiteral("BeforeUpdate"), newValue, cancel);
+    if (!answers || answers->value(1).toInt() != 0)
         return false;
-    const QVariantList args = q.raiseEvent(QStringLiteral("BeforeUpdate"), { newValue, cancel });
-    if (!self || args.value(1).toInt() != 0)
-        return false;
-    newValue = args.value(0);
+    newValue = answers->value(0);
     m_reading = true; // our own write is not a change of the source to read back
     const bool ok = m_model->setData(m_model->index(m_row, bound), newValue, Qt::EditRole);
     m_reading = false;
@@ -172,8 +164,7 @@ bool FieldBinding::write()
         return false;
     }
     m_changed = false;
-    Q_EMIT q.AfterUpdate();
-    q.raiseEvent(QStringLiteral("AfterUpdate"));
+    q.fire(&CNumCtrl::AfterUpdate, QStringLiteral("AfterUpdate"));
     return true;
 }
 

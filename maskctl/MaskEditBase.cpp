@@ -1,13 +1,17 @@
 #include "MaskEditBase.h"
 
 #include "PosixLocaleInfo.h"
+#include "comctl/KeyCodes.h"
 #include "comctl/OleColor.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QStyle>
+#include <utility>
 
 namespace orvel {
 
@@ -342,7 +346,82 @@ void MaskEditBase::paintButtonFace(QPainter &p, const QRect &r, ButtonStrip::Par
     }
 }
 
-void MaskEditBase::mousePressEvent(QMouseEvent *event)
+// ------------------------------------------------------------------ mouse
+
+QCursor MaskEditBase::pointerCursor() const
+{
+    static const Qt::CursorShape shapes[] = {
+        Qt::IBeamCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
+        Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
+        Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
+        Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor,
+    };
+    const int pointer = m_state.mousePointer;
+    if (pointer == 99) {
+        const QPixmap icon = m_state.mouseIcon.value_or(QPixmap());
+        return icon.isNull() ? QCursor(Qt::ArrowCursor) : QCursor(icon);
+    }
+    return QCursor(shapes[qBound(0, pointer, 15)]);
+}
+
+QWidget *MaskEditBase::buttonAt(const QString &name, QPoint *point)
+{
+    static const QHash<QString, ButtonStrip::Part> buttons = {
+        { QStringLiteral("spin-up"), ButtonStrip::SpinUp },
+        { QStringLiteral("spin-down"), ButtonStrip::SpinDown },
+        { QStringLiteral("ellipsis"), ButtonStrip::Ellipsis },
+        { QStringLiteral("dropdown"), ButtonStrip::DropDown },
+    };
+    const QRect r = buttons.contains(name) ? buttonStrip().rectOf(buttons.value(name)) : QRect();
+    if (r.isEmpty() || !isVisible())
+        return nullptr;
+    *point = r.center();
+    return this;
+}
+
+void MaskEditBase::raiseMouseEvent(const QString &name, const QMouseEvent *event,
+                                   Qt::MouseButtons buttons)
+{
+    // Button, Shift, X, Y of the stock mouse events.
+    raiseEvent(name,
+               { qint16(buttons.toInt()), comctl::KeyCodes::shiftState(event->modifiers()),
+                 float(event->position().x()), float(event->position().y()) });
+}
+
+bool MaskEditBase::pressStrip(QMouseEvent *e)
+{
+    stripTouched();
+    if (e->button() != Qt::LeftButton || !isEnabled())
+        return false;
+    const ButtonStrip strip = buttonStrip();
+    const ButtonStrip::Part part = strip.hit(e->position().toPoint());
+    if (part == ButtonStrip::None)
+        return strip.strip.contains(e->position().toPoint());
+    if (!stripButtonPressed(part))
+        return true;
+    m_tracked = part;
+    m_pressedLook = true;
+    repaint();
+    stripButtonDown(part);
+    return true;
+}
+
+bool MaskEditBase::releaseStrip(QMouseEvent *e)
+{
+    stripTouched();
+    if (m_tracked == ButtonStrip::None)
+        return false;
+    const ButtonStrip::Part part = m_tracked;
+    const bool over = buttonStrip().rectOf(part).contains(e->position().toPoint());
+    m_tracked = ButtonStrip::None;
+    m_pressedLook = false;
+    update();
+    if (over)
+        stripButtonClicked(part);
+    return true;
+}
+
+void MaskEditBase::pressText(QMouseEvent *event)
 {
     comctl::ComControl::mousePressEvent(event);
     if (event->button() != Qt::LeftButton || !textRect().contains(event->position().toPoint()))
@@ -355,29 +434,82 @@ void MaskEditBase::mousePressEvent(QMouseEvent *event)
     restartCaret();
 }
 
+void MaskEditBase::mousePressEvent(QMouseEvent *event)
+{
+    if (designMode())
+        return;
+    if (!pressStrip(event))
+        pressText(event);
+    raiseMouseEvent(QStringLiteral("MouseDown"), event, event->button());
+}
+
 void MaskEditBase::mouseMoveEvent(QMouseEvent *event)
 {
-    comctl::ComControl::mouseMoveEvent(event);
-    if (!m_dragging || !(event->buttons() & Qt::LeftButton))
+    if (designMode())
         return;
-    m_engine.placeCaret(indexAt(int(event->position().x())), true);
-    restartCaret();
+    pointerMoved();
+    const QPoint pos = event->position().toPoint();
+    const ButtonStrip strip = buttonStrip();
+    setCursor(strip.strip.contains(pos) ? QCursor(Qt::ArrowCursor) : pointerCursor());
+    if (m_tracked != ButtonStrip::None) {
+        const bool over = strip.rectOf(m_tracked).contains(pos);
+        if (over != m_pressedLook) {
+            m_pressedLook = over;
+            update();
+        }
+        return;
+    }
+    comctl::ComControl::mouseMoveEvent(event);
+    if (m_dragging && (event->buttons() & Qt::LeftButton)) {
+        m_engine.placeCaret(indexAt(int(event->position().x())), true);
+        restartCaret();
+    }
+    raiseMouseEvent(QStringLiteral("MouseMove"), event, event->buttons());
 }
 
 void MaskEditBase::mouseReleaseEvent(QMouseEvent *event)
 {
-    comctl::ComControl::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton)
-        m_dragging = false;
+    if (designMode())
+        return;
+    QPointer<MaskEditBase> self(this);
+    const bool onButton
+        = releaseStrip(event) || buttonStrip().strip.contains(event->position().toPoint());
+    if (!self)
+        return;
+    if (!onButton) {
+        comctl::ComControl::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton)
+            m_dragging = false;
+    }
+    // Every MouseDown gets its MouseUp, on the buttons as well; a button's own click is its
+    // event (SpinClick, EllipsesClick), not the control's Click.
+    raiseMouseEvent(QStringLiteral("MouseUp"), event, event->button());
+    // The release that ends a double click is no Click of its own.
+    const bool afterDoubleClick = std::exchange(m_doubleClicked, false);
+    if (self && !onButton && !afterDoubleClick && rect().contains(event->position().toPoint()))
+        raiseEvent(QStringLiteral("Click"));
 }
 
 void MaskEditBase::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    comctl::ComControl::mouseDoubleClickEvent(event);
-    if (event->button() != Qt::LeftButton || !textRect().contains(event->position().toPoint()))
+    if (designMode())
         return;
-    m_engine.selectWordAt(indexAt(int(event->position().x())));
-    restartCaret();
+    // The double click stands for the second press: on the button strip it presses the
+    // button again, with the MouseDown its release will match.
+    if (buttonStrip().strip.contains(event->position().toPoint())) {
+        QPointer<MaskEditBase> self(this);
+        pressStrip(event);
+        if (self)
+            raiseMouseEvent(QStringLiteral("MouseDown"), event, event->button());
+        return;
+    }
+    comctl::ComControl::mouseDoubleClickEvent(event); // the press (MouseDown, caret), then the word
+    if (event->button() == Qt::LeftButton && textRect().contains(event->position().toPoint())) {
+        m_engine.selectWordAt(indexAt(int(event->position().x())));
+        restartCaret();
+    }
+    m_doubleClicked = true;
+    raiseEvent(QStringLiteral("DblClick"));
 }
 
 } // namespace orvel

@@ -22,8 +22,9 @@ enum CaretStyle : int {
 };
 
 // The masked edit window: it paints the shown text of its edit engine in the state's
-// colours and font, draws caret and selection, scrolls horizontally and turns mouse input
-// into caret moves. It keeps the property values of the control in its state.
+// colours and font, draws caret and selection, scrolls horizontally, turns mouse input
+// into caret moves and button presses on its button strip, and raises the stock mouse
+// events. It keeps the property values of the control in its state.
 class MaskEditBase : public comctl::ComControl
 {
     Q_OBJECT
@@ -56,6 +57,22 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    // The button of the strip named "spin-up", "spin-down", "ellipsis" or "dropdown":
+    // this control with *point at its centre, or nothing when it is not shown.
+    QWidget *buttonAt(const QString &name, QPoint *point);
+    // The mouse pointer of MousePointer and MouseIcon.
+    QCursor pointerCursor() const;
+
+    // What the buttons of the strip do. A press on a button: false when the button is
+    // disabled (then it is not tracked). Down: the button is tracked and looks pressed.
+    // Clicked: released over the tracked button.
+    virtual bool stripButtonPressed(ButtonStrip::Part) { return true; }
+    virtual void stripButtonDown(ButtonStrip::Part) { }
+    virtual void stripButtonClicked(ButtonStrip::Part) { }
+    // A button of the strip was touched, or the pointer moved over the control.
+    virtual void stripTouched() { }
+    virtual void pointerMoved() { }
+
     // Keeps the caret visible after a caret move (horizontal scrolling).
     void ensureCaretVisible();
     void restartCaret();
@@ -77,11 +94,17 @@ private:
     void paintCaret(QPainter &painter, const QRect &cell) const;
     void paintButtons(QPainter &painter) const;
     void paintButtonFace(QPainter &painter, const QRect &r, ButtonStrip::Part part) const;
+    // The press and release on the strip; false when they are for the text.
+    bool pressStrip(QMouseEvent *event);
+    bool releaseStrip(QMouseEvent *event);
+    void pressText(QMouseEvent *event);
+    void raiseMouseEvent(const QString &name, const QMouseEvent *event, Qt::MouseButtons buttons);
 
     MaskEditState m_state;
     int m_scroll = 0;
     bool m_dragging = false;
     bool m_caretOn = true;
+    bool m_doubleClicked = false;
     QBasicTimer m_blink;
 
 protected:

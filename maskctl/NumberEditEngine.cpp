@@ -431,6 +431,64 @@ void NumberEditEngine::moveCaret(int position, bool shift)
         m_anchor = p;
 }
 
+NumberEditEngine::KeyCommand NumberEditEngine::processKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    const bool shift = modifiers & Qt::ShiftModifier;
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    switch (key) {
+    case Qt::Key_Backspace:
+        backspace();
+        return KeyCommand::None;
+    case Qt::Key_Delete:
+        deleteKey();
+        return KeyCommand::None;
+    case Qt::Key_Escape:
+        return KeyCommand::Revert;
+    case Qt::Key_Plus:
+    case Qt::Key_Minus:
+        if (!(modifiers & Qt::KeypadModifier))
+            return KeyCommand::None;
+        return key == Qt::Key_Plus ? KeyCommand::SpinUp : KeyCommand::SpinDown;
+    case Qt::Key_F4:
+        return KeyCommand::Calculator;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return KeyCommand::NextControl;
+    case Qt::Key_Home:
+        home(shift);
+        return KeyCommand::None;
+    case Qt::Key_End:
+        end(shift);
+        return KeyCommand::None;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        left(shift, ctrl);
+        return KeyCommand::None;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        right(shift, ctrl);
+        return KeyCommand::None;
+    case Qt::Key_Insert:
+        return KeyCommand::ToggleInsert;
+    default:
+        break;
+    }
+    if (!ctrl)
+        return KeyCommand::None;
+    switch (key) {
+    case Qt::Key_C:
+        return KeyCommand::Copy;
+    case Qt::Key_X:
+        return KeyCommand::Cut;
+    case Qt::Key_V:
+        return KeyCommand::Paste;
+    case Qt::Key_Z:
+        return KeyCommand::Undo;
+    default:
+        return KeyCommand::None;
+    }
+}
+
 void NumberEditEngine::home(bool shift)
 {
     moveCaret(0, shift);

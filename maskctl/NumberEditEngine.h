@@ -5,6 +5,7 @@
 #include "MaskSettings.h"
 
 #include <QString>
+#include <Qt>
 #include <functional>
 
 namespace orvel {
@@ -99,6 +100,25 @@ public:
     void right(bool shift, bool word);
     void placeCaret(int position, bool shift);
     void selectWordAt(int position);
+
+    // --- keys
+    // What a key asks of the control beyond editing and moving the caret.
+    enum class KeyCommand {
+        None,
+        Revert, // Escape: the bound field's value again
+        SpinUp, // + and - of the keypad
+        SpinDown,
+        Calculator, // F4
+        NextControl, // Enter
+        ToggleInsert, // Insert
+        Copy, // Ctrl+C, X, V, Z
+        Cut,
+        Paste,
+        Undo,
+    };
+    // The key-down of a key: edits and caret moves are done here; what else the key asks
+    // of the control comes back, for the control to do as its settings allow.
+    KeyCommand processKey(int key, Qt::KeyboardModifiers modifiers);
 
     // --- focus
     void focusIn();

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -19,11 +20,22 @@ enum PropFlag : unsigned {
     ReadOnly = 4,
     Reformat = 8, // a change re-runs the formatting pass
     Special = 16, // getter and setter of their own
+    // What a change does to the control besides storing the value.
+    AppliesEnabled = 32, // the widget is enabled or disabled
+    AppliesFont = 64, // the widget takes the font
+    RestartsCaret = 128, // the caret is drawn anew
+    BindsStatus = 256, // the status text control is looked up again
+    AppliesCursor = 512, // the mouse pointer changes
+    RefreshesShown = 1024, // the shown text is made anew (no formatting pass)
+    // How a persisted value is loaded.
+    KeepsAmbient = 2048, // always saved; when missing, the host's value stays
+    LoadsStored = 4096, // stored as it is when in range, not set through automation
+    Positive = 8192, // a stored number must be above zero
 };
 
 // One property of the control: automation name and id, conversion, the field of
 // MaskEditState that holds its value (none for values the control computes or keeps
-// elsewhere) and the range of whole-number values.
+// elsewhere), what a change does, a one-line description and the range of numbers.
 struct PropertyDef
 {
     using S = MaskEditState;
@@ -38,6 +50,7 @@ struct PropertyDef
     PropKind kind;
     Field field;
     unsigned flags;
+    QString description;
     int min = -32768;
     int max = 32767;
 
@@ -47,6 +60,13 @@ struct PropertyDef
     void assign(MaskEditState &state, const QVariant &value) const;
     // The value of a new control.
     QVariant defaultValue() const;
+    // An automation value converted and checked for the kind; throws
+    // comctl::AutomationError for a value of the wrong type or out of range.
+    QVariant convert(const QVariant &value) const;
+    // The form a value of the kind is persisted in.
+    QVariant persistedForm(const QVariant &value) const;
+    // A persisted value converted for the field when it is in range (LoadsStored).
+    std::optional<QVariant> storedForm(const QVariant &value) const;
 };
 
 const std::vector<PropertyDef> &propertyDefs();

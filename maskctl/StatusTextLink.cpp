@@ -45,17 +45,13 @@ void StatusTextLink::update(bool focused)
     QString text = focused ? q.state().statusBarText : (!restore.isEmpty() ? restore : m_saved);
     if (focused && restore.isEmpty())
         m_saved = StatusTarget::read(m_target, property).value_or(QString());
-    QPointer<CNumCtrl> self(&q);
     qint16 cancel = 0;
     const qint16 restoreFlag = focused ? 1 : 0;
-    Q_EMIT q.StatusBarUpdate(restoreFlag, text, cancel);
-    if (!self)
+    const auto answers = q.fire(&CNumCtrl::StatusBarUpdate, QStringLiteral("StatusBarUpdate"),
+                                restoreFlag, text, cancel);
+    if (!answers || answers->value(2).toInt() != 0 || cancel != 0)
         return;
-    const QVariantList args
-        = q.raiseEvent(QStringLiteral("StatusBarUpdate"), { restoreFlag, text, cancel });
-    if (!self || args.value(2).toInt() != 0 || cancel != 0)
-        return;
-    StatusTarget::write(m_target, property, args.value(1).toString());
+    StatusTarget::write(m_target, property, answers->value(1).toString());
 }
 
 } // namespace orvel

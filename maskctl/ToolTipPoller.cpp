@@ -66,16 +66,12 @@ void ToolTipPoller::tick()
 
 void ToolTipPoller::show()
 {
-    QPointer<CNumCtrl> self(&q);
     qint16 cancel = 0;
-    Q_EMIT q.ToolTipBegin(cancel);
-    if (!self)
-        return;
-    const QVariantList args = q.raiseEvent(QStringLiteral("ToolTipBegin"), { cancel });
-    if (!self || !m_window)
+    const auto answers = q.fire(&CNumCtrl::ToolTipBegin, QStringLiteral("ToolTipBegin"), cancel);
+    if (!answers || !m_window)
         return;
     const QString text = q.calculatorOpen() ? QString() : q.state().toolTipText;
-    if (cancel != 0 || args.value(0).toInt() != 0 || text.isEmpty()) {
+    if (cancel != 0 || answers->value(0).toInt() != 0 || text.isEmpty()) {
         // Asked once for this rest of the pointer; the next poll must not ask again.
         m_model.declined();
         return;
@@ -95,8 +91,7 @@ void ToolTipPoller::show()
 void ToolTipPoller::hide()
 {
     m_window->hide();
-    Q_EMIT q.ToolTipEnd();
-    q.raiseEvent(QStringLiteral("ToolTipEnd"));
+    q.fire(&CNumCtrl::ToolTipEnd, QStringLiteral("ToolTipEnd"));
 }
 
 void ToolTipPoller::close(bool block)

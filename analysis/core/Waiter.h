@@ -10,6 +10,8 @@ public:
     virtual ~Waiter() = default;
     // Returns after n hundredths of a second; gives back the elapsed whole seconds.
     virtual int waitHundredths(int n) = 0;
+    // Lets pending window events run between server calls; without windows there are none.
+    virtual void pumpEvents() { }
 };
 
 } // namespace ertragon

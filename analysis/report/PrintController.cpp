@@ -2,18 +2,23 @@
 
 #include "PrintJob.h"
 #include "PrinterDialog.h"
+#include "Prompter.h"
 #include "RecordingSurface.h"
 #include "ReportExport.h"
+#include "ReportPage.h"
+#include "ReportSource.h"
 
 #include <QPageLayout>
 #include <QPageSize>
 
 namespace ertragon::report {
 
-PrintController::PrintController(RecordingSurface &surface, PrinterDialog &dialog, Hooks hooks)
+PrintController::PrintController(RecordingSurface &surface, PrinterDialog &dialog,
+                                 ReportSource &source, Prompter &prompter)
     : m_surface(surface)
     , m_dialog(dialog)
-    , m_hooks(std::move(hooks))
+    , m_source(source)
+    , m_prompter(prompter)
     , m_printer(QPrinter::HighResolution)
 {
     m_printer.setPageLayout(
@@ -24,13 +29,11 @@ PrintController::PrintController(RecordingSurface &surface, PrinterDialog &dialo
 
 int PrintController::print()
 {
-    if (m_hooks.selectionChanged && m_hooks.selectionChanged() && m_hooks.fetch)
-        m_hooks.fetch();
+    m_source.fetchIfSelectionChanged();
     const std::optional<int> copies = m_dialog.ask(m_printer);
     if (!copies)
         return 0;
-    if (m_hooks.redraw)
-        m_hooks.redraw();
+    m_source.redraw();
     PrintJob job(m_printer);
     int printed = 0;
     m_surface.setPrintJob(&job);
@@ -41,8 +44,8 @@ int PrintController::print()
     m_surface.setPrintJob(nullptr);
     if (job.finish())
         return printed;
-    if (m_hooks.failed)
-        m_hooks.failed(job.error());
+    m_prompter.inform(Prompter::Icon::Critical, QStringLiteral("Fehlermeldung"),
+                      QStringLiteral("Der Bericht konnte nicht gedruckt werden.\n") + job.error());
     return 0;
 }
 
@@ -60,8 +63,7 @@ bool PrintController::exportPng(const QString &path, int dpi, QString *error) co
 
 bool PrintController::exportCsv(const QString &path, QString *error) const
 {
-    const PageContent content = m_hooks.content ? m_hooks.content() : PageContent {};
-    return ReportExport::writeCsv(content, path, error);
+    return ReportExport::writeCsv(ReportPage::content(m_source.report()), path, error);
 }
 
 } // namespace ertragon::report

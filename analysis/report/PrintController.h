@@ -1,35 +1,30 @@
 #pragma once
 
-#include "PageContent.h"
-
 #include <QPrinter>
 #include <QString>
-#include <functional>
+
+namespace ertragon {
+class Prompter;
+class ReportSource;
+} // namespace ertragon
 
 namespace ertragon::report {
 
 class PrinterDialog;
 class RecordingSurface;
 
-// The print command mDrucken and the exports of the shown report.
+// The print command mDrucken and the exports of the report of an analysis, whose
+// page is drawn on the surface.
 class PrintController
 {
 public:
-    struct Hooks
-    {
-        std::function<bool()> selectionChanged; // SelectionChanged is set
-        std::function<void()> fetch; // fetch the period data again
-        std::function<void()> redraw; // Zeichnen
-        std::function<PageContent()> content; // the texts of the shown page
-        std::function<void(const QString &error)> failed; // printing did not work
-    };
-
-    PrintController(RecordingSurface &surface, PrinterDialog &dialog, Hooks hooks);
+    PrintController(RecordingSurface &surface, PrinterDialog &dialog, ReportSource &source,
+                    Prompter &prompter);
 
     // mDrucken: fetch again if the selection changed, ask the printer dialog,
     // redraw once and print the document once per copy, all copies in one job
     // on the chosen printer. Returns the number of documents printed (0 when
-    // cancelled or failed; a failure is handed to the failed hook).
+    // cancelled or failed; a failure is told the user).
     int print();
 
     bool exportPdf(const QString &path, QString *error = nullptr) const;
@@ -42,7 +37,8 @@ public:
 private:
     RecordingSurface &m_surface;
     PrinterDialog &m_dialog;
-    Hooks m_hooks;
+    ReportSource &m_source;
+    Prompter &m_prompter;
     QPrinter m_printer;
 };
 

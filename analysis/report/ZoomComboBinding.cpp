@@ -7,20 +7,17 @@
 
 namespace ertragon::report {
 
-ZoomComboBinding::ZoomComboBinding(QComboBox *combo, PreviewSurface *surface,
-                                   std::function<void()> redraw, QObject *parent)
+ZoomComboBinding::ZoomComboBinding(QComboBox *combo, PreviewSurface *surface, QObject *parent)
     : QObject(parent)
     , m_combo(combo)
     , m_surface(surface)
-    , m_redraw(std::move(redraw))
 {
     if (!combo || !surface)
         return;
     connect(combo, &QComboBox::textActivated, this, &ZoomComboBinding::chooseZoom);
     connect(surface, &PreviewSurface::previewChanged, this, &ZoomComboBinding::Synchronize);
     connect(surface, &PreviewSurface::layoutRequested, this, [this] {
-        if (m_redraw)
-            m_redraw();
+        Q_EMIT redrawWanted();
         Synchronize();
     });
 }

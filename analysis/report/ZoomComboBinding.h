@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <functional>
 
 class QComboBox;
 
@@ -11,19 +10,22 @@ namespace ertragon::report {
 class PreviewSurface;
 
 // The main window's zoom combo cmbZoom beside the preview: a list pick sets
-// the zoom; the surface's notifications redraw and synchronise.
+// the zoom; the surface's notifications synchronise it, and a new layout the
+// surface asks for is passed on as redrawWanted.
 class ZoomComboBinding : public QObject
 {
     Q_OBJECT
 public:
-    // redraw is the main window's Zeichnen, run when the surface asks for a new layout.
-    ZoomComboBinding(QComboBox *combo, PreviewSurface *surface, std::function<void()> redraw,
-                     QObject *parent = nullptr);
+    ZoomComboBinding(QComboBox *combo, PreviewSurface *surface, QObject *parent = nullptr);
 
     // Fills a combo with the zoom list, tooltip and initial text; editable.
     static void setUpCombo(QComboBox *combo);
 
     bool syncBusy() const { return m_syncBusy; }
+
+Q_SIGNALS:
+    // The surface asks for the page in a new layout (Zeichnen).
+    void redrawWanted();
 
 public Q_SLOTS:
     // The combo's click: the zoom choice for the combo's text.
@@ -33,7 +35,6 @@ public Q_SLOTS:
 private:
     QPointer<QComboBox> m_combo;
     QPointer<PreviewSurface> m_surface;
-    std::function<void()> m_redraw;
     bool m_syncBusy = false;
 };
 

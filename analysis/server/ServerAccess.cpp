@@ -7,10 +7,6 @@
 #include "ServerLog.h"
 #include "Waiter.h"
 
-#include <QCoreApplication>
-#include <QCursor>
-#include <QGuiApplication>
-
 namespace ertragon {
 
 namespace {
@@ -21,14 +17,6 @@ const QString invalidRequest = QStringLiteral("Ungültige Anfrage! Kein Ergebnis
 constexpr int lockIntervalMs = 60000;
 constexpr int attemptsPerRound = 3;
 constexpr int retryHundredths = 1000;
-
-void quitEventLoop()
-{
-    // Queued, so that it also ends a program whose event loop has not started yet.
-    if (QCoreApplication::instance())
-        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                                  Qt::QueuedConnection);
-}
 
 template<typename T> void closeQuietly(std::unique_ptr<T> &handle)
 {
@@ -56,16 +44,12 @@ ServerAccess::ServerAccess(kordex::FactoryMaker makeFactory, Prompter &prompter,
     m_lock.setInterval(lockIntervalMs);
     m_lock.setSingleShot(true);
     connect(&m_lock, &QTimer::timeout, this, &ServerAccess::Disconnect);
-    m_shutdown = quitEventLoop;
 }
 
 ServerAccess::~ServerAccess()
 {
     m_lock.stop();
     dropConnection();
-    // Only our own override cursor is restored; hooks may refer to objects already gone.
-    m_setBusy = nullptr;
-    setBusy(false);
 }
 
 kordex::Factory *ServerAccess::factory() const
@@ -151,18 +135,12 @@ QString ServerAccess::storeAndCause() const
         + QStringLiteral("Ursache: ") + m_lastConnectError;
 }
 
-void ServerAccess::setConnectStatusHook(std::function<void(const QString &)> status)
-{
-    m_connectStatus = std::move(status);
-}
-
 void ServerAccess::reportConnectStatus(const QString &text)
 {
     if (text.isEmpty() && !m_statusShown)
         return;
     m_statusShown = !text.isEmpty();
-    if (m_connectStatus)
-        m_connectStatus(text);
+    Q_EMIT connectStatus(text);
 }
 
 void ServerAccess::sendContextCommands()
@@ -244,8 +222,7 @@ bool ServerAccess::connectWithRetries(bool keepTrying)
                     + QStringLiteral("Wahrscheinlich sind keine freien Lizenzen verfügbar!") + crlf
                     + QStringLiteral("Bitte Kontrollieren Sie die Verbindungsdaten")
                     + storeAndCause());
-            if (m_showSettings)
-                m_showSettings();
+            Q_EMIT settingsWanted();
             if (m_shutdownRequested)
                 return false;
             settingsShown = true;
@@ -261,8 +238,7 @@ bool ServerAccess::connectWithRetries(bool keepTrying)
                 + QStringLiteral("Bitte Versuchen Sie die Anmeldung zu einem späteren Zeitpunk "
                                  "noch ein mal.")
                 + storeAndCause());
-        if (m_hideSettings)
-            m_hideSettings();
+        Q_EMIT settingsDone();
         m_context.userDisplay.clear();
         dropConnection();
         ShutdownProgram();
@@ -427,8 +403,7 @@ void ServerAccess::ShutdownProgram()
     m_shutdownRequested = true;
     m_lock.stop();
     setBusy(false);
-    if (m_shutdown)
-        m_shutdown();
+    Q_EMIT programEnding();
 }
 
 int ServerAccess::WaitHundredths(int n)
@@ -438,45 +413,12 @@ int ServerAccess::WaitHundredths(int n)
 
 void ServerAccess::pumpMessages()
 {
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
+    m_waiter.pumpEvents();
 }
 
 void ServerAccess::setBusy(bool busy)
 {
-    if (m_setBusy) {
-        m_setBusy(busy);
-        return;
-    }
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return;
-    if (busy && !m_overrideCursor) {
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-        m_overrideCursor = true;
-    } else if (!busy && m_overrideCursor) {
-        QGuiApplication::restoreOverrideCursor();
-        m_overrideCursor = false;
-    }
-}
-
-void ServerAccess::setSettingsDialogHook(std::function<void()> showSettings)
-{
-    m_showSettings = std::move(showSettings);
-}
-
-void ServerAccess::setSettingsHideHook(std::function<void()> hideSettings)
-{
-    m_hideSettings = std::move(hideSettings);
-}
-
-void ServerAccess::setShutdownHook(std::function<void()> shutdown)
-{
-    m_shutdown = std::move(shutdown);
-}
-
-void ServerAccess::setCursorHook(std::function<void(bool)> setBusy)
-{
-    m_setBusy = std::move(setBusy);
+    Q_EMIT busyChanged(busy);
 }
 
 } // namespace ertragon

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
-#include <functional>
 #include <kordex/Factory.h>
 #include <kordex/ServerError.h>
 #include <memory>
@@ -17,7 +16,9 @@ class Waiter;
 
 // The only code that holds the connection to the KORDEX database. It connects
 // on demand with a bounded retry, brackets every server call, runs commands,
-// reports failures in one box and closes an idle connection after a minute.
+// reports failures in one box and closes an idle connection after a minute. What
+// the windows are to show of it (the wait cursor, the retry's status, the settings
+// window, the end) it tells by signals.
 //
 // Callers keep to the order BeginServerCall, factory or object work,
 // CloseServerObject for each object and result set, EndServerCall; a
@@ -57,7 +58,7 @@ public:
     void ShutdownProgram();
     // Waits n hundredths of a second while windows stay responsive; returns the elapsed seconds.
     int WaitHundredths(int n);
-    // Lets pending window events run.
+    // Lets pending window events run (the waiter's pump).
     void pumpMessages();
 
     bool isConnected() const;
@@ -74,17 +75,6 @@ public:
     // "Vorgang: ..." text of the server error box.
     static QString serverErrorText(const kordex::ServerError &error, const QString &operation);
 
-    // Shows the connection-settings window modally after the third failed attempt.
-    void setSettingsDialogHook(std::function<void()> showSettings);
-    void setSettingsHideHook(std::function<void()> hideSettings);
-    // Ends the program; the default quits the event loop (the program closes its windows first).
-    void setShutdownHook(std::function<void()> shutdown);
-    // Cursor changes (hourglass / arrow); the default uses QGuiApplication's override cursor.
-    void setCursorHook(std::function<void(bool busy)> setBusy);
-    // Progress of a connect retry for a status window: a text after each failed
-    // attempt while the next one is awaited, an empty text when the retry is over.
-    void setConnectStatusHook(std::function<void(const QString &text)> status);
-
     // The store the connect string names, as the user knows it (a file or host and port).
     QString storeDescription() const;
     // Why the last connect attempt failed, as the store reported it.
@@ -99,6 +89,19 @@ public:
 Q_SIGNALS:
     void connected();
     void disconnected();
+    // After the third failed attempt: the connection-settings window, modal; values saved
+    // there count for the next attempts.
+    void settingsWanted();
+    // The retry gave up: the settings window is to go.
+    void settingsDone();
+    // The program ends (ShutdownProgram): the program closes its windows and leaves its
+    // event loop.
+    void programEnding();
+    // A server call with the hourglass begins (true) or ends (false).
+    void busyChanged(bool busy);
+    // Progress of a connect retry for a status window: a text after each failed attempt
+    // while the next one is awaited, an empty text when the retry is over.
+    void connectStatus(const QString &text);
 
 private:
     bool tryConnectOnce();
@@ -120,12 +123,6 @@ private:
     QTimer m_lock;
     bool m_shutdownRequested = false;
     bool m_connecting = false;
-    bool m_overrideCursor = false;
-    std::function<void()> m_showSettings;
-    std::function<void()> m_hideSettings;
-    std::function<void()> m_shutdown;
-    std::function<void(bool)> m_setBusy;
-    std::function<void(const QString &)> m_connectStatus;
     QString m_lastConnectError;
     int m_lastConnectNumber = 0;
     bool m_loginRefused = false;

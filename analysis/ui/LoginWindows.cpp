@@ -18,12 +18,12 @@ LoginWindows::LoginWindows(LoginController &controller, ServerAccess &access)
     , m_server(new FMServer(controller, m_pass))
 {
     m_pass->setShowServerHook([this] { showSettingsModal(); });
-    m_access.setSettingsDialogHook([this] {
+    QObject::connect(&m_access, &ServerAccess::settingsWanted, m_pass, [this] {
         showSettingsModal();
         // Values saved in the window count for the next connect attempts.
         m_controller.refreshConnectString();
     });
-    m_access.setSettingsHideHook([this] {
+    QObject::connect(&m_access, &ServerAccess::settingsDone, m_pass, [this] {
         if (m_server)
             m_server->hide();
     });
@@ -33,9 +33,7 @@ LoginWindows::LoginWindows(LoginController &controller, ServerAccess &access)
 LoginWindows::~LoginWindows()
 {
     m_controller.setUi(nullptr);
-    m_access.setSettingsDialogHook({});
-    m_access.setSettingsHideHook({});
-    delete m_pass; // owns the settings window
+    delete m_pass; // owns the settings window and ends its connections
 }
 
 void LoginWindows::setMainWindow(QWidget *mainWindow)

@@ -1,6 +1,8 @@
 #include "Program.h"
 
+#include "AnalysisSession.h"
 #include "BookDialog.h"
+#include "BusyCursor.h"
 #include "Clock.h"
 #include "ConnectStatusWindow.h"
 #include "CreateFactory.h"
@@ -46,6 +48,22 @@ private:
     PumpingWaiter m_waiter { m_clock };
 };
 
+// The server layer's waiter: the platform's waits, and the windows' events let run
+// between server calls, whichever waits a test gives.
+class WindowsWaiter final : public Waiter
+{
+public:
+    explicit WindowsWaiter(Waiter &waits)
+        : m_waits(waits)
+    {
+    }
+    int waitHundredths(int n) override { return m_waits.waitHundredths(n); }
+    void pumpEvents() override { PumpingWaiter::pump(); }
+
+private:
+    Waiter &m_waits;
+};
+
 } // namespace
 
 bool Program::installGermanQtTexts()
@@ -83,12 +101,14 @@ Program::Program(const QStringList &arguments, ProgramPlatform platform)
         m_ownPrompter = std::make_unique<MessageBoxPrompter>();
         m_platform.prompter = m_ownPrompter.get();
     }
+    m_serverWaiter = std::make_unique<WindowsWaiter>(*m_platform.waiter);
     m_session = std::make_unique<ServerSession>(&kordex::createFactory, *m_platform.prompter,
-                                                *m_platform.waiter, QString(), arguments);
+                                                *m_serverWaiter, QString(), arguments);
     m_loginWindows = std::make_unique<LoginWindows>(m_session->login(), m_session->access());
     m_history = std::make_unique<ProgramHistory>(m_session->history());
-    m_window
-        = std::make_unique<FMStart>(m_session->access(), *m_platform.prompter, *m_platform.clock);
+    m_analysis = std::make_unique<AnalysisSession>(m_session->access(), *m_platform.prompter,
+                                                   *m_platform.clock);
+    m_window = std::make_unique<FMStart>(*m_analysis, *m_platform.prompter);
     if (!m_platform.printerDialog) {
         m_ownPrinterDialog = std::make_unique<report::QtPrinterDialog>(m_window.get());
         m_platform.printerDialog = m_ownPrinterDialog.get();
@@ -100,10 +120,9 @@ Program::Program(const QStringList &arguments, ProgramPlatform platform)
 Program::~Program()
 {
     // The window goes before the session its parts refer to.
-    m_session->access().setShutdownHook({});
-    m_session->access().setConnectStatusHook({});
     m_printing.reset();
     m_window.reset();
+    m_analysis.reset();
     m_connectStatus.reset();
     m_history.reset();
     m_loginWindows.reset();
@@ -112,18 +131,26 @@ Program::~Program()
 void Program::wireServerLayer()
 {
     ServerSession &session = *m_session;
-    m_window->setLogger([&session](const QString &part, const QString &text, const QString &param) {
-        session.history().AddLogEntry(part, text, param);
-    });
-    ProgramHistory *history = m_history.get();
-    m_window->setHistoryHandler([history] { history->showWindow(); });
-    LoginWindows *loginWindows = m_loginWindows.get();
-    loginWindows->setMainWindow(m_window.get());
-    m_window->setLoginHandler([loginWindows] { loginWindows->showLoginDialog(); });
+    HistoryLog &log = session.history();
+    QObject::connect(m_analysis.get(), &AnalysisSession::logged, m_analysis.get(),
+                     [&log](const QString &part, const QString &text, const QString &param) {
+                         log.AddLogEntry(part, text, param);
+                     });
     FMStart *window = m_window.get();
-    session.login().setAdmission([window] { return window->admitNewLogin(); });
-    session.access().setShutdownHook([this] { shutdown(); });
-    session.access().setConnectStatusHook([this](const QString &text) { showConnectStatus(text); });
+    ProgramHistory *history = m_history.get();
+    QObject::connect(window, &FMStart::historyWanted, window, [history] { history->showWindow(); });
+    LoginWindows *loginWindows = m_loginWindows.get();
+    loginWindows->setMainWindow(window);
+    QObject::connect(window, &FMStart::loginWanted, window,
+                     [loginWindows] { loginWindows->showLoginDialog(); });
+    AnalysisSession *analysis = m_analysis.get();
+    session.login().setAdmission([analysis] { return analysis->admitNewLogin(); });
+    ServerAccess &access = session.access();
+    QObject::connect(&access, &ServerAccess::programEnding, window, [this] { shutdown(); });
+    QObject::connect(&access, &ServerAccess::connectStatus, window,
+                     [this](const QString &text) { showConnectStatus(text); });
+    QObject::connect(&access, &ServerAccess::busyChanged, new BusyCursor(window),
+                     &BusyCursor::setBusy);
     FMServer *settings = loginWindows->server();
     if (settings && m_platform.chooseOpenFile)
         settings->setStoreChooser(m_platform.chooseOpenFile);
@@ -131,37 +158,25 @@ void Program::wireServerLayer()
 
 void Program::wireReport()
 {
-    // The report page on the preview surface VSPrinter1.
+    // The report page on the preview surface VSPrinter1, drawn whenever the report changes.
     m_surface = new report::PreviewSurface;
     m_window->setPreview(m_surface);
     report::PreviewSurface *surface = m_surface;
-    m_window->setPreviewPreparation([surface] {
-        surface->setPaperKind(9);
-        surface->setPageOrientation(1);
-    });
-    m_window->setRedraw([this](const ReportData &data) {
-        m_shown = data;
-        report::ReportPage::draw(*m_surface, m_shown);
-    });
+    AnalysisSession *analysis = m_analysis.get();
+    QObject::connect(
+        analysis, &AnalysisSession::reportChanged, surface,
+        [surface](const ReportData &data) { report::ReportPage::draw(*surface, data); });
     FMStart *window = m_window.get();
     report::ZoomComboBinding::setUpCombo(window->zoomCombo());
-    new report::ZoomComboBinding(
-        window->zoomCombo(), surface, [window] { window->Zeichnen(); }, window);
+    auto *zoom = new report::ZoomComboBinding(window->zoomCombo(), surface, window);
+    QObject::connect(zoom, &report::ZoomComboBinding::redrawWanted, analysis,
+                     &AnalysisSession::redraw);
 
     Prompter &prompter = *m_platform.prompter;
-    report::PrintController::Hooks hooks;
-    hooks.selectionChanged = [window] { return window->selection().selectionChanged(); };
-    hooks.fetch = [window] { window->fetchData(); };
-    hooks.redraw = [window] { window->Zeichnen(); };
-    hooks.content = [this] { return report::ReportPage::content(m_shown); };
-    hooks.failed = [&prompter](const QString &error) {
-        prompter.inform(Prompter::Icon::Critical, QStringLiteral("Fehlermeldung"),
-                        QStringLiteral("Der Bericht konnte nicht gedruckt werden.\n") + error);
-    };
     m_printing = std::make_unique<report::PrintController>(*surface, *m_platform.printerDialog,
-                                                           std::move(hooks));
+                                                           *analysis, prompter);
     report::PrintController *printing = m_printing.get();
-    window->setPrintHandler([printing] { printing->print(); });
+    QObject::connect(window, &FMStart::printWanted, window, [printing] { printing->print(); });
 
     m_exports = new report::ExportActions(*printing, prompter, window);
     if (m_platform.chooseSaveFile)
@@ -180,7 +195,7 @@ void Program::wireReport()
 
 void Program::openBook()
 {
-    WindowBook book(m_session->access(), *m_platform.prompter, *m_platform.clock, *m_window);
+    WindowBook book(*m_analysis);
     BookDialog dialog(book, *m_platform.prompter, m_window.get());
     if (m_platform.chooseSaveFile)
         dialog.setFileChooser(m_platform.chooseSaveFile);
@@ -220,14 +235,14 @@ void Program::shutdown()
 bool Program::start()
 {
     ServerSession &session = *m_session;
-    const bool running = m_window->startUp([&session] { return session.runStartupLogin(); });
+    const bool running = m_analysis->startUp([&session] { return session.runStartupLogin(); });
     return running && !m_ended;
 }
 
 void Program::show()
 {
     m_window->show();
-    m_window->Zeichnen();
+    m_analysis->redraw();
 }
 
 int Program::run()

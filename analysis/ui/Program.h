@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ExportActions.h"
-#include "ReportData.h"
 
 #include <QStringList>
 #include <functional>
@@ -11,6 +10,7 @@ class QTranslator;
 
 namespace ertragon {
 
+class AnalysisSession;
 class Clock;
 class FMStart;
 class LoginWindows;
@@ -41,9 +41,9 @@ struct ProgramPlatform
 };
 
 // The program as the user starts it: the server session with its login windows
-// and history, the main window with the report preview, printing, export, zoom
-// and the German texts of Qt's own dialogs. main() only constructs and runs it;
-// the journey tests build it the same way.
+// and history, the user's analysis, the main window showing it with the report
+// preview, printing, export, zoom and the German texts of Qt's own dialogs. main()
+// only constructs and runs it; the journey tests build it the same way.
 class Program
 {
 public:
@@ -65,13 +65,12 @@ public:
 
     FMStart &window() { return *m_window; }
     ServerSession &session() { return *m_session; }
+    AnalysisSession &analysis() { return *m_analysis; }
     LoginWindows &loginWindows() { return *m_loginWindows; }
     ProgramHistory &history() { return *m_history; }
     report::PreviewSurface &preview() { return *m_surface; }
     report::PrintController &printing() { return *m_printing; }
     report::ExportActions &exports() { return *m_exports; }
-    // The report data of the page shown last.
-    const ReportData &shownReport() const { return m_shown; }
 
     // Loads Qt's German texts for its own buttons and dialogs; false when they are missing.
     static bool installGermanQtTexts();
@@ -80,24 +79,25 @@ private:
     void wireServerLayer();
     void wireReport();
     void showConnectStatus(const QString &text);
-    // "&Datei → Berichtsmappe...": the book dialog over the window's choices.
+    // "&Datei → Berichtsmappe...": the book dialog over the analysis's choices.
     void openBook();
     void shutdown();
 
     ProgramPlatform m_platform;
     std::unique_ptr<Clock> m_ownClock;
     std::unique_ptr<Waiter> m_ownWaiter;
+    std::unique_ptr<Waiter> m_serverWaiter;
     std::unique_ptr<Prompter> m_ownPrompter;
     std::unique_ptr<report::PrinterDialog> m_ownPrinterDialog;
     std::unique_ptr<ServerSession> m_session;
     std::unique_ptr<LoginWindows> m_loginWindows;
     std::unique_ptr<ProgramHistory> m_history;
+    std::unique_ptr<AnalysisSession> m_analysis;
     std::unique_ptr<FMStart> m_window;
     report::PreviewSurface *m_surface = nullptr; // owned by the window
     std::unique_ptr<report::PrintController> m_printing;
     report::ExportActions *m_exports = nullptr; // owned by the window
     std::unique_ptr<ConnectStatusWindow> m_connectStatus;
-    ReportData m_shown;
     bool m_ended = false;
     bool m_inEventLoop = false;
 };

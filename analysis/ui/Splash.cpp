@@ -1,7 +1,10 @@
 #include "Splash.h"
 
+#include "StartUp.h"
+
 #include <QCoreApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -38,6 +41,27 @@ void Splash::setStatus(const QString &text)
 QString Splash::status() const
 {
     return m_status->currentMessage();
+}
+
+void Splash::followStartUp(const StartUp &steps, QObject *owner)
+{
+    auto shown = std::make_shared<QPointer<Splash>>();
+    connect(&steps, &StartUp::splashWanted, owner, [shown] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!*shown)
+            *shown = new Splash;
+        (*shown)->show();
+        (*shown)->repaint();
+    });
+    connect(&steps, &StartUp::statusChanged, owner, [shown](const QString &text) {
+        if (*shown)
+            (*shown)->setStatus(text);
+    });
+    connect(&steps, &StartUp::splashDone, owner, [shown] {
+        if (*shown)
+            (*shown)->deleteLater();
+    });
+    connect(owner, &QObject::destroyed, [shown] { delete shown->data(); });
 }
 
 } // namespace ertragon

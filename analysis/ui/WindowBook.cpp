@@ -1,94 +1,39 @@
 #include "WindowBook.h"
 
+#include "AnalysisSession.h"
 #include "BookPdf.h"
 #include "Clock.h"
-#include "FMStart.h"
 #include "RecordingSurface.h"
 #include "ReportPage.h"
-#include "ServerAccess.h"
+#include "ServerContext.h"
 
 namespace ertragon {
 
-WindowBook::WindowBook(ServerAccess &server, Prompter &prompter, const Clock &clock,
-                       FMStart &window)
-    : m_server(server)
-    , m_prompter(prompter)
-    , m_clock(clock)
-    , m_window(window)
+WindowBook::WindowBook(AnalysisSession &analysis)
+    : m_analysis(analysis)
 {
-}
-
-void WindowBook::copyBaseSelection(SelectionModel &book,
-                                   const QList<ReportBook::Level> &levels) const
-{
-    // The window's choices on the levels the book does not walk stay as they are.
-    const SelectionModel &shown = m_window.selection();
-    QList<SelectionModel::List> walked;
-    for (const ReportBook::Level level : levels) {
-        switch (level) {
-        case ReportBook::Level::ProfitCentre:
-            walked << SelectionModel::SPCNR;
-            break;
-        case ReportBook::Level::MainDepartment:
-            walked << SelectionModel::SHABT;
-            break;
-        case ReportBook::Level::Department:
-            walked << SelectionModel::SABTNR;
-            break;
-        case ReportBook::Level::MainGroup:
-            walked << SelectionModel::SHGRP;
-            break;
-        }
-    }
-    for (int i = 0; i < SelectionModel::ListCount; ++i) {
-        const auto list = SelectionModel::List(i);
-        const QString code = shown.code(list);
-        if (walked.contains(list) || code.isEmpty())
-            continue;
-        const QStringList items = book.items(list);
-        for (int k = 0; k < items.size(); ++k) {
-            if (items.at(k).section(QLatin1Char(' '), 0, 0) == code) {
-                book.choose(list, k);
-                break;
-            }
-        }
-    }
-    book.setSplitFlags(shown.splitFlags());
 }
 
 WindowBook::Result WindowBook::make(const QList<ReportBook::Level> &levels, const QString &path,
                                     const Progress &progress)
 {
-    const ServerContext &login = m_server.context();
-    SelectionModel selection(m_server, m_prompter);
-    selection.setUser(login.department, login.mainDepartment, m_window.rights().restricted);
-    selection.setFirma(m_window.selection().firma());
-    selection.fillMainGroups();
-    selection.fillDepartments();
-    selection.fillProfitCentres();
-    selection.fillMainDepartments();
-    selection.fillFixedLists();
-    copyBaseSelection(selection, levels);
-
-    ReportBook book(m_server, m_prompter, m_clock, selection, m_window.extended(),
-                    m_window.display(), m_window.rights());
-    report::BookPdf pdf(
-        { QStringLiteral("Ertragon Berichtsmappe"), login.fullName, m_clock.now() });
+    report::BookPdf pdf({ QStringLiteral("Ertragon Berichtsmappe"), m_analysis.login().fullName,
+                          m_analysis.clock().now() });
     Result result;
-    const QList<ReportBook::Unit> units = book.plan(levels);
-    const auto outcome = book.run(units, [&](const ReportBook::Page &page, int n, int count) {
-        report::RecordingSurface surface;
-        report::ReportPage::draw(surface, page.data);
-        pdf.addPage(surface.document().pages.value(0), page.unit.title(), page.unit.depth);
-        ++result.pages;
-        return !progress || progress(n, count, page.unit.title());
-    });
-    result.leftOut = book.leftOut();
-    if (outcome == ReportBook::Outcome::Cancelled) {
+    const AnalysisSession::Book book
+        = m_analysis.makeBook(levels, [&](const ReportBook::Page &page, int n, int count) {
+              report::RecordingSurface surface;
+              report::ReportPage::draw(surface, page.data);
+              pdf.addPage(surface.document().pages.value(0), page.unit.title(), page.unit.depth);
+              ++result.pages;
+              return !progress || progress(n, count, page.unit.title());
+          });
+    result.leftOut = book.leftOut;
+    if (book.outcome == ReportBook::Outcome::Cancelled) {
         result.kind = Result::Cancelled;
         return result;
     }
-    if (outcome == ReportBook::Outcome::Failed) {
+    if (book.outcome == ReportBook::Outcome::Failed) {
         result.error = QStringLiteral("Die Daten der Berichtsmappe konnten nicht geholt werden.");
         return result;
     }

@@ -7,18 +7,14 @@
 
 namespace ertragon {
 
-class Clock;
-class FMStart;
-class Prompter;
-class ServerAccess;
+class AnalysisSession;
 
-// The report book of the running program: the window's selection, display and
-// extended selection as the base, a selection of its own that walks through
-// the units, and the PDF written whole or not at all.
+// The report book of the running program: the analysis's choices as the base, its
+// pages drawn and the PDF written whole or not at all.
 class WindowBook
 {
 public:
-    WindowBook(ServerAccess &server, Prompter &prompter, const Clock &clock, FMStart &window);
+    explicit WindowBook(AnalysisSession &analysis);
 
     struct Result
     {
@@ -34,12 +30,7 @@ public:
                 const Progress &progress);
 
 private:
-    void copyBaseSelection(SelectionModel &book, const QList<ReportBook::Level> &levels) const;
-
-    ServerAccess &m_server;
-    Prompter &m_prompter;
-    const Clock &m_clock;
-    FMStart &m_window;
+    AnalysisSession &m_analysis;
 };
 
 } // namespace ertragon

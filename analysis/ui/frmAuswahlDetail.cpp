@@ -23,7 +23,9 @@ frmAuswahlDetail::frmAuswahlDetail(ExtendedSelection &model, QWidget *parent)
     setWindowTitle(QStringLiteral("Zusätzliche Auswahlparameter"));
     setModal(false);
     SSTyp->setObjectName(QStringLiteral("SSTyp"));
+    SSTyp->setModel(m_model.articleTypeModel());
     SVART->setObjectName(QStringLiteral("SVART"));
+    SVART->setModel(m_model.shippingTypeModel());
 
     auto *view = new QGroupBox(this);
     view->setObjectName(QStringLiteral("frDarstellung"));
@@ -59,10 +61,7 @@ frmAuswahlDetail::frmAuswahlDetail(ExtendedSelection &model, QWidget *parent)
             [this](int index) { m_model.setArticleTypeIndex(index); });
     connect(SVART, &QComboBox::activated, this,
             [this](int index) { m_model.setShippingTypeIndex(index); });
-    connect(ok, &QPushButton::clicked, this, [this] {
-        if (m_fetch)
-            m_fetch();
-    });
+    connect(ok, &QPushButton::clicked, this, &frmAuswahlDetail::fetchWanted);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
     connect(&m_model, &ExtendedSelection::listsChanged, this, &frmAuswahlDetail::refresh);
     refresh();
@@ -70,11 +69,7 @@ frmAuswahlDetail::frmAuswahlDetail(ExtendedSelection &model, QWidget *parent)
 
 void frmAuswahlDetail::refresh()
 {
-    SSTyp->clear();
-    SSTyp->addItems(m_model.articleTypes());
     SSTyp->setCurrentIndex(m_model.articleTypeIndex());
-    SVART->clear();
-    SVART->addItems(m_model.shippingTypes());
     SVART->setCurrentIndex(m_model.shippingTypeIndex());
     oDarstellung[m_model.discountView() == 1 ? 1 : 0]->setChecked(true);
 }
@@ -87,8 +82,7 @@ void frmAuswahlDetail::reject()
 void frmAuswahlDetail::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    if (m_closed)
-        m_closed();
+    Q_EMIT closed();
 }
 
 } // namespace ertragon

@@ -50,13 +50,6 @@ frmNeueDaten::frmNeueDaten(DataRebuild &rebuild, Prompter &prompter, QWidget *pa
 
     connect(ok, &QPushButton::clicked, this, &frmNeueDaten::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    m_rebuild.setLongCallRunner(
-        [this](const std::function<void()> &call) { runBesideBusyIndicator(call); });
-}
-
-frmNeueDaten::~frmNeueDaten()
-{
-    m_rebuild.setLongCallRunner({});
 }
 
 void frmNeueDaten::runBesideBusyIndicator(const std::function<void()> &call)
@@ -106,7 +99,8 @@ void frmNeueDaten::okClicked()
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool done = m_rebuild.rebuild(from, to);
+    const bool done = m_rebuild.rebuild(
+        from, to, [this](const std::function<void()> &call) { runBesideBusyIndicator(call); });
     QApplication::restoreOverrideCursor();
     if (!done)
         return;

@@ -18,7 +18,6 @@ class frmNeueDaten : public QDialog
     Q_OBJECT
 public:
     frmNeueDaten(DataRebuild &rebuild, Prompter &prompter, QWidget *parent = nullptr);
-    ~frmNeueDaten() override;
 
     // The opening steps: label and the two proposed periods.
     void prepare();

@@ -143,12 +143,13 @@ private Q_SLOTS:
         rebuild.setLogger(
             [&](const QString &, const QString &text, const QString &) { log << text; });
         int runs = 0;
-        rebuild.setLongCallRunner([&](const std::function<void()> &call) {
+        const auto runOnWorker = [&](const std::function<void()> &call) {
             ++runs;
             std::thread worker(call);
             worker.join();
-        });
-        QCOMPARE(rebuild.rebuild(QStringLiteral("10511"), QStringLiteral("10512")), !fails);
+        };
+        QCOMPARE(rebuild.rebuild(QStringLiteral("10511"), QStringLiteral("10512"), runOnWorker),
+                 !fails);
         QCOMPARE(runs, 1);
         QCOMPARE(server.store.generated.size(), 1);
         QCOMPARE(log.size(), fails ? 1 : 2);

@@ -56,10 +56,7 @@ struct Fixture
         });
         server.store.queries.clear();
     }
-    PeriodFetch::Outcome run(bool departmentBound = false)
-    {
-        return fetch.run(selection, extended, departmentBound, totals);
-    }
+    PeriodFetch::Outcome run() { return fetch.run(selection, extended, totals); }
     void openExtended(int articleType, int discountView = 0)
     {
         extended.open(server.access, selection.fetchSelection().company, selection.code(L::SHVArt));
@@ -228,7 +225,7 @@ private Q_SLOTS:
         const fake::Call &c = f.server.store.queries.last();
         QCOMPARE(c.query, QStringLiteral("Versandarten"));
         QCOMPARE(c.args, QStringList({ "1", "" }));
-        QCOMPARE(f.extended.shippingTypes(), QStringList({ "", "P Post", "K Kühl" }));
+        QCOMPARE(f.extended.shippingTypes().texts(), QStringList({ "", "P Post", "K Kühl" }));
         QCOMPARE(f.extended.articleTypeText(), QStringLiteral("A Alle"));
         QVERIFY(f.extended.active());
         f.extended.close();
@@ -240,7 +237,8 @@ private Q_SLOTS:
         Fixture f(QDate(2006, 3, 1));
         f.totals.set(5, PeriodTotals::Revenue, 42.0);
         f.selection.setFirma(QStringLiteral("2"));
-        QCOMPARE(f.run(true), PeriodFetch::Outcome::Refused);
+        f.selection.setUser({}, {}, AccessRights { true, false, true });
+        QCOMPARE(f.run(), PeriodFetch::Outcome::Refused);
         QCOMPARE(f.server.prompter.messages.size(), 1);
         QCOMPARE(f.server.prompter.messages[0].title, QStringLiteral("Abteilungsauswahl!"));
         QCOMPARE(f.server.prompter.messages[0].text,
@@ -251,7 +249,7 @@ private Q_SLOTS:
         QCOMPARE(f.totals.value(5, PeriodTotals::Revenue), 42.0);
 
         f.selection.choose(L::SABTNR, 1);
-        QCOMPARE(f.run(true), PeriodFetch::Outcome::Fetched);
+        QCOMPARE(f.run(), PeriodFetch::Outcome::Fetched);
         QCOMPARE(f.server.store.queries.size(), 63);
     }
 
@@ -259,15 +257,18 @@ private Q_SLOTS:
     void refusedDepartmentIsNeverFetched()
     {
         Fixture f(QDate(2006, 3, 1));
-        f.selection.setUser(QStringLiteral("M5"), QStringLiteral("M"), true);
+        f.selection.setUser(QStringLiteral("M5"), QStringLiteral("M"),
+                            AccessRights { true, true, false });
         f.selection.choose(L::SABTNR, 2); // M6: refused
         QCOMPARE(f.server.prompter.messages.size(), 1);
-        QCOMPARE(f.run(false), PeriodFetch::Outcome::Fetched);
+        QCOMPARE(f.run(), PeriodFetch::Outcome::Fetched);
         for (const fake::Call &c : f.server.store.queries)
             QCOMPARE(c.args[6], QString());
         // Even for a department-bound user the refused choice does not count as chosen.
         f.server.store.queries.clear();
-        QCOMPARE(f.run(true), PeriodFetch::Outcome::Refused);
+        f.selection.setUser(QStringLiteral("M5"), QStringLiteral("M"),
+                            AccessRights { true, true, true });
+        QCOMPARE(f.run(), PeriodFetch::Outcome::Refused);
         QVERIFY(f.server.store.queries.isEmpty());
     }
 

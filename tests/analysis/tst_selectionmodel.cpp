@@ -31,7 +31,7 @@ struct Fixture
         s.rows[QStringLiteral("KXUmsatz.Daten/AbtInPC")] = { { "M5", "Mode" }, { "M7", "Schuhe" } };
         s.rows[QStringLiteral("KXUmsatz.Daten/AbtInHAbt")]
             = { { "M5", "Mode" }, { "M6", "Sport" }, { "M7", "Schuhe" }, { "MB", "Taschen" } };
-        model.setUser(own, QStringLiteral("M"), restricted);
+        model.setUser(own, QStringLiteral("M"), AccessRights { true, restricted, false });
         model.setFirma(QStringLiteral("1"));
         model.fillMainGroups();
         model.fillDepartments();
@@ -40,15 +40,7 @@ struct Fixture
         model.fillFixedLists();
         model.clearSelectionChanged();
     }
-    int indexOf(L::List list, const QString &code) const
-    {
-        const QStringList &items = model.items(list);
-        for (int i = 0; i < items.size(); ++i)
-            if (items.at(i).section(QLatin1Char(' '), 0, 0) == code)
-                return i;
-        return -1;
-    }
-    void choose(L::List list, const QString &code) { model.choose(list, indexOf(list, code)); }
+    void choose(L::List list, const QString &code) { model.chooseCode(list, code); }
 };
 
 } // namespace
@@ -60,11 +52,11 @@ private Q_SLOTS:
     void startLists()
     {
         Fixture f;
-        QCOMPARE(f.model.items(L::SHGRP), QStringList({ "", "1 Lebensmittel", "2 M{bel" }));
+        QCOMPARE(f.model.list(L::SHGRP).texts(), QStringList({ "", "1 Lebensmittel", "2 M{bel" }));
         // Query names are converted, command names shown as sent.
-        QCOMPARE(f.model.items(L::SPCNR), QStringList({ "", "10 Zentrum", "20 Süd" }));
-        QCOMPARE(f.model.items(L::SPG), QStringList({ "", "P Privat", "G Gewerbe" }));
-        QCOMPARE(f.model.items(L::SHVArt), QStringList({ "", "L Lager", "S Strecke" }));
+        QCOMPARE(f.model.list(L::SPCNR).texts(), QStringList({ "", "10 Zentrum", "20 Süd" }));
+        QCOMPARE(f.model.list(L::SPG).texts(), QStringList({ "", "P Privat", "G Gewerbe" }));
+        QCOMPARE(f.model.list(L::SHVArt).texts(), QStringList({ "", "L Lager", "S Strecke" }));
         QCOMPARE(f.model.currentIndex(L::SABTNR), 0);
         QVERIFY(!f.model.abteilungSelektiert());
     }
@@ -166,7 +158,7 @@ private Q_SLOTS:
         QVERIFY(!f.model.abteilungSelektiert());
         QVERIFY(!f.model.selectionChanged());
         // SABTNR holds all departments again.
-        QCOMPARE(f.model.items(L::SABTNR).size(), 6);
+        QCOMPARE(f.model.list(L::SABTNR).texts().size(), 6);
     }
 
     void ownMainDepartment()
@@ -176,14 +168,14 @@ private Q_SLOTS:
         QVERIFY(f.server.prompter.messages.isEmpty());
         QVERIFY(f.model.abteilungSelektiert());
         QVERIFY(f.model.selectionChanged());
-        QCOMPARE(f.model.items(L::SABTNR),
+        QCOMPARE(f.model.list(L::SABTNR).texts(),
                  QStringList({ "", "M5 Mode", "M6 Sport", "M7 Schuhe", "MB Taschen" }));
         const fake::Call &last = f.server.store.queries.last();
         QCOMPARE(last.query, QStringLiteral("AbtInHAbt"));
         QCOMPARE(last.args, QStringList({ "1", "M" }));
         f.choose(L::SHABT, QString());
         QVERIFY(!f.model.abteilungSelektiert());
-        QCOMPARE(f.model.items(L::SABTNR).size(), 6);
+        QCOMPARE(f.model.list(L::SABTNR).texts().size(), 6);
     }
 
     void profitCentre()
@@ -191,8 +183,8 @@ private Q_SLOTS:
         Fixture f;
         f.model.setFirma(QStringLiteral("7")); // the queries still use the login company
         f.choose(L::SPCNR, QStringLiteral("20"));
-        QCOMPARE(f.model.items(L::SHABT), QStringList({ "", "M Märkte" }));
-        QCOMPARE(f.model.items(L::SABTNR), QStringList({ "", "M5 Mode", "M7 Schuhe" }));
+        QCOMPARE(f.model.list(L::SHABT).texts(), QStringList({ "", "M Märkte" }));
+        QCOMPARE(f.model.list(L::SABTNR).texts(), QStringList({ "", "M5 Mode", "M7 Schuhe" }));
         const auto &q = f.server.store.queries;
         QCOMPARE(q[q.size() - 2].query, QStringLiteral("HAbtInPC"));
         QCOMPARE(q.last().args, QStringList({ "1", "20" }));
@@ -201,8 +193,8 @@ private Q_SLOTS:
         // Emptying the profit centre refills only the main departments.
         f.model.clearSelectionChanged();
         f.model.choose(L::SPCNR, 0);
-        QCOMPARE(f.model.items(L::SHABT), QStringList({ "", "B Baumarkt", "M Markt" }));
-        QCOMPARE(f.model.items(L::SABTNR), QStringList({ "", "M5 Mode", "M7 Schuhe" }));
+        QCOMPARE(f.model.list(L::SHABT).texts(), QStringList({ "", "B Baumarkt", "M Markt" }));
+        QCOMPARE(f.model.list(L::SABTNR).texts(), QStringList({ "", "M5 Mode", "M7 Schuhe" }));
         QVERIFY(f.model.selectionChanged());
     }
 
@@ -211,13 +203,13 @@ private Q_SLOTS:
         Fixture f;
         f.choose(L::SHGRP, QStringLiteral("2"));
         QVERIFY(f.server.store.xecuted.contains(QStringLiteral("d UGRP^KXCLSU(2)")));
-        QCOMPARE(f.model.items(L::SUGRP), QStringList({ "", "21 St}hle", "22 Tische" }));
+        QCOMPARE(f.model.list(L::SUGRP).texts(), QStringList({ "", "21 St}hle", "22 Tische" }));
         QVERIFY(f.model.selectionChanged());
         f.choose(L::SUGRP, QStringLiteral("22"));
         QCOMPARE(f.model.fetchSelection().ugrp, QStringLiteral("22"));
         f.model.clearSelectionChanged();
         f.model.choose(L::SHGRP, 0);
-        QVERIFY(f.model.items(L::SUGRP).isEmpty());
+        QVERIFY(f.model.list(L::SUGRP).texts().isEmpty());
         QCOMPARE(f.model.fetchSelection().ugrp, QString());
         QVERIFY(f.model.selectionChanged());
     }
@@ -229,8 +221,8 @@ private Q_SLOTS:
         f.choose(L::SPCNR, QStringLiteral("10"));
         QCOMPARE(f.server.prompter.messages.size(), 1);
         QCOMPARE(f.server.prompter.messages[0].title, QStringLiteral("Caché Zugriffsfehler"));
-        QCOMPARE(f.model.items(L::SHABT), QStringList({ "", "M Märkte" }));
-        QCOMPARE(f.model.items(L::SABTNR), QStringList({ "" }));
+        QCOMPARE(f.model.list(L::SHABT).texts(), QStringList({ "", "M Märkte" }));
+        QCOMPARE(f.model.list(L::SABTNR).texts(), QStringList({ "" }));
     }
 
     void fetchSelectionCompany_data()

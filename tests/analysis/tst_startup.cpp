@@ -3,7 +3,6 @@
 #include "FixedClock.h"
 #include "SelectionModel.h"
 #include "StartUp.h"
-#include "StartUpView.h"
 
 #include <QTest>
 
@@ -11,23 +10,32 @@ using namespace ertragon;
 
 namespace {
 
-class RecordingView final : public StartUpView
+// What the splash and the main window would be told, step by step.
+struct Recording
 {
-public:
-    void showSplash() override { calls << "splash"; }
-    void setStatus(const QString &text) override { statuses << text; }
-    void closeSplash() override { calls << "close"; }
-    void setCaption(const QString &c) override { caption = c; }
-    void preparePreview() override { calls << "preview"; }
-    void scaleLayout() override { calls << "layout"; }
-    void setTableCaptions(const QString &a, const QString &b) override { tableCaptions = { a, b }; }
-    void setYearOptionCaptions(const QStringList &c) override { yearCaptions = c; }
-    void disableRestrictedItems() override { calls << "restricted"; }
-    void displayStateReset() override { calls << "defaults"; }
-    void openRebuild() override { calls << "rebuild"; }
-
     QStringList calls, statuses, tableCaptions, yearCaptions;
     QString caption;
+
+    void follow(StartUp &steps)
+    {
+        QObject::connect(&steps, &StartUp::splashWanted, [this] { calls << "splash"; });
+        QObject::connect(&steps, &StartUp::statusChanged,
+                         [this](const QString &text) { statuses << text; });
+        QObject::connect(&steps, &StartUp::splashDone, [this] { calls << "close"; });
+        QObject::connect(&steps, &StartUp::captionChanged,
+                         [this](const QString &c) { caption = c; });
+        QObject::connect(&steps, &StartUp::previewDue, [this] { calls << "preview"; });
+        QObject::connect(&steps, &StartUp::layoutDue, [this] { calls << "layout"; });
+        QObject::connect(&steps, &StartUp::tableCaptionsChanged,
+                         [this](const QString &a, const QString &b) {
+                             tableCaptions = { a, b };
+                         });
+        QObject::connect(&steps, &StartUp::yearCaptionsChanged,
+                         [this](const QStringList &c) { yearCaptions = c; });
+        QObject::connect(&steps, &StartUp::restrictedUser, [this] { calls << "restricted"; });
+        QObject::connect(&steps, &StartUp::displayReset, [this] { calls << "defaults"; });
+        QObject::connect(&steps, &StartUp::rebuildWanted, [this] { calls << "rebuild"; });
+    }
 };
 
 struct Fixture
@@ -36,8 +44,8 @@ struct Fixture
     FixedClock clock { QDateTime(QDate(2005, 6, 15), QTime(9, 0)) };
     SelectionModel selection { server.access, server.prompter };
     DisplayState display;
-    RecordingView view;
-    StartUp startUp { server.access, server.prompter, clock, selection, display, view };
+    Recording view;
+    StartUp startUp { server.access, server.prompter, clock, selection, display };
     int logins = 0;
     bool loginSucceeds = true;
 
@@ -55,6 +63,7 @@ struct Fixture
         display.tableMode = 0;
         display.graphMode = 2;
         display.valueKind = 1;
+        view.follow(startUp);
         startUp.setLogin([this] {
             ++logins;
             return loginSucceeds;
@@ -86,8 +95,9 @@ private Q_SLOTS:
                  QStringList({ "% Bezogen auf 2001-2003", "% Bezogen auf 2004" }));
         QCOMPARE(f.view.yearCaptions, QStringList({ "2005", "2004", "2001-2003" }));
         QCOMPARE(f.view.calls, QStringList({ "splash", "preview", "layout", "defaults", "close" }));
-        QCOMPARE(f.selection.items(SelectionModel::SPCNR), QStringList({ "", "10 Zentrum" }));
-        QCOMPARE(f.selection.items(SelectionModel::SHABT), QStringList({ "", "M Markt" }));
+        QCOMPARE(f.selection.list(SelectionModel::SPCNR).texts(),
+                 QStringList({ "", "10 Zentrum" }));
+        QCOMPARE(f.selection.list(SelectionModel::SHABT).texts(), QStringList({ "", "M Markt" }));
         QCOMPARE(f.selection.firma(), QStringLiteral("1"));
         QCOMPARE(f.display.tableMode, 2);
         QCOMPARE(f.display.graphMode, 0);
@@ -138,7 +148,7 @@ private Q_SLOTS:
             f.server.store.rows[QStringLiteral("KXUmsatz.Daten/Zugriffsrechte")] = {};
         QCOMPARE(f.startUp.run(), runs);
         QCOMPARE(f.view.calls.contains("restricted"), restricted);
-        QCOMPARE(f.selection.restricted(), restricted);
+        QCOMPARE(f.selection.rights().restricted, restricted);
         if (!runs) {
             QCOMPARE(f.server.prompter.messages.size(), 1);
             const fake::Message &m = f.server.prompter.messages[0];

@@ -18,7 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace journey;
 
@@ -222,9 +222,9 @@ void LoginJourneys::newLoginInTheRunningProgram()
     run.press(QKeySequence(Qt::CTRL | Qt::Key_D));
     run.press(Qt::Key_F5);
     QVERIFY(!run.prompter.saw(QStringLiteral("Wollen Sie nach Profitcenter aufteilen?")));
-    auto *list = run.window().findChild<QTreeWidget *>(QStringLiteral("ctList"));
-    QCOMPARE(list->topLevelItemCount(), 1);
-    QCOMPARE(list->topLevelItem(0)->text(0), context.mainDepartment);
+    auto *list = run.window().findChild<QTreeView *>(QStringLiteral("ctList"));
+    QCOMPARE(list->model()->rowCount(), 1);
+    QCOMPARE(list->model()->index(0, 0).data().toString(), context.mainDepartment);
 }
 
 void LoginJourneys::quitEndsTheProgram()

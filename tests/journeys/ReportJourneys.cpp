@@ -2,6 +2,7 @@
 // without asking the server, Ctrl+P prints it to a PDF file, and "&Datei"
 // saves it as PDF, picture or CSV.
 
+#include "AnalysisSession.h"
 #include "FMStart.h"
 #include "JourneyRig.h"
 #include "ProgramHistory.h"
@@ -173,7 +174,7 @@ void ReportJourneys::printing()
     m_run->printer.copies = copies;
     m_run->printer.asked = 0;
     const int boxes = m_run->prompter.boxes.size();
-    QVERIFY(m_run->window().selection().selectionChanged());
+    QVERIFY(m_run->program().analysis().selection().selectionChanged());
     m_run->press(QKeySequence(Qt::CTRL | Qt::Key_P));
     QCOMPARE(m_run->printer.asked, 1);
     QVERIFY(m_run->program().session().history().count() > logLines);
@@ -310,7 +311,8 @@ void ReportJourneys::reportBook()
     const QString text = poppler(QStringLiteral("pdftotext"), path);
     QCOMPARE(text.count(QStringLiteral("Gedruckt durch: ")), int(entries));
     // The window's other choices hold on every page: here its main group.
-    const QString mainGroup = m_run->window().selection().code(ertragon::SelectionModel::SHGRP);
+    const QString mainGroup
+        = m_run->program().analysis().selection().code(ertragon::SelectionModel::SHGRP);
     if (!mainGroup.isEmpty())
         QCOMPARE(text.count(QStringLiteral("HG:") + mainGroup), int(entries));
 }

@@ -431,7 +431,6 @@ private Q_SLOTS:
             FakePrompter prompter;
             FakeWaiter waiter;
             ertragon::ServerAccess access(&kordex::createFactory, prompter, waiter);
-            access.setCursorHook([](bool) {});
             ertragon::ServerContext &c = access.context();
             c.connectString = tls.connectString();
             c.server = tls.host();

@@ -7,6 +7,7 @@
 #include "ReportExport.h"
 #include "ReportPage.h"
 #include "ReportSample.h"
+#include "ReportSource.h"
 #include "VPNavBar.h"
 #include "ZoomChoice.h"
 #include "ZoomComboBinding.h"
@@ -54,6 +55,36 @@ public:
         return Answer::Ok;
     }
     QStringList messages;
+};
+
+// The analysis a print serves: logs the fetch and the redraw it is asked for.
+class FakeSource final : public ReportSource
+{
+public:
+    FakeSource(QStringList &log, ReportData data = {})
+        : m_log(log)
+        , m_data(std::move(data))
+    {
+    }
+    void fetchIfSelectionChanged() override
+    {
+        if (selectionChanged)
+            m_log.append(QStringLiteral("fetch"));
+    }
+    void redraw() override
+    {
+        m_log.append(QStringLiteral("redraw"));
+        if (surface)
+            ReportPage::draw(*surface, m_data);
+    }
+    const ReportData &report() const override { return m_data; }
+
+    bool selectionChanged = false;
+    RecordingSurface *surface = nullptr;
+
+private:
+    QStringList &m_log;
+    ReportData m_data;
 };
 
 void recordPages(RecordingSurface &surface, int pages)
@@ -154,7 +185,7 @@ void PreviewTest::zoomChoice()
     ReportPage::draw(surface, sample::reportData());
     QComboBox mainCombo;
     ZoomComboBinding::setUpCombo(&mainCombo);
-    ZoomComboBinding binding(&mainCombo, &surface, [] {});
+    ZoomComboBinding binding(&mainCombo, &surface);
     binding.Synchronize();
     VPNavBar bar([&surface] { return &surface; });
     QComboBox *combo = enter ? bar.cmbZoom() : &mainCombo;
@@ -223,7 +254,8 @@ void PreviewTest::layoutRequestRedraws()
     int redraws = 0;
     QComboBox combo;
     ZoomComboBinding::setUpCombo(&combo);
-    ZoomComboBinding binding(&combo, &surface, [&] {
+    ZoomComboBinding binding(&combo, &surface);
+    QObject::connect(&binding, &ZoomComboBinding::redrawWanted, [&] {
         ++redraws;
         ReportPage::draw(surface, sample::reportData());
     });
@@ -284,14 +316,11 @@ void PreviewTest::printing()
         pagesPrinted += document.pageCount();
     });
     FakeDialog dialog(copies, log);
-    PrintController::Hooks hooks;
-    hooks.selectionChanged = [&] { return selectionChanged; };
-    hooks.fetch = [&] { log.append(QStringLiteral("fetch")); };
-    hooks.redraw = [&] {
-        log.append(QStringLiteral("redraw"));
-        ReportPage::draw(surface, sample::reportData());
-    };
-    PrintController controller(surface, dialog, hooks);
+    FakeSource source(log, sample::reportData());
+    source.selectionChanged = selectionChanged;
+    source.surface = &surface;
+    SilentPrompter prompter;
+    PrintController controller(surface, dialog, source, prompter);
     const int printed = controller.print();
     QTEST(log, "log");
     QCOMPARE(printed, int(log.count(QStringLiteral("print"))));
@@ -325,9 +354,9 @@ void PreviewTest::exports()
     ReportPage::draw(surface, data);
     QStringList log;
     FakeDialog dialog(1, log);
-    PrintController::Hooks hooks;
-    hooks.content = [&] { return ReportPage::content(data); };
-    PrintController controller(surface, dialog, hooks);
+    FakeSource source(log, data);
+    SilentPrompter prompter;
+    PrintController controller(surface, dialog, source, prompter);
 
     QVERIFY(controller.exportPdf(dir.filePath(QStringLiteral("r.pdf"))));
     QFile pdf(dir.filePath(QStringLiteral("r.pdf")));
@@ -370,8 +399,9 @@ void PreviewTest::exportActions()
     ReportPage::draw(surface, sample::reportData());
     QStringList log;
     FakeDialog dialog(1, log);
-    PrintController controller(surface, dialog, {});
+    FakeSource source(log);
     SilentPrompter prompter;
+    PrintController controller(surface, dialog, source, prompter);
     QWidget window;
     ExportActions actions(controller, prompter, &window);
     QString answer = dir.filePath(QStringLiteral("page.png"));

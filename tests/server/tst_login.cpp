@@ -60,8 +60,7 @@ struct Rig
 
     Rig()
     {
-        access.setShutdownHook([this] { ++shutdowns; });
-        access.setCursorHook([](bool) {});
+        QObject::connect(&access, &ServerAccess::programEnding, [this] { ++shutdowns; });
         login.setDefaultServer(defaultServer);
         login.setUi(&ui);
         ui.controller = &login;
@@ -278,7 +277,6 @@ private Q_SLOTS:
         FakePrompter prompter;
         FakeWaiter waiter;
         ServerAccess access(store.maker(), prompter, waiter);
-        access.setCursorHook([](bool) {});
         // A folder where a file is: the store can never be written.
         LoginController login(access, prompter, blocker.fileName() + QStringLiteral("/login.ini"));
         FakeLoginUi ui;

@@ -1,6 +1,5 @@
 #include "FakeStore.h"
 #include "FixedClock.h"
-#include "PumpingWaiter.h"
 #include "ServerAccess.h"
 #include "TestDoubles.h"
 
@@ -31,10 +30,11 @@ private:
 
         Rig()
         {
-            access.setSettingsDialogHook([this] { ++settingsShown; });
-            access.setSettingsHideHook([this] { ++settingsHidden; });
-            access.setShutdownHook([this] { ++shutdowns; });
-            access.setCursorHook([this](bool busy) { cursor.append(busy); });
+            QObject::connect(&access, &ServerAccess::settingsWanted, [this] { ++settingsShown; });
+            QObject::connect(&access, &ServerAccess::settingsDone, [this] { ++settingsHidden; });
+            QObject::connect(&access, &ServerAccess::programEnding, [this] { ++shutdowns; });
+            QObject::connect(&access, &ServerAccess::busyChanged,
+                             [this](bool busy) { cursor.append(busy); });
             ServerContext &c = access.context();
             c.connectString = QStringLiteral("cn_iptcp:/tmp/x.db[1972]:KORDEX");
             c.server = QStringLiteral("/tmp/x.db");
@@ -104,7 +104,8 @@ private Q_SLOTS:
         rig.store.up = false;
         rig.store.connectError = QStringLiteral("no such file: /tmp/x.db");
         QStringList status;
-        rig.access.setConnectStatusHook([&](const QString &text) { status.append(text); });
+        QObject::connect(&rig.access, &ServerAccess::connectStatus,
+                         [&](const QString &text) { status.append(text); });
         QVERIFY(!rig.access.EnsureConnected());
         // Between the attempts a status window names the store, the attempt and the cause.
         const QString firstWait = QStringLiteral(
@@ -150,7 +151,7 @@ private Q_SLOTS:
         QStringList order;
         rig.prompter.onAsk
             = [&](const FakePrompter::Box &) { order.append(QStringLiteral("box")); };
-        rig.access.setSettingsDialogHook([&] {
+        QObject::connect(&rig.access, &ServerAccess::settingsWanted, [&] {
             order.append(QStringLiteral("settings"));
             rig.access.context().connectString = QStringLiteral("cn_iptcp:neu[1973]:KORDEX");
         });
@@ -436,54 +437,6 @@ private Q_SLOTS:
         QCOMPARE(rig.shutdowns, 1);
         QVERIFY(!rig.access.EnsureConnected());
         QCOMPARE(rig.store.connectAttempts, 0);
-    }
-
-    void pumpingWaiter_data()
-    {
-        QTest::addColumn<QTime>("start");
-        QTest::addColumn<int>("hundredths");
-        QTest::addColumn<int>("stepMs");
-        QTest::addColumn<int>("seconds");
-        QTest::addColumn<int>("minReads");
-
-        QTest::newRow("ten seconds") << QTime(12, 0) << 1000 << 500 << 10 << 21;
-        QTest::newRow("nothing to wait") << QTime(12, 0) << 0 << 500 << 0 << 1;
-        QTest::newRow("ends at midnight") << QTime(23, 59, 58) << 1000 << 1000 << 2 << 3;
-    }
-
-    void pumpingWaiter()
-    {
-        QFETCH(QTime, start);
-        QFETCH(int, stepMs);
-        QFETCH(int, hundredths);
-        QFETCH(int, seconds);
-        QFETCH(int, minReads);
-        // A clock that moves on by stepMs every time it is read.
-        class SteppingClock final : public Clock
-        {
-        public:
-            SteppingClock(QDateTime start, int stepMs)
-                : m_now(std::move(start))
-                , m_step(stepMs)
-            {
-            }
-            QDateTime now() const override
-            {
-                ++reads;
-                const QDateTime result = m_now;
-                m_now = m_now.addMSecs(m_step);
-                return result;
-            }
-            mutable int reads = 0;
-
-        private:
-            mutable QDateTime m_now;
-            int m_step;
-        };
-        SteppingClock clock(QDateTime(QDate(2006, 1, 31), start), stepMs);
-        PumpingWaiter waiter(clock);
-        QCOMPARE(waiter.waitHundredths(hundredths), seconds);
-        QVERIFY(clock.reads >= minReads);
     }
 };
 

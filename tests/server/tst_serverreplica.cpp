@@ -52,8 +52,6 @@ class TestServerReplica : public QObject
 
         explicit Rig(const QString &connectString)
         {
-            access.setCursorHook([](bool) {});
-            access.setShutdownHook([] {});
             ServerContext &c = access.context();
             c.connectString = connectString;
             c.firma = QStringLiteral("1");
@@ -65,7 +63,7 @@ class TestServerReplica : public QObject
         std::optional<PeriodTotals> run()
         {
             PeriodTotals totals;
-            if (fetch.run(selection, extended, false, totals) != PeriodFetch::Outcome::Fetched)
+            if (fetch.run(selection, extended, totals) != PeriodFetch::Outcome::Fetched)
                 return std::nullopt;
             return totals;
         }

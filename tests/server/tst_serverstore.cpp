@@ -68,8 +68,7 @@ class TestServerStore : public QObject
         Rig(const QString &settings, const QString &store)
             : login(access, prompter, settings)
         {
-            access.setShutdownHook([this] { ++shutdowns; });
-            access.setCursorHook([](bool) {});
+            QObject::connect(&access, &ServerAccess::programEnding, [this] { ++shutdowns; });
             login.setDefaultServer(store);
             login.setUi(&ui);
         }

@@ -66,8 +66,6 @@ struct Server
         c.name = QStringLiteral("DEM");
         c.userDisplay = QStringLiteral("DEM|Demo Benutzer");
         c.rightsGroup = QStringLiteral("5");
-        access.setShutdownHook([] {});
-        access.setCursorHook([](bool) {});
     }
 };
 

@@ -3,6 +3,7 @@
 // ERTRAGON_DEMO_DB names an existing store to use instead (for timing);
 // ERTRAGON_SHOT names a PNG file that receives a picture of the window.
 
+#include "AnalysisSession.h"
 #include "CreateFactory.h"
 #include "ExtendedSelection.h"
 #include "FMStart.h"
@@ -60,14 +61,15 @@ private Q_SLOTS:
             kordex::createFactory, prompter, waiter, m_dir.filePath(QStringLiteral("login.ini")),
             { QStringLiteral("ertragon"), QStringLiteral("1"), QStringLiteral("0"),
               QStringLiteral("DEM"), QStringLiteral("demo"), m_db });
-        session.access().setShutdownHook([] {});
-        FMStart window(session.access(), session.prompter(), clock);
-        window.setLogger([&](const QString &part, const QString &text, const QString &param) {
-            session.history().AddLogEntry(part, text, param);
-        });
+        AnalysisSession analysis(session.access(), session.prompter(), clock);
+        FMStart window(analysis, session.prompter());
+        QObject::connect(&analysis, &AnalysisSession::logged,
+                         [&](const QString &part, const QString &text, const QString &param) {
+                             session.history().AddLogEntry(part, text, param);
+                         });
         int redraws = 0;
-        window.setRedraw([&](const ReportData &) { ++redraws; });
-        QVERIFY(window.startUp([&] { return session.runStartupLogin(); }));
+        QObject::connect(&analysis, &AnalysisSession::reportChanged, [&] { ++redraws; });
+        QVERIFY(analysis.startUp([&] { return session.runStartupLogin(); }));
         QVERIFY2(prompter.messages.size() <= 1, qPrintable(prompter.texts().join('\n')));
         for (const char *name : { "SPCNR", "SHABT", "SABTNR", "SHGRP", "SPG", "SHVArt" }) {
             auto *combo = window.findChild<QComboBox *>(QString::fromUtf8(name));
@@ -75,12 +77,12 @@ private Q_SLOTS:
             QCOMPARE(combo->itemText(0), QString());
         }
         // Names from queries are shown with their umlauts.
-        const QStringList pcs = window.selection().items(SelectionModel::SPCNR);
+        const QStringList pcs = analysis.selection().list(SelectionModel::SPCNR).texts();
         QVERIFY(!pcs.join(' ').contains(QLatin1Char('{')));
 
         QElapsedTimer timer;
         timer.start();
-        QVERIFY(window.fetchData());
+        QVERIFY(analysis.fetch());
         qInfo("full fetch of %d periods: %lld ms", 60 + m_today.month(), timer.elapsed());
         QCOMPARE(redraws, 1);
         const int periods = 60 + m_today.month();
@@ -90,19 +92,20 @@ private Q_SLOTS:
                      + QString::number((m_today.year() - 1900) * 100 + m_today.month()));
         double revenue = 0;
         for (int p = 1; p <= periods; ++p)
-            revenue += window.totals().value(p, PeriodTotals::Revenue);
+            revenue += analysis.totals().value(p, PeriodTotals::Revenue);
         QVERIFY(revenue > 0);
 
         if (qEnvironmentVariableIsSet("ERTRAGON_SHOT")) {
-            window.selection().choose(SelectionModel::SHGRP, 1);
-            window.selection().choose(SelectionModel::SPG, 1);
+            analysis.selection().choose(SelectionModel::SHGRP, 1);
+            analysis.selection().choose(SelectionModel::SPG, 1);
             auto *surface = new report::PreviewSurface;
             window.setPreview(surface);
-            window.setRedraw(
+            QObject::connect(
+                &analysis, &AnalysisSession::reportChanged, surface,
                 [surface](const ReportData &d) { report::ReportPage::draw(*surface, d); });
             window.mDetailsClick(0);
             window.refreshDetails();
-            window.Zeichnen();
+            analysis.redraw();
             window.resize(1280, 800);
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -116,14 +119,13 @@ private Q_SLOTS:
         QVERIFY(extended.shippingTypes().size() > 1);
         PeriodTotals all, single[3];
         timer.restart();
-        const auto outcome = fetch.run(window.selection(), extended, false, all);
+        const auto outcome = fetch.run(analysis.selection(), extended, all);
         QVERIFY2(outcome == PeriodFetch::Outcome::Fetched, qPrintable(prompter.texts().join('\n')));
-        QCOMPARE(fetch.run(window.selection(), extended, false, all),
-                 PeriodFetch::Outcome::Fetched);
+        QCOMPARE(fetch.run(analysis.selection(), extended, all), PeriodFetch::Outcome::Fetched);
         qInfo("extended fetch, type A: %lld ms", timer.elapsed());
         for (int t = 0; t < 3; ++t) {
             extended.setArticleTypeIndex(t + 1);
-            QCOMPARE(fetch.run(window.selection(), extended, false, single[t]),
+            QCOMPARE(fetch.run(analysis.selection(), extended, single[t]),
                      PeriodFetch::Outcome::Fetched);
         }
         double sumAll = 0;

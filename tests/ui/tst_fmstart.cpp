@@ -1,3 +1,4 @@
+#include "AnalysisSession.h"
 #include "DataRebuild.h"
 #include "FMStart.h"
 #include "FakeServer.h"
@@ -23,7 +24,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace ertragon;
 
@@ -33,7 +34,8 @@ struct Fixture
 {
     fake::Server server;
     FixedClock clock { QDateTime(QDate(2005, 3, 10), QTime(8, 0)) };
-    FMStart window { server.access, server.prompter, clock };
+    AnalysisSession session { server.access, server.prompter, clock };
+    FMStart window { session, server.prompter };
     QList<ReportData> redraws;
 
     explicit Fixture(const QString &rights = QStringLiteral("J|N|N"))
@@ -48,8 +50,9 @@ struct Fixture
         s.xecuteOutputs[QStringLiteral("d ABTNR^KXCLSU")] = fake::items({ "M5`Mode", "M6`Sport" });
         s.xecuteOutputs[QStringLiteral("d HABT^KXCLSU")] = fake::items({ "M`Markt" });
         s.xecuteOutputs[QStringLiteral("S P0=^XWGDAT W P0")] = QStringLiteral("10502`1050301");
-        window.setRedraw([this](const ReportData &d) { redraws << d; });
-        QVERIFY(window.startUp([] { return true; }));
+        QObject::connect(&session, &AnalysisSession::reportChanged,
+                         [this](const ReportData &d) { redraws << d; });
+        QVERIFY(session.startUp([] { return true; }));
     }
     QAction *action(const char *name) const
     {
@@ -204,7 +207,7 @@ private Q_SLOTS:
     void displayModesMakeNoServerCall()
     {
         Fixture f;
-        QVERIFY(f.window.fetchData());
+        QVERIFY(f.session.fetch());
         QCOMPARE(f.server.store.queries.size(), 1 + 1 + 63); // rights, profit centres, fetch
         const int queries = f.server.store.queries.size();
         const int commands = f.server.store.xecuted.size();
@@ -234,7 +237,7 @@ private Q_SLOTS:
     {
         Fixture f;
         QList<bool> visible;
-        f.window.setLogger([&](const QString &, const QString &, const QString &) {
+        QObject::connect(&f.session, &AnalysisSession::logged, [&] {
             visible << f.window.findChild<QProgressBar *>("fetchProgress")->isVisibleTo(&f.window);
         });
         f.widget<QPushButton>("cmdÜbernehmen")->click();
@@ -242,7 +245,7 @@ private Q_SLOTS:
         QVERIFY(!visible.contains(false));
         QVERIFY(!f.window.findChild<QProgressBar *>("fetchProgress")->isVisibleTo(&f.window));
         QCOMPARE(f.redraws.size(), 1);
-        QVERIFY(!f.window.selection().selectionChanged());
+        QVERIFY(!f.session.selection().selectionChanged());
     }
 
     void comboForwardsChoice()
@@ -252,7 +255,7 @@ private Q_SLOTS:
         f.server.store.rows[QStringLiteral("KXUmsatz.Daten/AbtInHAbt")] = { { "M5", "Mode" } };
         habt->setCurrentIndex(1);
         Q_EMIT habt->activated(1);
-        QVERIFY(f.window.selection().abteilungSelektiert());
+        QVERIFY(f.session.selection().abteilungSelektiert());
         QCOMPARE(f.widget<QComboBox>("SABTNR")->count(), 2);
     }
 
@@ -261,7 +264,7 @@ private Q_SLOTS:
         Fixture f;
         f.widget<QCheckBox>("chkHVArt")->click();
         QVERIFY(!f.widget<QCheckBox>("chkHKGRP")->isChecked());
-        QCOMPARE(f.window.selection().splitFlags(), 9);
+        QCOMPARE(f.session.selection().splitFlags(), 9);
     }
 
     void panelsShowAndHide()
@@ -297,14 +300,16 @@ private Q_SLOTS:
         Fixture f;
         f.action("mDetails0")->trigger();
         f.action("mNeuZeichnen")->trigger();
-        auto *list = f.widget<QTreeWidget>("ctList");
-        QCOMPARE(list->columnCount(), 5);
-        QCOMPARE(list->headerItem()->text(3), QStringLiteral("G Umsatz"));
+        auto *list = f.widget<QTreeView>("ctList");
+        const QAbstractItemModel *rows = list->model();
+        QCOMPARE(rows->columnCount(), 5);
+        QCOMPARE(rows->headerData(3, Qt::Horizontal).toString(), QStringLiteral("G Umsatz"));
         // Nothing selected, "No": the empty entry (the total) and main department M.
-        QCOMPARE(list->topLevelItemCount(), 2);
-        QCOMPARE(list->topLevelItem(1)->text(0), QStringLiteral("M"));
-        QCOMPARE(list->topLevelItem(1)->text(4), QStringLiteral("45"));
-        list->topLevelItem(1)->setSelected(true);
+        QCOMPARE(rows->rowCount(), 2);
+        QCOMPARE(rows->index(1, 0).data().toString(), QStringLiteral("M"));
+        QCOMPARE(rows->index(1, 4).data().toString(), QStringLiteral("45"));
+        list->selectionModel()->select(rows->index(1, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QCOMPARE(f.window.selectedRowsText(), QStringLiteral("M\t123\t45\t123\t45\n"));
 
         // Hidden details are not refreshed by a fetch.
@@ -334,22 +339,22 @@ private Q_SLOTS:
         dialog->findChild<QPushButton *>("OKButton")->click();
         QCOMPARE(f.server.store.queries.size(), 63);
         QCOMPARE(f.server.store.queries[0].className, QStringLiteral("KXUmsatz.DatWH"));
-        QCOMPARE(f.window.totals().value(1, PeriodTotals::Margin), 85.0);
+        QCOMPARE(f.session.totals().value(1, PeriodTotals::Margin), 85.0);
         QVERIFY(f.redraws.last().extendedSelection);
         QCOMPARE(f.redraws.last().selection.SSTyp, QStringLiteral("B Bestell Artikel"));
 
         // The close box unchecks the menu item; the next fetch is plain again.
         dialog->close();
         QVERIFY(!f.action("mAuswahl")->isChecked());
-        QVERIFY(!f.window.extended().active());
+        QVERIFY(!f.session.extended().active());
         f.server.store.queries.clear();
-        QVERIFY(f.window.fetchData());
+        QVERIFY(f.session.fetch());
         QCOMPARE(f.server.store.queries[0].className, QStringLiteral("KXUmsatz.Daten"));
         QVERIFY(!f.redraws.last().extendedSelection);
 
         // Reopening starts again from "A Alle" and the revenue view.
         f.action("mAuswahl")->trigger();
-        QCOMPARE(f.window.extended().articleTypeCode(), QStringLiteral("A"));
+        QCOMPARE(f.session.extended().articleTypeCode(), QStringLiteral("A"));
         QVERIFY(f.window.extendedDialog()->findChild<QRadioButton *>("oDarstellung0")->isChecked());
     }
 
@@ -388,10 +393,10 @@ private Q_SLOTS:
     {
         Fixture f;
         f.widget<QRadioButton>("optJahr2")->click();
-        QCOMPARE(f.window.display().detailPeriod, 2);
+        QCOMPARE(f.session.display().detailPeriod, 2);
         f.widget<QRadioButton>("optJahrMonat1")->click();
-        QCOMPARE(f.window.display().valueKind, 1);
-        QCOMPARE(f.window.display().detailPeriod, 0);
+        QCOMPARE(f.session.display().valueKind, 1);
+        QCOMPARE(f.session.display().detailPeriod, 0);
         QVERIFY(f.widget<QWidget>("txtMonat")->isEnabled());
         QVERIFY(!f.widget<QRadioButton>("optJahr2")->isEnabled());
         f.widget<QRadioButton>("optJahrMonat0")->click();

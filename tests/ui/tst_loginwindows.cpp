@@ -32,8 +32,7 @@ struct Rig
 
     Rig()
     {
-        access.setShutdownHook([this] { ++shutdowns; });
-        access.setCursorHook([](bool) {});
+        QObject::connect(&access, &ServerAccess::programEnding, [this] { ++shutdowns; });
         login.setDefaultServer(QStringLiteral("/tmp/demo.db"));
         store.addUser(QStringLiteral("1"), QStringLiteral("ABC"), QStringLiteral("geheim"));
     }

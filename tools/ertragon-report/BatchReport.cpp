@@ -1,25 +1,17 @@
 #include "BatchReport.h"
 
+#include "AnalysisSession.h"
 #include "BookFiles.h"
-#include "BuildReportData.h"
 #include "CreateFactory.h"
-#include "DetailsBreakdown.h"
 #include "DetailsCsv.h"
-#include "DisplayState.h"
-#include "ExtendedSelection.h"
 #include "FixedClock.h"
 #include "LoginController.h"
-#include "PeriodFetch.h"
-#include "Prompter.h"
 #include "RecordingSurface.h"
 #include "ReportExport.h"
 #include "ReportJson.h"
 #include "ReportPage.h"
-#include "SelectionModel.h"
 #include "ServerAccess.h"
 #include "ServerSession.h"
-#include "StartUp.h"
-#include "StartUpView.h"
 #include "Waiter.h"
 
 #include <QElapsedTimer>
@@ -39,13 +31,12 @@ namespace ertragon::report {
 
 namespace {
 
-// Messages go to the error stream; questions get a fixed answer: "no" for the
-// start-up (no rebuild), the --rows choice for the breakdown's row question. The
+// Messages go to the error stream; questions get the answer the run sets, and the
 // answered questions are notes.
 class StreamPrompter final : public Prompter
 {
 public:
-    StreamPrompter(QTextStream &out, QTextStream &notes, Answer questionAnswer = Answer::No)
+    StreamPrompter(QTextStream &out, QTextStream &notes, const Answer &questionAnswer)
         : m_out(out)
         , m_notes(notes)
         , m_questionAnswer(questionAnswer)
@@ -69,7 +60,7 @@ public:
 private:
     QTextStream &m_out;
     QTextStream &m_notes;
-    Answer m_questionAnswer;
+    const Answer &m_questionAnswer;
 };
 
 class SleepingWaiter final : public Waiter
@@ -81,36 +72,6 @@ public:
         return n / 100;
     }
 };
-
-// No splash and no windows in a batch run.
-class NoView final : public StartUpView
-{
-public:
-    void showSplash() override { }
-    void setStatus(const QString &) override { }
-    void closeSplash() override { }
-    void setCaption(const QString &) override { }
-    void preparePreview() override { }
-    void scaleLayout() override { }
-    void setTableCaptions(const QString &, const QString &) override { }
-    void setYearOptionCaptions(const QStringList &) override { }
-    void disableRestrictedItems() override { }
-    void displayStateReset() override { }
-    void openRebuild() override { }
-};
-
-QString firstWord(const QString &text)
-{
-    return text.trimmed().section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
-}
-
-int indexOfCode(const QStringList &items, const QString &code)
-{
-    for (qsizetype i = 0; i < items.size(); ++i)
-        if (firstWord(items[i]).compare(code, Qt::CaseInsensitive) == 0)
-            return int(i);
-    return -1;
-}
 
 } // namespace
 
@@ -131,45 +92,61 @@ int BatchReport::run()
     const QDateTime now = m_options.today ? QDateTime(*m_options.today, QTime(12, 0))
                                           : QDateTime::currentDateTime();
     FixedClock clock(now);
-    StreamPrompter prompter(m_errors, notes());
+    StreamPrompter prompter(m_errors, notes(), m_questionAnswer);
     SleepingWaiter waiter;
     QTemporaryDir settingsDir; // the batch never touches the user's login settings
-    // The login values go in as the login window's settings and password field,
-    // not as a blank-separated command line, so that a password may hold blanks.
-    const QStringList &words = m_options.loginWords;
     const QString settingsPath = settingsDir.filePath(QStringLiteral("login.ini"));
-    {
-        QSettings settings(settingsPath, QSettings::IniFormat);
-        settings.beginGroup(QStringLiteral("Login"));
-        settings.setValue(QStringLiteral("Firma"), words.value(0));
-        settings.setValue(QStringLiteral("Filiale"), words.value(1));
-        settings.setValue(QStringLiteral("Name"), words.value(2));
-        settings.setValue(QStringLiteral("Server"), words.value(4));
-        settings.setValue(QStringLiteral("Port"), words.value(5, QStringLiteral("1972")));
-        settings.setValue(QStringLiteral("Namespace"), words.value(6, QStringLiteral("KORDEX")));
-    }
+    writeLoginSettings(settingsPath);
     ServerSession session(&kordex::createFactory, prompter, waiter, settingsPath,
                           { QStringLiteral("ertragon-report") });
     LoginFields fields = session.login().fields();
-    fields.password = words.value(3);
+    fields.password = m_options.loginWords.value(3);
     session.login().setFields(fields);
     ServerAccess &access = session.access();
-    access.setSettingsDialogHook([&access] { access.ShutdownProgram(); });
-    access.setSettingsHideHook([] {});
-    access.setShutdownHook([] {});
-    access.setCursorHook([](bool) {});
+    QObject::connect(&access, &ServerAccess::settingsWanted, &access,
+                     &ServerAccess::ShutdownProgram);
 
-    SelectionModel selection(access, prompter);
-    DisplayState display;
-    NoView view;
-    StartUp startUp(access, prompter, clock, selection, display, view);
-    startUp.setLogin([&session] { return session.login().Login(); });
-    if (!startUp.run()) {
+    AnalysisSession analysis(access, prompter, clock);
+    QObject::connect(&analysis, &AnalysisSession::refused, [this] { m_refused = true; });
+    if (!analysis.startUp([&session] { return session.login().Login(); })) {
         m_errors << "Anmeldung fehlgeschlagen oder keine Berechtigung." << Qt::endl;
         return LoginFailed;
     }
+    if (const int status = choose(analysis); status != Success)
+        return status;
+    if (const int status = chooseExtended(analysis); status != Success)
+        return status;
+    setDisplay(analysis);
 
-    // The selection, in the order of the cascade.
+    std::unique_ptr<BookFiles> book;
+    if (m_options.bookRequested())
+        book = std::make_unique<BookFiles>(
+            BookFiles::Paths { m_options.book, m_options.bookCsv, m_options.bookJson },
+            BookPdf::Metadata { QStringLiteral("Ertragon Berichtsmappe"), analysis.login().fullName,
+                                now });
+    if (const int status = fetchAll(analysis, book.get()); status != Success)
+        return status;
+    access.Disconnect();
+    return writeFiles(analysis, book.get()) ? Success : WriteFailed;
+}
+
+void BatchReport::writeLoginSettings(const QString &path) const
+{
+    // The login values go in as the login window's settings and password field, not
+    // as a blank-separated command line, so that a password may hold blanks.
+    const QStringList &words = m_options.loginWords;
+    QSettings settings(path, QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("Login"));
+    settings.setValue(QStringLiteral("Firma"), words.value(0));
+    settings.setValue(QStringLiteral("Filiale"), words.value(1));
+    settings.setValue(QStringLiteral("Name"), words.value(2));
+    settings.setValue(QStringLiteral("Server"), words.value(4));
+    settings.setValue(QStringLiteral("Port"), words.value(5, QStringLiteral("1972")));
+    settings.setValue(QStringLiteral("Namespace"), words.value(6, QStringLiteral("KORDEX")));
+}
+
+int BatchReport::choose(AnalysisSession &analysis)
+{
     const struct
     {
         const char *option;
@@ -185,140 +162,136 @@ int BatchReport::run()
     for (const auto &choice : choices) {
         if (choice.code.isEmpty())
             continue;
-        const int index = indexOfCode(selection.items(choice.list), choice.code);
-        if (index < 0) {
+        switch (analysis.selection().chooseCode(choice.list, choice.code, Qt::CaseInsensitive)) {
+        case SelectionModel::Choice::Chosen:
+            break;
+        case SelectionModel::Choice::Unknown:
             m_errors << "Unbekannter Code für " << choice.option << ": " << choice.code << Qt::endl;
             return SelectionRefused;
-        }
-        selection.choose(choice.list, index);
-        if (selection.code(choice.list).compare(choice.code, Qt::CaseInsensitive) != 0) {
+        case SelectionModel::Choice::Refused:
             m_errors << "Auswahl nicht erlaubt: " << choice.option << " " << choice.code
                      << Qt::endl;
             return SelectionRefused;
         }
     }
+    analysis.selection().setSplitFlags(m_options.details.splitFlags);
+    return Success;
+}
 
-    ExtendedSelection extended;
-    if (m_options.extendedSelection()) {
-        extended.open(access, firstWord(selection.firma()), selection.code(SelectionModel::SHVArt));
-        if (!m_options.typ.isEmpty()) {
-            const int index = indexOfCode(extended.articleTypes(), m_options.typ);
-            if (index < 0) {
-                m_errors << "Unbekannter Typ: " << m_options.typ << Qt::endl;
-                return SelectionRefused;
-            }
-            extended.setArticleTypeIndex(index);
-        }
-        if (!m_options.svart.isEmpty()) {
-            const int index = indexOfCode(extended.shippingTypes(), m_options.svart);
-            if (index < 0) {
-                m_errors << "Unbekannte Versandart: " << m_options.svart << Qt::endl;
-                return SelectionRefused;
-            }
-            extended.setShippingTypeIndex(index);
-        }
-        extended.setDiscountView(m_options.discount ? 1 : 0);
+int BatchReport::chooseExtended(AnalysisSession &analysis)
+{
+    if (!m_options.extendedSelection())
+        return Success;
+    analysis.openExtended();
+    ExtendedSelection &extended = analysis.extended();
+    if (!m_options.typ.isEmpty()
+        && !extended.chooseArticleType(m_options.typ, Qt::CaseInsensitive)) {
+        m_errors << "Unbekannter Typ: " << m_options.typ << Qt::endl;
+        return SelectionRefused;
     }
+    if (!m_options.svart.isEmpty()
+        && !extended.chooseShippingType(m_options.svart, Qt::CaseInsensitive)) {
+        m_errors << "Unbekannte Versandart: " << m_options.svart << Qt::endl;
+        return SelectionRefused;
+    }
+    extended.setDiscountView(m_options.discount ? 1 : 0);
+    return Success;
+}
 
+void BatchReport::setDisplay(AnalysisSession &analysis) const
+{
+    DisplayState display = analysis.display();
     display.graphMode = m_options.graphMode.value_or(display.graphMode);
     display.tableMode = m_options.tableMode.value_or(display.tableMode);
     display.yearKind = m_options.yearKind.value_or(display.yearKind);
     display.dbPercent = m_options.dbPercent;
-
-    selection.setSplitFlags(m_options.details.splitFlags);
     display.valueKind = m_options.details.valueKind;
     display.detailPeriod = m_options.details.detailPeriod;
-    const bool departmentBound = startUp.rights().departmentBound;
-
-    // Every server call first; files are written only when all of them worked.
-    PeriodTotals totals;
-    if (m_options.pageRequested()) {
-        PeriodFetch fetch(access, prompter, clock);
-        switch (fetch.run(selection, extended, departmentBound, totals)) {
-        case PeriodFetch::Outcome::Fetched:
-            break;
-        case PeriodFetch::Outcome::Refused:
-            m_errors << "Die Auswahl ist nicht erlaubt: eine Abteilung muss gewählt sein."
-                     << Qt::endl;
-            return SelectionRefused;
-        case PeriodFetch::Outcome::Failed:
-            m_errors << "Die Daten konnten nicht geholt werden." << Qt::endl;
-            return FetchFailed;
-        }
-    }
-    DetailsBreakdown::Table details;
-    if (!m_options.details.path.isEmpty()) {
-        const int status
-            = fetchDetails(access, selection, display, departmentBound, now.date(), details);
-        if (status != Success)
-            return status;
-    }
-
-    const ReportData data
-        = buildReportData(totals, display, selection, extended, access.context(), now);
-    // The book last: it chooses every unit in the selection in turn.
-    std::unique_ptr<BookFiles> book;
-    if (m_options.bookRequested()) {
-        book = std::make_unique<BookFiles>(
-            BookFiles::Paths { m_options.book, m_options.bookCsv, m_options.bookJson },
-            BookPdf::Metadata { QStringLiteral("Ertragon Berichtsmappe"), access.context().fullName,
-                                now });
-        ReportBook reportBook(access, prompter, clock, selection, extended, display,
-                              startUp.rights());
-        if (const int status = makeBook(reportBook, *book); status != Success)
-            return status;
-    }
-    access.Disconnect();
-
-    bool written = m_options.pageRequested() ? writePage(totals, data) : true;
-    if (book) {
-        QString error;
-        QElapsedTimer timer;
-        timer.start();
-        written = check(book->write(&error), QStringLiteral("Berichtsmappe"), error) && written;
-        m_bookFigures.writeNanoseconds = timer.nsecsElapsed();
-        qCDebug(lcBook, "book: files finished and written in %.1f ms",
-                m_bookFigures.writeNanoseconds / 1e6);
-    }
-    if (!m_options.details.path.isEmpty()) {
-        QString error;
-        written = check(DetailsCsv::write(details.headings, details.rows, m_options.details.path,
-                                          &error),
-                        m_options.details.path, error)
-            && written;
-    }
-    return written ? Success : WriteFailed;
+    analysis.setDisplay(display);
 }
 
-int BatchReport::makeBook(ReportBook &reportBook, BookFiles &files)
+int BatchReport::fetchAll(AnalysisSession &analysis, BookFiles *book)
+{
+    if (m_options.pageRequested()) {
+        if (const int status = fetchPage(analysis); status != Success)
+            return status;
+    }
+    if (!m_options.details.path.isEmpty()) {
+        if (const int status = fetchDetails(analysis); status != Success)
+            return status;
+    }
+    analysis.redraw();
+    // The book last: it walks through the units in a selection of its own.
+    return book ? makeBook(analysis, *book) : Success;
+}
+
+int BatchReport::fetchPage(AnalysisSession &analysis)
+{
+    m_refused = false;
+    if (analysis.fetch())
+        return Success;
+    if (m_refused) {
+        m_errors << "Die Auswahl ist nicht erlaubt: eine Abteilung muss gewählt sein." << Qt::endl;
+        return SelectionRefused;
+    }
+    m_errors << "Die Daten konnten nicht geholt werden." << Qt::endl;
+    return FetchFailed;
+}
+
+int BatchReport::fetchDetails(AnalysisSession &analysis)
+{
+    const BatchOptions::Details &options = m_options.details;
+    const FetchSelection chosen = analysis.selection().fetchSelection();
+    if (options.rowsByProfitCentre && analysis.rights().restricted && chosen.pcnr.isEmpty()
+        && chosen.habt.isEmpty() && chosen.abtnr.isEmpty() && chosen.hgrp.isEmpty())
+        notes() << "Hinweis: eingeschränkte Benutzer erhalten die Aufteilung nach "
+                    "Hauptabteilungen, nicht nach Profitcentern."
+                 << Qt::endl;
+    m_refused = false;
+    m_questionAnswer = options.rowsByProfitCentre ? Prompter::Answer::Yes : Prompter::Answer::No;
+    const QDate today = analysis.clock().now().date();
+    const bool done = analysis.refreshBreakdown(options.month.value_or(today.month()));
+    m_questionAnswer = Prompter::Answer::No;
+    if (done)
+        return Success;
+    if (m_refused) {
+        m_errors << "Keine Aufteilung: die Auswahl ist nicht erlaubt oder unvollständig."
+                 << Qt::endl;
+        return SelectionRefused;
+    }
+    m_errors << "Die Aufteilung konnte nicht geholt werden." << Qt::endl;
+    return FetchFailed;
+}
+
+int BatchReport::makeBook(AnalysisSession &analysis, BookFiles &files)
 {
     QList<ReportBook::Level> levels;
     for (const QString &word : m_options.each)
         levels.append(*ReportBook::levelFromWord(word));
     QElapsedTimer timer;
     timer.start();
-    const QList<ReportBook::Unit> units = reportBook.plan(levels);
     const bool terminal = !m_options.quiet && isatty(fileno(stderr));
-    const auto outcome = reportBook.run(units, [&](const ReportBook::Page &page, int n, int count) {
-        if (terminal)
-            m_errors << "\rSeite " << n << " von " << count << ": " << page.unit.title() << "\x1b[K"
-                     << Qt::flush;
-        files.add(page);
-        return true;
-    });
+    const AnalysisSession::Book book
+        = analysis.makeBook(levels, [&](const ReportBook::Page &page, int n, int count) {
+              if (terminal)
+                  m_errors << "\rSeite " << n << " von " << count << ": " << page.unit.title()
+                           << "\x1b[K" << Qt::flush;
+              files.add(page);
+              return true;
+          });
     if (terminal)
         m_errors << "\r\x1b[K" << Qt::flush;
-    for (const ReportBook::Unit &unit : reportBook.leftOut())
+    for (const ReportBook::Unit &unit : book.leftOut)
         notes() << "Ohne Zahlen in den sechs Jahren, nicht in der Mappe: " << unit.title()
-                << Qt::endl;
-    files.setLeftOut(reportBook.leftOut());
-    m_bookFigures = { int(units.size()), files.pageCount(), timer.nsecsElapsed(),
-                      reportBook.fetchNanoseconds(), 0 };
+                 << Qt::endl;
+    files.setLeftOut(book.leftOut);
+    m_bookFigures
+        = { book.planned, files.pageCount(), timer.nsecsElapsed(), book.fetchNanoseconds, 0 };
     const double pages = std::max(1, m_bookFigures.pages);
     qCDebug(lcBook, "book: %d units planned, %d pages; %.1f ms a page, of which fetching %.1f ms",
             m_bookFigures.units, m_bookFigures.pages, m_bookFigures.pagesNanoseconds / 1e6 / pages,
             m_bookFigures.fetchNanoseconds / 1e6 / pages);
-    if (outcome != ReportBook::Outcome::Done) {
+    if (book.outcome != ReportBook::Outcome::Done) {
         m_errors << "Die Daten der Berichtsmappe konnten nicht geholt werden." << Qt::endl;
         return FetchFailed;
     }
@@ -331,36 +304,27 @@ int BatchReport::makeBook(ReportBook &reportBook, BookFiles &files)
     return Success;
 }
 
-int BatchReport::fetchDetails(ServerAccess &access, const SelectionModel &selection,
-                              const DisplayState &display, bool departmentBound, const QDate &today,
-                              DetailsBreakdown::Table &table)
+bool BatchReport::writeFiles(AnalysisSession &analysis, BookFiles *book)
 {
-    const BatchOptions::Details &options = m_options.details;
-    const FetchSelection chosen = selection.fetchSelection();
-    if (options.rowsByProfitCentre && selection.restricted() && chosen.pcnr.isEmpty()
-        && chosen.habt.isEmpty() && chosen.abtnr.isEmpty() && chosen.hgrp.isEmpty())
-        notes() << "Hinweis: eingeschränkte Benutzer erhalten die Aufteilung nach "
-                   "Hauptabteilungen, nicht nach Profitcentern."
-                << Qt::endl;
-    StreamPrompter rowQuestion(m_errors, notes(),
-                               options.rowsByProfitCentre ? Prompter::Answer::Yes
-                                                          : Prompter::Answer::No);
-    DetailsBreakdown breakdown(access, rowQuestion);
-    const auto result = breakdown.run(selection, display, departmentBound, today,
-                                      options.month.value_or(today.month()), QLocale());
-    if (!result) {
-        m_errors << "Keine Aufteilung: die Auswahl ist nicht erlaubt oder unvollständig."
-                 << Qt::endl;
-        return SelectionRefused;
+    bool written
+        = m_options.pageRequested() ? writePage(analysis.totals(), analysis.report()) : true;
+    if (book) {
+        QString error;
+        QElapsedTimer timer;
+        timer.start();
+        written = check(book->write(&error), QStringLiteral("Berichtsmappe"), error) && written;
+        m_bookFigures.writeNanoseconds = timer.nsecsElapsed();
+        qCDebug(lcBook, "book: files finished and written in %.1f ms",
+                m_bookFigures.writeNanoseconds / 1e6);
     }
-    if (result->failed) {
-        m_errors << "Die Aufteilung konnte nicht geholt werden." << Qt::endl;
-        return FetchFailed;
+    if (!m_options.details.path.isEmpty()) {
+        QString error;
+        written = check(DetailsCsv::write(analysis.breakdown(), m_options.details.path, &error),
+                        m_options.details.path, error)
+            && written;
     }
-    table = *result;
-    return Success;
+    return written;
 }
-
 bool BatchReport::writePage(const PeriodTotals &totals, const ReportData &data)
 {
     RecordingSurface surface;

@@ -1,15 +1,12 @@
 #pragma once
 
 #include "BatchOptions.h"
-#include "DetailsBreakdown.h"
-#include "ReportBook.h"
+#include "Prompter.h"
 
 #include <QTextStream>
 
 namespace ertragon {
-class SelectionModel;
-class ServerAccess;
-struct DisplayState;
+class AnalysisSession;
 class PeriodTotals;
 struct ReportData;
 } // namespace ertragon
@@ -18,9 +15,9 @@ namespace ertragon::report {
 
 class BookFiles;
 
-// One run of the batch report tool: log in, apply the selection, fetch,
-// derive, draw the page and write the requested files. Messages and errors go
-// to the error stream; the result is the process exit status.
+// One run of the batch report tool: log in, apply the options to the user's
+// analysis, let it fetch and derive, and write the requested files. Messages and
+// errors go to the error stream; the result is the process exit status.
 class BatchReport
 {
 public:
@@ -48,14 +45,21 @@ public:
     const BookFigures &bookFigures() const { return m_bookFigures; }
 
 private:
+    void writeLoginSettings(const QString &path) const;
+    // The selection options, in the order of the cascade; gives the exit status.
+    int choose(AnalysisSession &analysis);
+    int chooseExtended(AnalysisSession &analysis);
+    void setDisplay(AnalysisSession &analysis) const;
+    // Every server call before any file is written; gives the exit status.
+    int fetchAll(AnalysisSession &analysis, BookFiles *book);
+    int fetchPage(AnalysisSession &analysis);
     // The breakdown table of the details frame, the row question answered by --rows.
-    int fetchDetails(ServerAccess &access, const SelectionModel &selection,
-                     const DisplayState &display, bool departmentBound, const QDate &today,
-                     DetailsBreakdown::Table &table);
-    bool writePage(const PeriodTotals &totals, const ReportData &data);
+    int fetchDetails(AnalysisSession &analysis);
     // Every page of the book into the files, progress on a terminal, the units
     // left out named; gives the exit status.
-    int makeBook(ReportBook &reportBook, BookFiles &files);
+    int makeBook(AnalysisSession &analysis, BookFiles &files);
+    bool writeFiles(AnalysisSession &analysis, BookFiles *book);
+    bool writePage(const PeriodTotals &totals, const ReportData &data);
     // Reports a failed write on the error stream; gives ok.
     bool check(bool ok, const QString &path, const QString &error);
     // Where notes go: the error stream, or nowhere with --quiet.
@@ -66,6 +70,10 @@ private:
     QString m_discardedText;
     QTextStream m_discarded;
     BookFigures m_bookFigures;
+    // How a question is answered: "no" for the start-up (no rebuild), the --rows
+    // choice for the breakdown's row question.
+    Prompter::Answer m_questionAnswer = Prompter::Answer::No;
+    bool m_refused = false; // the last fetch or breakdown was refused
 };
 
 } // namespace ertragon::report

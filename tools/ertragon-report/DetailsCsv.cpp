@@ -2,31 +2,28 @@
 
 #include "ReportExport.h"
 
+#include <QAbstractItemModel>
+
 namespace ertragon::report {
 
-QStringList DetailsCsv::columns(const QString &row, qsizetype columnCount)
+QString DetailsCsv::text(const QAbstractItemModel &table)
 {
-    QStringList pieces = row.split(QLatin1Char(';'));
-    const qsizetype surplus = pieces.size() - qMax<qsizetype>(columnCount, 1);
-    if (surplus > 0) {
-        const QString code = pieces.mid(0, surplus + 1).join(QLatin1Char(';'));
-        pieces = QStringList { code } + pieces.mid(surplus + 1);
-    }
-    return pieces;
-}
-
-QString DetailsCsv::text(const QStringList &headings, const QStringList &rows)
-{
+    QStringList headings;
+    for (int c = 0; c < table.columnCount(); ++c)
+        headings << table.headerData(c, Qt::Horizontal).toString();
     QString csv = ReportExport::csvLine(headings);
-    for (const QString &row : rows)
-        csv += ReportExport::csvLine(columns(row, headings.size()));
+    for (int row = 0; row < table.rowCount(); ++row) {
+        QStringList cells;
+        for (int c = 0; c < table.columnCount(); ++c)
+            cells << table.index(row, c).data().toString();
+        csv += ReportExport::csvLine(cells);
+    }
     return csv;
 }
 
-bool DetailsCsv::write(const QStringList &headings, const QStringList &rows, const QString &path,
-                       QString *error)
+bool DetailsCsv::write(const QAbstractItemModel &table, const QString &path, QString *error)
 {
-    return ReportExport::writeFile(path, text(headings, rows).toUtf8(), error);
+    return ReportExport::writeFile(path, text(table).toUtf8(), error);
 }
 
 } // namespace ertragon::report

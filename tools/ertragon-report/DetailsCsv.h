@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+
+class QAbstractItemModel;
 
 namespace ertragon::report {
 
@@ -11,13 +12,10 @@ namespace ertragon::report {
 class DetailsCsv
 {
 public:
-    // The columns of one list row whose texts are joined by ';'. Only the first
-    // column (the entry code) can hold a ';' itself, so surplus pieces belong to it.
-    static QStringList columns(const QString &row, qsizetype columnCount);
-    // The headings line, then one line per row.
-    static QString text(const QStringList &headings, const QStringList &rows);
+    // The headings line, then one line per row of the table model, each cell as shown.
+    static QString text(const QAbstractItemModel &table);
     // Writes the whole file or nothing; a failure gives false and a message in error.
-    static bool write(const QStringList &headings, const QStringList &rows, const QString &path,
+    static bool write(const QAbstractItemModel &table, const QString &path,
                       QString *error = nullptr);
 };
 

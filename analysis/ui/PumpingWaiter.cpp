@@ -20,6 +20,12 @@ double PumpingWaiter::secondsSinceMidnight() const
     return m_clock.now().time().msecsSinceStartOfDay() / 1000.0;
 }
 
+void PumpingWaiter::pump()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
+}
+
 int PumpingWaiter::waitHundredths(int n)
 {
     const double start = secondsSinceMidnight();

@@ -1,0 +1,84 @@
+#include "BreakdownTable.h"
+
+namespace ertragon {
+
+namespace {
+
+QVariant amountAlignment(int column)
+{
+    return column > 0 ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter)) : QVariant();
+}
+
+} // namespace
+
+BreakdownTable::BreakdownTable(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+void BreakdownTable::setTable(const DetailsBreakdown::Table &table, const QLocale &locale)
+{
+    beginResetModel();
+    m_table = table;
+    m_locale = locale;
+    endResetModel();
+}
+
+void BreakdownTable::clear()
+{
+    setTable({}, m_locale);
+}
+
+int BreakdownTable::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_table.rows.size());
+}
+
+int BreakdownTable::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_table.headings.size());
+}
+
+QVariant BreakdownTable::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_table.rows.size()
+        || index.column() >= m_table.headings.size())
+        return {};
+    const DetailsBreakdown::Row &row = m_table.rows.at(index.row());
+    const int column = index.column();
+    if (role == Qt::TextAlignmentRole)
+        return amountAlignment(column);
+    if (role != Qt::DisplayRole && role != SortRole)
+        return {};
+    if (column == 0)
+        return row.code;
+    if (column > row.values.size())
+        return {};
+    const double value = row.values.at(column - 1);
+    if (role == SortRole)
+        return value;
+    return m_locale.toString(qint64(value));
+}
+
+QVariant BreakdownTable::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_table.headings.size())
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return amountAlignment(section);
+    return role == Qt::DisplayRole ? QVariant(m_table.headings.at(section)) : QVariant();
+}
+
+QString BreakdownTable::rowsText(const QAbstractItemModel &model, const QList<int> &rows)
+{
+    QString text;
+    for (const int row : rows) {
+        QStringList cells;
+        for (int c = 0; c < model.columnCount(); ++c)
+            cells << model.index(row, c).data().toString();
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+} // namespace ertragon
