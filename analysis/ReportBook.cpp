@@ -1,9 +1,12 @@
 #include "ReportBook.h"
 
 #include "BuildReportData.h"
+#include "Calendar.h"
 #include "Clock.h"
 #include "PeriodFetch.h"
 #include "ServerAccess.h"
+#include "ServerCall.h"
+#include "ServerHandle.h"
 
 #include <QElapsedTimer>
 
@@ -130,11 +133,44 @@ bool ReportBook::select(const QList<Level> &levels, const QStringList &path)
 
 bool ReportBook::mayFetch(const Unit &unit) const
 {
-    // A department-bound user fetches only with a department chosen.
-    if (!m_selection.rights().departmentBound)
+    // A department-bound user fetches only with a department chosen: a department, or a
+    // main group inside one.
+    if (!m_selection.rights().departmentBound || unit.level == Level::Department)
         return true;
-    return unit.level == Level::Department
-        || (unit.level == Level::MainGroup && !m_selection.code(SelectionModel::SABTNR).isEmpty());
+    const qsizetype department = m_levels.indexOf(Level::Department);
+    return unit.level == Level::MainGroup && department >= 0 && department < unit.depth;
+}
+
+std::optional<QSet<QString>> ReportBook::unitsWithFigures()
+{
+    static const QMap<Level, QString> column { { Level::ProfitCentre, QStringLiteral("pcnr") },
+                                               { Level::MainDepartment, QStringLiteral("habt") },
+                                               { Level::Department, QStringLiteral("abtnr") },
+                                               { Level::MainGroup, QStringLiteral("hgrp") } };
+    QStringList columns;
+    for (const Level level : std::as_const(m_levels))
+        columns.append(column.value(level));
+    const QDate today = m_clock.now().date();
+    const QStringList args { m_selection.fetchSelection().company,
+                             Calendar::PeriodKey(today.year() - 5, 1),
+                             Calendar::PeriodKey(today.year(), today.month()),
+                             columns.join(QLatin1Char('`')) };
+    QSet<QString> paths;
+    ServerCall call(m_server, QStringLiteral("Einheiten mit Zahlen"));
+    const bool answered = call.connected() && call.run([&] {
+        ServerHandle rows(m_server,
+                          call.factory().OpenQuery(QStringLiteral("KXUmsatz.Daten"),
+                                                   QStringLiteral("EinheitenMitZahlen")));
+        rows->RunQuery(args);
+        while (rows->NextRow()) {
+            QStringList path;
+            for (int c = 1; c <= columns.size(); ++c) {
+                path.append(rows->ColumnValue(c));
+                paths.insert(path.join(QChar(0x1F)));
+            }
+        }
+    });
+    return answered ? std::optional(paths) : std::nullopt;
 }
 
 ReportBook::Outcome ReportBook::run(const QList<Unit> &units, const PageSink &sink)
@@ -144,13 +180,21 @@ ReportBook::Outcome ReportBook::run(const QList<Unit> &units, const PageSink &si
     PeriodFetch fetch(m_server, m_prompter, m_clock);
     int position = 0;
     QElapsedTimer timer;
+    timer.start();
+    // One question first: units without any figure are not fetched at all.
+    const std::optional<QSet<QString>> withFigures = unitsWithFigures();
+    m_fetchNs += timer.nsecsElapsed();
     for (const Unit &unit : units) {
         ++position;
+        if (!mayFetch(unit))
+            continue;
+        if (withFigures && !withFigures->contains(unit.path.join(QChar(0x1F)))) {
+            m_leftOut.append(unit);
+            continue;
+        }
         timer.start();
         if (!select(m_levels, unit.path))
             return Outcome::Failed;
-        if (!mayFetch(unit))
-            continue;
         Page page { unit, {}, {} };
         const PeriodFetch::Outcome fetched = fetch.run(m_selection, m_extended, page.totals);
         m_fetchNs += timer.nsecsElapsed();

@@ -6,6 +6,7 @@
 #include "SelectionModel.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -76,6 +77,10 @@ private:
                    QList<Unit> &units);
     bool select(const QList<Level> &levels, const QStringList &path);
     bool mayFetch(const Unit &unit) const;
+    // The paths (codes joined level by level, every prefix too) of the units that have
+    // any figure in the six years, asked of the server at once; nothing when it could
+    // not answer, so that every unit is fetched.
+    std::optional<QSet<QString>> unitsWithFigures();
 
     ServerAccess &m_server;
     Prompter &m_prompter;

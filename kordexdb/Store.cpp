@@ -168,7 +168,8 @@ bool Store::hasQuery(const QString &className, const QString &queryName)
                                             "Versandarten",
                                             "PeriodenSumme",
                                             "PeriodenSummeAufteilung",
-                                            "Zugriffsrechte" };
+                                            "Zugriffsrechte",
+                                            "EinheitenMitZahlen" };
     static const QStringList datWHQueries { "PeriodenSumme", "PeriodenSkonto" };
     if (className == datenClass)
         return datenQueries.contains(queryName);
@@ -299,6 +300,8 @@ Store::PlannedQuery Store::daten(const QString &queryName, const QStringList &ar
                  {},
                  {} };
     }
+    if (queryName == QLatin1String("EinheitenMitZahlen"))
+        return unitsWithFigures(args);
     if (queryName == QLatin1String("Zugriffsrechte")) {
         expectArguments(args, 2, queryName);
         return { { QStringLiteral("SELECT erlaubt, eingeschraenkt, abteilungsgebunden FROM"
@@ -364,6 +367,28 @@ Store::PlannedQuery Store::datWH(const QString &queryName, const QStringList &ar
                  return { row };
              },
              selection };
+}
+
+Store::PlannedQuery Store::unitsWithFigures(const QStringList &args)
+{
+    // company, from, to, the units' levels as "habt`abtnr" (pcnr habt abtnr hgrp)
+    expectArguments(args, 4, QStringLiteral("EinheitenMitZahlen"));
+    static const QStringList levels { "pcnr", "habt", "abtnr", "hgrp" };
+    const QStringList columns = args[3].split(QLatin1Char('`'));
+    for (const QString &column : columns)
+        if (!levels.contains(column) || columns.count(column) > 1)
+            throw ServerError(error::BadArgument,
+                              QStringLiteral("Ungültige Ebenen %1 (pcnr, habt, abtnr, hgrp)")
+                                  .arg(EchoedInput::quoted(args[3])));
+    const QString list = columns.join(QStringLiteral(", "));
+    // A row with revenue or cost has a figure; a unit with none is left out of a book.
+    return { { QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE firma = ? AND periode BETWEEN ?"
+                              " AND ? AND (umsatz + nebenerloes <> 0 OR einsatz + nebenkosten <> 0)"
+                              " ORDER BY %1")
+                   .arg(list, Schema::covering(columns).table),
+               { args[0], qint64(period(args[1])), qint64(period(args[2])) } },
+             {},
+             {} };
 }
 
 QStringList Store::applyUserRules(QStringList codes, qsizetype habt, qsizetype abtnr) const

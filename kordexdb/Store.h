@@ -103,6 +103,8 @@ private:
     PlannedQuery plan(const QString &className, const QString &queryName,
                       const QStringList &arguments);
     PlannedQuery daten(const QString &queryName, const QStringList &arguments);
+    // "EinheitenMitZahlen": the combinations of units that have any figure in a range.
+    PlannedQuery unitsWithFigures(const QStringList &arguments);
     BatchResult runPlanned(const QList<PlannedQuery> &plans, const QList<SqlStatement> &statements);
     PlannedQuery datWH(const QString &queryName, const QStringList &arguments);
     QString listOutput(const QString &sql, const QList<SqlValue> &params);

@@ -17,6 +17,10 @@ void HistoryLog::AddLogEntry(const QString &programmteil, const QString &text,
 {
     if (m_entries.isEmpty())
         Q_EMIT firstEntryComing();
+    if (m_entries.size() >= maxEntries) {
+        m_entries.removeFirst();
+        Q_EMIT firstEntryRemoved();
+    }
     m_entries.append({ programmteil, text, parameter });
     Q_EMIT entryAdded(m_entries.constLast());
 }

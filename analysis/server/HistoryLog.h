@@ -7,7 +7,9 @@
 namespace ertragon {
 
 // The in-memory log of the long server operations of this run. No widgets:
-// the window frmProgrammverlauf shows it.
+// the window frmProgrammverlauf shows it. It keeps the last maxEntries lines (some
+// 70 fetches of 72 months), so that a working day of fetches does not make the
+// program grow without end; older lines give way, oldest first.
 class HistoryLog : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,8 @@ public:
         bool operator==(const Entry &) const = default;
     };
 
+    static constexpr int maxEntries = 5000;
+
     explicit HistoryLog(QObject *parent = nullptr);
 
     void AddLogEntry(const QString &programmteil, const QString &text, const QString &parameter);
@@ -33,6 +37,8 @@ Q_SIGNALS:
     // Before the first entry is stored, so a view can be created in time.
     void firstEntryComing();
     void entryAdded(const ertragon::HistoryLog::Entry &entry);
+    // The oldest line gave way to a new one.
+    void firstEntryRemoved();
 
 private:
     QList<Entry> m_entries;

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QShowEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -33,6 +34,14 @@ frmProgrammverlauf::frmProgrammverlauf(HistoryLog &log, QWidget *parent)
     for (const HistoryLog::Entry &entry : log.entries())
         appendLine(entry);
     connect(&log, &HistoryLog::entryAdded, this, &frmProgrammverlauf::appendLine);
+    connect(&log, &HistoryLog::firstEntryRemoved, this,
+            [this] { delete m_verlauf->takeTopLevelItem(0); });
+}
+
+void frmProgrammverlauf::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_verlauf->scrollToBottom();
 }
 
 void frmProgrammverlauf::StatusText(const QString &programmteil, const QString &text,
@@ -46,7 +55,9 @@ void frmProgrammverlauf::appendLine(const HistoryLog::Entry &entry)
     const QStringList texts { entry.programmteil, entry.text, entry.parameter };
     auto *item = new QTreeWidgetItem(m_verlauf, texts);
     widenColumnsFor(texts);
-    m_verlauf->scrollToItem(item);
+    // Scrolling lays the list out: only where it is seen (showing scrolls to the end).
+    if (isVisible())
+        m_verlauf->scrollToItem(item);
 }
 
 void frmProgrammverlauf::widenColumnsFor(const QStringList &texts)

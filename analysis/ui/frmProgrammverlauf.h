@@ -21,6 +21,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void appendLine(const HistoryLog::Entry &entry);

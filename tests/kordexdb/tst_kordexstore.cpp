@@ -314,6 +314,8 @@ private Q_SLOTS:
         QTest::newRow("batch: a failing statement ends it")
             << 22 << error::SqlFailure << QString("summe_ugrp");
         QTest::newRow("batch after CloseConnection") << 23 << error::NotConnected << QString();
+        QTest::newRow("units with figures, a level that is no unit")
+            << 24 << error::BadArgument << QString("Ungültige Ebenen \"habt`umsatz\"");
     }
 
     void errors()
@@ -435,6 +437,10 @@ private Q_SLOTS:
                 factory().CloseConnection();
                 r->RunQueryBatch({ QStringList { "1", "12503" } + empty7 });
                 r->NextAnswer();
+            },
+            [&] {
+                auto r = factory().OpenQuery(daten, QStringLiteral("EinheitenMitZahlen"));
+                r->RunQuery({ "1", "12001", "12512", "habt`umsatz" });
             },
         };
         QString description;

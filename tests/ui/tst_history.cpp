@@ -39,6 +39,21 @@ private Q_SLOTS:
         QCOMPARE(log.entries().first().line(), line);
     }
 
+    // A working day of fetches keeps the last lines, in the log and in the window.
+    void theLogKeepsItsLastLines()
+    {
+        HistoryLog log;
+        ProgramHistory history(log);
+        for (int i = 0; i < HistoryLog::maxEntries + 5; ++i)
+            log.AddLogEntry(QStringLiteral("fmstart.cmdÜbernehmen"),
+                            QStringLiteral("Datenabfrage Periode %1").arg(i), QString());
+        QCOMPARE(log.count(), HistoryLog::maxEntries);
+        QCOMPARE(log.entries().first().text, QStringLiteral("Datenabfrage Periode 5"));
+        QCOMPARE(history.window()->Verlauf()->topLevelItemCount(), HistoryLog::maxEntries);
+        QCOMPARE(history.window()->Verlauf()->topLevelItem(0)->text(1),
+                 QStringLiteral("Datenabfrage Periode 5"));
+    }
+
     void windowCreatedHiddenOnTheFirstLine()
     {
         HistoryLog log;
