@@ -1,5 +1,6 @@
 #include "PrintController.h"
 
+#include "PageSetupDialog.h"
 #include "PrintJob.h"
 #include "PrinterDialog.h"
 #include "Prompter.h"
@@ -34,7 +35,7 @@ int PrintController::print()
     if (!copies)
         return 0;
     m_source.redraw();
-    PrintJob job(m_printer);
+    PrintJob job(m_printer, m_pageSetUp ? PrintJob::Layout::Printer : PrintJob::Layout::A4);
     int printed = 0;
     m_surface.setPrintJob(&job);
     for (int copy = 1; copy <= *copies; ++copy) {
@@ -47,6 +48,14 @@ int PrintController::print()
     m_prompter.inform(Prompter::Icon::Critical, QStringLiteral("Fehlermeldung"),
                       QStringLiteral("Der Bericht konnte nicht gedruckt werden.\n") + job.error());
     return 0;
+}
+
+bool PrintController::setUpPage(PageSetupDialog &dialog)
+{
+    if (!dialog.ask(m_printer))
+        return false;
+    m_pageSetUp = true;
+    return true;
 }
 
 bool PrintController::exportPdf(const QString &path, QString *error) const

@@ -10,6 +10,7 @@ class ReportSource;
 
 namespace ertragon::report {
 
+class PageSetupDialog;
 class PrinterDialog;
 class RecordingSurface;
 
@@ -26,6 +27,11 @@ public:
     // on the chosen printer. Returns the number of documents printed (0 when
     // cancelled or failed; a failure is told the user).
     int print();
+    // "Druckereinstellungen": the page set-up on the printer; once accepted, the prints
+    // that follow use its paper, orientation and margins, the page scaled to fit.
+    // False when the user cancelled (nothing changes).
+    bool setUpPage(PageSetupDialog &dialog);
+    bool pageSetUp() const { return m_pageSetUp; }
 
     bool exportPdf(const QString &path, QString *error = nullptr) const;
     bool exportPng(const QString &path, int dpi, QString *error = nullptr) const;
@@ -40,6 +46,7 @@ private:
     ReportSource &m_source;
     Prompter &m_prompter;
     QPrinter m_printer;
+    bool m_pageSetUp = false;
 };
 
 } // namespace ertragon::report

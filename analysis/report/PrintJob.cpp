@@ -8,8 +8,9 @@
 
 namespace ertragon::report {
 
-PrintJob::PrintJob(QPrinter &printer)
+PrintJob::PrintJob(QPrinter &printer, Layout layout)
     : m_printer(printer)
+    , m_layout(layout)
 {
 }
 
@@ -21,9 +22,10 @@ PrintJob::~PrintJob()
 bool PrintJob::begin(int orientation)
 {
     m_printer.setFullPage(true);
-    m_printer.setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4), orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
-        QMarginsF()));
+    if (m_layout == Layout::A4)
+        m_printer.setPageLayout(QPageLayout(
+            QPageSize(QPageSize::A4),
+            orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()));
     if (m_painter.begin(&m_printer))
         return true;
     m_failed = true;
@@ -50,11 +52,22 @@ bool PrintJob::add(const PageDocument &document, int paperKind, int orientation)
             m_error = QStringLiteral("Der Drucker hat keine neue Seite angenommen.");
             return false;
         }
-        const QRectF target = m_printer.pageLayout().fullRectPixels(m_printer.resolution());
-        PageRenderer::render(m_painter, pages[i], pageTwips, QRectF(QPointF(0, 0), target.size()));
+        PageRenderer::render(m_painter, pages[i], pageTwips, target(pageTwips));
     }
     ++m_documents;
     return true;
+}
+
+QRectF PrintJob::target(const QSizeF &pageTwips) const
+{
+    const QPageLayout layout = m_printer.pageLayout();
+    const int resolution = m_printer.resolution();
+    if (m_layout == Layout::A4)
+        return QRectF(QPointF(0, 0), layout.fullRectPixels(resolution).size());
+    // Within the margins, as large as the page's proportions allow, centred.
+    const QRectF room = layout.paintRectPixels(resolution);
+    const QSizeF fitted = pageTwips.scaled(room.size(), Qt::KeepAspectRatio);
+    return QRectF(room.center() - QPointF(fitted.width() / 2, fitted.height() / 2), fitted);
 }
 
 bool PrintJob::finish()

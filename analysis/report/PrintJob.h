@@ -15,7 +15,11 @@ namespace ertragon::report {
 class PrintJob
 {
 public:
-    explicit PrintJob(QPrinter &printer);
+    // A4: every sheet A4 in the document's orientation, the page filling it. Printer: the
+    // printer's own page layout, the page scaled to fit its margins.
+    enum class Layout { A4, Printer };
+
+    explicit PrintJob(QPrinter &printer, Layout layout = Layout::A4);
     ~PrintJob();
     PrintJob(const PrintJob &) = delete;
     PrintJob &operator=(const PrintJob &) = delete;
@@ -30,8 +34,10 @@ public:
 
 private:
     bool begin(int orientation);
+    QRectF target(const QSizeF &pageTwips) const;
 
     QPrinter &m_printer;
+    Layout m_layout;
     QPainter m_painter;
     int m_documents = 0;
     bool m_failed = false;

@@ -197,6 +197,8 @@ bool LoginController::checkOnServer()
     }
     if (m_ui)
         m_ui->hideLoginWindows();
+    if (result)
+        rememberWorkingAddress();
     return result;
 }
 
@@ -320,14 +322,54 @@ bool LoginController::askAllowChanges()
     return m_prompter.confirm(loginTitle, QStringLiteral("Änderungen erlauben?"));
 }
 
-void LoginController::askSaveChanges()
+bool LoginController::askSaveChanges(const LoginFields &edited)
 {
     if (!m_prompter.confirm(loginTitle, QStringLiteral("Änderungen sichern?")))
-        return;
+        return false;
+    setFields(edited);
     m_access.EndServerCall(false);
     m_access.Disconnect();
     SaveLoginSettings();
+    // A running session keeps the address and user it logged in with until the next
+    // login; the start-up and a connect retry go on with what was saved.
+    if (m_context.userDisplay.isEmpty() || m_access.connecting())
+        takeSavedConnection();
+    return true;
+}
+
+void LoginController::takeSavedConnection()
+{
+    const QString user = m_context.name;
+    const QString password = m_context.password;
     LoadLoginSettings();
+    if (!user.isEmpty())
+        m_context.name = user;
+    if (m_fields.password.isEmpty())
+        m_context.password = password;
+    refreshConnectString();
+}
+
+QString LoginController::lastWorkingServer() const
+{
+    return openSettings()->value(QStringLiteral("LetzterServer")).toString();
+}
+
+QString LoginController::lastWorkingPort() const
+{
+    return openSettings()->value(QStringLiteral("LetzterPort")).toString();
+}
+
+void LoginController::rememberWorkingAddress()
+{
+    const auto settings = openSettings();
+    if (settings->value(QStringLiteral("LetzterServer")).toString() == m_context.server
+        && settings->value(QStringLiteral("LetzterPort")).toString() == m_context.port)
+        return;
+    settings->setValue(QStringLiteral("LetzterServer"), m_context.server);
+    settings->setValue(QStringLiteral("LetzterPort"), m_context.port);
+    settings->endGroup();
+    if (const QString dir = QFileInfo(settings->fileName()).absolutePath(); !dir.isEmpty())
+        QDir().mkpath(dir);
 }
 
 QString LoginController::mainWindowCaption(const QString &company, const QString &branch,

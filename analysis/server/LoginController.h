@@ -71,9 +71,16 @@ public:
     // "Abbruch" of FMPass: ends the program.
     void Abbruch();
     // BUEdit of FMServer: asks before the fields may be edited, and whether to
-    // keep the edits (then the connection closes and the settings are stored).
+    // keep the edits. Kept, they are stored and the connection closes; nobody logged in
+    // or a connect retry running, they count at once (the login's user and password
+    // stay), else from the next login on. False when the edits are to be discarded.
     bool askAllowChanges();
-    void askSaveChanges();
+    bool askSaveChanges(const LoginFields &edited);
+
+    // The server and port of the last login that succeeded ("LetzterServer",
+    // "LetzterPort"), empty before the first; a failed address never replaces it.
+    QString lastWorkingServer() const;
+    QString lastWorkingPort() const;
 
     // Main-window captions: at start-up with the user display text, after a
     // new login with the full name.
@@ -102,6 +109,9 @@ private:
     void failLoginOnServerError();
     bool needsDialog() const;
     void failLogin();
+    void rememberWorkingAddress();
+    // The saved connection values into the context now, keeping the login's user and password.
+    void takeSavedConnection();
 
     ServerAccess &m_access;
     ServerContext &m_context;

@@ -63,6 +63,8 @@ public:
 
     bool isConnected() const;
     bool shutdownRequested() const { return m_shutdownRequested; }
+    // True while EnsureConnected retries (the settings window may be open in it).
+    bool connecting() const { return m_connecting; }
 
     // The idle timer "Lock" (60000 ms).
     QTimer &lockTimer() { return m_lock; }

@@ -24,6 +24,8 @@ FMServer::FMServer(LoginController &controller, QWidget *parent)
     , BUEdit(new QPushButton(QStringLiteral("Ändern"), this))
     , BUZurueck(new QPushButton(QStringLiteral("Zurück"), this))
     , BUDatei(new QPushButton(QStringLiteral("Durchsuchen…"), this))
+    , lblLetzte(new QLabel(this))
+    , BULetzte(new QPushButton(QStringLiteral("Übernehmen"), this))
     , m_controller(controller)
 {
     setObjectName(QStringLiteral("FMServer"));
@@ -36,6 +38,11 @@ FMServer::FMServer(LoginController &controller, QWidget *parent)
     BUEdit->setObjectName(QStringLiteral("BUEdit"));
     BUZurueck->setObjectName(QStringLiteral("BUZurück"));
     BUDatei->setObjectName(QStringLiteral("BUDatei"));
+    lblLetzte->setObjectName(QStringLiteral("lblLetzte"));
+    lblLetzte->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    BULetzte->setObjectName(QStringLiteral("BULetzte"));
+    BULetzte->setToolTip(QStringLiteral(
+        "Server und Port der letzten gelungenen Anmeldung in die Felder übernehmen"));
     BUDatei->setToolTip(QStringLiteral("Eine KORDEX-Datenbankdatei (SQLite) wählen"));
     BUEdit->setCheckable(true);
     BSERVERIP->setMinimumWidth(260);
@@ -54,6 +61,12 @@ FMServer::FMServer(LoginController &controller, QWidget *parent)
     form->addRow(serverLabel, serverRow);
     form->addRow(QStringLiteral("Port:"), BPORT);
     form->addRow(QStringLiteral("Namespace:"), BNAMESPACE);
+    auto *lastRow = new QHBoxLayout;
+    lastRow->addWidget(lblLetzte, 1);
+    lastRow->addWidget(BULetzte);
+    auto *lastLabel = new QLabel(QStringLiteral("Zuletzt erreicht:"), this);
+    lastLabel->setBuddy(BULetzte);
+    form->addRow(lastLabel, lastRow);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(BUEdit);
     buttons->addWidget(BUZurueck);
@@ -61,11 +74,10 @@ FMServer::FMServer(LoginController &controller, QWidget *parent)
     layout->addLayout(form);
     layout->addLayout(buttons);
 
-    for (QLineEdit *field : fieldList())
-        connect(field, &QLineEdit::textEdited, this, &FMServer::takeFields);
     connect(BUEdit, &QPushButton::toggled, this, &FMServer::editToggled);
     connect(BUZurueck, &QPushButton::clicked, this, &FMServer::hide);
     connect(BUDatei, &QPushButton::clicked, this, &FMServer::chooseStore);
+    connect(BULetzte, &QPushButton::clicked, this, &FMServer::takeLastWorkingAddress);
     connect(&controller, &LoginController::fieldsChanged, this, &FMServer::showFields);
     showFields();
     setFieldsEnabled(false);
@@ -81,6 +93,28 @@ void FMServer::setFieldsEnabled(bool enabled)
     for (QLineEdit *field : fieldList())
         field->setEnabled(enabled);
     BUDatei->setEnabled(enabled);
+    BULetzte->setEnabled(enabled && !m_controller.lastWorkingServer().isEmpty());
+}
+
+void FMServer::showLastWorkingAddress()
+{
+    const QString server = m_controller.lastWorkingServer();
+    const QString port = m_controller.lastWorkingPort();
+    const bool isFile = server.contains(u'/') || server.endsWith(QStringLiteral(".db"));
+    QString shown = server;
+    if (server.isEmpty())
+        shown = QStringLiteral("(noch keine Anmeldung)");
+    else if (!isFile && !port.isEmpty())
+        shown += QStringLiteral(" (Port ") + port + u')';
+    lblLetzte->setText(shown);
+}
+
+void FMServer::takeLastWorkingAddress()
+{
+    BSERVERIP->setText(m_controller.lastWorkingServer());
+    if (const QString port = m_controller.lastWorkingPort(); !port.isEmpty())
+        BPORT->setText(port);
+    fitServerField();
 }
 
 void FMServer::chooseStore()
@@ -92,7 +126,6 @@ void FMServer::chooseStore()
     if (path.isEmpty())
         return;
     BSERVERIP->setText(path);
-    takeFields();
     fitServerField();
 }
 
@@ -108,6 +141,9 @@ void FMServer::fitServerField()
 
 void FMServer::showFields()
 {
+    // Edits in progress are not overwritten; they are saved or discarded as a whole.
+    if (BUEdit->isChecked())
+        return;
     const LoginFields &fields = m_controller.fields();
     const QList<QString> texts { fields.firma, fields.filiale, fields.serverIp, fields.port,
                                  fields.nameSpace };
@@ -119,7 +155,7 @@ void FMServer::showFields()
     fitServerField();
 }
 
-void FMServer::takeFields()
+LoginFields FMServer::editedFields() const
 {
     LoginFields fields = m_controller.fields();
     fields.firma = BFIRMA->text();
@@ -127,19 +163,32 @@ void FMServer::takeFields()
     fields.serverIp = BSERVERIP->text();
     fields.port = BPORT->text();
     fields.nameSpace = BNAMESPACE->text();
-    m_controller.setFields(fields);
+    return fields;
 }
 
-void FMServer::showEvent(QShowEvent *event)
+void FMServer::discardEdits()
 {
-    // Every opening starts read-only with the toggle up; its first click asks to allow changes.
     {
         const QSignalBlocker blocker(BUEdit);
         BUEdit->setChecked(false);
     }
     setFieldsEnabled(false);
     showFields();
+}
+
+void FMServer::showEvent(QShowEvent *event)
+{
+    // Every opening starts read-only with the toggle up; its first click asks to allow changes.
+    discardEdits();
+    showLastWorkingAddress();
     QDialog::showEvent(event);
+}
+
+void FMServer::hideEvent(QHideEvent *event)
+{
+    // "Zurück", Escape or the window's close without "Änderungen sichern?": the edits go.
+    discardEdits();
+    QDialog::hideEvent(event);
 }
 
 void FMServer::editToggled(bool editing)
@@ -155,7 +204,8 @@ void FMServer::editToggled(bool editing)
         return;
     }
     setFieldsEnabled(false);
-    m_controller.askSaveChanges();
+    m_controller.askSaveChanges(editedFields());
+    showFields();
 }
 
 void FMServer::reject()

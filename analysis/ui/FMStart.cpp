@@ -106,6 +106,9 @@ void FMStart::connectMenus()
     mDetails = { ui.mDetails0, ui.mDetails1 };
     connect(ui.mDrucken, &QAction::triggered, this,
             [this] { serveOrNotify(&FMStart::printWanted, QStringLiteral("Drucken")); });
+    connect(ui.mStandardDrucker, &QAction::triggered, this, [this] {
+        serveOrNotify(&FMStart::printerSetupWanted, QStringLiteral("Druckereinstellungen"));
+    });
     connect(ui.mLogin, &QAction::triggered, this,
             [this] { serveOrNotify(&FMStart::loginWanted, QStringLiteral("Anmeldung")); });
     connect(ui.Beenden, &QAction::triggered, this, &QWidget::close);

@@ -62,6 +62,8 @@ Q_SIGNALS:
     void loginWanted();
     void historyWanted();
     void printWanted();
+    // "Druckereinstellungen": the page and printer set-up for the next print.
+    void printerSetupWanted();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -18,11 +18,9 @@ LoginWindows::LoginWindows(LoginController &controller, ServerAccess &access)
     , m_server(new FMServer(controller, m_pass))
 {
     m_pass->setShowServerHook([this] { showSettingsModal(); });
-    QObject::connect(&m_access, &ServerAccess::settingsWanted, m_pass, [this] {
-        showSettingsModal();
-        // Values saved in the window count for the next connect attempts.
-        m_controller.refreshConnectString();
-    });
+    // Values saved in the window count for the next connect attempts (LoginController).
+    QObject::connect(&m_access, &ServerAccess::settingsWanted, m_pass,
+                     [this] { showSettingsModal(); });
     QObject::connect(&m_access, &ServerAccess::settingsDone, m_pass, [this] {
         if (m_server)
             m_server->hide();

@@ -12,6 +12,7 @@
 #include "LoginController.h"
 #include "LoginWindows.h"
 #include "MessageBoxPrompter.h"
+#include "PageSetupDialog.h"
 #include "PreviewSurface.h"
 #include "PrintController.h"
 #include "PrinterDialog.h"
@@ -113,6 +114,10 @@ Program::Program(const QStringList &arguments, ProgramPlatform platform)
         m_ownPrinterDialog = std::make_unique<report::QtPrinterDialog>(m_window.get());
         m_platform.printerDialog = m_ownPrinterDialog.get();
     }
+    if (!m_platform.pageSetupDialog) {
+        m_ownPageSetupDialog = std::make_unique<report::QtPageSetupDialog>(m_window.get());
+        m_platform.pageSetupDialog = m_ownPageSetupDialog.get();
+    }
     wireServerLayer();
     wireReport();
 }
@@ -138,7 +143,8 @@ void Program::wireServerLayer()
                      });
     FMStart *window = m_window.get();
     ProgramHistory *history = m_history.get();
-    QObject::connect(window, &FMStart::historyWanted, window, [history] { history->showWindow(); });
+    QObject::connect(window, &FMStart::historyWanted, window,
+                     [history, window] { history->showWindow(window); });
     LoginWindows *loginWindows = m_loginWindows.get();
     loginWindows->setMainWindow(window);
     QObject::connect(window, &FMStart::loginWanted, window,
@@ -177,6 +183,9 @@ void Program::wireReport()
                                                            *analysis, prompter);
     report::PrintController *printing = m_printing.get();
     QObject::connect(window, &FMStart::printWanted, window, [printing] { printing->print(); });
+    report::PageSetupDialog *pageSetup = m_platform.pageSetupDialog;
+    QObject::connect(window, &FMStart::printerSetupWanted, window,
+                     [printing, pageSetup] { printing->setUpPage(*pageSetup); });
 
     m_exports = new report::ExportActions(*printing, prompter, window);
     if (m_platform.chooseSaveFile)

@@ -21,6 +21,7 @@ class ConnectStatusWindow;
 class Waiter;
 
 namespace report {
+class PageSetupDialog;
 class PreviewSurface;
 class PrintController;
 class PrinterDialog;
@@ -35,6 +36,7 @@ struct ProgramPlatform
     Waiter *waiter = nullptr;
     Prompter *prompter = nullptr; // message boxes
     report::PrinterDialog *printerDialog = nullptr; // QPrintDialog
+    report::PageSetupDialog *pageSetupDialog = nullptr; // QPageSetupDialog
     report::ExportActions::FileChooser chooseSaveFile; // QFileDialog::getSaveFileName
     report::ExportActions::FileChooser chooseOpenFile; // QFileDialog::getOpenFileName
     report::ExportActions::DpiChooser chooseDpi; // QInputDialog::getInt
@@ -89,6 +91,7 @@ private:
     std::unique_ptr<Waiter> m_serverWaiter;
     std::unique_ptr<Prompter> m_ownPrompter;
     std::unique_ptr<report::PrinterDialog> m_ownPrinterDialog;
+    std::unique_ptr<report::PageSetupDialog> m_ownPageSetupDialog;
     std::unique_ptr<ServerSession> m_session;
     std::unique_ptr<LoginWindows> m_loginWindows;
     std::unique_ptr<ProgramHistory> m_history;

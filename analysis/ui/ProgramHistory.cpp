@@ -22,12 +22,10 @@ void ProgramHistory::ensureWindow()
         m_window = new frmProgrammverlauf(m_log);
 }
 
-void ProgramHistory::showWindow()
+void ProgramHistory::showWindow(const QWidget *near)
 {
     ensureWindow();
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    m_window->showOnScreenOf(near);
 }
 
 } // namespace ertragon

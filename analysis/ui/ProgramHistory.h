@@ -20,8 +20,8 @@ public:
     HistoryLog &log() { return m_log; }
     // The window, or null before the first line and the first showWindow.
     frmProgrammverlauf *window() const { return m_window; }
-    // Shows the window modeless (menu "Programmverlauf").
-    void showWindow();
+    // Shows the window modeless (menu "Programmverlauf"), on the screen of near.
+    void showWindow(const QWidget *near = nullptr);
 
 private:
     void ensureWindow();

@@ -1,7 +1,10 @@
 #include "frmProgrammverlauf.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -36,12 +39,36 @@ frmProgrammverlauf::frmProgrammverlauf(HistoryLog &log, QWidget *parent)
     connect(&log, &HistoryLog::entryAdded, this, &frmProgrammverlauf::appendLine);
     connect(&log, &HistoryLog::firstEntryRemoved, this,
             [this] { delete m_verlauf->takeTopLevelItem(0); });
+    // Escape closes it as any window of its kind; closing only hides it.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void frmProgrammverlauf::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     m_verlauf->scrollToBottom();
+}
+
+void frmProgrammverlauf::showOnScreenOf(const QWidget *near)
+{
+    const QScreen *screen
+        = near && near->screen() ? near->screen() : QGuiApplication::primaryScreen();
+    if (screen && !isVisible()) {
+        // The frame is unknown before the first show: room for a title bar and borders.
+        const QRect free = screen->availableGeometry().adjusted(8, 32, -8, -8);
+        resize(size().boundedTo(free.size()));
+        QRect wanted(QPoint(0, 0), size());
+        wanted.moveCenter(near ? near->frameGeometry().center() : free.center());
+        wanted.moveLeft(
+            qBound(free.left(), wanted.left(), free.x() + free.width() - wanted.width()));
+        wanted.moveTop(
+            qBound(free.top(), wanted.top(), free.y() + free.height() - wanted.height()));
+        move(wanted.topLeft());
+    }
+    show();
+    raise();
+    activateWindow();
 }
 
 void frmProgrammverlauf::StatusText(const QString &programmteil, const QString &text,

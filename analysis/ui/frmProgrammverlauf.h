@@ -18,6 +18,8 @@ public:
 
     void StatusText(const QString &programmteil, const QString &text, const QString &parameter);
     QTreeWidget *Verlauf() const { return m_verlauf; }
+    // Shows the window within the free area of the screen near, whole and on top.
+    void showOnScreenOf(const QWidget *near);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -4,9 +4,11 @@
 #include "PageOperation.h"
 #include "PgTestServer.h"
 #include "PreviewSurface.h"
+#include "ServerSession.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -122,6 +124,15 @@ bool Prompter::saw(const QString &textPart) const
     return false;
 }
 
+bool PageSetupDialog::ask(QPrinter &printer)
+{
+    ++asked;
+    if (!layout)
+        return false;
+    printer.setPageLayout(*layout);
+    return true;
+}
+
 std::optional<int> PrinterDialog::ask(QPrinter &printer)
 {
     ++asked;
@@ -153,16 +164,19 @@ Run::Run(const QStringList &arguments, const QByteArray &settings)
     platform.waiter = &waiter;
     platform.prompter = &prompter;
     platform.printerDialog = &printer;
+    platform.pageSetupDialog = &pageSetup;
     platform.chooseSaveFile = [this](const QString &, const QString &) {
+        ++fileChoosers;
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     };
     platform.chooseOpenFile = [this](const QString &, const QString &) {
+        ++fileChoosers;
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     };
     platform.chooseDpi = [] { return std::optional<int>(72); };
     m_program = std::make_unique<ertragon::Program>(
         QStringList { QStringLiteral("ertragon") } + arguments, platform);
-    watchMenuBar(&m_program->window());
+    watchMenuBar(*this);
 }
 
 Run::~Run()
@@ -242,6 +256,44 @@ QStringList Run::pageTexts() const
     return texts;
 }
 
+QStringList Run::observable() const
+{
+    QStringList seen;
+    ertragon::Program &program = *m_program;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        // Menus and tooltips come and go with the pointer and the keys that open them.
+        const Qt::WindowType type = w->windowType();
+        if (w->isVisible() && type != Qt::Popup && type != Qt::ToolTip)
+            seen << QStringLiteral("window ") + w->objectName() + u' ' + w->windowTitle();
+    }
+    for (const char *name : { "ctSize3", "ctSize2", "cmdEinblenden" }) {
+        const auto *w = program.window().findChild<QWidget *>(QString::fromLatin1(name));
+        seen << QString::fromLatin1(name) + (w && w->isVisible() ? u'+' : u'-');
+    }
+    for (QAction *top : program.window().menuBar()->actions()) {
+        for (QAction *a : top->menu()->actions())
+            seen << a->objectName() + u' ' + a->text() + (a->isChecked() ? u'x' : u'o')
+                    + (a->isEnabled() ? u'+' : u'-');
+    }
+    for (const auto &page : program.preview().document().pages) {
+        for (const auto &op : page)
+            seen << op.toLine();
+    }
+    seen << QStringLiteral("zoom %1 %2")
+                .arg(program.preview().ZoomMode())
+                .arg(program.preview().ZoomPercent());
+    seen << QStringLiteral("boxes %1 printer %2 setup %3 files %4 history %5 ended %6")
+                .arg(prompter.boxes.size())
+                .arg(printer.asked)
+                .arg(pageSetup.asked)
+                .arg(fileChoosers)
+                .arg(program.session().history().count())
+                .arg(program.ended());
+    if (const QClipboard *clipboard = QGuiApplication::clipboard())
+        seen << QStringLiteral("clipboard ") + clipboard->text();
+    return seen;
+}
+
 // --- bookkeeping ---------------------------------------------------------------
 
 QSet<QString> &usedActions()
@@ -250,11 +302,63 @@ QSet<QString> &usedActions()
     return used;
 }
 
-void watchMenuBar(QWidget *window)
+QSet<QString> &idleActions()
 {
-    auto *bar = window->findChild<QMenuBar *>();
+    static QSet<QString> idle;
+    return idle;
+}
+
+namespace {
+
+// Takes the run's state when a menu item or a shortcut is about to act, and notes the
+// windows shown while it acts.
+class ActionWatch final : public QObject
+{
+public:
+    explicit ActionWatch(Run &run)
+        : QObject(&run.window())
+        , m_run(run)
+    {
+        qApp->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const bool menuKey = qobject_cast<QMenu *>(watched)
+            && (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonRelease);
+        if (menuKey || (event->type() == QEvent::Shortcut && qobject_cast<QAction *>(watched))) {
+            m_before = m_run.observable();
+            m_shown = false;
+        } else if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            const auto *w = static_cast<QWidget *>(watched);
+            if (w->isWindow() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip)
+                m_shown = true;
+        }
+        return false;
+    }
+
+    // After the action's own handlers: did it do anything a user could notice?
+    void triggered(const QString &name)
+    {
+        const bool effect = m_before && (m_shown || *m_before != m_run.observable());
+        (effect ? usedActions() : idleActions()).insert(name);
+        m_before.reset();
+    }
+
+private:
+    Run &m_run;
+    std::optional<QStringList> m_before;
+    bool m_shown = false;
+};
+
+} // namespace
+
+void watchMenuBar(Run &run)
+{
+    auto *bar = run.window().findChild<QMenuBar *>();
     if (!bar)
         return;
+    auto *watch = new ActionWatch(run);
     for (QAction *top : bar->actions()) {
         if (!top->menu())
             continue;
@@ -262,7 +366,8 @@ void watchMenuBar(QWidget *window)
             if (a->isSeparator())
                 continue;
             const QString name = a->objectName().isEmpty() ? a->text() : a->objectName();
-            QObject::connect(a, &QAction::triggered, a, [name] { usedActions().insert(name); });
+            QObject::connect(a, &QAction::triggered, watch,
+                             [watch, name] { watch->triggered(name); });
         }
     }
 }

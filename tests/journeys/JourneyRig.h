@@ -5,12 +5,14 @@
 // platform's own dialogs replaced by stand-ins that a test can answer.
 
 #include "FixedClock.h"
+#include "PageSetupDialog.h"
 #include "PrinterDialog.h"
 #include "Program.h"
 #include "Prompter.h"
 #include "Waiter.h"
 
 #include <QList>
+#include <QPageLayout>
 #include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -85,6 +87,16 @@ public:
     int asked = 0;
 };
 
+// The page set-up answered as a user who picks a page layout, or cancels (none).
+class PageSetupDialog final : public ertragon::report::PageSetupDialog
+{
+public:
+    bool ask(QPrinter &printer) override;
+
+    std::optional<QPageLayout> layout;
+    int asked = 0;
+};
+
 // One run of the program. Each has its own settings and data folders.
 class Run
 {
@@ -107,14 +119,19 @@ public:
 
     // Every text on the report page shown, in drawing order.
     QStringList pageTexts() const;
+    // What a user could see or find changed: the windows and dialogs shown, the boxes,
+    // the page, the menus' marks, the files asked for, the clipboard, the history.
+    QStringList observable() const;
     QString dir(const QString &name) const { return m_home.filePath(name); }
 
     Prompter prompter;
     Waiter waiter;
     PrinterDialog printer;
+    PageSetupDialog pageSetup;
     ertragon::FixedClock clock;
     QStringList saveAnswers; // the file chooser's answers, first first
     QStringList openAnswers;
+    int fileChoosers = 0; // how often a file was asked for
 
 private:
     QTemporaryDir m_home;
@@ -122,10 +139,14 @@ private:
     std::unique_ptr<ertragon::Program> m_program;
 };
 
-// Names of the menu-bar actions that some journey has triggered in this process.
+// Names of the menu-bar actions that some journey has triggered in this process with an
+// effect a user could notice (Run::observable() changed, or a window was shown).
 QSet<QString> &usedActions();
-// Records every action of the window's menu bar when it is triggered.
-void watchMenuBar(QWidget *window);
+// Those triggered without any such effect.
+QSet<QString> &idleActions();
+// Records every action of the run's menu bar when it is triggered, and whether it did
+// anything: the state before is taken when the menu or the shortcut is used.
+void watchMenuBar(Run &run);
 
 // Runs f as soon as a modal window opens (a dialog the next step will block on).
 void whenModal(std::function<void(QWidget *)> f);

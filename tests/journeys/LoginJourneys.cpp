@@ -15,8 +15,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTreeView>
 
@@ -104,18 +106,30 @@ void LoginJourneys::wrongPasswordFallsBackToTheWindow()
 
 void LoginJourneys::unreachableStore_data()
 {
-    QTest::addColumn<bool>("chooseTheStore");
-    QTest::newRow("the user gives up") << false;
-    QTest::newRow("the user picks the store in the settings window") << true;
+    // How the user answers the settings window that opens after the third failure.
+    QTest::addColumn<QString>("correction");
+    QTest::addColumn<bool>("fromCommandLine"); // the bad path on the command line, not stored
+    QTest::newRow("the user gives up") << "none" << false;
+    QTest::newRow("the user picks the store in the settings window") << "file" << false;
+    QTest::newRow("the user types the path, after an edit Escape discarded") << "typed" << false;
+    QTest::newRow("a bad path on the command line, corrected by typing") << "typed" << true;
+    QTest::newRow("the user takes the address that worked last") << "last" << false;
 }
 
 void LoginJourneys::unreachableStore()
 {
-    QFETCH(bool, chooseTheStore);
+    QFETCH(QString, correction);
+    QFETCH(bool, fromCommandLine);
     if (onPostgres())
         QSKIP("a file store that is missing, and the file chooser of the settings window");
     const QString missing = QDir::temp().filePath(QStringLiteral("ertragon-journey/gone.db"));
-    Run run({}, "[Login]\nServer=" + missing.toUtf8() + "\nName=DEM\n");
+    QByteArray settings = "[Login]\nName=DEM\n";
+    if (!fromCommandLine)
+        settings += "Server=" + missing.toUtf8() + "\n";
+    if (correction == QLatin1String("last"))
+        settings += "LetzterServer=" + demoStore().toUtf8() + "\n";
+    Run run(fromCommandLine ? QStringList { "1", "0", "DEM", "demo", missing } : QStringList {},
+            settings);
     run.prompter.answer(QStringLiteral("Änderungen"), ertragon::Prompter::Answer::Yes);
     run.openAnswers << demoStore();
 
@@ -128,24 +142,47 @@ void LoginJourneys::unreachableStore()
                 shown << static_cast<ertragon::ConnectStatusWindow *>(w)->status();
         }
     };
-    // The login window, then the settings window after the third failure.
-    whenModal([&](QWidget *modal) {
-        logInThroughDialog(modal, QStringLiteral("DEM"), QStringLiteral("demo"));
-        whenModal([&](QWidget *settings) {
-            auto *server = qobject_cast<ertragon::FMServer *>(settings);
-            QVERIFY(server);
-            QCOMPARE(server->BSERVERIP->text(), missing);
-            QVERIFY(server->BSERVERIP->width()
-                    >= server->BSERVERIP->fontMetrics().horizontalAdvance(missing));
-            if (chooseTheStore) {
-                QTest::mouseClick(server->BUEdit, Qt::LeftButton); // "Änderungen erlauben?" Yes
-                QTest::mouseClick(server->BUDatei, Qt::LeftButton);
-                QCOMPARE(server->BSERVERIP->text(), demoStore());
-                QTest::mouseClick(server->BUEdit, Qt::LeftButton); // "Änderungen sichern?" Yes
-            }
+    QString offered;
+    const auto correct = [&](QWidget *settingsWindow) {
+        auto *server = qobject_cast<ertragon::FMServer *>(settingsWindow);
+        QVERIFY(server);
+        QCOMPARE(server->BSERVERIP->text(), missing);
+        QVERIFY(server->BSERVERIP->width()
+                >= server->BSERVERIP->fontMetrics().horizontalAdvance(missing));
+        offered = server->lblLetzte->text();
+        if (correction == QLatin1String("none")) {
             QTest::mouseClick(server->BUZurueck, Qt::LeftButton);
+            return;
+        }
+        QTest::mouseClick(server->BUEdit, Qt::LeftButton); // "Änderungen erlauben?" Yes
+        if (correction == QLatin1String("file")) {
+            QTest::mouseClick(server->BUDatei, Qt::LeftButton);
+        } else if (correction == QLatin1String("last")) {
+            QTest::mouseClick(server->BULetzte, Qt::LeftButton);
+        } else {
+            server->BSERVERIP->selectAll();
+            QTest::keyClicks(server->BSERVERIP, QStringLiteral("/noch/falsch.db"));
+            QTest::keyClick(server->BSERVERIP, Qt::Key_Escape); // gone, and the window too
+            QCOMPARE(server->isVisible(), false);
+            server->open();
+            QCOMPARE(server->BSERVERIP->text(), missing);
+            QTest::mouseClick(server->BUEdit, Qt::LeftButton);
+            server->BSERVERIP->selectAll();
+            QTest::keyClicks(server->BSERVERIP, demoStore());
+        }
+        QCOMPARE(server->BSERVERIP->text(), demoStore());
+        QTest::mouseClick(server->BUEdit, Qt::LeftButton); // "Änderungen sichern?" Yes
+        QTest::mouseClick(server->BUZurueck, Qt::LeftButton);
+    };
+    if (fromCommandLine) {
+        whenModal(correct); // the password came with the command line
+    } else {
+        // The login window, then the settings window after the third failure.
+        whenModal([&](QWidget *modal) {
+            logInThroughDialog(modal, QStringLiteral("DEM"), QStringLiteral("demo"));
+            whenModal(correct);
         });
-    });
+    }
     const bool started = run.startAndShow();
     QVERIFY(run.waiter.waits >= 2);
     QVERIFY(!shown.isEmpty());
@@ -156,10 +193,18 @@ void LoginJourneys::unreachableStore()
     QVERIFY(run.prompter.boxes.first().text.startsWith(
         QStringLiteral("Server nach 3 Versuchen nicht erreichbar!")));
     QVERIFY(run.prompter.boxes.first().text.contains(QStringLiteral("Server: ") + missing));
-    if (chooseTheStore) {
-        // The retry goes on with the chosen store and the password already typed.
+    QCOMPARE(offered,
+             correction == QLatin1String("last") ? demoStore()
+                                                 : QStringLiteral("(noch keine Anmeldung)"));
+    const QSettings stored(run.dir(QStringLiteral("config/Ertragon/Cache Login.ini")),
+                           QSettings::IniFormat);
+    if (correction != QLatin1String("none")) {
+        // The retries go to the corrected store: the password typed or given stays.
         QVERIFY2(started, qPrintable(run.prompter.texts().join('\n')));
         QVERIFY(run.window().windowTitle().contains(QStringLiteral("DEM|")));
+        QVERIFY(!run.prompter.saw(QStringLiteral("Passwort Falsch")));
+        QCOMPARE(stored.value(QStringLiteral("Login/Server")).toString(), demoStore());
+        QCOMPARE(stored.value(QStringLiteral("Login/LetzterServer")).toString(), demoStore());
         return;
     }
     QVERIFY(!started);
@@ -168,6 +213,7 @@ void LoginJourneys::unreachableStore()
     QVERIFY(last.text.startsWith(QStringLiteral("Der Server ist nicht erreichbar!")));
     QVERIFY(last.text.contains(QStringLiteral("Server: ") + missing));
     QVERIFY(last.text.contains(QStringLiteral("Ursache: no such file")));
+    QVERIFY(!stored.contains(QStringLiteral("Login/LetzterServer")));
 }
 
 void LoginJourneys::newLoginInTheRunningProgram_data()

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QPageLayout>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -51,11 +52,11 @@ private Q_SLOTS:
     void fetchFillsThePage();
     void displayMenusRedrawWithoutTheServer_data();
     void displayMenusRedrawWithoutTheServer();
-    void printerSettingsItemOpensNothing();
     void printing_data();
     void printing();
     void exports_data();
     void exports();
+    void printerSettingsChooseTheNextPrintsPage();
     void reportBook_data();
     void reportBook();
 
@@ -135,17 +136,6 @@ void ReportJourneys::displayMenusRedrawWithoutTheServer()
     QVERIFY(after != before);
     QVERIFY2(!after.filter(shown).isEmpty(), qPrintable(after.join(QLatin1Char('|'))));
     QVERIFY(!server.isConnected());
-}
-
-void ReportJourneys::printerSettingsItemOpensNothing()
-{
-    // "Druckereinstellungen" has no action of its own.
-    const int boxes = m_run->prompter.boxes.size();
-    m_run->chooseFromMenu(QStringLiteral("mStandardDrucker"));
-    QTest::qWait(50);
-    QVERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(m_run->prompter.boxes.size(), boxes);
-    QCOMPARE(m_run->printer.asked, 0);
 }
 
 void ReportJourneys::printing_data()
@@ -248,6 +238,36 @@ void ReportJourneys::exports()
         QCOMPARE(lines.size(), 7); // month names, then six series
         QCOMPARE(lines.first().count(QLatin1Char(';')), 12);
     }
+}
+
+void ReportJourneys::printerSettingsChooseTheNextPrintsPage()
+{
+    // "Druckereinstellungen": the page set-up; the next print comes on that paper.
+    const auto pageOf = [this](const QString &file) {
+        m_run->printer.file = m_run->dir(file);
+        m_run->printer.copies = 1;
+        m_run->press(QKeySequence(Qt::CTRL | Qt::Key_P));
+        return poppler(QStringLiteral("pdfinfo"), m_run->dir(file));
+    };
+    m_run->pageSetup.layout = QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    m_run->chooseFromMenu(QStringLiteral("mStandardDrucker"));
+    QCOMPARE(m_run->pageSetup.asked, 1);
+    QVERIFY2(
+        pageOf(QStringLiteral("letter.pdf")).contains(QStringLiteral("612 x 792 pts (letter)")),
+        qPrintable(poppler(QStringLiteral("pdfinfo"), m_run->dir("letter.pdf"))));
+    // The page keeps its proportions inside the margins: the title stays on it.
+    QVERIFY(poppler(QStringLiteral("pdftotext"), m_run->dir("letter.pdf"))
+                .contains(QStringLiteral("Gedruckt durch: ")));
+    // Cancelled, the set-up changes nothing.
+    m_run->pageSetup.layout.reset();
+    m_run->chooseFromMenu(QStringLiteral("mStandardDrucker"));
+    QCOMPARE(m_run->pageSetup.asked, 2);
+    QVERIFY(pageOf(QStringLiteral("still-letter.pdf")).contains(QStringLiteral("(letter)")));
+    m_run->pageSetup.layout
+        = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF());
+    m_run->chooseFromMenu(QStringLiteral("mStandardDrucker"));
+    QVERIFY(pageOf(QStringLiteral("a4.pdf")).contains(QStringLiteral("(A4)")));
 }
 
 void ReportJourneys::reportBook_data()

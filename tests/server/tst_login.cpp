@@ -604,30 +604,60 @@ private Q_SLOTS:
     void settingsToggleQuestions_data()
     {
         QTest::addColumn<bool>("save");
-        QTest::newRow("save") << true;
-        QTest::newRow("keep") << false;
+        QTest::addColumn<bool>("sessionRuns");
+        QTest::newRow("save") << true << false;
+        QTest::newRow("keep") << false << false;
+        QTest::newRow("save while a user is logged in") << true << true;
     }
 
     void settingsToggleQuestions()
     {
         QFETCH(bool, save);
+        QFETCH(bool, sessionRuns);
         Rig rig;
         QVERIFY(rig.access.EnsureConnected());
+        ServerContext &context = rig.access.context();
+        context.password = QStringLiteral("geheim");
+        if (sessionRuns)
+            context.userDisplay = QStringLiteral("ABC|Müller");
         rig.prompter.answers
             = { Prompter::Answer::Yes, save ? Prompter::Answer::Yes : Prompter::Answer::No };
         QVERIFY(rig.login.askAllowChanges());
         LoginFields fields = rig.login.fields();
         fields.serverIp = QStringLiteral("neu.example");
         fields.port = QStringLiteral("2000");
-        rig.login.setFields(fields);
-        rig.login.askSaveChanges();
+        QCOMPARE(rig.login.askSaveChanges(fields), save);
         QCOMPARE(rig.prompter.boxes.at(0).text, QStringLiteral("Änderungen erlauben?"));
         QCOMPARE(rig.prompter.boxes.at(1).text, QStringLiteral("Änderungen sichern?"));
         QCOMPARE(rig.prompter.boxes.at(1).title, QStringLiteral("Anmeldung an Caché"));
         QCOMPARE(QFile::exists(rig.login.settingsPath()), save);
+        QCOMPARE(rig.login.fields().serverIp, save ? QStringLiteral("neu.example") : QString());
         QCOMPARE(rig.access.isConnected(), !save);
-        QCOMPARE(rig.access.context().server, save ? QStringLiteral("neu.example") : QString());
+        // Saved before anyone is logged in, the values count at once and the password
+        // typed for the login stays; a running session keeps its address until the next login.
+        const bool atOnce = save && !sessionRuns;
+        QCOMPARE(context.server, atOnce ? QStringLiteral("neu.example") : QString());
+        QCOMPARE(context.connectString,
+                 atOnce ? QStringLiteral("cn_iptcp:neu.example[2000]:KORDEX") : QString());
+        QCOMPARE(context.password, QStringLiteral("geheim"));
         QVERIFY(!rig.access.lockTimer().isActive());
+    }
+
+    void lastWorkingAddressOutlivesAFailedOne()
+    {
+        Rig rig;
+        rig.login.setProcessCommandLine(QStringLiteral("1 0 ABC geheim /da.db 1972"));
+        QVERIFY(rig.login.StartupAttempt());
+        QCOMPARE(rig.login.lastWorkingServer(), QStringLiteral("/da.db"));
+        QCOMPARE(rig.login.lastWorkingPort(), QStringLiteral("1972"));
+        // A later login against an address that cannot be reached keeps it.
+        rig.login.setProcessCommandLine(QStringLiteral("1 0 ABC geheim /weg.db 1972"));
+        rig.store.failConnects = 1000;
+        rig.access.Disconnect();
+        QObject::connect(&rig.access, &ServerAccess::settingsWanted, &rig.access,
+                         &ServerAccess::ShutdownProgram);
+        QVERIFY(!rig.login.StartupAttempt());
+        QCOMPARE(rig.login.lastWorkingServer(), QStringLiteral("/da.db"));
     }
 };
 

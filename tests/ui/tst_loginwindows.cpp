@@ -6,11 +6,13 @@
 #include "TestDoubles.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -192,13 +194,52 @@ private Q_SLOTS:
         QCOMPARE(rig.prompter.boxes.at(1).text, QStringLiteral("Änderungen sichern?"));
         QVERIFY(!server.BSERVERIP->isEnabled());
         QCOMPARE(rig.access.context().server, save ? QStringLiteral("kx.example") : QString());
-        // Reopened, the window starts read-only again.
+        // Reopened, the window starts read-only again, with the edits only when they were saved.
         QTest::mouseClick(server.BUZurueck, Qt::LeftButton);
         QVERIFY(!server.isVisible());
         server.show();
         QVERIFY(!server.BFIRMA->isEnabled());
         QVERIFY(!server.BUEdit->isChecked());
-        QCOMPARE(server.BSERVERIP->text(), QStringLiteral("kx.example"));
+        QCOMPARE(server.BSERVERIP->text(), save ? QStringLiteral("kx.example") : QString());
+    }
+
+    void closingDiscardsTheEdits_data()
+    {
+        QTest::addColumn<QString>("closeBy");
+        QTest::newRow("Escape") << "Escape";
+        QTest::newRow("Zurück") << "Zurück";
+        QTest::newRow("the window's close") << "close";
+    }
+
+    void closingDiscardsTheEdits()
+    {
+        QFETCH(QString, closeBy);
+        Rig rig;
+        FMServer &server = rig.server();
+        server.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&server));
+        rig.prompter.answers = { Prompter::Answer::Yes };
+        QTest::mouseClick(server.BUEdit, Qt::LeftButton);
+        typeInto(server.BSERVERIP, QStringLiteral("kx.example"));
+        typeInto(server.BPORT, QStringLiteral("2000"));
+        if (closeBy == QLatin1String("Escape"))
+            QTest::keyClick(server.BPORT, Qt::Key_Escape);
+        else if (closeBy == QLatin1String("Zurück"))
+            QTest::mouseClick(server.BUZurueck, Qt::LeftButton);
+        else
+            server.close();
+        QVERIFY(!server.isVisible());
+        QCOMPARE(rig.prompter.boxes.size(), 1); // never "Änderungen sichern?"
+        QCOMPARE(rig.login.fields().serverIp, QString());
+        QVERIFY(!QFile::exists(rig.login.settingsPath()));
+        // The login saves its fields: the discarded edits are not among them.
+        rig.pass().BUSER->setText(QStringLiteral("ABC"));
+        rig.login.Anmelden(false);
+        QSettings saved(rig.login.settingsPath(), QSettings::IniFormat);
+        QCOMPARE(saved.value(QStringLiteral("Login/Server")).toString(), QString());
+        server.show();
+        QCOMPARE(server.BSERVERIP->text(), QString());
+        QCOMPARE(server.BPORT->text(), QString());
     }
 
     void abortEndsTheProgram()
@@ -255,16 +296,6 @@ private Q_SLOTS:
         rig.prompter.answers = { Prompter::Answer::Yes, Prompter::Answer::Yes };
         bool settingsSeen = false;
         rig.prompter.onAsk = [&](const FakePrompter::Box &box) {
-            // Saving the settings reloads the stored login values, so the command line's
-            // user and password are gone: the check refuses, and the dialog asks for them.
-            if (box.text == QStringLiteral("Passwort Falsch oder Benutzer nicht Aktiv.")) {
-                QTimer::singleShot(0, &rig.pass(), [&] {
-                    rig.pass().BUSER->setText(QStringLiteral("ABC"));
-                    rig.pass().BPASSWORT->setText(QStringLiteral("geheim"));
-                    QTest::mouseClick(rig.pass().BUSpeich, Qt::LeftButton);
-                });
-                return;
-            }
             if (!box.text.startsWith(QStringLiteral("Server nach 3 Versuchen")))
                 return;
             // Once the warning is answered, the settings window comes up modally.
@@ -277,14 +308,19 @@ private Q_SLOTS:
                 QTest::mouseClick(server.BUZurueck, Qt::LeftButton);
             });
         };
+        // The retries go to the saved store, with the command line's user and password.
         QVERIFY(rig.login.StartupLogin());
         QVERIFY(settingsSeen);
-        QCOMPARE(rig.prompter.boxes.last().text,
-                 QStringLiteral("Passwort Falsch oder Benutzer nicht Aktiv."));
+        QCOMPARE(rig.prompter.boxes.size(), 3);
         QCOMPARE(rig.store.factoriesMade, 4);
         QCOMPARE(rig.store.connectStrings.first(),
                  QStringLiteral("cn_iptcp:/nicht/da.db[1972]:KORDEX"));
         QCOMPARE(rig.store.connectStrings.last(), QStringLiteral("cn_iptcp:/da.db[1972]:KORDEX"));
+        QCOMPARE(rig.access.context().name, QStringLiteral("ABC"));
+        // The address that worked is the one offered next time.
+        QCOMPARE(rig.login.lastWorkingServer(), QStringLiteral("/da.db"));
+        rig.server().show();
+        QCOMPARE(rig.server().lblLetzte->text(), QStringLiteral("/da.db"));
     }
 
     void selectAllText_data()
