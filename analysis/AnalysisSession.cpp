@@ -113,6 +113,55 @@ void AnalysisSession::setDisplay(const DisplayState &display)
     Q_EMIT displayChanged();
 }
 
+ViewMemory::View AnalysisSession::view() const
+{
+    ViewMemory::View view;
+    for (int i = 0; i < SelectionModel::ListCount; ++i)
+        view.codes << m_selection.code(SelectionModel::List(i));
+    view.splitFlags = m_selection.splitFlags();
+    view.display = m_display;
+    return view;
+}
+
+void AnalysisSession::restoreView(const ViewMemory::View &view)
+{
+    for (int i = 0; i < SelectionModel::ListCount && i < view.codes.size(); ++i) {
+        const QString &code = view.codes.at(i);
+        if (!code.isEmpty()
+            && m_selection.chooseCode(SelectionModel::List(i), code)
+                != SelectionModel::Choice::Chosen)
+            break;
+    }
+    m_selection.setSplitFlags(view.splitFlags);
+    const bool restricted = m_selection.rights().restricted;
+    const DisplayState &kept = view.display;
+    // The modes a restricted user may not choose stay as start-up set them.
+    if (!(restricted && kept.graphMode == DisplayState::LastQuarter))
+        m_display.graphMode = kept.graphMode;
+    if (!(restricted && kept.tableMode == DisplayState::PercentOfPrevious))
+        m_display.tableMode = kept.tableMode;
+    m_display.dbPercent = kept.dbPercent;
+    m_display.yearKind = kept.yearKind;
+    restoreDetails(kept);
+}
+
+void AnalysisSession::restoreDetails(const DisplayState &details)
+{
+    m_display.valueKind = details.valueKind;
+    m_display.detailPeriod = details.detailPeriod;
+    Q_EMIT displayChanged();
+    redraw();
+}
+
+void AnalysisSession::clearSelection()
+{
+    for (int i = 0; i < SelectionModel::ListCount; ++i) {
+        const auto list = SelectionModel::List(i);
+        if (m_selection.currentIndex(list) > 0)
+            m_selection.choose(list, 0);
+    }
+}
+
 void AnalysisSession::setDetailPeriod(int period)
 {
     m_display.detailPeriod = period;
@@ -162,6 +211,13 @@ void AnalysisSession::fetchIfSelectionChanged()
 {
     if (m_selection.selectionChanged())
         fetch();
+}
+
+void AnalysisSession::checkBreakdownPeriods(int month)
+{
+    m_breakdown.checkRange(DetailsBreakdown::range(m_display.valueKind, m_display.detailPeriod,
+                                                   m_display.yearKind, m_clock.now().date(),
+                                                   month));
 }
 
 bool AnalysisSession::refreshBreakdown(int month)

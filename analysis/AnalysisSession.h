@@ -11,6 +11,7 @@
 #include "ReportSource.h"
 #include "SelectionModel.h"
 #include "StartUp.h"
+#include "ViewMemory.h"
 
 #include <QObject>
 #include <functional>
@@ -73,6 +74,17 @@ public:
     // period becomes the current year.
     void setValueKind(int kind);
 
+    // The view a user may get back at the next start: choices, split flags, display modes.
+    ViewMemory::View view() const;
+    // Restores a kept view as the user's own picks would: each code through its list and
+    // the user's rules (an unknown or refused code ends the restore there), the display
+    // modes as far as the user's rights allow. The zoom is the window's.
+    void restoreView(const ViewMemory::View &view);
+    // The details options of a kept view (period, year or month values).
+    void restoreDetails(const DisplayState &details);
+    // "Auswahl zurücksetzen": every list back to its empty entry, as picking it would.
+    void clearSelection();
+
     // "Erweiterte Auswahl" on and off.
     void openExtended();
     void closeExtended();
@@ -80,6 +92,9 @@ public:
     // cmdÜbernehmen: fetches the period data and redraws; false when nothing was fetched.
     bool fetch();
     void fetchIfSelectionChanged() override;
+    // Marks the breakdown stale when its periods are not those of the current options and
+    // month (1..12) any more, and fresh again when they are.
+    void checkBreakdownPeriods(int month);
     // The breakdown for the current choices; month is the month of month values (1..12).
     // False when there is none to show (refused, or a month out of range).
     bool refreshBreakdown(int month);

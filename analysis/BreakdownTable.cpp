@@ -9,6 +9,13 @@ QVariant amountAlignment(int column)
     return column > 0 ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter)) : QVariant();
 }
 
+QString unitText(const DetailsBreakdown::Row &row)
+{
+    if (row.code.isEmpty())
+        return QStringLiteral("Gesamt");
+    return row.name.isEmpty() ? row.code : row.code + u' ' + row.name;
+}
+
 } // namespace
 
 BreakdownTable::BreakdownTable(QObject *parent)
@@ -22,6 +29,20 @@ void BreakdownTable::setTable(const DetailsBreakdown::Table &table, const QLocal
     m_table = table;
     m_locale = locale;
     endResetModel();
+    setStale(false);
+}
+
+void BreakdownTable::checkRange(const DetailsBreakdown::Range &range)
+{
+    setStale(!m_table.rows.isEmpty() && range != m_table.range);
+}
+
+void BreakdownTable::setStale(bool stale)
+{
+    if (stale == m_stale)
+        return;
+    m_stale = stale;
+    Q_EMIT staleChanged(stale);
 }
 
 void BreakdownTable::clear()
@@ -48,10 +69,14 @@ QVariant BreakdownTable::data(const QModelIndex &index, int role) const
     const int column = index.column();
     if (role == Qt::TextAlignmentRole)
         return amountAlignment(column);
+    if (role == TotalRole)
+        return row.code.isEmpty();
     if (role != Qt::DisplayRole && role != SortRole)
         return {};
-    if (column == 0)
+    if (column == 0 && role == SortRole)
         return row.code;
+    if (column == 0)
+        return unitText(row);
     if (column > row.values.size())
         return {};
     const double value = row.values.at(column - 1);

@@ -109,6 +109,7 @@ std::optional<DetailsBreakdown::Table> DetailsBreakdown::run(const SelectionMode
     }
     const Range r = range(display.valueKind, display.detailPeriod, display.yearKind, today, month);
     Table table;
+    table.range = r;
     const int flags = selection.splitFlags();
     table.headings = headings(flags);
     QStringList pair;
@@ -133,14 +134,14 @@ std::optional<DetailsBreakdown::Table> DetailsBreakdown::run(const SelectionMode
     call.setOperation(QStringLiteral("Aufteilung ") + r.from + QLatin1Char(' ') + r.to);
     // Every query of the table goes to the server as one batch.
     const QStringList groups = pair.isEmpty() ? QStringList { QString() } : pair;
-    QStringList codes;
+    QList<const SelectionEntry *> units;
     QList<QStringList> argumentSets;
     for (const SelectionEntry &entry : rows.entries) {
         const QString &code = entry.code;
         // A unit the user may not choose is not shown as a row either.
         if (rows.list >= 0 && !selection.unitAllowed(SelectionModel::List(rows.list), code))
             continue;
-        codes << code;
+        units << &entry;
         QStringList args = base;
         if (rows.argument >= 0)
             args[rows.argument] = code;
@@ -153,8 +154,8 @@ std::optional<DetailsBreakdown::Table> DetailsBreakdown::run(const SelectionMode
     QueryBatch batch(m_server, QStringLiteral("KXUmsatz.Daten"),
                      QStringLiteral("PeriodenSummeAufteilung"), argumentSets);
     table.failed = !call.run([&] {
-        for (const QString &code : std::as_const(codes)) {
-            Row row { code, {} };
+        for (const SelectionEntry *unit : std::as_const(units)) {
+            Row row { unit->code, {}, unit->name };
             double revenue = 0.0;
             for (qsizetype g = 0; g < groups.size(); ++g) {
                 const QList<double> answer = batch.next(2);

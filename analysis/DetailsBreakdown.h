@@ -26,11 +26,14 @@ public:
         int divisor = 1;
         bool operator==(const Range &) const = default;
     };
-    // One unit: its code and the amounts of the value columns, whole numbers.
+    // One unit: its code and the amounts of the value columns, whole numbers, and the
+    // unit's name from its selection list. The row with the empty code is the total of
+    // the level.
     struct Row
     {
         QString code;
         QList<double> values;
+        QString name = {};
         bool operator==(const Row &) const = default;
     };
     struct Table
@@ -38,6 +41,7 @@ public:
         QStringList headings;
         QList<Row> rows;
         bool failed = false;
+        Range range = {}; // the periods the amounts belong to
     };
 
     DetailsBreakdown(ServerAccess &server, Prompter &prompter);

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace ertragon::report {
 
@@ -81,6 +82,7 @@ PreviewSurface::PreviewSurface(QWidget *parent, std::shared_ptr<const TextMeasur
                   &PreviewSurface::zoomIn);
     addZoomAction({ QKeySequence(Qt::CTRL | Qt::Key_Minus) }, &PreviewSurface::zoomOut);
     addZoomAction({ QKeySequence(Qt::CTRL | Qt::Key_0) }, &PreviewSurface::zoomReset);
+    m_scroll->viewport()->installEventFilter(this);
     m_view->relayout();
 }
 
@@ -142,6 +144,24 @@ void PreviewSurface::zoomOut()
 void PreviewSurface::zoomReset()
 {
     setZoomPercent(100);
+}
+
+bool PreviewSurface::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Wheel || watched != m_scroll->viewport())
+        return QWidget::eventFilter(watched, event);
+    auto *wheel = static_cast<QWheelEvent *>(event);
+    if (!(wheel->modifiers() & Qt::ControlModifier))
+        return false;
+    // Ctrl+wheel zooms by the steps of Ctrl++ and Ctrl+-; a touchpad's small deltas add up.
+    m_wheelAngle += wheel->angleDelta().y();
+    for (; m_wheelAngle >= QWheelEvent::DefaultDeltasPerStep;
+         m_wheelAngle -= QWheelEvent::DefaultDeltasPerStep)
+        zoomIn();
+    for (; m_wheelAngle <= -QWheelEvent::DefaultDeltasPerStep;
+         m_wheelAngle += QWheelEvent::DefaultDeltasPerStep)
+        zoomOut();
+    return true;
 }
 
 void PreviewSurface::updateView()

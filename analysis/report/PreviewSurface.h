@@ -43,6 +43,7 @@ protected:
     void pageSetupChanged() override;
     void viewChanged() override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void updateView();
@@ -50,6 +51,7 @@ private:
 
     QScrollArea *m_scroll = nullptr;
     PreviewPageView *m_view = nullptr;
+    int m_wheelAngle = 0;
 };
 
 } // namespace ertragon::report

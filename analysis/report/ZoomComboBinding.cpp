@@ -4,6 +4,7 @@
 #include "ZoomChoice.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 
 namespace ertragon::report {
 
@@ -15,6 +16,9 @@ ZoomComboBinding::ZoomComboBinding(QComboBox *combo, PreviewSurface *surface, QO
     if (!combo || !surface)
         return;
     connect(combo, &QComboBox::textActivated, this, &ZoomComboBinding::chooseZoom);
+    // A typed zoom ("180", "180%", "seitenbreite") counts on Enter, listed or not.
+    if (QLineEdit *edit = combo->lineEdit())
+        connect(edit, &QLineEdit::returnPressed, this, &ZoomComboBinding::chooseZoom);
     connect(surface, &PreviewSurface::previewChanged, this, &ZoomComboBinding::Synchronize);
     connect(surface, &PreviewSurface::layoutRequested, this, [this] {
         Q_EMIT redrawWanted();

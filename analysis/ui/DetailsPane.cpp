@@ -1,14 +1,15 @@
 #include "DetailsPane.h"
 
+#include "BreakdownSortProxy.h"
 #include "BreakdownTable.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QPalette>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QTreeView>
 
@@ -25,10 +26,9 @@ DetailsPane::DetailsPane(QSplitter *split, QGroupBox *frame, QTreeView *list,
     , m_split(split)
     , m_frame(frame)
     , m_list(list)
-    , m_sorted(new QSortFilterProxyModel(this))
+    , m_sorted(new BreakdownSortProxy(this))
 {
     m_sorted->setSourceModel(table);
-    m_sorted->setSortRole(BreakdownTable::SortRole);
     m_list->setModel(m_sorted);
     m_list->setSortingEnabled(true);
     m_list->sortByColumn(-1, Qt::AscendingOrder);
@@ -91,6 +91,17 @@ void DetailsPane::tableChanged()
         + frame.left() + frame.right() + 24;
     m_tableWidth = needed;
     place();
+}
+
+void DetailsPane::showStale(bool stale)
+{
+    m_frame->setTitle(stale ? QStringLiteral(" Details – gelten für andere Perioden, neu mit F5 ")
+                            : QStringLiteral(" Details "));
+    QPalette palette = m_list->palette();
+    const QPalette::ColorGroup group = stale ? QPalette::Disabled : QPalette::Active;
+    palette.setColor(QPalette::Active, QPalette::Text, QPalette().color(group, QPalette::Text));
+    palette.setColor(QPalette::Inactive, QPalette::Text, QPalette().color(group, QPalette::Text));
+    m_list->setPalette(palette);
 }
 
 QString DetailsPane::selectedRowsText() const

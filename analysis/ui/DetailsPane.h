@@ -26,6 +26,9 @@ public:
     void place();
     // A new table arrived: in its own order again, the pane as wide as the table needs.
     void tableChanged();
+    // A stale list belongs to other periods than the options now name: greyed, and the
+    // frame's title says so until the next fetch.
+    void showStale(bool stale);
     // The selected rows as tab-separated lines, in the list's order.
     QString selectedRowsText() const;
 

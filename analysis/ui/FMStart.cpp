@@ -1,12 +1,14 @@
 #include "FMStart.h"
 
 #include "AnalysisSession.h"
+#include "BreakdownTable.h"
 #include "BusyCursor.h"
 #include "Clock.h"
 #include "DetailsPane.h"
 #include "PreviewSurface.h"
 #include "Prompter.h"
 #include "Splash.h"
+#include "comctl/ComControl.h"
 #include "frmAbout.h"
 #include "frmAuswahlDetail.h"
 #include "frmNeueDaten.h"
@@ -79,8 +81,10 @@ void FMStart::setUpDetails()
     connect(ui.chkHVArt, &QCheckBox::clicked, this,
             [&selection](bool on) { selection.setChecked(SelectionModel::ChkHVArt, on); });
     for (int i = 0; i < 3; ++i)
-        connect(optJahr[size_t(i)], &QRadioButton::clicked, this,
-                [this, i] { m_session.setDetailPeriod(i); });
+        connect(optJahr[size_t(i)], &QRadioButton::clicked, this, [this, i] {
+            m_session.setDetailPeriod(i);
+            checkDetailsPeriods();
+        });
     for (int i = 0; i < 2; ++i)
         connect(optJahrMonat[size_t(i)], &QRadioButton::clicked, this,
                 [this, i] { optJahrMonatClick(i); });
@@ -159,6 +163,8 @@ void FMStart::followSession()
             fetchDone();
     });
     connect(&m_session, &AnalysisSession::detailsChanged, m_pane, &DetailsPane::tableChanged);
+    connect(&m_session, &AnalysisSession::displayChanged, this, &FMStart::checkDetailsPeriods);
+    connect(&m_session.breakdown(), &BreakdownTable::staleChanged, m_pane, &DetailsPane::showStale);
     connect(&m_session.extended(), &ExtendedSelection::activeChanged, this,
             &FMStart::extendedChanged);
 }
@@ -204,6 +210,14 @@ void FMStart::syncDisplayChecks()
     if (display.tableMode >= 0 && display.tableMode < 5)
         mTabelle[display.tableMode]->setChecked(true);
     mJahr[display.yearKind == DisplayState::BusinessYear]->setChecked(true);
+    // The details options follow as their own clicks would have left them.
+    const bool months = display.valueKind == 1;
+    optJahrMonat[months]->setChecked(true);
+    if (display.detailPeriod >= 0 && display.detailPeriod < 3)
+        optJahr[size_t(display.detailPeriod)]->setChecked(true);
+    optJahr[2]->setEnabled(!months);
+    if (txtMonat)
+        txtMonat->setEnabled(months);
 }
 
 void FMStart::userChanged()
@@ -228,6 +242,12 @@ void FMStart::optJahrMonatClick(int index)
     const int period = m_session.display().detailPeriod;
     if (period >= 0 && period < 3)
         optJahr[size_t(period)]->setChecked(true);
+    checkDetailsPeriods();
+}
+
+void FMStart::checkDetailsPeriods()
+{
+    m_session.checkBreakdownPeriods(chosenMonth());
 }
 
 // --- panels and layout -----------------------------------------------------
@@ -329,6 +349,11 @@ void FMStart::createMonthInput()
         txtMonat = monthInputPlaceholder(error);
     m_monthInput.setMonth(m_session.clock().now().date().month());
     txtMonat->setEnabled(false);
+    if (auto *control = qobject_cast<comctl::ComControl *>(txtMonat))
+        connect(control, &comctl::ComControl::eventRaised, this, [this](const QString &name) {
+            if (name == u"Change")
+                checkDetailsPeriods();
+        });
 }
 
 QWidget *FMStart::monthInputPlaceholder(const QString &error)
@@ -350,6 +375,18 @@ int FMStart::chosenMonth() const
     if (!m_monthInput.widget())
         return m_session.clock().now().date().month();
     return m_monthInput.month();
+}
+
+void FMStart::setChosenMonth(int month)
+{
+    if (m_monthInput.widget())
+        m_monthInput.setMonth(month);
+    checkDetailsPeriods();
+}
+
+QMenu *FMStart::propertiesMenu() const
+{
+    return m_ui->mEigenschaften;
 }
 
 void FMStart::refreshDetails()

@@ -48,6 +48,12 @@ public:
     QMenu *fileMenu() const { return m_fileMenu; }
     QAction *printAction() const { return m_printAction; }
 
+    // "&Eigenschaften", where the view's remembered options are added.
+    QMenu *propertiesMenu() const;
+    // The month of the month input (today's month when it is missing or empty), and set.
+    int chosenMonth() const;
+    void setChosenMonth(int month);
+
     // cmdÜbernehmenDetails: the breakdown table of the details frame.
     void refreshDetails();
     // Ctrl+C in the results list: the selected rows as tab-separated lines, in list order.
@@ -81,6 +87,7 @@ private:
     void syncDisplayChecks();
     void userChanged();
     void optJahrMonatClick(int index);
+    void checkDetailsPeriods();
     void showFirma();
     void updateLayout();
     QSize screenBoundedSize(QSize wanted) const;
@@ -93,7 +100,6 @@ private:
     void fetchAndRefreshDetails();
     void createMonthInput();
     QWidget *monthInputPlaceholder(const QString &error);
-    int chosenMonth() const;
     void preparePreview();
     void setTableCaptions(const QString &item2, const QString &item3);
     void setYearOptionCaptions(const QStringList &captions);

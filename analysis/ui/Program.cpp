@@ -22,6 +22,7 @@
 #include "ReportPage.h"
 #include "ServerAccess.h"
 #include "ServerSession.h"
+#include "ViewKeeper.h"
 #include "WindowBook.h"
 #include "ZoomComboBinding.h"
 
@@ -193,6 +194,7 @@ void Program::wireReport()
     if (m_platform.chooseDpi)
         m_exports->setDpiChooser(m_platform.chooseDpi);
     m_exports->install(window->fileMenu(), window->printAction());
+    m_viewKeeper = new ViewKeeper(*analysis, *window, *surface);
 
     auto *book = new QAction(QStringLiteral("Berichts&mappe..."), window);
     book->setObjectName(QStringLiteral("mBerichtsmappe"));
@@ -230,6 +232,8 @@ void Program::showConnectStatus(const QString &text)
 
 void Program::shutdown()
 {
+    if (!m_ended && m_viewKeeper)
+        m_viewKeeper->keep();
     m_ended = true;
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (auto it = windows.crbegin(); it != windows.crend(); ++it) {

@@ -18,6 +18,7 @@ class ProgramHistory;
 class Prompter;
 class ServerSession;
 class ConnectStatusWindow;
+class ViewKeeper;
 class Waiter;
 
 namespace report {
@@ -100,6 +101,7 @@ private:
     report::PreviewSurface *m_surface = nullptr; // owned by the window
     std::unique_ptr<report::PrintController> m_printing;
     report::ExportActions *m_exports = nullptr; // owned by the window
+    ViewKeeper *m_viewKeeper = nullptr; // owned by the window
     std::unique_ptr<ConnectStatusWindow> m_connectStatus;
     bool m_ended = false;
     bool m_inEventLoop = false;

@@ -3,8 +3,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScreen>
-#include <QShortcut>
 #include <QShowEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -39,9 +39,16 @@ frmProgrammverlauf::frmProgrammverlauf(HistoryLog &log, QWidget *parent)
     connect(&log, &HistoryLog::entryAdded, this, &frmProgrammverlauf::appendLine);
     connect(&log, &HistoryLog::firstEntryRemoved, this,
             [this] { delete m_verlauf->takeTopLevelItem(0); });
+}
+
+void frmProgrammverlauf::keyPressEvent(QKeyEvent *event)
+{
     // Escape closes it as any window of its kind; closing only hides it.
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmProgrammverlauf::showEvent(QShowEvent *event)

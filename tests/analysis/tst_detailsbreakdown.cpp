@@ -1,8 +1,10 @@
+#include "BreakdownSortProxy.h"
 #include "BreakdownTable.h"
 #include "DetailsBreakdown.h"
 #include "DisplayState.h"
 #include "FakeServer.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace ertragon;
@@ -147,7 +149,7 @@ private Q_SLOTS:
         QCOMPARE(f.server.prompter.messages.size(), 1);
         QCOMPARE(f.server.prompter.messages[0].title,
                  QStringLiteral("Aufteilung nach Profitcenter oder Hauptabteilung"));
-        QCOMPARE(shownRows(*table), QStringList({ ";3.001.234;8", "M;3.001.234;8" }));
+        QCOMPARE(shownRows(*table), QStringList({ "Gesamt;3.001.234;8", "M Markt;3.001.234;8" }));
         QCOMPARE(f.server.store.queries.size(), 3);
         QCOMPARE(f.server.store.queries[1].args,
                  QStringList({ "1", "10501", "10512", "", "", "", "B", "", "", "" }));
@@ -209,7 +211,8 @@ private Q_SLOTS:
         Fixture f;
         f.server.prompter.yes = true; // by profit centre
         const auto table = f.run();
-        QCOMPARE(shownRows(*table), QStringList({ ";3.001.234;8;10;-8", "10;3.001.234;8;10;-8" }));
+        QCOMPARE(shownRows(*table),
+                 QStringList({ "Gesamt;3.001.234;8;10;-8", "10 Zentrum;3.001.234;8;10;-8" }));
         QCOMPARE(f.server.store.queries.size(), 4);
         QCOMPARE(f.server.store.queries[3].args[5], QStringLiteral("10"));
         QCOMPARE(f.server.store.queries[3].args[8], QStringLiteral("G"));
@@ -223,7 +226,7 @@ private Q_SLOTS:
         f.display.detailPeriod = 2;
         // 3001234.4 / 3 = 1000411.47 -> 1000411; 7.5 / 3 = 2.5 -> 2; 10.5 / 3 = 3.5 -> 4
         const auto table = f.run();
-        QCOMPARE(shownRows(*table).value(1), QStringLiteral("10;1.000.411;2;4;-2"));
+        QCOMPARE(shownRows(*table).value(1), QStringLiteral("10 Zentrum;1.000.411;2;4;-2"));
         QCOMPARE(f.server.store.queries[0].args[1], QStringLiteral("10101"));
     }
 
@@ -294,6 +297,43 @@ private Q_SLOTS:
         QVERIFY(!f.run());
         QCOMPARE(f.server.prompter.texts(), QStringList { "Sie Müssen eine Abteilung auswählen!" });
         QVERIFY(f.server.store.queries.isEmpty());
+    }
+
+    // The total row stays first in both orders of any column; the table turns stale when
+    // the periods asked for differ from its own and fresh again when they match.
+    void totalFirstAndStale()
+    {
+        Fixture f;
+        f.server.prompter.yes = true;
+        f.selection.setSplitFlags(1);
+        DetailsBreakdown::Table table = *f.run();
+        table.rows << DetailsBreakdown::Row { "20", { 5.0, 1.0 }, "Nord" }
+                   << DetailsBreakdown::Row { "05", { 9e6, 2.0 }, "" };
+        BreakdownTable model;
+        model.setTable(table, german);
+        BreakdownSortProxy sorted;
+        sorted.setSourceModel(&model);
+        for (const int column : { 0, 1 }) {
+            for (const Qt::SortOrder order : { Qt::AscendingOrder, Qt::DescendingOrder }) {
+                sorted.sort(column, order);
+                QCOMPARE(sorted.index(0, 0).data().toString(), QStringLiteral("Gesamt"));
+                // by code "05" < "10" < "20"; by revenue 5 (20) < … < 9e6 (05)
+                const bool lowCodeFirst = (column == 0) == (order == Qt::AscendingOrder);
+                QCOMPARE(sorted.index(1, 0).data().toString(),
+                         lowCodeFirst ? QStringLiteral("05") : QStringLiteral("20 Nord"));
+            }
+        }
+        QSignalSpy stale(&model, &BreakdownTable::staleChanged);
+        const Range fetched = table.range;
+        model.checkRange(DetailsBreakdown::range(0, 1, 0, june2005, 3));
+        model.checkRange(DetailsBreakdown::range(0, 2, 0, june2005, 3));
+        QVERIFY(model.isStale());
+        model.checkRange(fetched);
+        QVERIFY(!model.isStale());
+        QCOMPARE(stale.size(), 2);
+        model.setTable({}, german);
+        model.checkRange(DetailsBreakdown::range(0, 1, 0, june2005, 3));
+        QVERIFY(!model.isStale()); // an empty list shows nothing that could be stale
     }
 
     void serverErrorStops()

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 #include <QTreeWidget>
@@ -145,6 +146,24 @@ void DetailsJourneys::detailsTable()
     QVERIFY(list->model()->rowCount() > 1);
     QCOMPARE(list->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("P Umsatz"));
     QVERIFY(columnsShowTheirTexts(list));
+    // The units carry their names; the total stays on top whichever way a column sorts.
+    const QString unit = list->model()->index(1, 0).data().toString();
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\S+ \\S")).match(unit).hasMatch(),
+             qPrintable(unit));
+    for (int click = 0; click < 2; ++click) {
+        QTest::mouseClick(list->header()->viewport(), Qt::LeftButton, {},
+                          QPoint(list->header()->sectionViewportPosition(1) + 5, 5));
+        QCOMPARE(list->model()->index(0, 0).data().toString(), QStringLiteral("Gesamt"));
+    }
+    // Another year option marks the list as belonging to the old periods until F5.
+    child<QRadioButton>(window, "optJahr1")->click();
+    QVERIFY(details->title().contains(QStringLiteral("andere Perioden")));
+    child<QRadioButton>(window, "optJahr0")->click();
+    QCOMPARE(details->title(), QStringLiteral(" Details "));
+    child<QRadioButton>(window, "optJahr2")->click();
+    QVERIFY(details->title().contains(QStringLiteral("andere Perioden")));
+    m_run->press(Qt::Key_F5);
+    QCOMPARE(details->title(), QStringLiteral(" Details "));
     QVERIFY(details->width() > 249);
     QVERIFY2(list->viewport()->width() >= list->header()->length(),
              qPrintable(QStringLiteral("%1 < %2, pane %3")
@@ -187,7 +206,7 @@ void DetailsJourneys::monthInputTakesATypedMonth()
     QCOMPARE(input->get(QStringLiteral("Value")).value.toInt(), 5);
     QTest::mouseClick(child<QRadioButton>(window, "optJahrMonat0"), Qt::LeftButton);
     // The three-year mean, then month values: one year option and one kind stay chosen.
-    QTest::mouseClick(child<QRadioButton>(window, "optJahr2"), Qt::LeftButton);
+    child<QRadioButton>(window, "optJahr2")->click();
     QTest::mouseClick(months, Qt::LeftButton);
     QVERIFY(child<QRadioButton>(window, "optJahr0")->isChecked());
     QVERIFY(!child<QRadioButton>(window, "optJahr2")->isEnabled());

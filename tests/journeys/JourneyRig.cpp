@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -269,6 +270,10 @@ QStringList Run::observable() const
     for (const char *name : { "ctSize3", "ctSize2", "cmdEinblenden" }) {
         const auto *w = program.window().findChild<QWidget *>(QString::fromLatin1(name));
         seen << QString::fromLatin1(name) + (w && w->isVisible() ? u'+' : u'-');
+    }
+    for (const char *name : { "SPCNR", "SHABT", "SABTNR", "SHGRP", "SUGRP", "SPG", "SHVArt" }) {
+        if (const auto *list = program.window().findChild<QComboBox *>(QString::fromLatin1(name)))
+            seen << QString::fromLatin1(name) + u' ' + list->currentText();
     }
     for (QAction *top : program.window().menuBar()->actions()) {
         for (QAction *a : top->menu()->actions())

@@ -270,7 +270,7 @@ void LoginJourneys::newLoginInTheRunningProgram()
     QVERIFY(!run.prompter.saw(QStringLiteral("Wollen Sie nach Profitcenter aufteilen?")));
     auto *list = run.window().findChild<QTreeView *>(QStringLiteral("ctList"));
     QCOMPARE(list->model()->rowCount(), 1);
-    QCOMPARE(list->model()->index(0, 0).data().toString(), context.mainDepartment);
+    QVERIFY(list->model()->index(0, 0).data().toString().startsWith(context.mainDepartment + u' '));
 }
 
 void LoginJourneys::quitEndsTheProgram()

@@ -5,6 +5,7 @@
 #include "AnalysisSession.h"
 #include "FMStart.h"
 #include "JourneyRig.h"
+#include "PreviewSurface.h"
 #include "ProgramHistory.h"
 #include "ServerAccess.h"
 #include "ServerSession.h"
@@ -13,8 +14,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QProcess>
 #include <QProgressDialog>
@@ -59,6 +63,7 @@ private Q_SLOTS:
     void printerSettingsChooseTheNextPrintsPage();
     void reportBook_data();
     void reportBook();
+    void lastViewComesBackWhenAsked();
 
 private:
     std::unique_ptr<Run> m_run;
@@ -343,3 +348,58 @@ QObject *makeReportJourneys()
 }
 
 #include "ReportJourneys.moc"
+
+// The view is kept at the end; the next start brings it back once the user turned on
+// "Letzte Ansicht beim Start wiederherstellen", and "Auswahl zurücksetzen" clears it.
+void ReportJourneys::lastViewComesBackWhenAsked()
+{
+    const QStringList arguments { "1", "0", "DEM", "demo", demoStore() };
+    const QString kept = QStringLiteral("config/Ertragon/Ansicht.ini");
+    auto combo = [](Run &run, const char *name) {
+        return run.window().findChild<QComboBox *>(QString::fromLatin1(name));
+    };
+    QString mainDepartment;
+    {
+        Run first(arguments);
+        QVERIFY(first.startAndShow());
+        QVERIFY(!first.action(QStringLiteral("mAnsichtWiederherstellen"))->isChecked());
+        Q_EMIT combo(first, "SHABT")->activated(2);
+        mainDepartment = combo(first, "SHABT")->currentText();
+        QVERIFY(!mainDepartment.isEmpty());
+        first.press(Qt::Key_F7);
+        first.press(QKeySequence(Qt::CTRL | Qt::Key_W));
+        QLineEdit *zoom = first.window().zoomCombo()->lineEdit();
+        zoom->setText(QStringLiteral("180"));
+        QTest::keyClick(zoom, Qt::Key_Return);
+        QCOMPARE(first.program().preview().ZoomPercent(), 180.0);
+        first.chooseFromMenu(QStringLiteral("mAnsichtWiederherstellen"));
+        first.chooseFromMenu(QStringLiteral("Beenden"));
+        QVERIFY(QFile::copy(first.dir(kept), QDir::temp().filePath(QStringLiteral("kept.ini"))));
+    }
+    const QString copy = QDir::temp().filePath(QStringLiteral("kept.ini"));
+    auto startWith = [&](Run &run) {
+        QDir().mkpath(QFileInfo(run.dir(kept)).path());
+        QFile::remove(run.dir(kept));
+        return QFile::copy(copy, run.dir(kept)) && run.startAndShow();
+    };
+    {
+        Run second(arguments);
+        QVERIFY(startWith(second));
+        QCOMPARE(combo(second, "SHABT")->currentText(), mainDepartment);
+        QVERIFY(second.action(QStringLiteral("mGraph1"))->isChecked());
+        QVERIFY(second.action(QStringLiteral("mJahr1"))->isChecked());
+        QCOMPARE(second.program().preview().ZoomPercent(), 180.0);
+        second.press(QKeySequence(Qt::CTRL | Qt::Key_R));
+        QCOMPARE(combo(second, "SHABT")->currentIndex(), 0);
+        second.chooseFromMenu(QStringLiteral("mAnsichtWiederherstellen"));
+        second.chooseFromMenu(QStringLiteral("Beenden"));
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(second.dir(kept), copy));
+    }
+    Run third(arguments);
+    QVERIFY(startWith(third));
+    QFile::remove(copy);
+    QVERIFY(!third.action(QStringLiteral("mAnsichtWiederherstellen"))->isChecked());
+    QVERIFY(third.action(QStringLiteral("mGraph0"))->isChecked()); // the start-up defaults
+    QVERIFY(third.action(QStringLiteral("mJahr0"))->isChecked());
+}

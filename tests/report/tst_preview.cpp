@@ -18,8 +18,10 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <QtTest>
 
 using namespace ertragon;
@@ -162,23 +164,27 @@ void PreviewTest::zoomCombo()
 void PreviewTest::zoomChoice_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("enter"); // Enter in the bar's combo, else a pick in the main combo
+    // 0: a pick in the main combo, 1: Enter in the bar's combo, 2: Enter in the main combo
+    QTest::addColumn<int>("how");
     QTest::addColumn<int>("mode");
     QTest::addColumn<double>("percent");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("pick 100%") << "100%" << false << 0 << 100.0 << "100%";
-    QTest::newRow("type 75 and Enter") << "75" << true << 0 << 75.0 << "75%";
-    QTest::newRow("page width in capitals")
-        << "SEITENBREITE" << true << 4 << -1.0 << "Seitenbreite";
-    QTest::newRow("two pages") << "Zwei Seiten" << false << 2 << -1.0 << "Zwei Seiten";
-    QTest::newRow("all pages") << "alle seiten" << true << 1 << -1.0 << "Alle Seiten";
-    QTest::newRow("nonsense resets the combo") << "blah" << true << 0 << 50.0 << "50%";
+    QTest::newRow("pick 100%") << "100%" << 0 << 0 << 100.0 << "100%";
+    QTest::newRow("type 75 and Enter") << "75" << 1 << 0 << 75.0 << "75%";
+    QTest::newRow("page width in capitals") << "SEITENBREITE" << 1 << 4 << -1.0 << "Seitenbreite";
+    QTest::newRow("two pages") << "Zwei Seiten" << 0 << 2 << -1.0 << "Zwei Seiten";
+    QTest::newRow("all pages") << "alle seiten" << 1 << 1 << -1.0 << "Alle Seiten";
+    QTest::newRow("nonsense resets the combo") << "blah" << 1 << 0 << 50.0 << "50%";
+    QTest::newRow("main combo: 180 and Enter") << "180" << 2 << 0 << 180.0 << "180%";
+    QTest::newRow("main combo: 180% and Enter") << "180%" << 2 << 0 << 180.0 << "180%";
+    QTest::newRow("main combo: page width typed")
+        << "seitenbreite" << 2 << 4 << -1.0 << "Seitenbreite";
 }
 
 void PreviewTest::zoomChoice()
 {
     QFETCH(QString, typed);
-    QFETCH(bool, enter);
+    QFETCH(int, how);
     PreviewSurface surface;
     surface.resize(800, 600);
     surface.setZoomPercent(50);
@@ -188,8 +194,8 @@ void PreviewTest::zoomChoice()
     ZoomComboBinding binding(&mainCombo, &surface);
     binding.Synchronize();
     VPNavBar bar([&surface] { return &surface; });
-    QComboBox *combo = enter ? bar.cmbZoom() : &mainCombo;
-    if (enter) {
+    QComboBox *combo = how == 1 ? bar.cmbZoom() : &mainCombo;
+    if (how > 0) {
         combo->lineEdit()->setText(typed);
         QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
     } else {
@@ -287,6 +293,23 @@ void PreviewTest::zoomKeys()
     surface.setZoomMode(PrintSurface::ZoomWholePage);
     QTest::keyClick(&surface, Qt::Key_Equal, Qt::ControlModifier);
     QCOMPARE(surface.ZoomMode(), int(PrintSurface::ZoomPercentage)); // a step from the fitted size
+
+    // Ctrl+wheel steps as the keys do; half steps add up; without Ctrl the wheel scrolls.
+    QWidget *viewport = surface.findChild<QScrollArea *>()->viewport();
+    auto wheel = [viewport](int delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(QPointF(10, 10), viewport->mapToGlobal(QPointF(10, 10)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(viewport, &event);
+    };
+    surface.setZoomPercent(100);
+    wheel(120, Qt::ControlModifier);
+    QCOMPARE(surface.ZoomPercent(), 125.0);
+    wheel(-60, Qt::ControlModifier);
+    QCOMPARE(surface.ZoomPercent(), 125.0);
+    wheel(-60, Qt::ControlModifier);
+    QCOMPARE(surface.ZoomPercent(), 100.0);
+    wheel(-120, Qt::NoModifier);
+    QCOMPARE(surface.ZoomPercent(), 100.0);
 }
 
 void PreviewTest::printing_data()

@@ -306,11 +306,11 @@ private Q_SLOTS:
         QCOMPARE(rows->headerData(3, Qt::Horizontal).toString(), QStringLiteral("G Umsatz"));
         // Nothing selected, "No": the empty entry (the total) and main department M.
         QCOMPARE(rows->rowCount(), 2);
-        QCOMPARE(rows->index(1, 0).data().toString(), QStringLiteral("M"));
+        QCOMPARE(rows->index(1, 0).data().toString(), QStringLiteral("M Markt"));
         QCOMPARE(rows->index(1, 4).data().toString(), QStringLiteral("45"));
         list->selectionModel()->select(rows->index(1, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        QCOMPARE(f.window.selectedRowsText(), QStringLiteral("M\t123\t45\t123\t45\n"));
+        QCOMPARE(f.window.selectedRowsText(), QStringLiteral("M Markt\t123\t45\t123\t45\n"));
 
         // Hidden details are not refreshed by a fetch.
         f.action("mDetails1")->trigger();

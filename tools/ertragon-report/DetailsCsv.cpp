@@ -1,5 +1,6 @@
 #include "DetailsCsv.h"
 
+#include "BreakdownTable.h"
 #include "ReportExport.h"
 
 #include <QAbstractItemModel>
@@ -14,7 +15,9 @@ QString DetailsCsv::text(const QAbstractItemModel &table)
     QString csv = ReportExport::csvLine(headings);
     for (int row = 0; row < table.rowCount(); ++row) {
         QStringList cells;
-        for (int c = 0; c < table.columnCount(); ++c)
+        // The unit's code alone, as the file has always had it; the window adds the name.
+        cells << table.index(row, 0).data(BreakdownTable::SortRole).toString();
+        for (int c = 1; c < table.columnCount(); ++c)
             cells << table.index(row, c).data().toString();
         csv += ReportExport::csvLine(cells);
     }
