@@ -97,6 +97,15 @@ void AnalysisSession::toggleDbPercent()
     redraw();
 }
 
+void AnalysisSession::setSeriesLegend(bool on)
+{
+    if (m_display.seriesLegend == on)
+        return;
+    m_display.seriesLegend = on;
+    Q_EMIT displayChanged();
+    redraw();
+}
+
 void AnalysisSession::setTableMode(int mode)
 {
     setMode(&DisplayState::tableMode, mode, DisplayState::GraphValuesTable);

@@ -66,6 +66,8 @@ public:
     void toggleDbPercent();
     void setTableMode(int mode);
     void setYearKind(int kind);
+    // "Legende und Zeilentitel" on or off: the page names its series and dashes them.
+    void setSeriesLegend(bool on);
     // The display state of the batch tool's options, at once and without a redraw.
     void setDisplay(const DisplayState &display);
     // The period of the breakdown (optJahr): current year, previous year, three-year mean.

@@ -21,6 +21,8 @@ struct DisplayState
     int yearKind = CalendarYear; // YearKind
     int valueKind = 0; // ValueKind: 0 year values, 1 month values
     int detailPeriod = 0; // DetailPeriod: 0 current, 1 previous, 2 three-year mean
+    // "Legende und Zeilentitel": series named on the page and told apart by dash patterns.
+    bool seriesLegend = false;
 
     // MonthShift: business years start in March.
     int monthShift() const { return yearKind == BusinessYear ? 2 : 0; }

@@ -3,6 +3,7 @@
 #include "Calendar.h"
 #include "PrintSurface.h"
 #include "ReportFormat.h"
+#include "SeriesLegend.h"
 #include "TextBlockWriter.h"
 #include "ValueTable.h"
 
@@ -23,7 +24,32 @@ void line(PrintSurface &surface, double x1, double y1, double x2, double y2)
     surface.DrawLine(twips(x1), twips(y1), twips(x2), twips(y2));
 }
 
-void drawMarker(PrintSurface &surface, int series, const QPointF &p)
+void drawSeries(PrintSurface &surface, const ReportData &data, const ChartArea &area,
+                const ChartScale &scale, int panel, int series, int lastMonth)
+{
+    const int lastDrawn = ChartDrawing::lastDrawnMonth(series, lastMonth);
+    const int pattern = SeriesLegend::penPattern(data, series);
+    for (int m = 1; m <= lastDrawn; ++m) {
+        const auto point = ChartDrawing::seriesPoint(data, area, scale, panel, series, m);
+        const auto next = m == lastDrawn
+            ? point
+            : ChartDrawing::seriesPoint(data, area, scale, panel, series, m + 1);
+        if (!point || !next)
+            continue; // a value that cannot be placed is skipped
+        surface.FillPattern(PrintSurface::FillTransparent);
+        surface.PenColour(ValueTable::seriesColour(series));
+        surface.PenPattern(pattern);
+        surface.PenThickness(ChartDrawing::seriesPenWidth(series));
+        line(surface, point->x(), point->y(), next->x(), next->y());
+        if (pattern != PrintSurface::PenSolid)
+            surface.PenPattern(PrintSurface::PenSolid); // markers keep a solid outline
+        ChartDrawing::drawMarker(surface, series, *point);
+    }
+}
+
+} // namespace
+
+void ChartDrawing::drawMarker(PrintSurface &surface, int series, const QPointF &p)
 {
     const double x = p.x();
     const double y = p.y();
@@ -42,38 +68,25 @@ void drawMarker(PrintSurface &surface, int series, const QPointF &p)
     }
 }
 
-void drawSeries(PrintSurface &surface, const ReportData &data, const ChartArea &area,
-                const ChartScale &scale, int panel, int series, int lastMonth)
+std::optional<QPointF> ChartDrawing::seriesPoint(const ReportData &data, const ChartArea &area,
+                                                 const ChartScale &scale, int panel, int series,
+                                                 int month)
 {
     const double f = (scale.hi - scale.lo) / area.panelHeight();
     if (f == 0 || !std::isfinite(f))
-        return; // no scale, no points
-    const bool current = series == 1 || series == 4;
-    auto pointOf = [&](int m) {
-        const double value = data.values.graphValues.value(m, series);
-        return QPointF(area.monthCentre(m), area.panelBottom(panel) - (value - scale.lo) / f);
-    };
-    for (int m = 1; m <= 12; ++m) {
-        const bool last = current && m >= lastMonth;
-        const QPointF point = pointOf(m);
-        const QPointF next = (m == 12 || last) ? point : pointOf(m + 1);
-        if (!std::isfinite(point.y()) || !std::isfinite(next.y())) {
-            if (last)
-                break;
-            continue; // a value that cannot be placed is skipped
-        }
-        surface.FillPattern(PrintSurface::FillTransparent);
-        surface.PenColour(ValueTable::seriesColour(series));
-        surface.PenPattern(PrintSurface::PenSolid);
-        surface.PenThickness(ChartDrawing::seriesPenWidth(series));
-        line(surface, point.x(), point.y(), next.x(), next.y());
-        drawMarker(surface, series, point);
-        if (last)
-            break;
-    }
+        return std::nullopt; // no scale, no points
+    const double value = data.values.graphValues.value(month, series);
+    const QPointF point(area.monthCentre(month), area.panelBottom(panel) - (value - scale.lo) / f);
+    if (!std::isfinite(point.y()))
+        return std::nullopt;
+    return point;
 }
 
-} // namespace
+int ChartDrawing::lastDrawnMonth(int series, int lastCurrentMonth)
+{
+    const bool current = series == 1 || series == 4;
+    return current ? qBound(1, lastCurrentMonth, 12) : 12;
+}
 
 ChartDrawing::Scales ChartDrawing::scales(const ReportData &data, const ChartArea &area)
 {

@@ -4,8 +4,10 @@
 #include "ChartScale.h"
 #include "ReportData.h"
 
+#include <QPointF>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 namespace ertragon::report {
 
@@ -26,6 +28,15 @@ public:
     // The last month drawn of the current-year series.
     static int lastCurrentMonth(int calendarMonth, int yearKind);
     static double seriesPenWidth(int series);
+    // The last month whose point a series' curve draws: the current year's stop early.
+    static int lastDrawnMonth(int series, int lastCurrentMonth);
+    // Where the point of month 1..12 of a series lies on its panel (millimetres); none
+    // when the scale or the value cannot place it.
+    static std::optional<QPointF> seriesPoint(const ReportData &data, const ChartArea &area,
+                                              const ChartScale &scale, int panel, int series,
+                                              int month);
+    // The series' marker at p (millimetres): circle, square or triangle.
+    static void drawMarker(PrintSurface &surface, int series, const QPointF &p);
 
     static void drawGrid(PrintSurface &surface, const ReportData &data, const ChartArea &area,
                          const Scales &scales);

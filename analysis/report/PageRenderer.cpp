@@ -51,10 +51,23 @@ struct DrawState
             return Qt::NoPen;
         // Thin pens (up to two twips) are hairlines on every device.
         QPen p(penColour, penThickness <= 2 ? 0 : penThickness);
-        p.setStyle(penPattern == PrintSurface::PenDotted ? Qt::DotLine : Qt::SolidLine);
+        p.setStyle(lineStyle());
         p.setCapStyle(Qt::RoundCap);
         p.setJoinStyle(Qt::RoundJoin);
         return p;
+    }
+    Qt::PenStyle lineStyle() const
+    {
+        switch (penPattern) {
+        case PrintSurface::PenDashed:
+            return Qt::DashLine;
+        case PrintSurface::PenDotted:
+            return Qt::DotLine;
+        case PrintSurface::PenDashDotted:
+            return Qt::DashDotLine;
+        default:
+            return Qt::SolidLine;
+        }
     }
     QBrush brush() const
     {

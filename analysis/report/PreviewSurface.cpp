@@ -4,8 +4,10 @@
 #include "PreviewPageView_p.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -16,19 +18,37 @@ namespace {
 constexpr int PageGap = 12; // pixels around and between pages
 const double ZoomSteps[] = { 10, 25, 50, 75, 100, 125, 150, 200, 300, 400, 600, 800 };
 
+QRectF viewRectOf(const PreviewSurface &surface, const QRectF &twips)
+{
+    const auto topLeft = surface.viewPoint(twips.topLeft());
+    const auto bottomRight = surface.viewPoint(twips.bottomRight());
+    if (!topLeft || !bottomRight)
+        return {};
+    return QRectF(*topLeft, *bottomRight);
+}
+
 } // namespace
 
 PreviewPageView::PreviewPageView(PreviewSurface &surface, QWidget *parent)
     : QWidget(parent)
     , m_surface(surface)
 {
+    setObjectName(QStringLiteral("previewPage"));
     setAutoFillBackground(false);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 QSizeF PreviewPageView::pagePixels() const
 {
     return PageRenderer::pageSizeTwips(m_surface.paperKind(), m_surface.pageOrientation())
         * m_surface.pixelsPerTwip();
+}
+
+QRectF PreviewPageView::pageTarget(int i) const
+{
+    const QSizeF page = pagePixels();
+    return { PageGap + i * (page.width() + PageGap), double(PageGap), page.width(), page.height() };
 }
 
 void PreviewPageView::relayout()
@@ -46,16 +66,108 @@ void PreviewPageView::paintEvent(QPaintEvent *)
     const PageDocument &document = m_surface.document();
     const QSizeF pageTwips
         = PageRenderer::pageSizeTwips(m_surface.paperKind(), m_surface.pageOrientation());
-    const QSizeF page = pagePixels();
     for (int i = 0; i < m_surface.PreviewPages(); ++i) {
         const int index = m_surface.PreviewPage() - 1 + i;
-        const QRectF target(PageGap + i * (page.width() + PageGap), PageGap, page.width(),
-                            page.height());
+        const QRectF target = pageTarget(i);
         painter.fillRect(target.translated(3, 3), Qt::black);
         painter.fillRect(target, Qt::white);
         if (index >= 0 && index < document.pageCount())
             PageRenderer::render(painter, document.pages[index], pageTwips, target);
     }
+    paintCursor(painter);
+}
+
+void PreviewPageView::paintCursor(QPainter &painter) const
+{
+    PageCursor &cursor = m_surface.cursor();
+    if (!hasFocus() || !cursor.isOn())
+        return;
+    const QColor highlight = palette().color(QPalette::Highlight);
+    const QRectF band = viewRectOf(m_surface, m_surface.hitMap().cursorBand(cursor.column()));
+    QColor wash = highlight;
+    wash.setAlpha(40);
+    painter.fillRect(band, wash);
+    painter.setPen(QPen(highlight, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(band);
+    if (const auto hit = cursor.hit(); hit && hit->series > 0)
+        painter.drawRect(viewRectOf(m_surface, m_surface.hitMap().areaOf(*hit)));
+}
+
+bool PreviewPageView::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto *help = static_cast<QHelpEvent *>(event);
+    const auto hit = m_surface.hitAt(help->pos());
+    if (hit)
+        QToolTip::showText(help->globalPos(), m_surface.hitMap().toolTip(*hit), this);
+    else
+        QToolTip::hideText();
+    return true;
+}
+
+void PreviewPageView::mouseMoveEvent(QMouseEvent *event)
+{
+    setCursor(m_surface.hitAt(event->position()) ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    QWidget::mouseMoveEvent(event);
+}
+
+void PreviewPageView::mousePressEvent(QMouseEvent *event)
+{
+    QWidget::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const auto hit = m_surface.hitAt(event->position());
+    if (!hit)
+        return;
+    m_surface.cursor().place(*hit);
+    update();
+    m_surface.activate(*hit);
+}
+
+void PreviewPageView::keyPressEvent(QKeyEvent *event)
+{
+    PageCursor &cursor = m_surface.cursor();
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers
+        = event->modifiers() & ~Qt::KeyboardModifiers(Qt::KeypadModifier);
+    if (m_surface.hitMap().isEmpty() || modifiers.toInt() != 0
+        || !(enter || cursor.press(event->key()))) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    update();
+    if (!enter) {
+        showCursorTip();
+        return;
+    }
+    if (const auto hit = cursor.hit())
+        m_surface.activate(*hit);
+}
+
+void PreviewPageView::showCursorTip()
+{
+    // The keyboard gets the values a hover shows, beside the cursor's column or cell.
+    const auto hit = m_surface.cursor().hit();
+    if (!hit)
+        return;
+    const QRectF area = viewRectOf(m_surface, m_surface.hitMap().areaOf(*hit));
+    QToolTip::showText(mapToGlobal(area.bottomRight().toPoint()), m_surface.hitMap().toolTip(*hit),
+                       this);
+}
+
+void PreviewPageView::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PreviewPageView::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 PreviewSurface::PreviewSurface(QWidget *parent, std::shared_ptr<const TextMeasurer> measurer)
@@ -117,6 +229,50 @@ double PreviewSurface::ZoomPercent() const
 double PreviewSurface::pixelsPerTwip() const
 {
     return ZoomPercent() / 100.0 * logicalDpiX() / 1440.0;
+}
+
+void PreviewSurface::setHitMap(PageHitMap map)
+{
+    m_hitMap = std::move(map);
+    m_view->update();
+}
+
+QWidget *PreviewSurface::pageView() const
+{
+    return m_view;
+}
+
+std::optional<QPointF> PreviewSurface::viewPoint(const QPointF &twips) const
+{
+    if (PreviewPage() != 1)
+        return std::nullopt;
+    const QSizeF page = PageRenderer::pageSizeTwips(paperKind(), pageOrientation());
+    const QRectF target = m_view->pageTarget(0);
+    return target.topLeft()
+        + QPointF(twips.x() * target.width() / page.width(),
+                  twips.y() * target.height() / page.height());
+}
+
+std::optional<QPointF> PreviewSurface::pagePoint(const QPointF &viewPos) const
+{
+    const QRectF target = m_view->pageTarget(0);
+    if (PreviewPage() != 1 || !target.contains(viewPos))
+        return std::nullopt;
+    const QSizeF page = PageRenderer::pageSizeTwips(paperKind(), pageOrientation());
+    const QPointF inPage = viewPos - target.topLeft();
+    return QPointF(inPage.x() * page.width() / target.width(),
+                   inPage.y() * page.height() / target.height());
+}
+
+std::optional<PageHit> PreviewSurface::hitAt(const QPointF &viewPos) const
+{
+    const auto twips = pagePoint(viewPos);
+    return twips ? m_hitMap.at(*twips) : std::nullopt;
+}
+
+void PreviewSurface::activate(const PageHit &hit)
+{
+    Q_EMIT breakdownWanted(m_hitMap.breakdownFor(hit));
 }
 
 void PreviewSurface::zoomIn()

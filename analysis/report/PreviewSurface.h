@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PageCursor.h"
+#include "PageHitMap.h"
 #include "RecordingSurface.h"
 
 #include <QWidget>
@@ -27,6 +29,21 @@ public:
     // Screen pixels per twip at the current zoom.
     double pixelsPerTwip() const;
 
+    // What the first page's places are, from the data it was drawn from.
+    void setHitMap(PageHitMap map);
+    const PageHitMap &hitMap() const { return m_hitMap; }
+    PageCursor &cursor() { return m_cursor; }
+    // The widget that shows the pages and takes the mouse and the keys.
+    QWidget *pageView() const;
+    // A place of the first page shown (page twips) in the page view's pixels, and back;
+    // none when the first page is not shown.
+    std::optional<QPointF> viewPoint(const QPointF &twips) const;
+    std::optional<QPointF> pagePoint(const QPointF &viewPos) const;
+    // What lies under a place of the page view.
+    std::optional<PageHit> hitAt(const QPointF &viewPos) const;
+    // A click or Enter on a hit: the breakdown it asks for is wanted.
+    void activate(const PageHit &hit);
+
 public Q_SLOTS:
     void zoomIn();
     void zoomOut();
@@ -37,6 +54,8 @@ Q_SIGNALS:
     void layoutRequested();
     // The page shown or the zoom changed: synchronise the navigation controls.
     void previewChanged();
+    // A month, point, cell or series label of the page was clicked or chosen with Enter.
+    void breakdownWanted(const ertragon::report::BreakdownChoice &choice);
 
 protected:
     void documentEnded() override;
@@ -52,6 +71,8 @@ private:
     QScrollArea *m_scroll = nullptr;
     PreviewPageView *m_view = nullptr;
     int m_wheelAngle = 0;
+    PageHitMap m_hitMap;
+    PageCursor m_cursor;
 };
 
 } // namespace ertragon::report

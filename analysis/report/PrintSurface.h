@@ -14,11 +14,18 @@ namespace ertragon::report {
 //   7  centred in both directions    (title, month names, table cells)
 //   8  right, vertically centred     (scale labels)
 //   11 left, top                     (the default when none is given)
-// Pen patterns: 0 solid, 2 dotted, 5 invisible. Fill patterns: 0 solid, 1 transparent.
+// Pen patterns: 0 solid, 1 dashed, 2 dotted, 3 dash-dotted, 5 invisible. Fill patterns: 0 solid, 1
+// transparent.
 class PrintSurface
 {
 public:
-    enum PenPatterns { PenSolid = 0, PenDotted = 2, PenInvisible = 5 };
+    enum PenPatterns {
+        PenSolid = 0,
+        PenDashed = 1,
+        PenDotted = 2,
+        PenDashDotted = 3,
+        PenInvisible = 5
+    };
     enum FillPatterns { FillSolid = 0, FillTransparent = 1 };
     enum Alignments {
         AlignLeftMiddle = 6,

@@ -4,6 +4,7 @@
 #include "ChartDrawing.h"
 #include "PrintSurface.h"
 #include "ReportFrame.h"
+#include "SeriesLegend.h"
 #include "ValueTable.h"
 
 namespace ertragon::report {
@@ -52,6 +53,7 @@ void ReportPage::draw(PrintSurface &surface, const ReportData &data, const Chart
     guarded([&] { ChartDrawing::drawMonthColumns(surface, data, area); });
     guarded([&] { ValueTable::drawClosing(surface, data, area); });
     guarded([&] { ChartDrawing::drawCurves(surface, data, area, scales); });
+    guarded([&] { SeriesLegend::draw(surface, data, area); });
     guarded([&] { ReportFrame::draw(surface, data, area); });
     surface.Refresh();
     surface.EndDocument();

@@ -126,6 +126,8 @@ void FMStart::connectMenus()
     connect(mGraph[3], &QAction::triggered, this, [this] { m_session.toggleDbPercent(); });
     for (int i = 0; i < 5; ++i)
         connect(mTabelle[i], &QAction::triggered, this, [this, i] { m_session.setTableMode(i); });
+    connect(ui.mLegende, &QAction::triggered, this,
+            [this](bool on) { m_session.setSeriesLegend(on); });
     connect(ui.mAuswahl, &QAction::triggered, this, &FMStart::toggleExtendedSelection);
     connect(ui.mNeuZeichnen, &QAction::triggered, this, &FMStart::fetchAndRefreshDetails);
     connect(ui.mGenerieren, &QAction::triggered, this, &FMStart::openRebuild);
@@ -218,6 +220,7 @@ void FMStart::syncDisplayChecks()
     optJahr[2]->setEnabled(!months);
     if (txtMonat)
         txtMonat->setEnabled(months);
+    m_ui->mLegende->setChecked(display.seriesLegend);
 }
 
 void FMStart::userChanged()
@@ -392,6 +395,25 @@ QMenu *FMStart::propertiesMenu() const
 void FMStart::refreshDetails()
 {
     m_session.refreshBreakdown(chosenMonth());
+}
+
+void FMStart::openBreakdown(int valueKind, int detailPeriod, int month)
+{
+    if (valueKind < 0 || valueKind > 1 || detailPeriod < 0 || detailPeriod > 2)
+        return;
+    mDetailsClick(0);
+    optJahrMonat[size_t(valueKind)]->setChecked(true);
+    optJahrMonatClick(valueKind);
+    if (valueKind == 0 || detailPeriod < 2) {
+        m_session.setDetailPeriod(detailPeriod);
+        optJahr[size_t(detailPeriod)]->setChecked(true);
+    }
+    if (valueKind == 1 && month >= 1 && month <= 12) {
+        m_monthInput.setMonth(month);
+        m_session.refreshBreakdown(month);
+        return;
+    }
+    refreshDetails();
 }
 
 QString FMStart::selectedRowsText() const

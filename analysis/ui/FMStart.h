@@ -56,6 +56,9 @@ public:
 
     // cmdÜbernehmenDetails: the breakdown table of the details frame.
     void refreshDetails();
+    // The breakdown shown for a year or a month the page asked for: the details frame
+    // opens with its options and the month input set, and the table is fetched.
+    void openBreakdown(int valueKind, int detailPeriod, int month);
     // Ctrl+C in the results list: the selected rows as tab-separated lines, in list order.
     QString selectedRowsText() const;
 

@@ -18,6 +18,7 @@
 #include "PrinterDialog.h"
 #include "ProgramHistory.h"
 #include "ProgramIcon.h"
+#include "ProgramSettings.h"
 #include "PumpingWaiter.h"
 #include "ReportPage.h"
 #include "ServerAccess.h"
@@ -170,10 +171,24 @@ void Program::wireReport()
     m_window->setPreview(m_surface);
     report::PreviewSurface *surface = m_surface;
     AnalysisSession *analysis = m_analysis.get();
-    QObject::connect(
-        analysis, &AnalysisSession::reportChanged, surface,
-        [surface](const ReportData &data) { report::ReportPage::draw(*surface, data); });
+    QObject::connect(analysis, &AnalysisSession::reportChanged, surface,
+                     [surface](const ReportData &data) {
+                         report::ReportPage::draw(*surface, data);
+                         surface->setHitMap(report::PageHitMap(data));
+                     });
     FMStart *window = m_window.get();
+    // A month, point, cell or series label of the page opens its breakdown.
+    QObject::connect(surface, &report::PreviewSurface::breakdownWanted, window,
+                     [window](const report::BreakdownChoice &choice) {
+                         window->openBreakdown(choice.valueKind, choice.detailPeriod, choice.month);
+                     });
+    // "Legende und Zeilentitel" as the user left it.
+    DisplayState display = analysis->display();
+    display.seriesLegend = ProgramSettings().seriesLegend();
+    analysis->setDisplay(display);
+    QObject::connect(analysis, &AnalysisSession::displayChanged, analysis, [analysis] {
+        ProgramSettings().setSeriesLegend(analysis->display().seriesLegend);
+    });
     report::ZoomComboBinding::setUpCombo(window->zoomCombo());
     auto *zoom = new report::ZoomComboBinding(window->zoomCombo(), surface, window);
     QObject::connect(zoom, &report::ZoomComboBinding::redrawWanted, analysis,

@@ -137,6 +137,7 @@ void BatchOptionsTest::accepted()
           "--year-kind",
           "1",
           "--db-percent",
+          "--legend",
           "--today",
           "2005-03-15",
           "--png",
@@ -164,6 +165,7 @@ void BatchOptionsTest::accepted()
     QCOMPARE(o->tableMode, std::optional<int>(0));
     QCOMPARE(o->yearKind, std::optional<int>(1));
     QVERIFY(o->dbPercent);
+    QVERIFY(o->legend);
     QCOMPARE(o->today, std::optional<QDate>(QDate(2005, 3, 15)));
     QCOMPARE(o->dpi, 300);
     QCOMPARE(o->json, QStringLiteral("my report.json"));

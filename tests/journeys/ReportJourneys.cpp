@@ -5,10 +5,14 @@
 #include "AnalysisSession.h"
 #include "FMStart.h"
 #include "JourneyRig.h"
+#include "PageHitMap.h"
 #include "PreviewSurface.h"
 #include "ProgramHistory.h"
+#include "ProgramSettings.h"
+#include "ReportFormat.h"
 #include "ServerAccess.h"
 #include "ServerSession.h"
+#include "comctl/ComControl.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,14 +21,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
+#include <QTreeView>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFOutlineDocumentHelper.hh>
 
@@ -45,6 +53,26 @@ QString poppler(const QString &tool, const QString &file)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+using Hit = ertragon::report::PageHit;
+
+template<typename T> T *child(ertragon::FMStart &window, const char *name)
+{
+    return window.findChild<T *>(QString::fromUtf8(name));
+}
+
+int monthInput(ertragon::FMStart &window)
+{
+    // The month input is Orvel's, reached the way the program reaches it.
+    auto *input = static_cast<comctl::ComControl *>(child<QWidget>(window, "txtMonat"));
+    return input->get(QStringLiteral("Value")).value.toInt();
+}
+
+// Where a hit of the page lies in the preview's page view.
+QPoint placeOf(ertragon::report::PreviewSurface &surface, const Hit &hit)
+{
+    return surface.viewPoint(surface.hitMap().areaOf(hit).center()).value_or(QPointF()).toPoint();
+}
+
 } // namespace
 
 class ReportJourneys : public QObject
@@ -56,6 +84,8 @@ private Q_SLOTS:
     void fetchFillsThePage();
     void displayMenusRedrawWithoutTheServer_data();
     void displayMenusRedrawWithoutTheServer();
+    void pageAnswersHoverClickAndKeys();
+    void legendNamesTheSeries();
     void printing_data();
     void printing();
     void exports_data();
@@ -141,6 +171,72 @@ void ReportJourneys::displayMenusRedrawWithoutTheServer()
     QVERIFY(after != before);
     QVERIFY2(!after.filter(shown).isEmpty(), qPrintable(after.join(QLatin1Char('|'))));
     QVERIFY(!server.isConnected());
+}
+
+void ReportJourneys::pageAnswersHoverClickAndKeys()
+{
+    // "November looks weak": a hover on a point names the month's figures, a click on
+    // November's cell opens November's breakdown, and the keyboard gets there as well.
+    ertragon::FMStart &window = m_run->window();
+    ertragon::report::PreviewSurface &surface = m_run->program().preview();
+    QWidget *view = surface.pageView();
+    const ertragon::ReportData &report = m_run->program().analysis().report();
+
+    const Hit february { Hit::Kind::Point, 1, 2 };
+    const QPoint point = placeOf(surface, february);
+    QHelpEvent hover(QEvent::ToolTip, point, view->mapToGlobal(point));
+    QApplication::sendEvent(view, &hover);
+    QTRY_VERIFY(QToolTip::isVisible());
+    const QString revenue = ertragon::report::ReportFormat::euro(
+        report.values.monthValues.value(2, 2), report.locale);
+    QVERIFY2(QToolTip::text().startsWith(QStringLiteral("Monat: Februar\nJahr: KJ %1\nUmsatz: %2\n")
+                                             .arg(today().year() - 1)
+                                             .arg(revenue)),
+             qPrintable(QToolTip::text()));
+    QVERIFY(QToolTip::text().contains(QStringLiteral("DB %: ")));
+    QToolTip::hideText();
+
+    QTest::mouseClick(view, Qt::LeftButton, {}, placeOf(surface, { Hit::Kind::Cell, 10, 2 }));
+    QVERIFY(child<QGroupBox>(window, "frDetails")->isVisible());
+    QVERIFY(child<QRadioButton>(window, "optJahrMonat1")->isChecked());
+    QVERIFY(child<QRadioButton>(window, "optJahr1")->isChecked());
+    QCOMPARE(monthInput(window), 11);
+    QVERIFY(child<QTreeView>(window, "ctList")->model()->rowCount() > 1);
+
+    view->setFocus();
+    QTRY_VERIFY(view->hasFocus());
+    for (const auto key : { Qt::Key_Home, Qt::Key_Right, Qt::Key_Right, Qt::Key_Up })
+        QTest::keyClick(view, key);
+    QCOMPARE(surface.cursor().column(), 2);
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(monthInput(window), 3);
+    QVERIFY(child<QRadioButton>(window, "optJahr0")->isChecked());
+    m_run->chooseFromMenu(QStringLiteral("mDetails1"));
+}
+
+void ReportJourneys::legendNamesTheSeries()
+{
+    // "Legende und Zeilentitel": the rows and the chart name their series, the choice is
+    // kept in the settings, and a click on a row title opens that year's breakdown.
+    ertragon::FMStart &window = m_run->window();
+    const QString previousYear = QStringLiteral("U KJ %1").arg(today().year() - 1);
+    QVERIFY(!m_run->pageTexts().contains(previousYear));
+    m_run->chooseFromMenu(QStringLiteral("mLegende"));
+    QVERIFY(m_run->action(QStringLiteral("mLegende"))->isChecked());
+    QVERIFY(m_run->pageTexts().contains(previousYear));
+    QVERIFY(ertragon::ProgramSettings().seriesLegend());
+
+    ertragon::report::PreviewSurface &surface = m_run->program().preview();
+    QTest::mouseClick(surface.pageView(), Qt::LeftButton, {},
+                      placeOf(surface, { Hit::Kind::SeriesLabel, -1, 3 }));
+    QVERIFY(child<QRadioButton>(window, "optJahrMonat0")->isChecked());
+    QVERIFY(child<QRadioButton>(window, "optJahr2")->isChecked());
+    QVERIFY(child<QTreeView>(window, "ctList")->model()->rowCount() > 1);
+    m_run->chooseFromMenu(QStringLiteral("mDetails1"));
+
+    m_run->chooseFromMenu(QStringLiteral("mLegende"));
+    QVERIFY(!m_run->pageTexts().contains(previousYear));
+    QVERIFY(!ertragon::ProgramSettings().seriesLegend());
 }
 
 void ReportJourneys::printing_data()

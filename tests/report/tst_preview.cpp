@@ -1,4 +1,5 @@
 #include "ExportActions.h"
+#include "PageHitMap.h"
 #include "PageRenderer.h"
 #include "PreviewSurface.h"
 #include "PrintController.h"
@@ -22,6 +23,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QWheelEvent>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace ertragon;
@@ -116,6 +118,8 @@ private Q_SLOTS:
     void navBarWithoutSurface();
     void layoutRequestRedraws();
     void zoomKeys();
+    void pageAnswersThroughTheZoom_data();
+    void pageAnswersThroughTheZoom();
     void printing_data();
     void printing();
     void printsOnThePrinter();
@@ -310,6 +314,64 @@ void PreviewTest::zoomKeys()
     QCOMPARE(surface.ZoomPercent(), 100.0);
     wheel(-120, Qt::NoModifier);
     QCOMPARE(surface.ZoomPercent(), 100.0);
+}
+
+void PreviewTest::pageAnswersThroughTheZoom_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<double>("percent");
+    QTest::newRow("50%") << int(PrintSurface::ZoomPercentage) << 50.0;
+    QTest::newRow("150%, scrolled") << int(PrintSurface::ZoomPercentage) << 150.0;
+    QTest::newRow("Ganze Seite") << int(PrintSurface::ZoomWholePage) << 0.0;
+}
+
+void PreviewTest::pageAnswersThroughTheZoom()
+{
+    // Hover, click and the keyboard's cursor find the same cell at every zoom, and the
+    // cursor is painted over the preview, never into the page that prints and exports.
+    PreviewSurface surface;
+    surface.resize(700, 500);
+    surface.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&surface));
+    QFETCH(int, mode);
+    QFETCH(double, percent);
+    if (mode == PrintSurface::ZoomPercentage)
+        surface.setZoomPercent(percent);
+    else
+        surface.setZoomMode(mode);
+    const ReportData data = sample::reportData();
+    ReportPage::draw(surface, data);
+    surface.setHitMap(PageHitMap(data));
+    const PageDocument drawn = surface.document();
+    QWidget *view = surface.pageView();
+    const PageHit cell { PageHit::Kind::Cell, 1, 2 }; // February, previous year's revenue
+    const auto at = surface.viewPoint(surface.hitMap().areaOf(cell).center());
+    QVERIFY(at);
+    QVERIFY(surface.hitAt(*at) == cell);
+
+    QHelpEvent help(QEvent::ToolTip, at->toPoint(), view->mapToGlobal(at->toPoint()));
+    QApplication::sendEvent(view, &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), surface.hitMap().toolTip(cell));
+    QVERIFY(QToolTip::text().startsWith(QStringLiteral("Monat: Februar\nJahr: KJ 2004")));
+
+    QSignalSpy wanted(&surface, &PreviewSurface::breakdownWanted);
+    QTest::mouseClick(view, Qt::LeftButton, {}, at->toPoint());
+    QCOMPARE(wanted.size(), 1);
+    QVERIFY(wanted.last().first().value<BreakdownChoice>() == BreakdownChoice({ 1, 1, 2 }));
+
+    view->setFocus();
+    QTRY_VERIFY(view->hasFocus());
+    const QImage before = view->grab().toImage();
+    QTest::keyClick(view, Qt::Key_Right);
+    QTest::keyClick(view, Qt::Key_Up);
+    QTest::keyClick(view, Qt::Key_Up);
+    QVERIFY(surface.cursor().hit() == PageHit({ PageHit::Kind::MonthColumn, 2, 0 }));
+    QVERIFY(view->grab().toImage() != before);
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(wanted.size(), 2);
+    QVERIFY(wanted.last().first().value<BreakdownChoice>() == BreakdownChoice({ 1, 0, 3 }));
+    QVERIFY(surface.document().pages == drawn.pages);
 }
 
 void PreviewTest::printing_data()

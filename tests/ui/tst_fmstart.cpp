@@ -97,8 +97,11 @@ private Q_SLOTS:
             << QStringList { "Dateneingabe Anzeigen", "Dateneingabe Ausblenden" };
         QTest::newRow("Graph") << "Darstellung Graph"
                                << QStringList { "bezogen auf Jahresmittel",
-                                                "bezogen auf letztes Quartal", "Absolut",
-                                                "DB in % von Umsatz" };
+                                                "bezogen auf letztes Quartal",
+                                                "Absolut",
+                                                "DB in % von Umsatz",
+                                                "-",
+                                                "Legende und Zeilentitel" };
         QTest::newRow("Tabelle") << "Darstellung Tabelle"
                                  << QStringList { "Werte Kumuliert", "Absolut",
                                                   "% Bezogen auf 2001-2003", "% Bezogen auf 2004",

@@ -121,7 +121,7 @@ QString BatchOptions::usage()
         "    [--pc CODE] [--habt CODE] [--abt CODE] [--hg CODE] [--ug CODE]\n"
         "    [--hkg P|G] [--hvart L|S] [--typ A|L|B|W] [--svart CODE] [--discount]\n"
         "    [--graph-mode 0|1|2] [--table-mode 0..4] [--year-kind 0|1] [--db-percent]\n"
-        "    [--today YYYY-MM-DD]\n"
+        "    [--legend] [--today YYYY-MM-DD]\n"
         "    [--pdf DATEI] [--png DATEI [--dpi N]] [--csv DATEI] [--json DATEI]\n"
         "    [--details DATEI [--value-kind 0|1] [--detail-period 0|1|2] [--month M]\n"
         "                     [--split N] [--rows pc|habt]]\n"
@@ -130,6 +130,9 @@ QString BatchOptions::usage()
         "    [--password-file DATEI] [--quiet] [--locale NAME|system]\n"
         "PASSWORT \"-\" liest das Passwort aus --password-file, den systemd-Zugangsdaten\n"
         "oder ERTRAGON_PASSWORD (siehe unten).\n"
+        "--legend benennt die Reihen wie \"Legende und Zeilentitel\" im Fenster: Zeilentitel\n"
+        "links der Wertetabelle, eine Legende zwischen den Diagrammen, die drei Jahre mit\n"
+        "eigenen Strichmustern.\n"
         "--details schreibt die Aufteilungstabelle des Detailbereichs als CSV wie --csv:\n"
         "UTF-8, Trennzeichen ';', Zeilenende CRLF; Felder mit ';' oder '\"' stehen in\n"
         "Anführungszeichen ('\"' verdoppelt). Erst die Überschriften, dann je Zeile der\n"
@@ -171,7 +174,7 @@ QLocale BatchOptions::pageLocale() const
 namespace {
 
 // The options that take no value.
-const char *const flagNames[] = { "discount", "db-percent", "quiet" };
+const char *const flagNames[] = { "discount", "db-percent", "legend", "quiet" };
 
 bool isFlag(const QString &name)
 {
@@ -260,6 +263,7 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
     }
     options.discount = given("discount");
     options.dbPercent = given("db-percent");
+    options.legend = given("legend");
     options.quiet = given("quiet");
     options.passwordFile = value("password-file");
     if (given("locale")) {

@@ -14,7 +14,7 @@ namespace ertragon::report {
 //       [--pc CODE] [--habt CODE] [--abt CODE] [--hg CODE] [--ug CODE]
 //       [--hkg P|G] [--hvart L|S] [--typ A|L|B|W] [--svart CODE] [--discount]
 //       [--graph-mode 0|1|2] [--table-mode 0..4] [--year-kind 0|1] [--db-percent]
-//       [--today YYYY-MM-DD]
+//       [--legend] [--today YYYY-MM-DD]
 //       [--pdf FILE] [--png FILE [--dpi N]] [--csv FILE] [--json FILE]
 //       [--details FILE [--value-kind 0|1] [--detail-period 0|1|2] [--month M]
 //                       [--split N] [--rows pc|habt]]
@@ -50,6 +50,7 @@ struct BatchOptions
     std::optional<int> tableMode;
     std::optional<int> yearKind;
     bool dbPercent = false;
+    bool legend = false; // "Legende und Zeilentitel"
     std::optional<QDate> today;
 
     QString pdf, png, csv, json;

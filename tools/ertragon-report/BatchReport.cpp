@@ -205,6 +205,7 @@ void BatchReport::setDisplay(AnalysisSession &analysis) const
     display.tableMode = m_options.tableMode.value_or(display.tableMode);
     display.yearKind = m_options.yearKind.value_or(display.yearKind);
     display.dbPercent = m_options.dbPercent;
+    display.seriesLegend = m_options.legend;
     display.valueKind = m_options.details.valueKind;
     display.detailPeriod = m_options.details.detailPeriod;
     analysis.setDisplay(display);
