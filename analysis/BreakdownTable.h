@@ -9,12 +9,14 @@ namespace ertragon {
 
 // The breakdown of the details frame as a table model: the unit's code in the first
 // column, whole amounts in the locale's form after it. The amounts are numbers behind
-// SortRole, so a sorting proxy orders them by value and the codes as text.
+// SortRole, so a sorting proxy orders them by value and the codes as text, and plain
+// texts without grouping behind PlainTextRole, for spreadsheets.
 class BreakdownTable : public QAbstractTableModel
 {
     Q_OBJECT
 public:
     static constexpr int SortRole = Qt::UserRole + 1;
+    static constexpr int PlainTextRole = Qt::UserRole + 2;
 
     explicit BreakdownTable(QObject *parent = nullptr);
 
@@ -28,10 +30,6 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
-
-    // The shown texts of the given rows of a table model, in that order: the cells
-    // tab-separated, each row ended by a line break.
-    static QString rowsText(const QAbstractItemModel &model, const QList<int> &rows);
 
 private:
     DetailsBreakdown::Table m_table;

@@ -26,7 +26,8 @@ public:
     void place();
     // A new table arrived: in its own order again, the pane as wide as the table needs.
     void tableChanged();
-    // The selected rows as tab-separated lines, in the list's order.
+    // The headings and the selected rows as tab-separated lines of plain numbers, in
+    // the list's order.
     QString selectedRowsText() const;
 
 protected:

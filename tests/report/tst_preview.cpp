@@ -375,8 +375,9 @@ void PreviewTest::exports()
     QCOMPARE(lines.size(), 7);
     QCOMPARE(lines[0].split(QLatin1Char(';')).size(), 13);
     QVERIFY(lines[0].startsWith(QStringLiteral("Werte Absolut;Jänner;Februar")));
-    QVERIFY(lines[1].startsWith(QStringLiteral("U KJ* 2005;173.250;217.597;0;")));
-    QVERIFY(lines[6].startsWith(QStringLiteral("DB KJ 2001-2003;36.300;")));
+    // plain numbers for spreadsheets: no grouping
+    QVERIFY(lines[1].startsWith(QStringLiteral("U KJ* 2005;173250;217597;0;")));
+    QVERIFY(lines[6].startsWith(QStringLiteral("DB KJ 2001-2003;36300;")));
 }
 
 void PreviewTest::exportFailureLeavesNoFile()
@@ -405,7 +406,8 @@ void PreviewTest::exportActions()
     QWidget window;
     ExportActions actions(controller, prompter, &window);
     QString answer = dir.filePath(QStringLiteral("page.png"));
-    actions.setFileChooser([&](const QString &, const QString &) { return answer; });
+    actions.setFileChooser(
+        [&](const QString &, const QString &, const QString &) { return answer; });
     actions.setDpiChooser([] { return std::optional<int>(50); });
     QMenu menu;
     QAction *print = menu.addAction(QStringLiteral("&Drucken"));
