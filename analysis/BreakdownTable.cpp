@@ -71,7 +71,9 @@ QVariant BreakdownTable::data(const QModelIndex &index, int role) const
         return amountAlignment(column);
     if (role == TotalRole)
         return row.code.isEmpty();
-    if (role != Qt::DisplayRole && role != SortRole)
+    if (column == 0 && role == Qt::EditRole)
+        return row.code;
+    if (role != Qt::DisplayRole && role != SortRole && role != PlainTextRole)
         return {};
     if (column == 0 && role == SortRole)
         return row.code;
@@ -82,6 +84,8 @@ QVariant BreakdownTable::data(const QModelIndex &index, int role) const
     const double value = row.values.at(column - 1);
     if (role == SortRole)
         return value;
+    if (role == PlainTextRole)
+        return QString::number(qint64(value));
     return m_locale.toString(qint64(value));
 }
 
@@ -92,18 +96,6 @@ QVariant BreakdownTable::headerData(int section, Qt::Orientation orientation, in
     if (role == Qt::TextAlignmentRole)
         return amountAlignment(section);
     return role == Qt::DisplayRole ? QVariant(m_table.headings.at(section)) : QVariant();
-}
-
-QString BreakdownTable::rowsText(const QAbstractItemModel &model, const QList<int> &rows)
-{
-    QString text;
-    for (const int row : rows) {
-        QStringList cells;
-        for (int c = 0; c < model.columnCount(); ++c)
-            cells << model.index(row, c).data().toString();
-        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    }
-    return text;
 }
 
 } // namespace ertragon

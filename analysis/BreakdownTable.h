@@ -8,16 +8,18 @@
 namespace ertragon {
 
 // The breakdown of the details frame as a table model: the unit's code and name in the
-// first column ("Gesamt" for the level's total), whole amounts in the locale's form after
-// it. The amounts are numbers behind SortRole, so a sorting proxy orders them by value
-// and the codes as text; TotalRole marks the total row. A stale table belongs to other
-// periods than the current choice.
+// first column ("Gesamt" for the level's total; the code alone behind EditRole), whole
+// amounts in the locale's form after it. The amounts are numbers behind SortRole, so a
+// sorting proxy orders them by value and the codes as text, and plain texts without
+// grouping behind PlainTextRole, for spreadsheets. TotalRole marks the total row. A stale
+// table belongs to other periods than the current choice.
 class BreakdownTable : public QAbstractTableModel
 {
     Q_OBJECT
 public:
     static constexpr int SortRole = Qt::UserRole + 1;
-    static constexpr int TotalRole = Qt::UserRole + 2;
+    static constexpr int PlainTextRole = Qt::UserRole + 2;
+    static constexpr int TotalRole = Qt::UserRole + 3;
 
     explicit BreakdownTable(QObject *parent = nullptr);
 
@@ -35,10 +37,6 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
-
-    // The shown texts of the given rows of a table model, in that order: the cells
-    // tab-separated, each row ended by a line break.
-    static QString rowsText(const QAbstractItemModel &model, const QList<int> &rows);
 
 Q_SIGNALS:
     void staleChanged(bool stale);

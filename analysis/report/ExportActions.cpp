@@ -1,9 +1,15 @@
 #include "ExportActions.h"
 
+#include "DetailsCsv.h"
+#include "ExportNames.h"
 #include "PrintController.h"
 #include "Prompter.h"
+#include "ReportData.h"
+#include "XlsxExport.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMenu>
@@ -15,9 +21,10 @@ ExportActions::ExportActions(PrintController &controller, Prompter &prompter, QW
     , m_controller(controller)
     , m_prompter(prompter)
 {
-    m_chooseFile = [window](const QString &caption, const QString &filter) {
-        return QFileDialog::getSaveFileName(window, caption, QString(), filter);
-    };
+    m_chooseFile
+        = [window](const QString &caption, const QString &filter, const QString &suggested) {
+              return QFileDialog::getSaveFileName(window, caption, suggested, filter);
+          };
     m_chooseDpi = [window]() -> std::optional<int> {
         bool ok = false;
         const int dpi
@@ -25,15 +32,42 @@ ExportActions::ExportActions(PrintController &controller, Prompter &prompter, QW
                                    QStringLiteral("Auflösung (dpi):"), 150, 30, 600, 10, &ok);
         return ok ? std::optional<int>(dpi) : std::nullopt;
     };
-    m_pdf = new QAction(QStringLiteral("Als &PDF speichern..."), this);
-    m_pdf->setObjectName(QStringLiteral("mAlsPdf"));
-    m_png = new QAction(QStringLiteral("Als B&ild speichern..."), this);
-    m_png->setObjectName(QStringLiteral("mAlsBild"));
-    m_csv = new QAction(QStringLiteral("Tabelle als &CSV speichern..."), this);
-    m_csv->setObjectName(QStringLiteral("mAlsCsv"));
-    connect(m_pdf, &QAction::triggered, this, &ExportActions::savePdf);
-    connect(m_png, &QAction::triggered, this, &ExportActions::savePng);
-    connect(m_csv, &QAction::triggered, this, &ExportActions::saveCsv);
+    m_owner = [this] {
+        const ReportData &data = m_controller.report();
+        return std::pair { data.loginCompany, data.userFullName };
+    };
+    m_pdf = addAction(QStringLiteral("Als &PDF speichern..."), "mAlsPdf", &ExportActions::savePdf);
+    m_png
+        = addAction(QStringLiteral("Als B&ild speichern..."), "mAlsBild", &ExportActions::savePng);
+    m_csv = addAction(QStringLiteral("Tabelle als &CSV speichern..."), "mAlsCsv",
+                      &ExportActions::saveCsv);
+    m_detailsCsv = addAction(QStringLiteral("De&tails als CSV speichern..."), "mDetailsCsv",
+                             &ExportActions::saveDetailsCsv);
+    m_xlsx = addAction(QStringLiteral("Als E&xcel-Mappe speichern..."), "mAlsXlsx",
+                       &ExportActions::saveXlsx);
+}
+
+QAction *ExportActions::addAction(const QString &text, const char *name,
+                                  void (ExportActions::*slot)())
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, slot);
+    m_actions.append(action);
+    return action;
+}
+
+void ExportActions::setBreakdown(const QAbstractItemModel *table, int plainRole, int numberRole)
+{
+    m_breakdown = table;
+    m_plainRole = plainRole;
+    m_numberRole = numberRole;
+    // Only a shown breakdown can be saved.
+    const auto follow
+        = [this] { m_detailsCsv->setEnabled(m_breakdown && m_breakdown->columnCount() > 0); };
+    follow();
+    if (table)
+        connect(table, &QAbstractItemModel::modelReset, this, follow);
 }
 
 void ExportActions::install(QMenu *menu, QAction *after)
@@ -43,7 +77,8 @@ void ExportActions::install(QMenu *menu, QAction *after)
     const QList<QAction *> actions = menu->actions();
     const qsizetype at = after ? actions.indexOf(after) : -1;
     QAction *before = (at >= 0 && at + 1 < actions.size()) ? actions[at + 1] : nullptr;
-    menu->insertActions(before, { m_pdf, m_png, m_csv });
+    menu->insertActions(before,
+                        m_breakdown ? m_actions : QList<QAction *> { m_pdf, m_png, m_csv, m_xlsx });
 }
 
 void ExportActions::reportFailure(const QString &error)
@@ -52,34 +87,74 @@ void ExportActions::reportFailure(const QString &error)
                       QStringLiteral("Die Datei konnte nicht gespeichert werden.\n") + error);
 }
 
+void ExportActions::save(const QString &caption, const QString &filter, const QString &extension,
+                         const Writer &write)
+{
+    const auto [company, user] = m_owner();
+    const QString suggested
+        = QDir(m_folders.folder(company, user))
+              .filePath(ExportNames::suggested(m_controller.report(), extension));
+    const QString path
+        = ExportNames::withExtension(m_chooseFile(caption, filter, suggested), extension);
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (write(path, &error))
+        m_folders.remember(company, user, path);
+    else if (!error.isNull())
+        reportFailure(error);
+}
+
 void ExportActions::savePdf()
 {
-    const QString path
-        = m_chooseFile(QStringLiteral("Als PDF speichern"), QStringLiteral("PDF-Dateien (*.pdf)"));
-    QString error;
-    if (!path.isEmpty() && !m_controller.exportPdf(path, &error))
-        reportFailure(error);
+    save(QStringLiteral("Als PDF speichern"), QStringLiteral("PDF-Dateien (*.pdf)"),
+         QStringLiteral("pdf"), [this](const QString &path, QString *error) {
+             return m_controller.exportPdf(path, error);
+         });
 }
 
 void ExportActions::savePng()
 {
-    const QString path
-        = m_chooseFile(QStringLiteral("Als Bild speichern"), QStringLiteral("PNG-Bilder (*.png)"));
-    if (path.isEmpty())
-        return;
-    const std::optional<int> dpi = m_chooseDpi();
-    QString error;
-    if (dpi && !m_controller.exportPng(path, *dpi, &error))
-        reportFailure(error);
+    save(QStringLiteral("Als Bild speichern"), QStringLiteral("PNG-Bilder (*.png)"),
+         QStringLiteral("png"), [this](const QString &path, QString *error) {
+             const std::optional<int> dpi = m_chooseDpi();
+             // No resolution chosen: cancelled, nothing to tell.
+             return dpi && m_controller.exportPng(path, *dpi, error);
+         });
 }
 
 void ExportActions::saveCsv()
 {
-    const QString path = m_chooseFile(QStringLiteral("Tabelle als CSV speichern"),
-                                      QStringLiteral("CSV-Dateien (*.csv)"));
-    QString error;
-    if (!path.isEmpty() && !m_controller.exportCsv(path, &error))
-        reportFailure(error);
+    save(QStringLiteral("Tabelle als CSV speichern"), QStringLiteral("CSV-Dateien (*.csv)"),
+         QStringLiteral("csv"), [this](const QString &path, QString *error) {
+             return m_controller.exportCsv(path, error);
+         });
+}
+
+void ExportActions::saveDetailsCsv()
+{
+    if (!m_breakdown || m_breakdown->columnCount() == 0)
+        return;
+    save(QStringLiteral("Details als CSV speichern"), QStringLiteral("CSV-Dateien (*.csv)"),
+         QStringLiteral("csv"), [this](const QString &path, QString *error) {
+             return DetailsCsv::write(*m_breakdown, path, error, m_plainRole);
+         });
+}
+
+void ExportActions::saveXlsx()
+{
+    save(QStringLiteral("Als Excel-Mappe speichern"),
+         QStringLiteral("Excel-Arbeitsmappen (*.xlsx)"), QStringLiteral("xlsx"),
+         [this](const QString &path, QString *error) {
+             const ReportData &data = m_controller.report();
+             QList<XlsxExport::Sheet> sheets { XlsxExport::valueTable(data,
+                                                                      QStringLiteral("Werte")) };
+             if (m_breakdown && m_breakdown->rowCount() > 0)
+                 sheets.append(XlsxExport::table(*m_breakdown, m_numberRole,
+                                                 QStringLiteral("Details"),
+                                                 XlsxExport::header(data)));
+             return XlsxExport::write(sheets, path, error);
+         });
 }
 
 } // namespace ertragon::report

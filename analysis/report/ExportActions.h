@@ -1,9 +1,13 @@
 #pragma once
 
+#include "ExportFolders.h"
+
 #include <QObject>
 #include <functional>
 #include <optional>
+#include <utility>
 
+class QAbstractItemModel;
 class QAction;
 class QMenu;
 class QWidget;
@@ -16,43 +20,70 @@ namespace ertragon::report {
 
 class PrintController;
 
-// The file menu's export commands after "&Drucken": PDF, picture and the
-// value table as CSV. Where to save and at which resolution are asked through
+// The file menu's export commands after "&Drucken": PDF, picture, the value table as
+// CSV, the breakdown as CSV and both as a workbook. Each suggests a file name from the
+// selection and the day in the folder of the same user's last export, and adds the
+// extension the user left out. Where to save and at which resolution are asked through
 // replaceable functions; failures are reported through the prompter.
 class ExportActions : public QObject
 {
     Q_OBJECT
 public:
-    using FileChooser = std::function<QString(const QString &caption, const QString &filter)>;
+    using FileChooser = std::function<QString(const QString &caption, const QString &filter,
+                                              const QString &suggestedPath)>;
     using DpiChooser = std::function<std::optional<int>()>;
+    // The company and the user whose last folder counts.
+    using Owner = std::function<std::pair<QString, QString>()>;
 
     ExportActions(PrintController &controller, Prompter &prompter, QWidget *window);
 
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void setDpiChooser(DpiChooser chooser) { m_chooseDpi = std::move(chooser); }
+    void setOwner(Owner owner) { m_owner = std::move(owner); }
+    void setFolders(const ExportFolders &folders) { m_folders = folders; }
+    // The breakdown table with the role of its plain numbers and that of its numbers.
+    void setBreakdown(const QAbstractItemModel *table, int plainRole, int numberRole);
 
-    // Inserts the three actions into menu after the given action (or at the end).
+    // Inserts the actions into menu after the given action (or at the end).
     void install(QMenu *menu, QAction *after);
 
     QAction *pdfAction() const { return m_pdf; }
     QAction *pngAction() const { return m_png; }
     QAction *csvAction() const { return m_csv; }
+    QAction *detailsCsvAction() const { return m_detailsCsv; }
+    QAction *xlsxAction() const { return m_xlsx; }
 
 public Q_SLOTS:
     void savePdf();
     void savePng();
     void saveCsv();
+    void saveDetailsCsv();
+    void saveXlsx();
 
 private:
+    using Writer = std::function<bool(const QString &path, QString *error)>;
+    // Asks for the file (suggested name, last folder), adds the extension, writes it and
+    // remembers its folder; a failure is told the user.
+    void save(const QString &caption, const QString &filter, const QString &extension,
+              const Writer &write);
+    QAction *addAction(const QString &text, const char *name, void (ExportActions::*slot)());
     void reportFailure(const QString &error);
 
     PrintController &m_controller;
     Prompter &m_prompter;
     FileChooser m_chooseFile;
     DpiChooser m_chooseDpi;
+    Owner m_owner;
+    ExportFolders m_folders;
+    const QAbstractItemModel *m_breakdown = nullptr;
+    int m_plainRole = 0;
+    int m_numberRole = 0;
+    QList<QAction *> m_actions;
     QAction *m_pdf = nullptr;
     QAction *m_png = nullptr;
     QAction *m_csv = nullptr;
+    QAction *m_detailsCsv = nullptr;
+    QAction *m_xlsx = nullptr;
 };
 
 } // namespace ertragon::report

@@ -70,9 +70,14 @@ bool PrintController::exportPng(const QString &path, int dpi, QString *error) co
                                   m_surface.pageOrientation(), path, dpi, error);
 }
 
+const ReportData &PrintController::report() const
+{
+    return m_source.report();
+}
+
 bool PrintController::exportCsv(const QString &path, QString *error) const
 {
-    return ReportExport::writeCsv(ReportPage::content(m_source.report()), path, error);
+    return ReportExport::writePlainCsv(m_source.report(), path, error);
 }
 
 } // namespace ertragon::report

@@ -4,6 +4,7 @@
 #include <QString>
 
 namespace ertragon {
+struct ReportData;
 class Prompter;
 class ReportSource;
 } // namespace ertragon
@@ -35,7 +36,10 @@ public:
 
     bool exportPdf(const QString &path, QString *error = nullptr) const;
     bool exportPng(const QString &path, int dpi, QString *error = nullptr) const;
+    // The value table as CSV with plain numbers.
     bool exportCsv(const QString &path, QString *error = nullptr) const;
+    // The page's data as the exports take it.
+    const ReportData &report() const;
 
     // The printer the surface prints on (A4 landscape).
     QPrinter &printer() { return m_printer; }

@@ -2,6 +2,8 @@
 
 #include "PageRenderer.h"
 #include "ReportLog.h"
+#include "ReportPage.h"
+#include "ValueTable.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -125,6 +127,21 @@ QString ReportExport::tableCsv(const PageContent &content)
         csv += csvLine(QStringList { label } + content.table[l]);
     }
     return csv;
+}
+
+QString ReportExport::plainTableCsv(const ReportData &data)
+{
+    PageContent content = ReportPage::content(data);
+    for (int l = 1; l <= content.table.size(); ++l) {
+        for (int m = 1; m <= content.table[l - 1].size(); ++m)
+            content.table[l - 1][m - 1] = ValueTable::plainText(data, m, l);
+    }
+    return tableCsv(content);
+}
+
+bool ReportExport::writePlainCsv(const ReportData &data, const QString &path, QString *error)
+{
+    return writeFile(path, plainTableCsv(data).toUtf8(), error);
 }
 
 bool ReportExport::writeCsv(const PageContent &content, const QString &path, QString *error)

@@ -2,6 +2,7 @@
 
 #include "PageContent.h"
 #include "PageOperation.h"
+#include "ReportData.h"
 
 #include <QString>
 
@@ -20,10 +21,15 @@ public:
     // The value table: a header row with the month names, then one row per series
     // (its label and the twelve cell texts), separated by semicolons.
     static QString tableCsv(const PageContent &content);
+    // The same rows with plain numbers: no grouping, a decimal comma, percentages
+    // without "%".
+    static QString plainTableCsv(const ReportData &data);
     // One CSV line: the fields separated by ";", a field with ";", a quote or a
     // line break in quotes (quotes doubled), ended by CR LF.
     static QString csvLine(const QStringList &fields);
     static bool writeCsv(const PageContent &content, const QString &path, QString *error = nullptr);
+    static bool writePlainCsv(const ReportData &data, const QString &path,
+                              QString *error = nullptr);
     static bool writeFile(const QString &path, const QByteArray &bytes, QString *error);
 };
 

@@ -25,6 +25,11 @@ qint64 roundedWhole(double value)
     return qint64(std::round(value));
 }
 
+double hundredths(double fraction)
+{
+    return std::isfinite(fraction) ? std::round(fraction * 10000) / 100 : 0;
+}
+
 } // namespace
 
 QString grouped(double value, const QLocale &locale)
@@ -44,8 +49,19 @@ QString percent(double fraction, const QLocale &locale)
 
 QString percentTwoDecimals(double fraction, const QLocale &locale)
 {
-    const double hundredths = std::isfinite(fraction) ? std::round(fraction * 10000) / 100 : 0;
-    return withoutGrouping(locale).toString(hundredths, 'f', 2) + QLatin1Char('%');
+    return withoutGrouping(locale).toString(hundredths(fraction), 'f', 2) + QLatin1Char('%');
+}
+
+QString plainWhole(double value)
+{
+    return QString::number(roundedWhole(value));
+}
+
+QString plainPercent(double fraction, int decimals)
+{
+    if (decimals <= 0)
+        return plainWhole(fraction * 100);
+    return withoutGrouping(QLocale(QLocale::German)).toString(hundredths(fraction), 'f', 2);
 }
 
 } // namespace ertragon::report::ReportFormat

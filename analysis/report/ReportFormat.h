@@ -18,6 +18,13 @@ QString percent(double fraction, const QLocale &locale);
 // "#0.00%": the fraction times 100 with two decimals and "%".
 QString percentTwoDecimals(double fraction, const QLocale &locale);
 
+// The plain forms for spreadsheets: no grouping, a decimal comma, no "%".
+// The whole number as grouped() rounds it.
+QString plainWhole(double value);
+// The fraction times 100, rounded as percent() (decimals 0) or percentTwoDecimals()
+// (decimals 2) round it.
+QString plainPercent(double fraction, int decimals);
+
 } // namespace ReportFormat
 
 } // namespace ertragon::report

@@ -7,28 +7,29 @@
 #include "TextBlockWriter.h"
 
 #include <cmath>
-#include <optional>
 
 namespace ertragon::report {
 
 namespace {
 
-// own / other as "0%", or no value when the division fails.
-std::optional<QString> ratioText(double own, double other, const QLocale &locale)
+using Cell = ValueTable::Cell;
+
+// own / other as a ratio, or an empty cell when the division fails.
+Cell ratio(double own, double other)
 {
     if (other == 0 || !std::isfinite(own) || !std::isfinite(other))
-        return std::nullopt;
-    return ReportFormat::percent(own / other, locale);
+        return {};
+    return { Cell::Percent, own / other };
 }
 
 // Modes 2 and 3: the series in 100%, the divisor of each other series.
-QString percentCell(const ReportData &data, int month, int series, int reference)
+Cell percentCell(const ReportData &data, int month, int series, int reference)
 {
     const SeriesTable &graph = data.values.graphValues;
     const int base = series > 3 ? 3 : 0;
     const int local = series - base; // 1..3 within its panel
     if (local == reference)
-        return QStringLiteral("100%");
+        return { Cell::Percent, 1.0 };
     int divisor = 0;
     if (reference == 3)
         divisor = local == 1 ? series + 2 : series + 1;
@@ -36,9 +37,8 @@ QString percentCell(const ReportData &data, int month, int series, int reference
         divisor = local == 1 ? series + 1 : series - 1;
     // The current year's cell stays "0" when it has no value of its own.
     if (local == 1 && !graph.isSet(month, series))
-        return QStringLiteral("0");
-    return ratioText(graph.value(month, series), graph.value(month, divisor), data.locale)
-        .value_or(QStringLiteral("0"));
+        return {};
+    return ratio(graph.value(month, series), graph.value(month, divisor));
 }
 
 } // namespace
@@ -55,33 +55,61 @@ int ValueTable::seriesColour(int series)
     }
 }
 
-QString ValueTable::cellText(const ReportData &data, int month, int series)
+double ValueTable::Cell::number() const
+{
+    return isPercent() ? value * 100 : value;
+}
+
+ValueTable::Cell ValueTable::cell(const ReportData &data, int month, int series)
 {
     const DerivedValues &v = data.values;
-    QString text;
+    if (data.display.dbPercent && series >= 4)
+        return { Cell::PercentTwoDecimals, v.graphValues.value(month, series) / 100 };
     switch (data.display.tableMode) {
     case DisplayState::Cumulated:
-        text = ReportFormat::grouped(v.cumulatedValues.value(month, series), data.locale);
-        break;
+        return { Cell::Amount, v.cumulatedValues.value(month, series) };
     case DisplayState::TableAbsolute:
-        text = ReportFormat::grouped(v.monthValues.value(month, series), data.locale);
-        break;
+        return { Cell::Amount, v.monthValues.value(month, series) };
     case DisplayState::PercentOfMean:
-        text = percentCell(data, month, series, 3);
-        break;
+        return percentCell(data, month, series, 3);
     case DisplayState::PercentOfPrevious:
-        text = percentCell(data, month, series, 2);
-        break;
+        return percentCell(data, month, series, 2);
     case DisplayState::GraphValuesTable:
-        text = ReportFormat::grouped(v.graphValues.value(month, series), data.locale);
-        break;
+        return { Cell::Amount, v.graphValues.value(month, series) };
     default:
+        return {};
+    }
+}
+
+QString ValueTable::cellText(const ReportData &data, int month, int series)
+{
+    const Cell c = cell(data, month, series);
+    switch (c.kind) {
+    case Cell::Amount:
+        return ReportFormat::grouped(c.value, data.locale);
+    case Cell::Percent:
+        return ReportFormat::percent(c.value, data.locale);
+    case Cell::PercentTwoDecimals:
+        return ReportFormat::percentTwoDecimals(c.value, data.locale);
+    case Cell::Empty:
         break;
     }
-    if (data.display.dbPercent && series >= 4)
-        text = ReportFormat::percentTwoDecimals(v.graphValues.value(month, series) / 100,
-                                                data.locale);
-    return text.isEmpty() ? QStringLiteral("0") : text;
+    return QStringLiteral("0");
+}
+
+QString ValueTable::plainText(const ReportData &data, int month, int series)
+{
+    const Cell c = cell(data, month, series);
+    switch (c.kind) {
+    case Cell::Amount:
+        return ReportFormat::plainWhole(c.value);
+    case Cell::Percent:
+    case Cell::PercentTwoDecimals:
+        return ReportFormat::plainPercent(c.value, c.decimals());
+    case Cell::Empty:
+        break;
+    }
+    return QStringLiteral("0");
 }
 
 QString ValueTable::caption(const ReportData &data)

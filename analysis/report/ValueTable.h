@@ -13,8 +13,25 @@ class PrintSurface;
 class ValueTable
 {
 public:
-    // The text of the cell of month 1..12 and series 1..6 in the current TableMode.
+    // One cell's figure: an amount, or a ratio as a fraction shown in whole or
+    // two-decimal percent; Empty where the page shows a bare "0".
+    struct Cell
+    {
+        enum Kind { Amount, Percent, PercentTwoDecimals, Empty };
+        Kind kind = Empty;
+        double value = 0; // the amount, or the fraction of a ratio
+        // The figure as a spreadsheet holds it: the amount, or the ratio times 100.
+        double number() const;
+        int decimals() const { return kind == PercentTwoDecimals ? 2 : 0; }
+        bool isPercent() const { return kind == Percent || kind == PercentTwoDecimals; }
+    };
+
+    // The cell of month 1..12 and series 1..6 in the current TableMode.
+    static Cell cell(const ReportData &data, int month, int series);
+    // Its text on the page, in the report's locale.
     static QString cellText(const ReportData &data, int month, int series);
+    // Its plain text: no grouping, a decimal comma, no "%".
+    static QString plainText(const ReportData &data, int month, int series);
     static QString caption(const ReportData &data);
     static int seriesColour(int series);
 

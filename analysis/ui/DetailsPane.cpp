@@ -2,6 +2,7 @@
 
 #include "BreakdownSortProxy.h"
 #include "BreakdownTable.h"
+#include "DetailsCsv.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -111,7 +112,8 @@ QString DetailsPane::selectedRowsText() const
         if (m_list->selectionModel()->isRowSelected(row))
             rows << row;
     }
-    return BreakdownTable::rowsText(*m_sorted, rows);
+    return report::DetailsCsv::text(*m_sorted, rows, BreakdownTable::PlainTextRole,
+                                    QLatin1Char('\t'), QStringLiteral("\n"));
 }
 
 bool DetailsPane::eventFilter(QObject *watched, QEvent *event)

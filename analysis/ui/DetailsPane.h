@@ -29,7 +29,8 @@ public:
     // A stale list belongs to other periods than the options now name: greyed, and the
     // frame's title says so until the next fetch.
     void showStale(bool stale);
-    // The selected rows as tab-separated lines, in the list's order.
+    // The headings and the selected rows as tab-separated lines of plain numbers, in
+    // the list's order.
     QString selectedRowsText() const;
 
 protected:

@@ -204,6 +204,11 @@ void Program::wireReport()
                      [printing, pageSetup] { printing->setUpPage(*pageSetup); });
 
     m_exports = new report::ExportActions(*printing, prompter, window);
+    m_exports->setOwner([analysis] {
+        return std::pair { analysis->login().firma, analysis->login().name };
+    });
+    m_exports->setBreakdown(&analysis->breakdown(), BreakdownTable::PlainTextRole,
+                            BreakdownTable::SortRole);
     if (m_platform.chooseSaveFile)
         m_exports->setFileChooser(m_platform.chooseSaveFile);
     if (m_platform.chooseDpi)
@@ -214,7 +219,7 @@ void Program::wireReport()
     auto *book = new QAction(QStringLiteral("Berichts&mappe..."), window);
     book->setObjectName(QStringLiteral("mBerichtsmappe"));
     const QList<QAction *> fileActions = window->fileMenu()->actions();
-    const qsizetype afterCsv = fileActions.indexOf(m_exports->csvAction()) + 1;
+    const qsizetype afterCsv = fileActions.indexOf(m_exports->xlsxAction()) + 1;
     window->fileMenu()->insertAction(fileActions.value(afterCsv), book);
     QObject::connect(book, &QAction::triggered, window, [this] { openBook(); });
 }
@@ -223,8 +228,11 @@ void Program::openBook()
 {
     WindowBook book(*m_analysis);
     BookDialog dialog(book, *m_platform.prompter, m_window.get());
-    if (m_platform.chooseSaveFile)
-        dialog.setFileChooser(m_platform.chooseSaveFile);
+    if (const auto choose = m_platform.chooseSaveFile) {
+        dialog.setFileChooser([choose](const QString &caption, const QString &filter) {
+            return choose(caption, filter, QString());
+        });
+    }
     dialog.exec();
 }
 

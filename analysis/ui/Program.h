@@ -38,8 +38,10 @@ struct ProgramPlatform
     Prompter *prompter = nullptr; // message boxes
     report::PrinterDialog *printerDialog = nullptr; // QPrintDialog
     report::PageSetupDialog *pageSetupDialog = nullptr; // QPageSetupDialog
-    report::ExportActions::FileChooser chooseSaveFile; // QFileDialog::getSaveFileName
-    report::ExportActions::FileChooser chooseOpenFile; // QFileDialog::getOpenFileName
+    // QFileDialog::getSaveFileName with the suggested path
+    report::ExportActions::FileChooser chooseSaveFile;
+    // QFileDialog::getOpenFileName
+    std::function<QString(const QString &caption, const QString &filter)> chooseOpenFile;
     report::ExportActions::DpiChooser chooseDpi; // QInputDialog::getInt
 };
 

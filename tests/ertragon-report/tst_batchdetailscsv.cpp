@@ -41,21 +41,32 @@ void BatchDetailsCsvTest::text_data()
     QTest::addColumn<QStringList>("headings");
     QTest::addColumn<Rows>("rows");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("plain"); // with --plain-numbers
     const QStringList pair { "Grp", "P Umsatz", "P DB", "G Umsatz", "G DB" };
     const QStringList one { "Grp", "Umsatz", "DB" };
-    QTest::newRow("headings only") << pair << Rows {} << "Grp;P Umsatz;P DB;G Umsatz;G DB\r\n";
+    QTest::newRow("headings only") << pair << Rows {} << "Grp;P Umsatz;P DB;G Umsatz;G DB\r\n"
+                                   << "Grp;P Umsatz;P DB;G Umsatz;G DB\r\n";
     QTest::newRow("rows") << one << Rows { { "10", { 1234, -56 } }, { "20", { 7, 0 } } }
-                          << "Grp;Umsatz;DB\r\n10;1.234;-56\r\n20;7;0\r\n";
+                          << "Grp;Umsatz;DB\r\n10;1.234;-56\r\n20;7;0\r\n"
+                          << "Grp;Umsatz;DB\r\n10;1234;-56\r\n20;7;0\r\n";
     QTest::newRow("pair kind") << pair << Rows { { "10", { 1234, 56, 7, 8 } } }
-                               << "Grp;P Umsatz;P DB;G Umsatz;G DB\r\n10;1.234;56;7;8\r\n";
+                               << "Grp;P Umsatz;P DB;G Umsatz;G DB\r\n10;1.234;56;7;8\r\n"
+                               << "Grp;P Umsatz;P DB;G Umsatz;G DB\r\n10;1234;56;7;8\r\n";
+    QTest::newRow("millions, negative") << one << Rows { { "M1", { -1234567, 1000 } } }
+                                        << "Grp;Umsatz;DB\r\nM1;-1.234.567;1.000\r\n"
+                                        << "Grp;Umsatz;DB\r\nM1;-1234567;1000\r\n";
     QTest::newRow("one pair") << one << Rows { { "M1", { 0, -3 } } }
+                              << "Grp;Umsatz;DB\r\nM1;0;-3\r\n"
                               << "Grp;Umsatz;DB\r\nM1;0;-3\r\n";
     QTest::newRow("code holding the separator")
-        << one << Rows { { "A;B", { 1, 2 } } } << "Grp;Umsatz;DB\r\n\"A;B\";1;2\r\n";
-    QTest::newRow("empty label") << one << Rows { { "", { 5, 6 } } } << "Grp;Umsatz;DB\r\n;5;6\r\n";
-    QTest::newRow("short row kept")
-        << one << Rows { { "X", { 1 } } } << "Grp;Umsatz;DB\r\nX;1;\r\n";
+        << one << Rows { { "A;B", { 1, 2 } } } << "Grp;Umsatz;DB\r\n\"A;B\";1;2\r\n"
+        << "Grp;Umsatz;DB\r\n\"A;B\";1;2\r\n";
+    QTest::newRow("empty label") << one << Rows { { "", { 5, 6 } } } << "Grp;Umsatz;DB\r\n;5;6\r\n"
+                                 << "Grp;Umsatz;DB\r\n;5;6\r\n";
+    QTest::newRow("short row kept") << one << Rows { { "X", { 1 } } } << "Grp;Umsatz;DB\r\nX;1;\r\n"
+                                    << "Grp;Umsatz;DB\r\nX;1;\r\n";
     QTest::newRow("hostile code") << one << Rows { { "a\"b;c", { 1, 2 } }, { "x\ny", { 3, 4 } } }
+                                  << "Grp;Umsatz;DB\r\n\"a\"\"b;c\";1;2\r\n\"x\ny\";3;4\r\n"
                                   << "Grp;Umsatz;DB\r\n\"a\"\"b;c\";1;2\r\n\"x\ny\";3;4\r\n";
 }
 
@@ -63,7 +74,9 @@ void BatchDetailsCsvTest::text()
 {
     QFETCH(QStringList, headings);
     QFETCH(Rows, rows);
-    QTEST(DetailsCsv::text(*table(headings, rows)), "expected");
+    const auto model = table(headings, rows);
+    QTEST(DetailsCsv::text(*model), "expected");
+    QTEST(DetailsCsv::text(*model, BreakdownTable::PlainTextRole), "plain");
 }
 
 void BatchDetailsCsvTest::writesWholeFileOrNothing()

@@ -46,6 +46,9 @@ void BatchOptionsTest::rejected_data()
     QTest::newRow("dpi too high") << login + QStringList { "--png", "a.png", "--dpi", "5000" }
                                   << "Ungültige Auflösung";
     QTest::newRow("no output") << login << "Keine Ausgabe";
+    QTest::newRow("plain numbers alone are no output")
+        << login + QStringList { "--plain-numbers" } << "Keine Ausgabe";
+    QTest::newRow("workbook without a file") << login + QStringList { "--xlsx" } << "Wert fehlt";
     QTest::newRow("code with a blank")
         << login + out + QStringList { "--pc", "10 20" } << "Ungültiger Code";
     const QStringList details { "--details", "d.csv" };
@@ -81,6 +84,8 @@ void BatchOptionsTest::rejected_data()
         << login + QStringList { "--book", "b.pdf" } << "mindestens ein --each";
     QTest::newRow("level without a book")
         << login + out + QStringList { "--each", "abt" } << "--each gilt nur mit --book";
+    QTest::newRow("book workbook without a level")
+        << login + QStringList { "--book-xlsx", "b.xlsx" } << "mindestens ein --each";
     QTest::newRow("level twice") << login
             + QStringList { "--book-csv", "b.csv", "--each", "abt", "--each", "ABT" }
                                  << "steht doppelt";
@@ -146,6 +151,9 @@ void BatchOptionsTest::accepted()
           "300",
           "--json=my report.json",
           "--quiet",
+          "--xlsx",
+          "r.xlsx",
+          "--plain-numbers",
           "--locale=de_CH" },
         std::nullopt);
     const BatchOptions *o = std::get_if<BatchOptions>(&result);
@@ -171,6 +179,8 @@ void BatchOptionsTest::accepted()
     QCOMPARE(o->json, QStringLiteral("my report.json"));
     QVERIFY(o->pdf.isEmpty());
     QVERIFY(o->quiet);
+    QCOMPARE(o->xlsx, QStringLiteral("r.xlsx"));
+    QVERIFY(o->plainNumbers);
     QCOMPARE(o->pageLocale().groupSeparator(),
              QLocale(QLocale::German, QLocale::Switzerland).groupSeparator());
     // German figures unless the caller chose otherwise
@@ -178,6 +188,7 @@ void BatchOptionsTest::accepted()
         = BatchOptions::parse({ "1", "0", "DEM", "demo", "db.db", "--csv", "t" }, std::nullopt);
     QCOMPARE(std::get<BatchOptions>(plain).pageLocale().name(), QStringLiteral("de_DE"));
     QVERIFY(!std::get<BatchOptions>(plain).quiet);
+    QVERIFY(!std::get<BatchOptions>(plain).plainNumbers);
 }
 
 void BatchOptionsTest::passwordFromEnvironment()

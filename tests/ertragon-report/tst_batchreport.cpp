@@ -1,4 +1,5 @@
 #include "BatchStore.h"
+#include "XlsxReader.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -23,8 +24,11 @@ private Q_SLOTS:
     void failures();
     void book_data();
     void book();
+    void workbookHoldsTheFigures_data();
+    void workbookHoldsTheFigures();
 
 private:
+    static QList<QStringList> csvRows(const QString &path);
     int runReport(const QStringList &arguments, QString *errors = nullptr,
                   const QByteArray &password = {},
                   const QProcessEnvironment &extra = QProcessEnvironment());
@@ -297,11 +301,13 @@ void BatchReportTest::book()
     const QString pdfPath = m_dir.filePath(QStringLiteral("book.pdf"));
     const QString jsonPath = m_dir.filePath(QStringLiteral("book.json"));
     const QString csvPath = m_dir.filePath(QStringLiteral("book.csv"));
+    const QString xlsxPath = m_dir.filePath(QStringLiteral("book.xlsx"));
     // cumulated figures in the value tables, large enough to show their grouping
     const QStringList login { "1",       "0",          user,           "demo", m_store,
                               "--today", "2005-03-15", "--table-mode", "0" };
-    QStringList arguments = login + base
-        + QStringList { "--book", pdfPath, "--book-json", jsonPath, "--book-csv", csvPath };
+    QStringList arguments
+        = login + base + QStringList { "--book",     pdfPath, "--book-json", jsonPath,
+                                       "--book-csv", csvPath, "--book-xlsx", xlsxPath };
     for (const QString &level : levels)
         arguments << "--each" << level;
     QString errors;
@@ -334,6 +340,16 @@ void BatchReportTest::book()
     }
     QVERIFY(entries > 0);
     QCOMPARE(pdf.getAllPages().size(), entries);
+    // the workbook: one sheet per page, each name at most 31 characters and its own
+    const QList<ertragon::test::XlsxReader::Sheet> sheets
+        = ertragon::test::XlsxReader::read(xlsxPath, &errors);
+    QVERIFY2(size_t(sheets.size()) == entries, qPrintable(errors));
+    QSet<QString> names;
+    for (const auto &sheet : sheets) {
+        QVERIFY2(sheet.name.size() <= 31, qPrintable(sheet.name));
+        names.insert(sheet.name.toLower());
+    }
+    QCOMPARE(size_t(names.size()), entries);
 
     // A page holds the figures of a single-page run for its unit: the first and the last here.
     QFile jsonFile(jsonPath);
@@ -354,6 +370,87 @@ void BatchReportTest::book()
         QCOMPARE(unit["figures"].toObject()["periodTotals"], page["periodTotals"]);
         QCOMPARE(unit["figures"].toObject()["table"], page["table"]);
     }
+}
+
+QList<QStringList> BatchReportTest::csvRows(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<QStringList> rows;
+    for (const QString &line :
+         QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+        rows.append(line.split(QLatin1Char(';')));
+    return rows;
+}
+
+// --xlsx beside --csv and --details with --plain-numbers: the workbook, read with openpyxl,
+// holds as numbers the figures the plain CSV files show, with their number formats.
+void BatchReportTest::workbookHoldsTheFigures_data()
+{
+    QTest::addColumn<QStringList>("display");
+    QTest::addColumn<QString>("format"); // of the value table's first cell
+    QTest::newRow("cumulated") << QStringList { "--table-mode", "0" } << "#,##0";
+    QTest::newRow("absolute") << QStringList { "--table-mode", "1" } << "#,##0";
+    QTest::newRow("in percent of the mean") << QStringList { "--table-mode", "2" } << "0";
+    QTest::newRow("DB % with two decimals")
+        << QStringList { "--table-mode", "1", "--db-percent" } << "#,##0";
+}
+
+void BatchReportTest::workbookHoldsTheFigures()
+{
+    QFETCH(QStringList, display);
+    QFETCH(QString, format);
+    const QString csv = m_dir.filePath(QStringLiteral("plain.csv"));
+    const QString details = m_dir.filePath(QStringLiteral("details.csv"));
+    const QString xlsx = m_dir.filePath(QStringLiteral("r.xlsx"));
+    QString errors;
+    QCOMPARE(runReport(QStringList { "1", "0", "DEM", "demo", m_store, "--today", "2005-03-15",
+                                     "--plain-numbers", "--csv", csv, "--details", details,
+                                     "--xlsx", xlsx }
+                           + display,
+                       &errors),
+             0);
+    const QList<QStringList> table = csvRows(csv);
+    const QList<QStringList> breakdown = csvRows(details);
+    QCOMPARE(table.size(), 7);
+    QVERIFY(breakdown.size() > 1);
+    const QList<ertragon::test::XlsxReader::Sheet> sheets
+        = ertragon::test::XlsxReader::read(xlsx, &errors);
+    QVERIFY2(sheets.size() == 2, qPrintable(errors));
+    QCOMPARE(sheets[0].name, QStringLiteral("Werte"));
+    QCOMPARE(sheets[1].name, QStringLiteral("Details"));
+    // the selection above the table
+    QCOMPARE(sheets[0].rows.first().first().text, QStringLiteral("Firma"));
+    QVERIFY(sheets[0].rowStarting(QStringLiteral("Stand")) >= 0);
+    QCOMPARE(sheets[0].rows[sheets[0].rowStarting(QStringLiteral("Stand"))][1].text,
+             QStringLiteral("15.03.2005"));
+
+    const auto compare = [](const ertragon::test::XlsxReader::Sheet &sheet,
+                            const QList<QStringList> &csvTable) {
+        const qsizetype first = sheet.rowStarting(csvTable[0][0]);
+        QVERIFY2(first >= 0, qPrintable(csvTable[0][0]));
+        for (qsizetype r = 0; r < csvTable.size(); ++r) {
+            const QList<ertragon::test::XlsxReader::Cell> &row = sheet.rows.value(first + r);
+            QCOMPARE(row.size(), csvTable[r].size());
+            QCOMPARE(row[0].text, csvTable[r][0]);
+            for (qsizetype c = 1; c < row.size() && r > 0; ++c) {
+                // The CSV shows the figure rounded as the page does; the cell holds it whole.
+                const QString shown = csvTable[r][c];
+                const int decimals = int(shown.section(QLatin1Char(','), 1).size());
+                const double expected = QString(shown).replace(QLatin1Char(','), u'.').toDouble();
+                QVERIFY2(row[c].number(), qPrintable(row[c].text));
+                QVERIFY2(std::abs(*row[c].number() - expected)
+                             <= 0.5 * std::pow(10.0, -decimals) + 1e-9,
+                         qPrintable(QStringLiteral("%1 against %2").arg(row[c].text, shown)));
+                QCOMPARE(row[c].format.contains(QLatin1String(".00")), decimals == 2);
+            }
+        }
+    };
+    compare(sheets[0], table);
+    compare(sheets[1], breakdown);
+    const qsizetype headings = sheets[0].rowStarting(table[0][0]);
+    QCOMPARE(sheets[0].rows[headings + 1][1].format, format);
 }
 
 QTEST_MAIN(BatchReportTest)

@@ -40,7 +40,7 @@ kordexdb|user |set
 kordexdb|user set x.db --active |J N
 ertragon-report|1 0 DEM - x.db --each |pc habt abt hg
 ertragon-report|1 0 DEM - x.db --table-mode |0 1 2 3 4
-ertragon-report|--bo|--book --book-csv --book-json
+ertragon-report|--bo|--book --book-csv --book-json --book-xlsx
 ertragon-report|--q|--quiet
 ertragon-report|1 0 DEM - x.db --locale |de_DE system
 ertragon-report|--help-|--help-all

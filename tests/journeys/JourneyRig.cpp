@@ -166,8 +166,9 @@ Run::Run(const QStringList &arguments, const QByteArray &settings)
     platform.prompter = &prompter;
     platform.printerDialog = &printer;
     platform.pageSetupDialog = &pageSetup;
-    platform.chooseSaveFile = [this](const QString &, const QString &) {
+    platform.chooseSaveFile = [this](const QString &, const QString &, const QString &suggested) {
         ++fileChoosers;
+        suggestedPaths << suggested;
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     };
     platform.chooseOpenFile = [this](const QString &, const QString &) {

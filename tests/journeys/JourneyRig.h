@@ -130,6 +130,7 @@ public:
     PageSetupDialog pageSetup;
     ertragon::FixedClock clock;
     QStringList saveAnswers; // the file chooser's answers, first first
+    QStringList suggestedPaths; // what the save chooser suggested, first first
     QStringList openAnswers;
     int fileChoosers = 0; // how often a file was asked for
 

@@ -1,6 +1,6 @@
 // The report page as a user gets it: F5 fills it, the display menus redraw it
 // without asking the server, Ctrl+P prints it to a PDF file, and "&Datei"
-// saves it as PDF, picture or CSV.
+// saves it as PDF, picture, CSV or workbook.
 
 #include "AnalysisSession.h"
 #include "FMStart.h"
@@ -12,6 +12,8 @@
 #include "ReportFormat.h"
 #include "ServerAccess.h"
 #include "ServerSession.h"
+#include "ValueTable.h"
+#include "XlsxReader.h"
 #include "comctl/ComControl.h"
 
 #include <QAction>
@@ -94,6 +96,7 @@ private Q_SLOTS:
     void reportBook_data();
     void reportBook();
     void lastViewComesBackWhenAsked();
+    void exportsSuggestANameAndRememberTheFolder();
 
 private:
     std::unique_ptr<Run> m_run;
@@ -295,50 +298,143 @@ void ReportJourneys::printing()
 void ReportJourneys::exports_data()
 {
     QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("file"); // what the user typed
+    QTest::addColumn<QString>("savedAs"); // the file written, empty for none
     QTest::newRow("PDF") << "mAlsPdf"
-                         << "page.pdf" << true;
+                         << "page.pdf"
+                         << "page.pdf";
+    QTest::newRow("PDF typed without its extension") << "mAlsPdf"
+                                                     << "bericht"
+                                                     << "bericht.pdf";
     QTest::newRow("picture") << "mAlsBild"
-                             << "page.png" << true;
+                             << "page.png"
+                             << "page.png";
     QTest::newRow("CSV") << "mAlsCsv"
-                         << "table.csv" << true;
+                         << "table.csv"
+                         << "table.csv";
+    QTest::newRow("CSV with another ending") << "mAlsCsv"
+                                             << "table.txt"
+                                             << "table.txt.csv";
+    QTest::newRow("breakdown as CSV") << "mDetailsCsv"
+                                      << "details"
+                                      << "details.csv";
+    QTest::newRow("workbook") << "mAlsXlsx"
+                              << "table"
+                              << "table.xlsx";
     QTest::newRow("PDF into a missing folder") << "mAlsPdf"
-                                               << "missing/page.pdf" << false;
+                                               << "missing/page.pdf" << QString();
     QTest::newRow("CSV into a missing folder") << "mAlsCsv"
-                                               << "missing/table.csv" << false;
+                                               << "missing/table.csv" << QString();
+    QTest::newRow("workbook into a missing folder") << "mAlsXlsx"
+                                                    << "missing/table.xlsx" << QString();
 }
 
 void ReportJourneys::exports()
 {
     QFETCH(QString, action);
     QFETCH(QString, file);
-    QFETCH(bool, written);
-    const QString path = m_run->dir(file);
-    m_run->saveAnswers = { path };
+    QFETCH(QString, savedAs);
+    const QAbstractItemModel &breakdown = m_run->program().analysis().breakdown();
+    if (action == QLatin1String("mDetailsCsv")) {
+        // Saved only while a breakdown is shown: before, the item is off.
+        const QAction *item = m_run->program().exports().detailsCsvAction();
+        QCOMPARE(item->isEnabled(), breakdown.columnCount() > 0);
+        m_run->press(QKeySequence(Qt::CTRL | Qt::Key_D));
+        m_run->press(Qt::Key_F5);
+        QVERIFY(breakdown.rowCount() > 0);
+        QVERIFY(item->isEnabled());
+    }
+    m_run->saveAnswers = { m_run->dir(file) };
     const int boxes = m_run->prompter.boxes.size();
     m_run->chooseFromMenu(action);
-    QCOMPARE(QFile::exists(path), written);
-    if (!written) {
+    if (savedAs.isEmpty()) {
+        QVERIFY(!QFile::exists(m_run->dir(file)));
         QCOMPARE(m_run->prompter.boxes.size(), boxes + 1);
         QVERIFY(m_run->prompter.boxes.last().text.startsWith(
             QStringLiteral("Die Datei konnte nicht gespeichert werden.")));
         return;
     }
+    const QString path = m_run->dir(savedAs);
+    QVERIFY2(QFile::exists(path), qPrintable(path));
     QCOMPARE(m_run->prompter.boxes.size(), boxes);
-    if (file.endsWith(QLatin1String(".pdf"))) {
+    if (path.endsWith(QLatin1String(".pdf"))) {
         const QString text = poppler(QStringLiteral("pdftotext"), path);
         QVERIFY(text.contains(QStringLiteral("Gedruckt durch: ")));
-    } else if (file.endsWith(QLatin1String(".png"))) {
+    } else if (path.endsWith(QLatin1String(".png"))) {
         QCOMPARE(QImage(path).size(), QSize(842, 595)); // A4 landscape at 72 dpi
+    } else if (path.endsWith(QLatin1String(".xlsx"))) {
+        // Read as a spreadsheet reads it: the page's figures as numbers.
+        QString error;
+        const auto sheets = ertragon::test::XlsxReader::read(path, &error);
+        QVERIFY2(!sheets.isEmpty(), qPrintable(error));
+        QCOMPARE(sheets.first().name, QStringLiteral("Werte"));
+        // the shown breakdown on a sheet of its own
+        QCOMPARE(sheets.size(), breakdown.rowCount() > 0 ? 2 : 1);
+        const ertragon::ReportData &report = m_run->program().analysis().report();
+        const QString caption = ertragon::report::ValueTable::caption(report).trimmed();
+        const qsizetype headings = sheets.first().rowStarting(caption);
+        QVERIFY2(headings > 0, qPrintable(caption)); // the selection stands above
+        for (int series = 1; series <= 6; ++series) {
+            const auto &row = sheets.first().rows.value(headings + series);
+            QCOMPARE(row.size(), 13);
+            for (int month = 1; month <= 12; ++month) {
+                const double figure
+                    = ertragon::report::ValueTable::cell(report, month, series).number();
+                QVERIFY2(row[month].number(), qPrintable(row[month].text));
+                QCOMPARE(*row[month].number(), figure);
+            }
+        }
     } else {
         QFile csv(path);
         QVERIFY(csv.open(QIODevice::ReadOnly));
         const QStringList lines
             = QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 7); // month names, then six series
-        QCOMPARE(lines.first().count(QLatin1Char(';')), 12);
+        QVERIFY(!lines.isEmpty());
+        if (action == QLatin1String("mDetailsCsv")) {
+            QVERIFY2(lines.first().startsWith(QStringLiteral("Grp;")), qPrintable(lines.first()));
+        } else {
+            QCOMPARE(lines.size(), 7); // month names, then six series
+            QCOMPARE(lines.first().count(QLatin1Char(';')), 12);
+        }
+        // Plain numbers: no grouping, a decimal comma, no "%".
+        static const QRegularExpression plain(QStringLiteral("^-?[0-9]+(,[0-9]{2})?$"));
+        for (const QString &line : lines.mid(1)) {
+            for (const QString &cell : line.split(QLatin1Char(';')).mid(1))
+                QVERIFY2(plain.match(cell).hasMatch(), qPrintable(line));
+        }
     }
+}
+
+void ReportJourneys::exportsSuggestANameAndRememberTheFolder()
+{
+    // A fresh start without an export yet: the name from the selection and the day, in the
+    // home folder. (The last journey: the shared run goes.)
+    m_run.reset();
+    Run run(QStringList { "1", "0", "DEM", "demo", demoStore() });
+    QVERIFY(run.startAndShow());
+    run.press(Qt::Key_F5);
+    QDir().mkpath(run.dir(QStringLiteral("exports")));
+    run.saveAnswers = { run.dir(QStringLiteral("exports/monat")) };
+    run.chooseFromMenu(QStringLiteral("mAlsPdf"));
+    QCOMPARE(run.suggestedPaths.size(), 1);
+    const QFileInfo first(run.suggestedPaths.first());
+    QCOMPARE(first.absolutePath(), QDir::homePath());
+    const QString day = today().toString(Qt::ISODate);
+    QVERIFY2(QRegularExpression(QStringLiteral("^Ertragon_1_Alle_%1\\.pdf$").arg(day))
+                 .match(first.fileName())
+                 .hasMatch(),
+             qPrintable(first.fileName()));
+    QVERIFY(QFile::exists(run.dir(QStringLiteral("exports/monat.pdf"))));
+
+    // The next export, of another kind, starts in that folder, with its own extension.
+    run.saveAnswers = { QString() }; // cancelled: nothing written, nothing told
+    const int boxes = run.prompter.boxes.size();
+    run.chooseFromMenu(QStringLiteral("mAlsXlsx"));
+    QCOMPARE(run.suggestedPaths.size(), 2);
+    QCOMPARE(QFileInfo(run.suggestedPaths.last()).absolutePath(),
+             QFileInfo(run.dir(QStringLiteral("exports"))).absoluteFilePath());
+    QVERIFY(run.suggestedPaths.last().endsWith(day + QStringLiteral(".xlsx")));
+    QCOMPARE(run.prompter.boxes.size(), boxes);
 }
 
 void ReportJourneys::printerSettingsChooseTheNextPrintsPage()

@@ -1,4 +1,5 @@
 #include "ExportActions.h"
+#include "ExportNames.h"
 #include "PageHitMap.h"
 #include "PageRenderer.h"
 #include "PreviewSurface.h"
@@ -22,8 +23,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QWheelEvent>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <QtTest>
 
 using namespace ertragon;
@@ -126,6 +127,8 @@ private Q_SLOTS:
     void exports();
     void exportFailureLeavesNoFile();
     void exportActions();
+    void exportNames_data();
+    void exportNames();
     void renderedPageShowsCurves();
     void operationJsonRoundTrip();
 };
@@ -460,8 +463,9 @@ void PreviewTest::exports()
     QCOMPARE(lines.size(), 7);
     QCOMPARE(lines[0].split(QLatin1Char(';')).size(), 13);
     QVERIFY(lines[0].startsWith(QStringLiteral("Werte Absolut;Jänner;Februar")));
-    QVERIFY(lines[1].startsWith(QStringLiteral("U KJ* 2005;173.250;217.597;0;")));
-    QVERIFY(lines[6].startsWith(QStringLiteral("DB KJ 2001-2003;36.300;")));
+    // plain numbers for spreadsheets: no grouping
+    QVERIFY(lines[1].startsWith(QStringLiteral("U KJ* 2005;173250;217597;0;")));
+    QVERIFY(lines[6].startsWith(QStringLiteral("DB KJ 2001-2003;36300;")));
 }
 
 void PreviewTest::exportFailureLeavesNoFile()
@@ -490,7 +494,8 @@ void PreviewTest::exportActions()
     QWidget window;
     ExportActions actions(controller, prompter, &window);
     QString answer = dir.filePath(QStringLiteral("page.png"));
-    actions.setFileChooser([&](const QString &, const QString &) { return answer; });
+    actions.setFileChooser(
+        [&](const QString &, const QString &, const QString &) { return answer; });
     actions.setDpiChooser([] { return std::optional<int>(50); });
     QMenu menu;
     QAction *print = menu.addAction(QStringLiteral("&Drucken"));
@@ -548,6 +553,51 @@ void PreviewTest::operationJsonRoundTrip()
     QVERIFY(!PageOperation::fromJson(QJsonObject { { "op", "Explode" } }).has_value());
     QVERIFY(
         !PageOperation::fromJson(QJsonObject { { "op", "DrawLine" }, { "x1", "a" } }).has_value());
+}
+
+// The names the exports suggest: plain ASCII from the company, the deepest chosen level
+// and the day; the extension added unless the name already ends with it.
+void PreviewTest::exportNames_data()
+{
+    QTest::addColumn<QString>("company");
+    QTest::addColumn<QString>("department");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QString>("suggested");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("nothing chosen") << "1 Muster GmbH"
+                                    << ""
+                                    << ""
+                                    << "Ertragon_1_Alle_2005-03-15.pdf"
+                                    << "/tmp/bericht"
+                                    << "/tmp/bericht.pdf";
+    QTest::newRow("the deepest level counts") << "1"
+                                              << "M3 Gartengeräte"
+                                              << "40 Kühlung"
+                                              << "Ertragon_1_40_2005-03-15.pdf"
+                                              << "/tmp/b.PDF"
+                                              << "/tmp/b.PDF";
+    QTest::newRow("umlauts spelt out, the rest made safe")
+        << "1" << QString::fromUtf8("Gr\xc3\xbcn/\xc3\x9f\xe2\x82\xac") << ""
+        << "Ertragon_1_Gruen_ss__2005-03-15.pdf"
+        << "/tmp/b.pdf.bak"
+        << "/tmp/b.pdf.bak.pdf";
+}
+
+void PreviewTest::exportNames()
+{
+    ertragon::ReportData data = sample::reportData();
+    data.now = QDateTime(QDate(2005, 3, 15), QTime(9, 0));
+    data.selection = {};
+    QFETCH(QString, company);
+    QFETCH(QString, department);
+    QFETCH(QString, group);
+    data.selection.company = company;
+    data.selection.SABTNR = department;
+    data.selection.SHGRP = group;
+    QTEST(ertragon::report::ExportNames::suggested(data, QStringLiteral("pdf")), "suggested");
+    QFETCH(QString, typed);
+    QTEST(ertragon::report::ExportNames::withExtension(typed, QStringLiteral("pdf")), "saved");
 }
 
 QTEST_MAIN(PreviewTest)

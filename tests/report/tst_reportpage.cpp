@@ -279,30 +279,38 @@ void ReportPageTest::tableCells_data()
     QTest::addColumn<bool>("dbPercent");
     QTest::addColumn<Cells>("cells");
     QTest::addColumn<QStringList>("expected"); // series 1..6 of month 1
+    QTest::addColumn<QStringList>("plain"); // the same in the spreadsheet exports
 
     QTest::newRow("mean years revenue 0")
         << 2 << false << Cells { { 1, 1, 1200 }, { 1, 2, 1000 }, { 1, 3, 0 },
                                  { 1, 4, 300 },  { 1, 5, 250 },  { 1, 6, 200 } }
-        << QStringList { "0", "0", "100%", "150%", "125%", "100%" };
+        << QStringList { "0", "0", "100%", "150%", "125%", "100%" }
+        << QStringList { "0", "0", "100", "150", "125", "100" };
     QTest::newRow("percent of mean")
         << 2 << false << Cells { { 1, 1, 1200 }, { 1, 2, 900 }, { 1, 3, 800 },
                                  { 1, 4, 300 },  { 1, 5, 250 }, { 1, 6, 200 } }
-        << QStringList { "150%", "113%", "100%", "150%", "125%", "100%" };
+        << QStringList { "150%", "113%", "100%", "150%", "125%", "100%" }
+        << QStringList { "150", "113", "100", "150", "125", "100" };
     QTest::newRow("percent of previous")
         << 3 << false << Cells { { 1, 1, 1200 }, { 1, 2, 1000 }, { 1, 3, 500 },
                                  { 1, 4, 300 },  { 1, 5, 0 },    { 1, 6, 200 } }
-        << QStringList { "120%", "100%", "50%", "0", "100%", "0" };
+        << QStringList { "120%", "100%", "50%", "0", "100%", "0" }
+        << QStringList { "120", "100", "50", "0", "100", "0" };
     QTest::newRow("empty own values") << 3 << false << Cells { { 1, 2, 1000 }, { 1, 5, 100 } }
-                                      << QStringList { "0", "100%", "0%", "0", "100%", "0%" };
+                                      << QStringList { "0", "100%", "0%", "0", "100%", "0%" }
+                                      << QStringList { "0", "100", "0", "0", "100", "0" };
     QTest::newRow("absolute with percent margins")
         << 1 << true << Cells { { 1, 1, 1000 }, { 1, 2, 1234567 }, { 1, 3, -1500.5 },
                                 { 1, 4, 25 },   { 1, 5, 12.345 },  { 1, 6, 0 } }
-        << QStringList { "1.000", "1.234.567", "-1.501", "25,00%", "12,35%", "0,00%" };
+        << QStringList { "1.000", "1.234.567", "-1.501", "25,00%", "12,35%", "0,00%" }
+        << QStringList { "1000", "1234567", "-1501", "25,00", "12,35", "0,00" };
     QTest::newRow("graph values, all empty")
-        << 4 << false << Cells {} << QStringList { "0", "0", "0", "0", "0", "0" };
+        << 4 << false << Cells {} << QStringList { "0", "0", "0", "0", "0", "0" }
+        << QStringList { "0", "0", "0", "0", "0", "0" };
     QTest::newRow("percent mode with percent margins")
         << 2 << true << Cells { { 1, 1, 100 }, { 1, 3, 50 }, { 1, 4, 30 }, { 1, 6, 20 } }
-        << QStringList { "200%", "0%", "100%", "30,00%", "0,00%", "20,00%" };
+        << QStringList { "200%", "0%", "100%", "30,00%", "0,00%", "20,00%" }
+        << QStringList { "200", "0", "100", "30,00", "0,00", "20,00" };
 }
 
 void ReportPageTest::tableCells()
@@ -319,9 +327,13 @@ void ReportPageTest::tableCells()
         data.values.cumulatedValues.set(int(c[0]), int(c[1]), c[2]);
     }
     QStringList texts;
-    for (int l = 1; l <= 6; ++l)
+    QStringList plain;
+    for (int l = 1; l <= 6; ++l) {
         texts.append(ValueTable::cellText(data, 1, l));
+        plain.append(ValueTable::plainText(data, 1, l));
+    }
     QTEST(texts, "expected");
+    QTEST(plain, "plain");
 }
 
 void ReportPageTest::tableCaption_data()

@@ -313,7 +313,8 @@ private Q_SLOTS:
         QCOMPARE(rows->index(1, 4).data().toString(), QStringLiteral("45"));
         list->selectionModel()->select(rows->index(1, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        QCOMPARE(f.window.selectedRowsText(), QStringLiteral("M Markt\t123\t45\t123\t45\n"));
+        QCOMPARE(f.window.selectedRowsText(),
+                 QStringLiteral("Grp\tP Umsatz\tP DB\tG Umsatz\tG DB\nM\t123\t45\t123\t45\n"));
 
         // Hidden details are not refreshed by a fetch.
         f.action("mDetails1")->trigger();

@@ -123,10 +123,11 @@ QString BatchOptions::usage()
         "    [--graph-mode 0|1|2] [--table-mode 0..4] [--year-kind 0|1] [--db-percent]\n"
         "    [--legend] [--today YYYY-MM-DD]\n"
         "    [--pdf DATEI] [--png DATEI [--dpi N]] [--csv DATEI] [--json DATEI]\n"
+        "    [--xlsx DATEI]\n"
         "    [--details DATEI [--value-kind 0|1] [--detail-period 0|1|2] [--month M]\n"
         "                     [--split N] [--rows pc|habt]]\n"
-        "    [--book DATEI.pdf] [--book-csv DATEI] [--book-json DATEI]\n"
-        "    [--each pc|habt|abt|hg]...\n"
+        "    [--book DATEI.pdf] [--book-csv DATEI] [--book-json DATEI] [--book-xlsx DATEI]\n"
+        "    [--each pc|habt|abt|hg]... [--plain-numbers]\n"
         "    [--password-file DATEI] [--quiet] [--locale NAME|system]\n"
         "PASSWORT \"-\" liest das Passwort aus --password-file, den systemd-Zugangsdaten\n"
         "oder ERTRAGON_PASSWORD (siehe unten).\n"
@@ -137,6 +138,10 @@ QString BatchOptions::usage()
         "UTF-8, Trennzeichen ';', Zeilenende CRLF; Felder mit ';' oder '\"' stehen in\n"
         "Anführungszeichen ('\"' verdoppelt). Erst die Überschriften, dann je Zeile der\n"
         "Liste eine Zeile mit deren Texten.\n"
+        "--plain-numbers schreibt --csv und --details mit reinen Zahlen für\n"
+        "Tabellenkalkulationen: ohne Tausenderpunkte, mit Dezimalkomma, Prozente ohne '%'.\n"
+        "--xlsx schreibt die Wertetabelle (und mit --details die Aufteilungstabelle) als\n"
+        "Excel-Arbeitsmappe: Zahlen als Zahlen mit Zahlenformat, darüber die Auswahl.\n"
         "  --value-kind     0 Jahreswerte (Vorgabe), 1 Monatswerte\n"
         "  --detail-period  0 aktuelles Jahr (Vorgabe), 1 Vorjahr, 2 Dreijahresmittel\n"
         "                   (nur mit Jahreswerten)\n"
@@ -148,7 +153,8 @@ QString BatchOptions::usage()
         "--book schreibt die Berichtsmappe: je Einheit der --each-Ebenen eine Seite, bei\n"
         "mehreren --each verschachtelt (z. B. --each habt --each abt: jede Abteilung in\n"
         "jeder Hauptabteilung), mit Lesezeichen je Ebene; --book-csv die Wertetabellen\n"
-        "aller Seiten (zuerst die Spalten der Einheit), --book-json die Zahlen je Einheit.\n"
+        "aller Seiten (zuerst die Spalten der Einheit), --book-json die Zahlen je Einheit,\n"
+        "--book-xlsx die Wertetabellen als Arbeitsmappe mit einem Blatt je Einheit.\n"
         "Einheiten ohne Zahlen in den sechs Jahren fehlen und werden genannt.\n"
         "--password-file DATEI liest das Passwort für PASSWORT \"-\" aus der ersten Zeile\n"
         "der Datei, die nur ihr Eigentümer lesen darf (Rechte 0600 oder 0400); ohne sie\n"
@@ -174,7 +180,7 @@ QLocale BatchOptions::pageLocale() const
 namespace {
 
 // The options that take no value.
-const char *const flagNames[] = { "discount", "db-percent", "legend", "quiet" };
+const char *const flagNames[] = { "discount", "db-percent", "legend", "quiet", "plain-numbers" };
 
 bool isFlag(const QString &name)
 {
@@ -211,10 +217,11 @@ QList<QCommandLineOption> optionTable()
 {
     QList<QCommandLineOption> table;
     for (const char *name :
-         { "pc",    "habt",  "abt",        "hg",         "ug",        "hkg",        "hvart",
-           "typ",   "svart", "graph-mode", "table-mode", "year-kind", "today",      "pdf",
-           "png",   "dpi",   "csv",        "json",       "details",   "value-kind", "detail-period",
-           "month", "split", "rows",       "book",       "book-csv",  "book-json",  "each" })
+         { "pc",      "habt",       "abt",           "hg",         "ug",         "hkg",
+           "hvart",   "typ",        "svart",         "graph-mode", "table-mode", "year-kind",
+           "today",   "pdf",        "png",           "dpi",        "csv",        "json",
+           "details", "value-kind", "detail-period", "month",      "split",      "rows",
+           "book",    "book-csv",   "book-json",     "each",       "xlsx",       "book-xlsx" })
         table.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("x")));
     for (const char *name : { "password-file", "locale" })
         table.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("x")));
@@ -265,6 +272,7 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
     options.dbPercent = given("db-percent");
     options.legend = given("legend");
     options.quiet = given("quiet");
+    options.plainNumbers = given("plain-numbers");
     options.passwordFile = value("password-file");
     if (given("locale")) {
         if (!knownLocale(value("locale")))
@@ -317,10 +325,12 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
                                                          { "png", &options.png },
                                                          { "csv", &options.csv },
                                                          { "json", &options.json },
+                                                         { "xlsx", &options.xlsx },
                                                          { "details", &options.details.path },
                                                          { "book", &options.book },
                                                          { "book-csv", &options.bookCsv },
-                                                         { "book-json", &options.bookJson } };
+                                                         { "book-json", &options.bookJson },
+                                                         { "book-xlsx", &options.bookXlsx } };
     for (const auto &[name, target] : paths)
         *target = value(name);
     for (const QString &level : parser.values(QStringLiteral("each"))) {
@@ -335,7 +345,8 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
     if (options.bookRequested() && options.each.isEmpty())
         return QStringLiteral("Die Berichtsmappe braucht mindestens ein --each");
     if (!options.each.isEmpty() && !options.bookRequested())
-        return QStringLiteral("--each gilt nur mit --book, --book-csv oder --book-json");
+        return QStringLiteral(
+            "--each gilt nur mit --book, --book-csv, --book-json oder --book-xlsx");
     if (given("dpi")) {
         const auto dpi = numberIn(value("dpi"), 10, 1200);
         if (!dpi)
@@ -378,7 +389,7 @@ BatchOptions::parse(const QStringList &arguments, const std::optional<QString> &
         return error;
     if (!options.pageRequested() && options.details.path.isEmpty() && !options.bookRequested())
         return QStringLiteral(
-            "Keine Ausgabe: --pdf, --png, --csv, --json, --details oder --book angeben");
+            "Keine Ausgabe: --pdf, --png, --csv, --json, --xlsx, --details oder --book angeben");
     return options;
 }
 

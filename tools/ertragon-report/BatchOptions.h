@@ -15,10 +15,11 @@ namespace ertragon::report {
 //       [--hkg P|G] [--hvart L|S] [--typ A|L|B|W] [--svart CODE] [--discount]
 //       [--graph-mode 0|1|2] [--table-mode 0..4] [--year-kind 0|1] [--db-percent]
 //       [--legend] [--today YYYY-MM-DD]
-//       [--pdf FILE] [--png FILE [--dpi N]] [--csv FILE] [--json FILE]
+//       [--pdf FILE] [--png FILE [--dpi N]] [--csv FILE] [--json FILE] [--xlsx FILE]
 //       [--details FILE [--value-kind 0|1] [--detail-period 0|1|2] [--month M]
 //                       [--split N] [--rows pc|habt]]
-//       [--book FILE.pdf] [--book-csv FILE] [--book-json FILE] [--each pc|habt|abt|hg]...
+//       [--book FILE.pdf] [--book-csv FILE] [--book-json FILE] [--book-xlsx FILE]
+//       [--each pc|habt|abt|hg]... [--plain-numbers]
 //       [--password-file FILE] [--quiet] [--locale NAME|system]
 struct BatchOptions
 {
@@ -53,15 +54,17 @@ struct BatchOptions
     bool legend = false; // "Legende und Zeilentitel"
     std::optional<QDate> today;
 
-    QString pdf, png, csv, json;
+    QString pdf, png, csv, json, xlsx;
     // The report book: one page per unit of the levels (pc, habt, abt, hg), nested
     // in the order given, as PDF and/or CSV and JSON.
-    QString book, bookCsv, bookJson;
+    QString book, bookCsv, bookJson, bookXlsx;
     QStringList each;
     int dpi = 150;
     Details details;
     // Where a PASSWORD word "-" is read from first (see PasswordSource).
     QString passwordFile;
+    // --csv and --details with plain numbers: no grouping, percentages without "%".
+    bool plainNumbers = false;
     bool quiet = false; // nothing on stderr but errors: no answered questions, notes, progress
     // The number format of the page and the files: de_DE unless another is chosen;
     // "system" is the caller's POSIX locale (LC_ALL, LC_NUMERIC, LANG).
@@ -72,11 +75,12 @@ struct BatchOptions
     // Is any file of the report page asked for?
     bool pageRequested() const
     {
-        return !pdf.isEmpty() || !png.isEmpty() || !csv.isEmpty() || !json.isEmpty();
+        return !pdf.isEmpty() || !png.isEmpty() || !csv.isEmpty() || !json.isEmpty()
+            || !xlsx.isEmpty();
     }
     bool bookRequested() const
     {
-        return !book.isEmpty() || !bookCsv.isEmpty() || !bookJson.isEmpty();
+        return !book.isEmpty() || !bookCsv.isEmpty() || !bookJson.isEmpty() || !bookXlsx.isEmpty();
     }
     bool extendedSelection() const { return !typ.isEmpty() || !svart.isEmpty() || discount; }
     QLocale pageLocale() const;

@@ -13,6 +13,7 @@
 #include "ServerAccess.h"
 #include "ServerSession.h"
 #include "Waiter.h"
+#include "XlsxExport.h"
 
 #include <QElapsedTimer>
 #include <QJsonDocument>
@@ -121,7 +122,8 @@ int BatchReport::run()
     std::unique_ptr<BookFiles> book;
     if (m_options.bookRequested())
         book = std::make_unique<BookFiles>(
-            BookFiles::Paths { m_options.book, m_options.bookCsv, m_options.bookJson },
+            BookFiles::Paths { m_options.book, m_options.bookCsv, m_options.bookJson,
+                               m_options.bookXlsx },
             BookPdf::Metadata { QStringLiteral("Ertragon Berichtsmappe"), analysis.login().fullName,
                                 now });
     if (const int status = fetchAll(analysis, book.get()); status != Success)
@@ -246,8 +248,8 @@ int BatchReport::fetchDetails(AnalysisSession &analysis)
     if (options.rowsByProfitCentre && analysis.rights().restricted && chosen.pcnr.isEmpty()
         && chosen.habt.isEmpty() && chosen.abtnr.isEmpty() && chosen.hgrp.isEmpty())
         notes() << "Hinweis: eingeschränkte Benutzer erhalten die Aufteilung nach "
-                    "Hauptabteilungen, nicht nach Profitcentern."
-                 << Qt::endl;
+                   "Hauptabteilungen, nicht nach Profitcentern."
+                << Qt::endl;
     m_refused = false;
     m_questionAnswer = options.rowsByProfitCentre ? Prompter::Answer::Yes : Prompter::Answer::No;
     const QDate today = analysis.clock().now().date();
@@ -284,7 +286,7 @@ int BatchReport::makeBook(AnalysisSession &analysis, BookFiles &files)
         m_errors << "\r\x1b[K" << Qt::flush;
     for (const ReportBook::Unit &unit : book.leftOut)
         notes() << "Ohne Zahlen in den sechs Jahren, nicht in der Mappe: " << unit.title()
-                 << Qt::endl;
+                << Qt::endl;
     files.setLeftOut(book.leftOut);
     m_bookFigures
         = { book.planned, files.pageCount(), timer.nsecsElapsed(), book.fetchNanoseconds, 0 };
@@ -320,11 +322,26 @@ bool BatchReport::writeFiles(AnalysisSession &analysis, BookFiles *book)
     }
     if (!m_options.details.path.isEmpty()) {
         QString error;
-        written = check(DetailsCsv::write(analysis.breakdown(), m_options.details.path, &error),
-                        m_options.details.path, error)
+        const int role = m_options.plainNumbers ? BreakdownTable::PlainTextRole : Qt::DisplayRole;
+        written
+            = check(DetailsCsv::write(analysis.breakdown(), m_options.details.path, &error, role),
+                    m_options.details.path, error)
             && written;
     }
+    if (!m_options.xlsx.isEmpty())
+        written = writeWorkbook(analysis) && written;
     return written;
+}
+
+bool BatchReport::writeWorkbook(AnalysisSession &analysis)
+{
+    const ReportData &data = analysis.report();
+    QList<XlsxExport::Sheet> sheets { XlsxExport::valueTable(data, QStringLiteral("Werte")) };
+    if (!m_options.details.path.isEmpty())
+        sheets.append(XlsxExport::table(analysis.breakdown(), BreakdownTable::SortRole,
+                                        QStringLiteral("Details"), XlsxExport::header(data)));
+    QString error;
+    return check(XlsxExport::write(sheets, m_options.xlsx, &error), m_options.xlsx, error);
 }
 bool BatchReport::writePage(const PeriodTotals &totals, const ReportData &data)
 {
@@ -347,8 +364,10 @@ bool BatchReport::writePage(const PeriodTotals &totals, const ReportData &data)
                     m_options.png, error)
             && written;
     if (!m_options.csv.isEmpty())
-        written
-            = check(ReportExport::writeCsv(content, m_options.csv, &error), m_options.csv, error)
+        written = check(m_options.plainNumbers
+                            ? ReportExport::writePlainCsv(data, m_options.csv, &error)
+                            : ReportExport::writeCsv(content, m_options.csv, &error),
+                        m_options.csv, error)
             && written;
     if (!m_options.json.isEmpty()) {
         const QJsonDocument json(ReportJson::build(totals, data, content, document));

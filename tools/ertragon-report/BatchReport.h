@@ -59,6 +59,8 @@ private:
     // left out named; gives the exit status.
     int makeBook(AnalysisSession &analysis, BookFiles &files);
     bool writeFiles(AnalysisSession &analysis, BookFiles *book);
+    // --xlsx: the value table, and the breakdown with --details.
+    bool writeWorkbook(AnalysisSession &analysis);
     bool writePage(const PeriodTotals &totals, const ReportData &data);
     // Reports a failed write on the error stream; gives ok.
     bool check(bool ok, const QString &path, const QString &error);

@@ -52,6 +52,12 @@ void BookFiles::add(const ReportBook::Page &page)
             m_csv += ReportExport::csvLine(
                 unitColumns + QStringList { content.seriesLabels.value(l) } + content.table[l]);
     }
+    if (!m_paths.xlsx.isEmpty()) {
+        XlsxExport::Sheet sheet = XlsxExport::valueTable(page.data, unit.title());
+        sheet.header.prepend(
+            { ReportBook::levelLabel(unit.level), unit.code + QLatin1Char(' ') + unit.name });
+        m_sheets.append(sheet);
+    }
     if (!m_paths.json.isEmpty()) {
         QJsonObject object = unitObject(unit);
         object.insert(QStringLiteral("figures"),
@@ -77,6 +83,15 @@ bool BookFiles::write(QString *error)
     }
     if (!m_paths.csv.isEmpty())
         files.append({ m_paths.csv, m_csv.toUtf8() });
+    if (!m_paths.xlsx.isEmpty()) {
+        const QByteArray book = XlsxExport::workbook(m_sheets, &why);
+        if (book.isEmpty()) {
+            if (error)
+                *error = m_paths.xlsx + QStringLiteral(": ") + why;
+            return false;
+        }
+        files.append({ m_paths.xlsx, book });
+    }
     if (!m_paths.json.isEmpty()) {
         QJsonArray leftOut;
         for (const ReportBook::Unit &unit : m_leftOut)

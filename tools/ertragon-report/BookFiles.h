@@ -2,6 +2,7 @@
 
 #include "BookPdf.h"
 #include "ReportBook.h"
+#include "XlsxExport.h"
 
 #include <QJsonArray>
 #include <QString>
@@ -10,13 +11,14 @@ namespace ertragon::report {
 
 // The report book as the batch tool writes it: the PDF with its outline, the
 // value tables of all pages in one CSV (the unit's columns first) and the
-// figures per unit as JSON. Each file is written whole or not at all.
+// figures per unit as JSON, and the value tables as a workbook with one sheet per unit.
+// Each file is written whole or not at all.
 class BookFiles
 {
 public:
     struct Paths
     {
-        QString pdf, csv, json;
+        QString pdf, csv, json, xlsx;
     };
 
     BookFiles(Paths paths, const BookPdf::Metadata &metadata);
@@ -35,6 +37,7 @@ private:
     BookPdf m_pdf;
     QString m_csv;
     QJsonArray m_units;
+    QList<XlsxExport::Sheet> m_sheets;
     QList<ReportBook::Unit> m_leftOut;
     int m_pages = 0;
 };
