@@ -33,6 +33,7 @@ FMStart::FMStart(AnalysisSession &session, Prompter &prompter, QWidget *parent)
     setUpDetails();
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("fetchProgress"));
+    m_progress->setAccessibleName(QStringLiteral("Fortschritt beim Datenholen"));
     m_progress->setMaximumWidth(240);
     m_progress->hide();
     statusBar()->addPermanentWidget(m_progress);

@@ -9,6 +9,7 @@
 #include "ServerAccess.h"
 #include "ServerSession.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -39,6 +40,21 @@ QString poppler(const QString &tool, const QString &file)
     if (!process.waitForFinished(60000))
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// What a screen reader reads of the page's value table: each cell's text, row by row.
+QStringList accessibleCells(QWidget *page)
+{
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(page);
+    QAccessibleTableInterface *table = reader ? reader->tableInterface() : nullptr;
+    if (!table)
+        return {};
+    QStringList cells;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells << table->cellAt(row, column)->text(QAccessible::Name);
+    }
+    return cells;
 }
 
 } // namespace
@@ -136,6 +152,13 @@ void ReportJourneys::displayMenusRedrawWithoutTheServer()
     QVERIFY(after != before);
     QVERIFY2(!after.filter(shown).isEmpty(), qPrintable(after.join(QLatin1Char('|'))));
     QVERIFY(!server.isConnected());
+    // A screen reader reads the table the page shows now: six series of twelve months.
+    const QStringList cells
+        = accessibleCells(m_run->window().findChild<QWidget *>(QStringLiteral("VSPrinter1")));
+    QCOMPARE(cells.size(), 72);
+    QVERIFY(cells.filter(QRegularExpression(QStringLiteral("[0-9]"))).size() > 12);
+    for (const QString &cell : cells)
+        QVERIFY2(cell.isEmpty() || after.contains(cell), qPrintable(cell));
 }
 
 void ReportJourneys::printing_data()
