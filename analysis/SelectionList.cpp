@@ -36,6 +36,9 @@ QVariant SelectionList::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         return e.text();
+    case Qt::AccessibleTextRole:
+        // The empty entry shows nothing; a screen reader says what it chooses.
+        return e.text().isEmpty() ? QStringLiteral("(alle)") : e.text();
     case CodeRole:
         return e.code;
     case NameRole:

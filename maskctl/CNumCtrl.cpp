@@ -1,5 +1,6 @@
 #include "CNumCtrl.h"
 
+#include "AccessibleEdits_p.h"
 #include "CalculatorDropDown_p.h"
 #include "FieldBinding_p.h"
 #include "OrvelLog.h"
@@ -32,6 +33,7 @@ CNumCtrl::CNumCtrl(QWidget *parent)
     , m_spinRepeat(std::make_unique<SpinRepeater>(*this))
     , m_toolTip(std::make_unique<ToolTipPoller>(*this))
     , m_status(std::make_unique<StatusTextLink>(*this))
+    , m_accessible(std::make_unique<AccessibleEdits>())
 {
     registerCurrencyType();
     auto &hooks = m_engine.hooks();
@@ -123,6 +125,7 @@ void CNumCtrl::applyChange(const QString &name)
     if (!m_loading)
         notifyPropertyChanged(name);
     update();
+    announceEdits();
 }
 
 // ------------------------------------------------------------------ value surface
@@ -221,6 +224,21 @@ void CNumCtrl::afterValueChange()
 {
     restartCaret();
     update();
+    announceEdits();
+}
+
+void CNumCtrl::selectShown(int anchor, int caret)
+{
+    m_engine.setSelection(anchor, caret);
+    ensureCaretVisible();
+    restartCaret();
+    update();
+    announceEdits();
+}
+
+void CNumCtrl::announceEdits()
+{
+    m_accessible->announce(this, m_engine, isEmpty() ? QVariant() : value());
 }
 
 void CNumCtrl::changeNotification()

@@ -15,6 +15,7 @@ class QAbstractItemModel;
 
 namespace orvel {
 
+class AccessibleEdits;
 class CalculatorDropDown;
 class FieldBinding;
 class SpinRepeater;
@@ -108,6 +109,12 @@ public:
     // Whether the pointer rests over the control (replaceable for tests).
     void setPointerSource(std::function<bool()> source);
 
+    // --- assistive technology
+    // Selects the shown text from anchor to caret, as a screen reader asks.
+    void selectShown(int anchor, int caret);
+    // Tells a screen reader what changed in text, caret, selection and value.
+    void announceEdits();
+
 Q_SIGNALS:
     void ToolTipEnd();
     void ToolTipBegin(qint16 &Cancel);
@@ -196,6 +203,7 @@ private:
     std::unique_ptr<SpinRepeater> m_spinRepeat;
     std::unique_ptr<ToolTipPoller> m_toolTip;
     std::unique_ptr<StatusTextLink> m_status;
+    std::unique_ptr<AccessibleEdits> m_accessible;
     QVariant m_tag;
     bool m_loading = false;
 };

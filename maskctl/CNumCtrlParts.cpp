@@ -184,7 +184,12 @@ bool CNumCtrl::event(QEvent *e)
         m_spinRepeat->check();
         return true;
     }
-    return MaskEditBase::event(e);
+    // Keys, clicks and focus change text and caret in many places: one look after each.
+    QPointer<CNumCtrl> self(this);
+    const bool handled = MaskEditBase::event(e);
+    if (self)
+        announceEdits();
+    return handled;
 }
 
 // ------------------------------------------------------------------ persistence

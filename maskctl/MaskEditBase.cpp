@@ -118,6 +118,18 @@ int MaskEditBase::indexAt(int x) const
     return int(text.size());
 }
 
+QRect MaskEditBase::characterRect(int index) const
+{
+    const QString &text = m_engine.shown();
+    if (index < 0 || index >= text.size())
+        return {};
+    const QFontMetrics metrics(shownFont());
+    const QRect r = textRect();
+    const int x = textOrigin(metrics) + metrics.horizontalAdvance(text.left(index));
+    const int top = r.top() + (r.height() - metrics.height()) / 2;
+    return QRect(x, top, metrics.horizontalAdvance(text.at(index)), metrics.height());
+}
+
 QRect MaskEditBase::caretRect() const
 {
     if (!m_engine.focused())

@@ -52,6 +52,8 @@ public:
     int scrollOffset() const { return m_scroll; }
     // Character index under a point of the text rectangle.
     int indexAt(int x) const;
+    // The box of the character at an index of the shown text; empty past the end.
+    QRect characterRect(int index) const;
     // The caret rectangle for the current style, or an empty rectangle without focus.
     QRect caretRect() const;
     QSize sizeHint() const override;

@@ -3,8 +3,10 @@
 #include "CNumCtrl.h"
 #include "OrvelIds.h"
 #include "PopupWindowClasses.h"
+#include "TallixAccessible.h"
 #include "comctl/ComModuleExports.h"
 
+#include <QAccessible>
 #include <stdexcept>
 
 namespace orvel {
@@ -28,15 +30,21 @@ comctl::ClassRegistration tallixRegistration()
     return r;
 }
 
-// Module start-up and shut-down: the two popup window classes.
+// Module start-up and shut-down: the two popup window classes and the control's
+// accessibility factory.
 struct ModuleLifetime
 {
     ModuleLifetime()
     {
         if (!PopupWindowClasses::registerClasses())
             throw std::runtime_error("Orvel: popup window classes could not be registered");
+        QAccessible::installFactory(&TallixAccessible::create);
     }
-    ~ModuleLifetime() { PopupWindowClasses::unregisterClasses(); }
+    ~ModuleLifetime()
+    {
+        QAccessible::removeFactory(&TallixAccessible::create);
+        PopupWindowClasses::unregisterClasses();
+    }
 };
 
 const ModuleLifetime lifetime;

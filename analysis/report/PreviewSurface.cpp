@@ -181,6 +181,7 @@ PreviewSurface::PreviewSurface(QWidget *parent, std::shared_ptr<const TextMeasur
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_scroll);
     m_scroll->setWidget(m_view);
+    m_scroll->setAccessibleName(QStringLiteral("Seitenansicht"));
     m_scroll->setAlignment(Qt::AlignCenter);
     m_scroll->setBackgroundRole(QPalette::Dark);
     auto addZoomAction = [this](const QList<QKeySequence> &keys, void (PreviewSurface::*slot)()) {

@@ -30,6 +30,8 @@ void ZoomComboBinding::setUpCombo(QComboBox *combo)
 {
     combo->clear();
     combo->setEditable(true);
+    // The typed zoom is read by the name of the combo box.
+    combo->lineEdit()->setAccessibleName(QStringLiteral("Zoom"));
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(ZoomChoice::zoomTexts());
     combo->setToolTip(ZoomChoice::toolTip());

@@ -35,6 +35,7 @@ FMStart::FMStart(AnalysisSession &session, Prompter &prompter, QWidget *parent)
     setUpDetails();
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("fetchProgress"));
+    m_progress->setAccessibleName(QStringLiteral("Fortschritt beim Datenholen"));
     m_progress->setMaximumWidth(240);
     m_progress->hide();
     statusBar()->addPermanentWidget(m_progress);
@@ -352,11 +353,7 @@ void FMStart::createMonthInput()
         txtMonat = monthInputPlaceholder(error);
     m_monthInput.setMonth(m_session.clock().now().date().month());
     txtMonat->setEnabled(false);
-    if (auto *control = qobject_cast<comctl::ComControl *>(txtMonat))
-        connect(control, &comctl::ComControl::eventRaised, this, [this](const QString &name) {
-            if (name == u"Change")
-                checkDetailsPeriods();
-        });
+    m_monthInput.whenChanged(this, [this] { checkDetailsPeriods(); });
 }
 
 QWidget *FMStart::monthInputPlaceholder(const QString &error)

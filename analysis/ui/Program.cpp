@@ -13,6 +13,7 @@
 #include "LoginWindows.h"
 #include "MessageBoxPrompter.h"
 #include "PageSetupDialog.h"
+#include "PageTableAccessible.h"
 #include "PreviewSurface.h"
 #include "PrintController.h"
 #include "PrinterDialog.h"
@@ -27,6 +28,7 @@
 #include "WindowBook.h"
 #include "ZoomComboBinding.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
@@ -167,15 +169,18 @@ void Program::wireServerLayer()
 void Program::wireReport()
 {
     // The report page on the preview surface VSPrinter1, drawn whenever the report changes.
+    // A screen reader finds the page's value table as a table.
+    QAccessible::installFactory(&report::PageTableAccessible::create);
     m_surface = new report::PreviewSurface;
     m_window->setPreview(m_surface);
     report::PreviewSurface *surface = m_surface;
     AnalysisSession *analysis = m_analysis.get();
-    QObject::connect(analysis, &AnalysisSession::reportChanged, surface,
-                     [surface](const ReportData &data) {
-                         report::ReportPage::draw(*surface, data);
-                         surface->setHitMap(report::PageHitMap(data));
-                     });
+    QObject::connect(
+        analysis, &AnalysisSession::reportChanged, surface, [surface](const ReportData &data) {
+            report::ReportPage::draw(*surface, data);
+            surface->setHitMap(report::PageHitMap(data));
+            report::PageTableAccessible::publish(surface, report::ReportPage::content(data));
+        });
     FMStart *window = m_window.get();
     // A month, point, cell or series label of the page opens its breakdown.
     QObject::connect(surface, &report::PreviewSurface::breakdownWanted, window,

@@ -16,6 +16,7 @@
 #include "XlsxReader.h"
 #include "comctl/ComControl.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -73,6 +74,21 @@ int monthInput(ertragon::FMStart &window)
 QPoint placeOf(ertragon::report::PreviewSurface &surface, const Hit &hit)
 {
     return surface.viewPoint(surface.hitMap().areaOf(hit).center()).value_or(QPointF()).toPoint();
+}
+
+// What a screen reader reads of the page's value table: each cell's text, row by row.
+QStringList accessibleCells(QWidget *page)
+{
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(page);
+    QAccessibleTableInterface *table = reader ? reader->tableInterface() : nullptr;
+    if (!table)
+        return {};
+    QStringList cells;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells << table->cellAt(row, column)->text(QAccessible::Name);
+    }
+    return cells;
 }
 
 } // namespace
@@ -174,6 +190,13 @@ void ReportJourneys::displayMenusRedrawWithoutTheServer()
     QVERIFY(after != before);
     QVERIFY2(!after.filter(shown).isEmpty(), qPrintable(after.join(QLatin1Char('|'))));
     QVERIFY(!server.isConnected());
+    // A screen reader reads the table the page shows now: six series of twelve months.
+    const QStringList cells
+        = accessibleCells(m_run->window().findChild<QWidget *>(QStringLiteral("VSPrinter1")));
+    QCOMPARE(cells.size(), 72);
+    QVERIFY(cells.filter(QRegularExpression(QStringLiteral("[0-9]"))).size() > 12);
+    for (const QString &cell : cells)
+        QVERIFY2(cell.isEmpty() || after.contains(cell), qPrintable(cell));
 }
 
 void ReportJourneys::pageAnswersHoverClickAndKeys()

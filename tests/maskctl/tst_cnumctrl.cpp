@@ -3,6 +3,7 @@
 #include "comctl/HostSite.h"
 #include "comctl/PropertyBag.h"
 
+#include <QAccessible>
 #include <QBuffer>
 #include <QLineEdit>
 #include <QStandardItemModel>
@@ -565,25 +566,39 @@ void TestCNumCtrl::keyEventOrder_data()
     // Keys: a name (Delete, F4, Return, Backspace, End, KP+) or one character.
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("expected"); // the events of the last key
+    // What a screen reader reads at the end: the accessible text and value (from "5").
+    QTest::addColumn<QString>("accessible");
     QTest::newRow("digit: typed after KeyPress") << "End 1"
-                                                 << "KeyDown(49,0) KeyPress(49) Change KeyUp(49,0)";
+                                                 << "KeyDown(49,0) KeyPress(49) Change KeyUp(49,0)"
+                                                 << "51|51";
     QTest::newRow("Delete: handled before KeyDown") << "Delete"
-                                                    << "Change KeyDown(46,0) KeyUp(46,0)";
+                                                    << "Change KeyDown(46,0) KeyUp(46,0)"
+                                                    << "0|0";
     QTest::newRow("F4: DropDown before KeyDown") << "F4"
-                                                 << "DropDown KeyDown(115,0) KeyUp(115,0)";
+                                                 << "DropDown KeyDown(115,0) KeyUp(115,0)"
+                                                 << "5|5";
     QTest::newRow("Enter has a KeyPress") << "Return"
-                                          << "KeyDown(13,0) KeyPress(13) KeyUp(13,0)";
+                                          << "KeyDown(13,0) KeyPress(13) KeyUp(13,0)"
+                                          << "5|5";
     QTest::newRow("Backspace has a KeyPress") << "End Backspace"
-                                              << "Change KeyDown(8,0) KeyPress(8) KeyUp(8,0)";
+                                              << "Change KeyDown(8,0) KeyPress(8) KeyUp(8,0)"
+                                              << "0|0";
     QTest::newRow("keypad plus spins, its character is not typed")
         << "KP+"
-        << "Change SpinClick(1) KeyDown(107,0) KeyPress(43) KeyUp(107,0)";
+        << "Change SpinClick(1) KeyDown(107,0) KeyPress(43) KeyUp(107,0)"
+        << "6|6";
     QTest::newRow("calculator open: KeyPress, then the button")
         << "F4 7"
-        << "KeyDown(55,0) KeyPress(55) CalcBtnClick(7) KeyUp(55,0)";
+        << "KeyDown(55,0) KeyPress(55) CalcBtnClick(7) KeyUp(55,0)"
+        << "5|5";
     QTest::newRow("calculator open: Enter transfers before KeyDown")
         << "F4 7 Return"
-        << "CalcBtnClick(11) Change CloseUp KeyDown(13,0) KeyPress(13) KeyUp(13,0)";
+        << "CalcBtnClick(11) Change CloseUp KeyDown(13,0) KeyPress(13) KeyUp(13,0)"
+        << "7|7";
+    QTest::newRow("digits typed one by one are read one by one")
+        << "End Backspace 1 2"
+        << "KeyDown(50,0) KeyPress(50) Change KeyUp(50,0)"
+        << "12|12";
 }
 
 void TestCNumCtrl::keyEventOrder()
@@ -612,6 +627,14 @@ void TestCNumCtrl::keyEventOrder()
     }
     log.events.removeIf([](const QString &e) { return e.startsWith(u"Mouse"); });
     QTEST(log.events.join(u' ').remove(QStringLiteral("()")), "expected");
+
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(&f.ctl);
+    QVERIFY(reader && reader->textInterface() && reader->valueInterface());
+    const QString text
+        = reader->textInterface()->text(0, reader->textInterface()->characterCount());
+    const QVariant value = reader->valueInterface()->currentValue();
+    QTEST(text + u'|' + value.toString(), "accessible");
+    QCOMPARE(reader->text(QAccessible::Value), text);
 }
 
 void TestCNumCtrl::nullTextAndIsEmpty()
