@@ -37,6 +37,9 @@ PreviewPageView::PreviewPageView(PreviewSurface &surface, QWidget *parent)
     setAutoFillBackground(false);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Berichtsseite"));
+    setAccessibleDescription(QStringLiteral(
+        "Pfeiltasten wählen einen Monat, die Eingabetaste öffnet seine Aufteilung"));
 }
 
 QSizeF PreviewPageView::pagePixels() const

@@ -163,7 +163,7 @@ XlsxExport::Sheet XlsxExport::table(const QAbstractItemModel &model, int numberR
     for (int c = 0; c < model.columnCount(); ++c)
         sheet.headings << model.headerData(c, Qt::Horizontal).toString();
     for (int r = 0; r < model.rowCount(); ++r) {
-        QList<Cell> row { { model.index(r, 0).data().toString(), {} } };
+        QList<Cell> row { { model.index(r, 0).data(Qt::EditRole).toString(), {} } };
         for (int c = 1; c < model.columnCount(); ++c) {
             const QVariant number = model.index(r, c).data(numberRole);
             if (number.canConvert<double>() && number.isValid())

@@ -8,7 +8,6 @@
 #include "PreviewSurface.h"
 #include "Prompter.h"
 #include "Splash.h"
-#include "comctl/ComControl.h"
 #include "frmAbout.h"
 #include "frmAuswahlDetail.h"
 #include "frmNeueDaten.h"

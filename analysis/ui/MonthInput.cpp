@@ -185,4 +185,15 @@ void MonthInput::setMonth(int month)
         m_control->put(QStringLiteral("Value"), month);
 }
 
+void MonthInput::whenChanged(QObject *receiver, std::function<void()> changed)
+{
+    if (!m_control)
+        return;
+    QObject::connect(m_control.data(), &comctl::ComControl::eventRaised, receiver,
+                     [changed = std::move(changed)](const QString &name) {
+                         if (name == u"Change")
+                             changed();
+                     });
+}
+
 } // namespace ertragon

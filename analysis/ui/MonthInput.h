@@ -2,8 +2,10 @@
 
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
 
+class QObject;
 class QWidget;
 
 namespace comctl {
@@ -32,6 +34,8 @@ public:
     // The month shown, or 0 when the input is empty or not a number.
     int month() const;
     void setMonth(int month);
+    // Calls changed (in receiver's lifetime) whenever the control reports a change.
+    void whenChanged(QObject *receiver, std::function<void()> changed);
 
     // Where the program looks for its own copy of the Orvel library when the control
     // registry does not name it: relative to the program's folder, as it is installed.
