@@ -1,6 +1,7 @@
 #include "BookDialog.h"
 
 #include "Prompter.h"
+#include "ViewMemory.h"
 #include "WindowBook.h"
 
 #include <QApplication>
@@ -86,6 +87,19 @@ BookDialog::BookDialog(WindowBook &book, Prompter &prompter, QWidget *parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void BookDialog::setMemory(ViewMemory *memory)
+{
+    m_memory = memory;
+    if (!memory)
+        return;
+    const QStringList levels = memory->value(QStringLiteral("MappeEbenen")).toStringList();
+    if (!levels.isEmpty()) {
+        for (size_t i = 0; i < chkLevel.size(); ++i)
+            chkLevel[i]->setChecked(levels.contains(chkLevel[i]->objectName()));
+    }
+    edtDatei->setText(memory->value(QStringLiteral("MappeDatei")).toString());
+}
+
 QList<ReportBook::Level> BookDialog::chosenLevels() const
 {
     QList<Level> levels;
@@ -142,6 +156,15 @@ void BookDialog::create()
 
     switch (result.kind) {
     case WindowBook::Result::Written: {
+        if (m_memory) {
+            QStringList names;
+            for (const QCheckBox *level : chkLevel) {
+                if (level->isChecked())
+                    names << level->objectName();
+            }
+            m_memory->setValue(QStringLiteral("MappeEbenen"), names);
+            m_memory->setValue(QStringLiteral("MappeDatei"), path);
+        }
         QString text = QStringLiteral("Die Berichtsmappe mit %1 Seiten ist gespeichert:\n%2")
                            .arg(result.pages)
                            .arg(path);

@@ -13,6 +13,7 @@ class QPushButton;
 namespace ertragon {
 
 class Prompter;
+class ViewMemory;
 class WindowBook;
 
 // "Berichtsmappe": the levels of the book and its file; makes the book beside
@@ -25,6 +26,8 @@ public:
 
     BookDialog(WindowBook &book, Prompter &prompter, QWidget *parent = nullptr);
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // Where the levels and the file of the last book written are kept; they are shown now.
+    void setMemory(ViewMemory *memory);
 
     // "Erstellen": checks the input, makes the book and says how it went.
     void create();
@@ -40,6 +43,7 @@ private:
     std::array<QCheckBox *, 4> chkLevel {};
     QLineEdit *edtDatei;
     QPushButton *cmdDatei;
+    ViewMemory *m_memory = nullptr;
 };
 
 } // namespace ertragon

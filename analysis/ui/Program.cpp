@@ -233,6 +233,7 @@ void Program::openBook()
 {
     WindowBook book(*m_analysis);
     BookDialog dialog(book, *m_platform.prompter, m_window.get());
+    dialog.setMemory(&m_viewKeeper->memory());
     if (const auto choose = m_platform.chooseSaveFile) {
         dialog.setFileChooser([choose](const QString &caption, const QString &filter) {
             return choose(caption, filter, QString());

@@ -516,7 +516,13 @@ void ReportJourneys::reportBook()
         watch->start(0);
     }
     const int boxes = m_run->prompter.boxes.size();
-    whenModal([](QWidget *dialog) {
+    QStringList offered; // the levels and file the dialog opens with
+    whenModal([&offered](QWidget *dialog) {
+        for (QCheckBox *level : dialog->findChildren<QCheckBox *>()) {
+            if (level->isChecked())
+                offered << level->objectName();
+        }
+        offered << dialog->findChild<QLineEdit *>(QStringLiteral("edtDatei"))->text();
         dialog->findChild<QCheckBox *>(QStringLiteral("chkHABT"))->setChecked(true);
         QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdDatei")),
                           Qt::LeftButton);
@@ -528,6 +534,11 @@ void ReportJourneys::reportBook()
     m_run->chooseFromMenu(QStringLiteral("mBerichtsmappe"));
     delete watch;
     QCOMPARE(m_run->prompter.boxes.size(), boxes + 1);
+    // The book before, made in this run, left its levels and file for the next one.
+    if (cancel)
+        QCOMPARE(offered, QStringList({ "chkHABT", "chkABT", m_run->dir("book.pdf") }));
+    else
+        QCOMPARE(offered, QStringList({ "chkABT", QString() }));
     if (cancel) {
         QVERIFY(!QFile::exists(path));
         QVERIFY(m_run->prompter.boxes.last().text.contains(QStringLiteral("abgebrochen")));
