@@ -31,6 +31,16 @@ ViewMemory::ViewMemory(QString file)
 {
 }
 
+ViewMemory::~ViewMemory() = default;
+ViewMemory::ViewMemory(ViewMemory &&) noexcept = default;
+ViewMemory &ViewMemory::operator=(ViewMemory &&) noexcept = default;
+
+void ViewMemory::sync()
+{
+    if (m_settings)
+        m_settings->sync();
+}
+
 QString ViewMemory::defaultFile()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
@@ -41,6 +51,8 @@ void ViewMemory::setUser(const QString &company, const QString &user)
 {
     m_company = company;
     m_user = user;
+    // Read when a user is admitted, so the file is the one that holds at login.
+    m_settings = std::make_unique<QSettings>(m_file, QSettings::IniFormat);
 }
 
 QString ViewMemory::group() const
@@ -53,17 +65,15 @@ QVariant ViewMemory::value(const QString &key, const QVariant &fallback) const
 {
     if (m_user.isEmpty())
         return fallback;
-    QSettings settings(m_file, QSettings::IniFormat);
-    return settings.value(group() + u'/' + key, fallback);
+    return m_settings->value(group() + u'/' + key, fallback);
 }
 
 void ViewMemory::setValue(const QString &key, const QVariant &value)
 {
     if (m_user.isEmpty())
         return;
-    QSettings settings(m_file, QSettings::IniFormat);
-    if (settings.value(group() + u'/' + key) != value)
-        settings.setValue(group() + u'/' + key, value);
+    if (m_settings->value(group() + u'/' + key) != value)
+        m_settings->setValue(group() + u'/' + key, value);
 }
 
 bool ViewMemory::restoreAtStart() const

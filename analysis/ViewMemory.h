@@ -6,7 +6,10 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 #include <optional>
+
+class QSettings;
 
 namespace ertragon {
 
@@ -27,7 +30,13 @@ public:
     };
 
     explicit ViewMemory(QString file = defaultFile());
+    ~ViewMemory();
+    ViewMemory(ViewMemory &&) noexcept;
+    ViewMemory &operator=(ViewMemory &&) noexcept;
     static QString defaultFile();
+
+    // Writes what was set to the file now (it is written later by itself otherwise).
+    void sync();
 
     // Whose values are read and written: company and user code. Nothing is kept without.
     void setUser(const QString &company, const QString &user);
@@ -52,6 +61,7 @@ private:
     QString group() const;
 
     QString m_file;
+    std::unique_ptr<QSettings> m_settings; // read at setUser, written when values change
     QString m_company;
     QString m_user;
 };

@@ -164,6 +164,7 @@ void BookDialog::create()
             }
             m_memory->setValue(QStringLiteral("MappeEbenen"), names);
             m_memory->setValue(QStringLiteral("MappeDatei"), path);
+            m_memory->sync();
         }
         QString text = QStringLiteral("Die Berichtsmappe mit %1 Seiten ist gespeichert:\n%2")
                            .arg(result.pages)

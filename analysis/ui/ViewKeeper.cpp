@@ -49,6 +49,7 @@ void ViewKeeper::keep()
     view.zoom = m_window.zoomCombo()->currentText();
     m_memory.keepView(view);
     m_memory.keepDetails(view.display, m_window.chosenMonth());
+    m_memory.sync();
 }
 
 void ViewKeeper::userAdmitted()
