@@ -158,6 +158,7 @@ void AnalysisSession::restoreDetails(const DisplayState &details)
 {
     m_display.valueKind = details.valueKind;
     m_display.detailPeriod = details.detailPeriod;
+    m_display.seriesLegend = details.seriesLegend;
     Q_EMIT displayChanged();
     redraw();
 }

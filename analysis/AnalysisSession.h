@@ -82,7 +82,8 @@ public:
     // the user's rules (an unknown or refused code ends the restore there), the display
     // modes as far as the user's rights allow. The zoom is the window's.
     void restoreView(const ViewMemory::View &view);
-    // The details options of a kept view (period, year or month values).
+    // The options of a kept view that always come back: the details' period and year or
+    // month values, and "Legende und Zeilentitel".
     void restoreDetails(const DisplayState &details);
     // "Auswahl zurücksetzen": every list back to its empty entry, as picking it would.
     void clearSelection();

@@ -1,8 +1,5 @@
 #include "ViewMemory.h"
 
-#include <QSettings>
-#include <QStandardPaths>
-
 namespace ertragon {
 
 namespace {
@@ -14,67 +11,7 @@ int bounded(const QVariant &value, int first, int last, int fallback)
     return ok && n >= first && n <= last ? n : fallback;
 }
 
-// A group name that cannot reach outside its own group, whatever a code holds.
-QString safeKey(QString text)
-{
-    for (QChar &c : text) {
-        if (!c.isLetterOrNumber())
-            c = u'_';
-    }
-    return text.left(40);
-}
-
 } // namespace
-
-ViewMemory::ViewMemory(QString file)
-    : m_file(std::move(file))
-{
-}
-
-ViewMemory::~ViewMemory() = default;
-ViewMemory::ViewMemory(ViewMemory &&) noexcept = default;
-ViewMemory &ViewMemory::operator=(ViewMemory &&) noexcept = default;
-
-void ViewMemory::sync()
-{
-    if (m_settings)
-        m_settings->sync();
-}
-
-QString ViewMemory::defaultFile()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/Ertragon/Ansicht.ini");
-}
-
-void ViewMemory::setUser(const QString &company, const QString &user)
-{
-    m_company = company;
-    m_user = user;
-    // Read when a user is admitted, so the file is the one that holds at login.
-    m_settings = std::make_unique<QSettings>(m_file, QSettings::IniFormat);
-}
-
-QString ViewMemory::group() const
-{
-    return QStringLiteral("Firma_") + safeKey(m_company) + QStringLiteral("_Benutzer_")
-        + safeKey(m_user);
-}
-
-QVariant ViewMemory::value(const QString &key, const QVariant &fallback) const
-{
-    if (m_user.isEmpty())
-        return fallback;
-    return m_settings->value(group() + u'/' + key, fallback);
-}
-
-void ViewMemory::setValue(const QString &key, const QVariant &value)
-{
-    if (m_user.isEmpty())
-        return;
-    if (m_settings->value(group() + u'/' + key) != value)
-        m_settings->setValue(group() + u'/' + key, value);
-}
 
 bool ViewMemory::restoreAtStart() const
 {
@@ -120,6 +57,7 @@ void ViewMemory::keepDetails(const DisplayState &display, int month)
     setValue(QStringLiteral("DetailsPeriode"), display.detailPeriod);
     setValue(QStringLiteral("DetailsWerte"), display.valueKind);
     setValue(QStringLiteral("DetailsMonat"), month);
+    setValue(QStringLiteral("LegendeUndZeilentitel"), display.seriesLegend);
 }
 
 DisplayState ViewMemory::details(const DisplayState &into) const
@@ -129,6 +67,7 @@ DisplayState ViewMemory::details(const DisplayState &into) const
     d.detailPeriod = bounded(value(QStringLiteral("DetailsPeriode")), 0, 2, d.detailPeriod);
     if (d.valueKind == 1 && d.detailPeriod == 2) // month values have no three-year mean
         d.detailPeriod = 0;
+    d.seriesLegend = value(QStringLiteral("LegendeUndZeilentitel"), d.seriesLegend).toBool();
     return d;
 }
 

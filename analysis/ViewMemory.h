@@ -2,22 +2,17 @@
 
 #include "DisplayState.h"
 #include "SelectionModel.h"
+#include "UserValues.h"
 
-#include <QString>
 #include <QStringList>
-#include <QVariant>
-#include <memory>
 #include <optional>
-
-class QSettings;
 
 namespace ertragon {
 
-// What a user keeps from one start to the next, per company and user, in an INI file
-// ("Ansicht.ini" beside the login settings): the view of the last session (selection,
-// split flags, display modes, zoom) with the choice whether to restore it, the details
-// options and other remembered values. A damaged or missing file reads as nothing kept.
-class ViewMemory
+// The view a user keeps per company: the last session's selection, split flags, display
+// modes and zoom with the choice whether to restore them, and the options that always
+// come back (details, "Legende und Zeilentitel").
+class ViewMemory : public UserValues
 {
 public:
     struct View
@@ -29,17 +24,7 @@ public:
         bool operator==(const View &) const = default;
     };
 
-    explicit ViewMemory(QString file = defaultFile());
-    ~ViewMemory();
-    ViewMemory(ViewMemory &&) noexcept;
-    ViewMemory &operator=(ViewMemory &&) noexcept;
-    static QString defaultFile();
-
-    // Writes what was set to the file now (it is written later by itself otherwise).
-    void sync();
-
-    // Whose values are read and written: company and user code. Nothing is kept without.
-    void setUser(const QString &company, const QString &user);
+    using UserValues::UserValues;
 
     bool restoreAtStart() const;
     void setRestoreAtStart(bool restore);
@@ -49,21 +34,11 @@ public:
     std::optional<View> view() const;
     void keepView(const View &view);
 
-    // The details options (period, year or month values, month): kept always.
+    // The options kept always: the details' period, year or month values and month, and
+    // "Legende und Zeilentitel".
     void keepDetails(const DisplayState &display, int month);
     DisplayState details(const DisplayState &into) const;
     int detailsMonth(int fallback) const;
-
-    QVariant value(const QString &key, const QVariant &fallback = {}) const;
-    void setValue(const QString &key, const QVariant &value);
-
-private:
-    QString group() const;
-
-    QString m_file;
-    std::unique_ptr<QSettings> m_settings; // read at setUser, written when values change
-    QString m_company;
-    QString m_user;
 };
 
 } // namespace ertragon

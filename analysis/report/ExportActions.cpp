@@ -5,12 +5,14 @@
 #include "PrintController.h"
 #include "Prompter.h"
 #include "ReportData.h"
+#include "UserValues.h"
 #include "XlsxExport.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMenu>
 
@@ -31,10 +33,6 @@ ExportActions::ExportActions(PrintController &controller, Prompter &prompter, QW
             = QInputDialog::getInt(window, QStringLiteral("Als Bild speichern"),
                                    QStringLiteral("Auflösung (dpi):"), 150, 30, 600, 10, &ok);
         return ok ? std::optional<int>(dpi) : std::nullopt;
-    };
-    m_owner = [this] {
-        const ReportData &data = m_controller.report();
-        return std::pair { data.loginCompany, data.userFullName };
     };
     m_pdf = addAction(QStringLiteral("Als &PDF speichern..."), "mAlsPdf", &ExportActions::savePdf);
     m_png
@@ -87,36 +85,70 @@ void ExportActions::reportFailure(const QString &error)
                       QStringLiteral("Die Datei konnte nicht gespeichert werden.\n") + error);
 }
 
-void ExportActions::save(const QString &caption, const QString &filter, const QString &extension,
-                         const Writer &write)
+namespace {
+
+const QString folderKey = QStringLiteral("Exportordner");
+
+QString nameKey(const QString &kind)
 {
-    const auto [company, user] = m_owner();
-    const QString suggested
-        = QDir(m_folders.folder(company, user))
-              .filePath(ExportNames::suggested(m_controller.report(), extension));
-    const QString path
-        = ExportNames::withExtension(m_chooseFile(caption, filter, suggested), extension);
+    return QStringLiteral("Exportdatei_") + kind;
+}
+
+} // namespace
+
+QString ExportActions::suggestedPath(const QString &kind, const QString &generatedName) const
+{
+    QString folder = m_memory ? m_memory->value(folderKey).toString() : QString();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    QString name = m_memory ? m_memory->value(nameKey(kind)).toString() : QString();
+    // Only a plain file name is taken from the file: nothing that leads elsewhere.
+    if (name.isEmpty() || name != QFileInfo(name).fileName() || name.startsWith(u'.'))
+        name = generatedName;
+    return QDir(folder).filePath(name);
+}
+
+void ExportActions::remember(const QString &kind, const QString &path, const QString &generatedName)
+{
+    if (!m_memory)
+        return;
+    const QFileInfo file(path);
+    m_memory->setValue(folderKey, file.absolutePath());
+    // A name of the user's own is offered again; the generated one follows the selection.
+    m_memory->setValue(nameKey(kind),
+                       file.fileName() == generatedName ? QVariant() : QVariant(file.fileName()));
+    m_memory->sync();
+}
+
+void ExportActions::save(const QString &kind, const QString &caption, const QString &filter,
+                         const QString &extension, const Writer &write)
+{
+    const QString generated = ExportNames::suggested(m_controller.report(), extension);
+    const QString path = ExportNames::withExtension(
+        m_chooseFile(caption, filter, suggestedPath(kind, generated)), extension);
     if (path.isEmpty())
         return;
     QString error;
     if (write(path, &error))
-        m_folders.remember(company, user, path);
+        remember(kind, path, generated);
     else if (!error.isNull())
         reportFailure(error);
 }
 
 void ExportActions::savePdf()
 {
-    save(QStringLiteral("Als PDF speichern"), QStringLiteral("PDF-Dateien (*.pdf)"),
-         QStringLiteral("pdf"), [this](const QString &path, QString *error) {
+    save(QStringLiteral("Pdf"), QStringLiteral("Als PDF speichern"),
+         QStringLiteral("PDF-Dateien (*.pdf)"), QStringLiteral("pdf"),
+         [this](const QString &path, QString *error) {
              return m_controller.exportPdf(path, error);
          });
 }
 
 void ExportActions::savePng()
 {
-    save(QStringLiteral("Als Bild speichern"), QStringLiteral("PNG-Bilder (*.png)"),
-         QStringLiteral("png"), [this](const QString &path, QString *error) {
+    save(QStringLiteral("Bild"), QStringLiteral("Als Bild speichern"),
+         QStringLiteral("PNG-Bilder (*.png)"), QStringLiteral("png"),
+         [this](const QString &path, QString *error) {
              const std::optional<int> dpi = m_chooseDpi();
              // No resolution chosen: cancelled, nothing to tell.
              return dpi && m_controller.exportPng(path, *dpi, error);
@@ -125,8 +157,9 @@ void ExportActions::savePng()
 
 void ExportActions::saveCsv()
 {
-    save(QStringLiteral("Tabelle als CSV speichern"), QStringLiteral("CSV-Dateien (*.csv)"),
-         QStringLiteral("csv"), [this](const QString &path, QString *error) {
+    save(QStringLiteral("Csv"), QStringLiteral("Tabelle als CSV speichern"),
+         QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("csv"),
+         [this](const QString &path, QString *error) {
              return m_controller.exportCsv(path, error);
          });
 }
@@ -135,15 +168,16 @@ void ExportActions::saveDetailsCsv()
 {
     if (!m_breakdown || m_breakdown->columnCount() == 0)
         return;
-    save(QStringLiteral("Details als CSV speichern"), QStringLiteral("CSV-Dateien (*.csv)"),
-         QStringLiteral("csv"), [this](const QString &path, QString *error) {
+    save(QStringLiteral("Details"), QStringLiteral("Details als CSV speichern"),
+         QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("csv"),
+         [this](const QString &path, QString *error) {
              return DetailsCsv::write(*m_breakdown, path, error, m_plainRole);
          });
 }
 
 void ExportActions::saveXlsx()
 {
-    save(QStringLiteral("Als Excel-Mappe speichern"),
+    save(QStringLiteral("Mappe"), QStringLiteral("Als Excel-Mappe speichern"),
          QStringLiteral("Excel-Arbeitsmappen (*.xlsx)"), QStringLiteral("xlsx"),
          [this](const QString &path, QString *error) {
              const ReportData &data = m_controller.report();

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ExportFolders.h"
-
 #include <QObject>
 #include <functional>
 #include <optional>
@@ -14,17 +12,18 @@ class QWidget;
 
 namespace ertragon {
 class Prompter;
-}
+class UserValues;
+} // namespace ertragon
 
 namespace ertragon::report {
 
 class PrintController;
 
 // The file menu's export commands after "&Drucken": PDF, picture, the value table as
-// CSV, the breakdown as CSV and both as a workbook. Each suggests a file name from the
-// selection and the day in the folder of the same user's last export, and adds the
-// extension the user left out. Where to save and at which resolution are asked through
-// replaceable functions; failures are reported through the prompter.
+// CSV, the breakdown as CSV and both as a workbook. Each suggests the name the user gave
+// its last file, or else a name from the selection and the day, in the folder of the
+// user's last export, and adds the extension the user left out. Where to save and at which
+// resolution are asked through replaceable functions; failures are reported through the prompter.
 class ExportActions : public QObject
 {
     Q_OBJECT
@@ -32,15 +31,13 @@ public:
     using FileChooser = std::function<QString(const QString &caption, const QString &filter,
                                               const QString &suggestedPath)>;
     using DpiChooser = std::function<std::optional<int>()>;
-    // The company and the user whose last folder counts.
-    using Owner = std::function<std::pair<QString, QString>()>;
 
     ExportActions(PrintController &controller, Prompter &prompter, QWidget *window);
 
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void setDpiChooser(DpiChooser chooser) { m_chooseDpi = std::move(chooser); }
-    void setOwner(Owner owner) { m_owner = std::move(owner); }
-    void setFolders(const ExportFolders &folders) { m_folders = folders; }
+    // Where the logged-in user's last folder and file names are kept; none: nothing kept.
+    void setMemory(UserValues *memory) { m_memory = memory; }
     // The breakdown table with the role of its plain numbers and that of its numbers.
     void setBreakdown(const QAbstractItemModel *table, int plainRole, int numberRole);
 
@@ -63,9 +60,12 @@ public Q_SLOTS:
 private:
     using Writer = std::function<bool(const QString &path, QString *error)>;
     // Asks for the file (suggested name, last folder), adds the extension, writes it and
-    // remembers its folder; a failure is told the user.
-    void save(const QString &caption, const QString &filter, const QString &extension,
-              const Writer &write);
+    // remembers its folder and, when the user chose another, its name; a failure is told
+    // the user. kind names the export among the remembered names.
+    void save(const QString &kind, const QString &caption, const QString &filter,
+              const QString &extension, const Writer &write);
+    QString suggestedPath(const QString &kind, const QString &generatedName) const;
+    void remember(const QString &kind, const QString &path, const QString &generatedName);
     QAction *addAction(const QString &text, const char *name, void (ExportActions::*slot)());
     void reportFailure(const QString &error);
 
@@ -73,8 +73,7 @@ private:
     Prompter &m_prompter;
     FileChooser m_chooseFile;
     DpiChooser m_chooseDpi;
-    Owner m_owner;
-    ExportFolders m_folders;
+    UserValues *m_memory = nullptr;
     const QAbstractItemModel *m_breakdown = nullptr;
     int m_plainRole = 0;
     int m_numberRole = 0;

@@ -80,14 +80,20 @@ void FMStart::setUpDetails()
             [&selection](bool on) { selection.setChecked(SelectionModel::ChkHKGRP, on); });
     connect(ui.chkHVArt, &QCheckBox::clicked, this,
             [&selection](bool on) { selection.setChecked(SelectionModel::ChkHVArt, on); });
+    // toggled, not clicked: a screen reader's toggle action checks a button without a
+    // click. A button checked to match the session changes nothing.
     for (int i = 0; i < 3; ++i)
-        connect(optJahr[size_t(i)], &QRadioButton::clicked, this, [this, i] {
+        connect(optJahr[size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (!on || m_session.display().detailPeriod == i)
+                return;
             m_session.setDetailPeriod(i);
             checkDetailsPeriods();
         });
     for (int i = 0; i < 2; ++i)
-        connect(optJahrMonat[size_t(i)], &QRadioButton::clicked, this,
-                [this, i] { optJahrMonatClick(i); });
+        connect(optJahrMonat[size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on && m_session.display().valueKind != i)
+                optJahrMonatClick(i);
+        });
     connect(ui.cmdUebernehmenDetails, &QPushButton::clicked, this,
             &FMStart::fetchAndRefreshDetails);
     connect(ui.cmdAusbeldenDetails, &QPushButton::clicked, this, [this] { mDetailsClick(1); });
@@ -398,8 +404,8 @@ void FMStart::openBreakdown(int valueKind, int detailPeriod, int month)
     if (valueKind < 0 || valueKind > 1 || detailPeriod < 0 || detailPeriod > 2)
         return;
     mDetailsClick(0);
-    optJahrMonat[size_t(valueKind)]->setChecked(true);
     optJahrMonatClick(valueKind);
+    optJahrMonat[size_t(valueKind)]->setChecked(true);
     if (valueKind == 0 || detailPeriod < 2) {
         m_session.setDetailPeriod(detailPeriod);
         optJahr[size_t(detailPeriod)]->setChecked(true);

@@ -19,7 +19,6 @@
 #include "PrinterDialog.h"
 #include "ProgramHistory.h"
 #include "ProgramIcon.h"
-#include "ProgramSettings.h"
 #include "PumpingWaiter.h"
 #include "ReportPage.h"
 #include "ServerAccess.h"
@@ -187,13 +186,6 @@ void Program::wireReport()
                      [window](const report::BreakdownChoice &choice) {
                          window->openBreakdown(choice.valueKind, choice.detailPeriod, choice.month);
                      });
-    // "Legende und Zeilentitel" as the user left it.
-    DisplayState display = analysis->display();
-    display.seriesLegend = ProgramSettings().seriesLegend();
-    analysis->setDisplay(display);
-    QObject::connect(analysis, &AnalysisSession::displayChanged, analysis, [analysis] {
-        ProgramSettings().setSeriesLegend(analysis->display().seriesLegend);
-    });
     report::ZoomComboBinding::setUpCombo(window->zoomCombo());
     auto *zoom = new report::ZoomComboBinding(window->zoomCombo(), surface, window);
     QObject::connect(zoom, &report::ZoomComboBinding::redrawWanted, analysis,
@@ -208,10 +200,9 @@ void Program::wireReport()
     QObject::connect(window, &FMStart::printerSetupWanted, window,
                      [printing, pageSetup] { printing->setUpPage(*pageSetup); });
 
+    m_viewKeeper = new ViewKeeper(*analysis, *window, *surface);
     m_exports = new report::ExportActions(*printing, prompter, window);
-    m_exports->setOwner([analysis] {
-        return std::pair { analysis->login().firma, analysis->login().name };
-    });
+    m_exports->setMemory(&m_viewKeeper->memory());
     m_exports->setBreakdown(&analysis->breakdown(), BreakdownTable::PlainTextRole,
                             BreakdownTable::SortRole);
     if (m_platform.chooseSaveFile)
@@ -219,7 +210,6 @@ void Program::wireReport()
     if (m_platform.chooseDpi)
         m_exports->setDpiChooser(m_platform.chooseDpi);
     m_exports->install(window->fileMenu(), window->printAction());
-    m_viewKeeper = new ViewKeeper(*analysis, *window, *surface);
 
     auto *book = new QAction(QStringLiteral("Berichts&mappe..."), window);
     book->setObjectName(QStringLiteral("mBerichtsmappe"));

@@ -8,7 +8,6 @@
 #include "PageHitMap.h"
 #include "PreviewSurface.h"
 #include "ProgramHistory.h"
-#include "ProgramSettings.h"
 #include "ReportFormat.h"
 #include "ServerAccess.h"
 #include "ServerSession.h"
@@ -242,15 +241,14 @@ void ReportJourneys::pageAnswersHoverClickAndKeys()
 
 void ReportJourneys::legendNamesTheSeries()
 {
-    // "Legende und Zeilentitel": the rows and the chart name their series, the choice is
-    // kept in the settings, and a click on a row title opens that year's breakdown.
+    // "Legende und Zeilentitel": the rows and the chart name their series, and a click on a row
+    // title opens that year's breakdown.
     ertragon::FMStart &window = m_run->window();
     const QString previousYear = QStringLiteral("U KJ %1").arg(today().year() - 1);
     QVERIFY(!m_run->pageTexts().contains(previousYear));
     m_run->chooseFromMenu(QStringLiteral("mLegende"));
     QVERIFY(m_run->action(QStringLiteral("mLegende"))->isChecked());
     QVERIFY(m_run->pageTexts().contains(previousYear));
-    QVERIFY(ertragon::ProgramSettings().seriesLegend());
 
     ertragon::report::PreviewSurface &surface = m_run->program().preview();
     QTest::mouseClick(surface.pageView(), Qt::LeftButton, {},
@@ -262,7 +260,6 @@ void ReportJourneys::legendNamesTheSeries()
 
     m_run->chooseFromMenu(QStringLiteral("mLegende"));
     QVERIFY(!m_run->pageTexts().contains(previousYear));
-    QVERIFY(!ertragon::ProgramSettings().seriesLegend());
 }
 
 void ReportJourneys::printing_data()
@@ -458,6 +455,12 @@ void ReportJourneys::exportsSuggestANameAndRememberTheFolder()
              QFileInfo(run.dir(QStringLiteral("exports"))).absoluteFilePath());
     QVERIFY(run.suggestedPaths.last().endsWith(day + QStringLiteral(".xlsx")));
     QCOMPARE(run.prompter.boxes.size(), boxes);
+
+    // A name of the user's own is offered again for the same kind of export.
+    run.saveAnswers = { QString() };
+    run.chooseFromMenu(QStringLiteral("mAlsPdf"));
+    QCOMPARE(QFileInfo(run.suggestedPaths.last()).absoluteFilePath(),
+             QFileInfo(run.dir(QStringLiteral("exports/monat.pdf"))).absoluteFilePath());
 }
 
 void ReportJourneys::printerSettingsChooseTheNextPrintsPage()
@@ -599,6 +602,7 @@ void ReportJourneys::lastViewComesBackWhenAsked()
         QTest::keyClick(zoom, Qt::Key_Return);
         QCOMPARE(first.program().preview().ZoomPercent(), 180.0);
         first.chooseFromMenu(QStringLiteral("mAnsichtWiederherstellen"));
+        first.chooseFromMenu(QStringLiteral("mLegende"));
         first.chooseFromMenu(QStringLiteral("Beenden"));
         QFile::remove(QDir::temp().filePath(QStringLiteral("kept.ini"))); // left by a failed run
         QVERIFY(QFile::copy(first.dir(kept), QDir::temp().filePath(QStringLiteral("kept.ini"))));
@@ -629,4 +633,6 @@ void ReportJourneys::lastViewComesBackWhenAsked()
     QVERIFY(!third.action(QStringLiteral("mAnsichtWiederherstellen"))->isChecked());
     QVERIFY(third.action(QStringLiteral("mGraph0"))->isChecked()); // the start-up defaults
     QVERIFY(third.action(QStringLiteral("mJahr0"))->isChecked());
+    // "Legende und Zeilentitel" comes back with or without the view.
+    QVERIFY(third.action(QStringLiteral("mLegende"))->isChecked());
 }

@@ -122,11 +122,12 @@ def check_month_input(frame):
         type_keys("ctrl+d")
         choice = wait_for("option Monatswerte", 10,
                           lambda: named(frame, "Monatswerte", (pyatspi.ROLE_RADIO_BUTTON,)))
-        # Chosen with the keyboard: the focus on the option, then the space bar.
-        choice.queryComponent().grabFocus()
-        wait_for("focused option Monatswerte", 10,
-                 lambda: choice if choice.getState().contains(pyatspi.STATE_FOCUSED) else None)
-        type_keys("space")
+        # Chosen as a screen reader does it: the option's own action.
+        action = choice.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        if not names:
+            fail("the option Monatswerte offers no action")
+        action.doAction(0)
         wait_for("enabled month input", 10,
                  lambda: month if month.getState().contains(pyatspi.STATE_ENABLED) else None)
     month.queryComponent().grabFocus()
