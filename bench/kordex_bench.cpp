@@ -12,6 +12,7 @@
 //                [--load-seconds S] [--growth N,N,...] [benchmark flags]
 #include "BenchStores.h"
 #include "BenchTable.h"
+#include "GroupedSums.h"
 #include "GrowthCurve.h"
 #include "LoadRun.h"
 #include "Period.h"
@@ -107,12 +108,42 @@ void serviceBatch(BenchEngine &engine, const QString &cls, const QString &name,
     result->SYS_Close();
 }
 
-// kordex: one query (one round trip) per period; batch: one batch per fetch.
-enum class Side { Kordex, Batch, Bare };
+// kordex: one query (one round trip) per period; batch: one batch per fetch; bare: the
+// engine answering each period's sum; grouped: the engine answering the batch's own
+// grouped statements, without the store's query layer around them.
+enum class Side { Kordex, Batch, Bare, Grouped };
 
 const char *sideName(Side side)
 {
-    return side == Side::Kordex ? "kordex" : side == Side::Batch ? "batch" : "bare";
+    switch (side) {
+    case Side::Kordex:
+        return "kordex";
+    case Side::Batch:
+        return "batch";
+    case Side::Bare:
+        return "bare";
+    case Side::Grouped:
+        break;
+    }
+    return "grouped";
+}
+
+// The statements the store sends for the batch of these period sums.
+QList<SqlStatement> groupedStatements(const BenchEngine &engine, const QList<int> &periods,
+                                      const QList<QPair<QString, QString>> &where)
+{
+    QList<SumSelection> selections;
+    for (int period : periods) {
+        SumSelection selection { QStringLiteral("1"), period, period, {} };
+        for (const auto &[column, code] : where)
+            selection.restrict(column, code);
+        selections.append(selection);
+    }
+    QList<SqlStatement> statements;
+    for (const GroupedSums::Group &group :
+         GroupedSums::plan(selections, engine.store->sql().dialect()))
+        statements.append(group.statement);
+    return statements;
 }
 
 void fetch(benchmark::State &state, BenchEngine *engine, Filter filter, Side side)
@@ -121,10 +152,16 @@ void fetch(benchmark::State &state, BenchEngine *engine, Filter filter, Side sid
     QList<QStringList> sets;
     for (int period : periods)
         sets.append(QStringList { "1", QString::number(period) } + filter.codes);
+    const QList<SqlStatement> grouped
+        = groupedStatements(*engine, periods, plainWhere(filter.codes));
     for (auto _ : state) {
         if (side == Side::Batch) {
             serviceBatch(*engine, QStringLiteral("KXUmsatz.Daten"), QStringLiteral("PeriodenSumme"),
                          sets, 2);
+            continue;
+        }
+        if (side == Side::Grouped) {
+            benchmark::DoNotOptimize(engine->store->sql().queryBatch(grouped));
             continue;
         }
         for (qsizetype i = 0; i < periods.size(); ++i) {
@@ -146,10 +183,19 @@ void extendedFetch(benchmark::State &state, BenchEngine *engine, Side side)
         for (const char *type : { "L", "B", "W" })
             sets.append({ "1", QString::number(period),
                           QStringLiteral("``M2```%1").arg(QLatin1String(type)) });
+    QList<SqlStatement> grouped;
+    for (const char *type : { "L", "B", "W" })
+        grouped += groupedStatements(*engine, periods,
+                                     { { QStringLiteral("abtnr"), QStringLiteral("M2") },
+                                       { QStringLiteral("typ"), QString::fromLatin1(type) } });
     for (auto _ : state) {
         if (side == Side::Batch) {
             serviceBatch(*engine, QStringLiteral("KXUmsatz.DatWH"), QStringLiteral("PeriodenSumme"),
                          sets, 4);
+            continue;
+        }
+        if (side == Side::Grouped) {
+            benchmark::DoNotOptimize(engine->store->sql().queryBatch(grouped));
             continue;
         }
         for (const QStringList &set : std::as_const(sets)) {
@@ -257,8 +303,9 @@ public:
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        std::printf("\n%-52s %12s %12s %8s %12s %8s\n", "work (ms per run; import: lines/s)",
-                    "kordex", "bare", "ratio", "batch", "ratio");
+        std::printf("\n%-52s %12s %12s %8s %12s %8s %12s %8s\n",
+                    "work (ms per run; import: lines/s)", "kordex", "bare", "ratio", "batch",
+                    "ratio", "grouped", "ratio");
         for (const auto &[work, row] : m_rows) {
             const bool rate = work.find("import") != std::string::npos;
             const auto figure = [&](const char *side) {
@@ -269,10 +316,16 @@ public:
             const auto ratio = [&](double ours) { return bare > 0 ? ours / bare : 0.0; };
             std::printf("%-52s %12.2f %12.2f %8.2f", work.c_str(), figure("kordex"), bare,
                         ratio(figure("kordex")));
+            const double grouped = figure("grouped");
             if (row.contains("batch"))
-                std::printf(" %12.2f %8.2f", figure("batch"), ratio(figure("batch")));
+                std::printf(" %12.2f %8.2f %12.2f %8.2f", figure("batch"), ratio(figure("batch")),
+                            grouped, grouped > 0 ? figure("batch") / grouped : 0.0);
             std::printf("\n");
-            addToTable(work, row.contains("batch") ? figure("batch") : figure("kordex"), bare);
+            // A batch stands beside the engine answering the same grouped statements.
+            if (row.contains("batch"))
+                addToTable(work, figure("batch"), grouped);
+            else
+                addToTable(work, figure("kordex"), bare);
         }
         std::fflush(stdout);
     }
@@ -313,7 +366,7 @@ private:
 void registerFetches(BenchEngine *e)
 {
     const std::string engine = e->name.toStdString();
-    for (Side side : { Side::Kordex, Side::Batch, Side::Bare }) {
+    for (Side side : { Side::Kordex, Side::Batch, Side::Bare, Side::Grouped }) {
         for (const Filter &f : filters())
             benchmark::RegisterBenchmark(
                 (engine + "/fetch72/" + f.name + "/" + sideName(side)).c_str(), fetch, e, f, side)

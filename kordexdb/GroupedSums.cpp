@@ -2,9 +2,11 @@
 
 #include "Schema.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMap>
+#include <QSet>
 
 namespace kordex {
 
@@ -73,15 +75,22 @@ GroupedSums::Group groupOf(const QList<SumSelection> &selections, const QList<qs
         return group;
     }
     // The columns whose values differ are grouped by; the others stay plain filters.
-    const QMap<QString, QString> firstValues = valuesOf(first);
+    QList<QMap<QString, QString>> memberValues;
+    memberValues.reserve(members.size());
+    for (qsizetype m : members)
+        memberValues.append(valuesOf(selections[m]));
+    const QMap<QString, QString> &firstValues = memberValues.first();
     QStringList varying;
     QMap<QString, QStringList> lists;
     for (auto it = firstValues.cbegin(); it != firstValues.cend(); ++it) {
         QStringList values;
-        for (qsizetype m : members) {
-            const QString v = valuesOf(selections[m]).value(it.key());
-            if (!values.contains(v))
+        QSet<QString> seen;
+        for (const QMap<QString, QString> &member : std::as_const(memberValues)) {
+            const QString v = member.value(it.key());
+            if (!seen.contains(v)) {
+                seen.insert(v);
                 values.append(v);
+            }
         }
         if (values.size() > 1) {
             varying.append(it.key());
@@ -116,8 +125,7 @@ GroupedSums::Group groupOf(const QList<SumSelection> &selections, const QList<qs
                                  Schema::covering(used).table, where.join(QStringLiteral(" AND "))),
                         params };
     group.groupedColumns = int(varying.size());
-    for (qsizetype m : members) {
-        const QMap<QString, QString> values = valuesOf(selections[m]);
+    for (const QMap<QString, QString> &values : std::as_const(memberValues)) {
         QStringList key;
         for (const QString &column : std::as_const(varying))
             key.append(values.value(column));
@@ -148,14 +156,22 @@ QList<QList<SqlRow>> GroupedSums::split(const Group &group, const QList<SqlRow> 
 {
     if (group.groupedColumns == 0)
         return { rows };
-    QMap<QString, SqlRow> byKey;
-    for (const SqlRow &row : rows)
-        byKey.insert(row.mid(0, group.groupedColumns).join(keySeparator),
-                     row.mid(group.groupedColumns));
+    const auto keyOf = [&group](const SqlRow &row) {
+        return group.groupedColumns == 1 ? row.first()
+                                         : row.mid(0, group.groupedColumns).join(keySeparator);
+    };
+    QHash<QString, qsizetype> byKey;
+    byKey.reserve(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        if (rows[i].size() >= group.groupedColumns)
+            byKey.insert(keyOf(rows[i]), i);
     const SqlRow zeros(Schema::measures().size(), QStringLiteral("0"));
     QList<QList<SqlRow>> answers;
-    for (const QString &key : group.keys)
-        answers.append({ byKey.value(key, zeros) });
+    answers.reserve(group.keys.size());
+    for (const QString &key : group.keys) {
+        const auto found = byKey.constFind(key);
+        answers.append({ found == byKey.cend() ? zeros : rows[*found].mid(group.groupedColumns) });
+    }
     return answers;
 }
 

@@ -1,17 +1,24 @@
 #include "Period.h"
 
-#include <QRegularExpression>
-
 namespace kordex {
 
 std::optional<int> Period::parse(const QString &text)
 {
-    static const QRegularExpression form(
-        QRegularExpression::anchoredPattern(QStringLiteral("(0|[1-9][0-9]{0,2})(0[1-9]|1[0-2])")));
-    const auto match = form.match(text);
-    if (!match.hasMatch())
+    // One to three digits of the year since 1900 without a leading zero ("0" itself for
+    // 1900), then the month as 01 to 12. Read by hand: every period sum parses one.
+    const qsizetype length = text.size();
+    if (length < 3 || length > 5)
         return std::nullopt;
-    return match.captured(1).toInt() * 100 + match.captured(2).toInt();
+    int value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    const int month = value % 100;
+    if (month < 1 || month > 12 || (length > 3 && text.front() == u'0'))
+        return std::nullopt;
+    return value;
 }
 
 int Period::fromDate(const QDate &date)

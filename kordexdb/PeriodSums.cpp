@@ -122,11 +122,20 @@ qint64 PeriodSums::margin(const SumRow &s)
 
 QString PeriodSums::money(qint64 cents)
 {
-    const qint64 whole = cents / 100;
-    const qint64 rest = cents < 0 ? -(cents % 100) : cents % 100;
-    const QString sign = (cents < 0 && whole == 0) ? QStringLiteral("-") : QString();
-    return sign + QString::number(whole) + QLatin1Char('.')
-        + QStringLiteral("%1").arg(rest, 2, 10, QLatin1Char('0'));
+    // Written backwards into one buffer: every answer of a fetch is formatted here.
+    char text[24];
+    char *end = text + sizeof text;
+    char *at = end;
+    quint64 rest = cents < 0 ? 0 - quint64(cents) : quint64(cents);
+    for (int digit = 0; digit < 3 || rest > 0; ++digit) {
+        if (digit == 2)
+            *--at = '.';
+        *--at = char('0' + rest % 10);
+        rest /= 10;
+    }
+    if (cents < 0)
+        *--at = '-';
+    return QString::fromLatin1(at, end - at);
 }
 
 } // namespace kordex

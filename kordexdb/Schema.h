@@ -42,6 +42,10 @@ public:
 
     // The tables and their first rows, in the caller's transaction.
     static void create(SqlConnection &connection);
+    // PostgreSQL: the covering indexes of summe_abt for a profit centre or main department.
+    static QStringList unitIndexes();
+    // Remakes those of an earlier shape; true when one was remade.
+    static bool renewUnitIndexes(SqlConnection &connection);
     static bool exists(SqlConnection &connection);
     // Why an existing store cannot be used: another schema version, or a
     // missing table. Empty when it is this schema.

@@ -188,11 +188,17 @@ Store::PlannedQuery Store::plan(const QString &className, const QString &queryNa
     return className == datenClass ? daten(queryName, arguments) : datWH(queryName, arguments);
 }
 
+SqlStatement Store::PlannedQuery::toRun() const
+{
+    return sums && statement.sql.isEmpty() ? PeriodSums::rollupStatement(*sums) : statement;
+}
+
 QList<QStringList> Store::runQuery(const QString &className, const QString &queryName,
                                    const QStringList &arguments)
 {
     const PlannedQuery planned = plan(className, queryName, arguments);
-    const QList<SqlRow> rows = m_sql->query(planned.statement.sql, planned.statement.params);
+    const SqlStatement statement = planned.toRun();
+    const QList<SqlRow> rows = m_sql->query(statement.sql, statement.params);
     return planned.answer ? planned.answer(rows) : rows;
 }
 
@@ -201,7 +207,7 @@ BatchResult Store::runQueryBatch(const QString &className, const QString &queryN
 {
     BatchResult result;
     QList<PlannedQuery> plans;
-    QList<SqlStatement> statements;
+    plans.reserve(argumentSets.size());
     for (const QStringList &arguments : argumentSets) {
         try {
             plans.append(plan(className, queryName, arguments));
@@ -209,9 +215,8 @@ BatchResult Store::runQueryBatch(const QString &className, const QString &queryN
             result.error = e;
             break;
         }
-        statements.append(plans.constLast().statement);
     }
-    BatchResult rows = runPlanned(plans, statements);
+    BatchResult rows = runPlanned(plans);
     for (qsizetype i = 0; i < rows.answers.size(); ++i) {
         try {
             result.answers.append(plans[i].answer ? plans[i].answer(rows.answers[i])
@@ -227,13 +232,17 @@ BatchResult Store::runQueryBatch(const QString &className, const QString &queryN
     return result;
 }
 
-BatchResult Store::runPlanned(const QList<PlannedQuery> &plans,
-                              const QList<SqlStatement> &statements)
+BatchResult Store::runPlanned(const QList<PlannedQuery> &plans)
 {
     QList<SumSelection> selections;
+    selections.reserve(plans.size());
     for (const PlannedQuery &planned : plans) {
-        if (!planned.sums)
-            return m_sql->queryBatch(statements); // unlike queries: one by one
+        if (!planned.sums) { // unlike queries: one by one
+            QList<SqlStatement> statements;
+            for (const PlannedQuery &each : plans)
+                statements.append(each.toRun());
+            return m_sql->queryBatch(statements);
+        }
         selections.append(*planned.sums);
     }
     // Like period-sum queries: one statement per group, one round trip for all.
@@ -313,7 +322,7 @@ Store::PlannedQuery Store::daten(const QString &queryName, const QStringList &ar
                  {} };
     }
     const auto sums = [](const SumSelection &selection) {
-        return PlannedQuery { PeriodSums::rollupStatement(selection),
+        return PlannedQuery { {},
                               [](const QList<SqlRow> &rows) -> QList<QStringList> {
                                   return { oneRow(PeriodSums::sumsOf(rows)) };
                               },
@@ -353,7 +362,7 @@ Store::PlannedQuery Store::datWH(const QString &queryName, const QStringList &ar
         selection.restrict(order[i], pieces[i]);
     }
     const bool discounts = queryName != QLatin1String("PeriodenSumme");
-    return { PeriodSums::rollupStatement(selection),
+    return { {},
              [discounts](const QList<SqlRow> &rows) -> QList<QStringList> {
                  const SumRow s = PeriodSums::sumsOf(rows);
                  // PeriodenSumme: goods revenue, other revenue, cost of goods, other cost.

@@ -95,17 +95,19 @@ private:
     // (rows as they are when answer is empty).
     struct PlannedQuery
     {
-        SqlStatement statement;
+        SqlStatement statement; // empty for a period sum: made from sums when run alone
         std::function<QList<QStringList>(const QList<SqlRow> &)> answer;
         // A period-sum query: what it sums, so that a batch of like ones shares a statement.
         std::optional<SumSelection> sums;
+
+        SqlStatement toRun() const;
     };
     PlannedQuery plan(const QString &className, const QString &queryName,
                       const QStringList &arguments);
     PlannedQuery daten(const QString &queryName, const QStringList &arguments);
     // "EinheitenMitZahlen": the combinations of units that have any figure in a range.
     PlannedQuery unitsWithFigures(const QStringList &arguments);
-    BatchResult runPlanned(const QList<PlannedQuery> &plans, const QList<SqlStatement> &statements);
+    BatchResult runPlanned(const QList<PlannedQuery> &plans);
     PlannedQuery datWH(const QString &queryName, const QStringList &arguments);
     QString listOutput(const QString &sql, const QList<SqlValue> &params);
     // The session user's rules on the unit codes of a period query (habt and abtnr

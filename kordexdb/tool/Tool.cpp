@@ -498,9 +498,10 @@ int Tool::upgrade(const QStringList &args)
     ServerRights::install(*sql);
     const QStringList needPassword = ServerRights::carryOverUsers(*sql);
     const QString users = sql->scalar(QStringLiteral("SELECT count(*) FROM personal"));
+    const bool indexes = Schema::renewUnitIndexes(*sql);
     transaction.commit();
     m_out << "upgraded " << db << (before ? " again" : "") << ": roles and policies for " << users
-          << " users\n";
+          << " users" << (indexes ? ", the unit indexes remade" : "") << "\n";
     if (!needPassword.isEmpty())
         m_out << needPassword.size()
               << " users cannot log in until they get a password (kordexdb user set DB"

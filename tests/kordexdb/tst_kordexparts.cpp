@@ -146,6 +146,7 @@ private Q_SLOTS:
         QTest::newRow("1900-12") << "012" << 12;
         QTest::newRow("trailing line break") << "10503\n" << 0;
         QTest::newRow("year 0 as 00") << "0003" << 0;
+        QTest::newRow("digits of another script") << QStringLiteral("١٠٥٠٣") << 0;
     }
 
     void periods()

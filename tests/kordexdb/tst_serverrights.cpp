@@ -368,13 +368,16 @@ private Q_SLOTS:
         kordex::SqlConnection &sql = store->sql();
         sql.script(QStringLiteral(
             "DELETE FROM kordex_meta WHERE schluessel = 'rechte'; DROP ROLE kx_1_abe;"
-            "UPDATE personal SET passwort_hash = 'pbkdf2-sha256$1$YQ==$YQ=='"));
+            "UPDATE personal SET passwort_hash = 'pbkdf2-sha256$1$YQ==$YQ==';"
+            "DROP INDEX summe_abt_pc; CREATE INDEX summe_abt_pc ON summe_abt (firma, periode)"));
         QString why;
         QVERIFY(!kordex::Store::open(m_server.host(), m_server.port(), false, &why));
         QVERIFY2(why.contains(QLatin1String("kordexdb upgrade")), qPrintable(why));
         kordex::Transaction transaction(sql);
         kordex::ServerRights::install(sql);
         const QStringList needPassword = kordex::ServerRights::carryOverUsers(sql);
+        QVERIFY(kordex::Schema::renewUnitIndexes(sql)); // the old index shape
+        QVERIFY(!kordex::Schema::renewUnitIndexes(sql));
         transaction.commit();
         QCOMPARE(needPassword, QStringList { QStringLiteral("1/ABE") });
         QCOMPARE(
