@@ -321,7 +321,8 @@ BatchResult PgConnection::queryBatch(const QList<SqlStatement> &statements)
     };
     std::vector<Step> steps;
     QHash<QString, QByteArray> preparing;
-    const bool own = !inTransaction();
+    // Several statements share one snapshot; one statement has its own already.
+    const bool own = !inTransaction() && statements.size() > 1;
     if (PQenterPipelineMode(m_conn) != 1)
         fail(QStringLiteral("pipeline"));
     PQsetnonblocking(m_conn, 1);
