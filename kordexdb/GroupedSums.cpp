@@ -27,13 +27,27 @@ QMap<QString, QString> valuesOf(const SumSelection &s)
 }
 
 // Queries that can share a statement: one company, one period range (or single
-// months), the same restricted levels.
+// months), the same restricted levels. Written without building each query's values:
+// a fetch asks it for every month.
 QString shapeOf(const SumSelection &s)
 {
-    QStringList columns = valuesOf(s).keys();
-    const QString range
-        = s.from == s.to ? QStringLiteral("month") : QStringLiteral("%1-%2").arg(s.from).arg(s.to);
-    return s.company + keySeparator + range + keySeparator + columns.join(QLatin1Char(','));
+    QStringList columns;
+    columns.reserve(s.filters.size() + 1);
+    if (s.from == s.to)
+        columns.append(period);
+    for (const auto &filter : s.filters)
+        columns.append(filter.first);
+    columns.sort();
+    columns.removeDuplicates();
+    QString shape = s.company;
+    shape += keySeparator;
+    if (s.from == s.to)
+        shape += QLatin1String("month");
+    else
+        shape += QString::number(s.from) + QLatin1Char('-') + QString::number(s.to);
+    shape += keySeparator;
+    shape += columns.join(QLatin1Char(','));
+    return shape;
 }
 
 // One value list as the engine takes it: a PostgreSQL array literal, or a JSON array
@@ -46,13 +60,24 @@ SqlValue listValue(const QStringList &values, bool numbers, Dialect dialect)
             array.append(numbers ? QJsonValue(v.toLongLong()) : QJsonValue(v));
         return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
     }
-    QStringList quoted;
-    for (QString v : values)
-        quoted.append(QLatin1Char('"')
-                      + v.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
-                            .replace(QLatin1Char('"'), QStringLiteral("\\\""))
-                      + QLatin1Char('"'));
-    return QLatin1Char('{') + quoted.join(QLatin1Char(',')) + QLatin1Char('}');
+    QString literal(QLatin1Char('{'));
+    for (const QString &v : values) {
+        if (literal.size() > 1)
+            literal += QLatin1Char(',');
+        if (numbers) { // digits, as the periods were parsed
+            literal += v;
+            continue;
+        }
+        literal += QLatin1Char('"');
+        for (const QChar c : v) {
+            if (c == u'\\' || c == u'"')
+                literal += QLatin1Char('\\');
+            literal += c;
+        }
+        literal += QLatin1Char('"');
+    }
+    literal += QLatin1Char('}');
+    return literal;
 }
 
 QString inList(const QString &column, bool numbers, Dialect dialect)
