@@ -197,38 +197,51 @@ QStringList Schema::tables()
     return names;
 }
 
+namespace {
+
+// Profit centre and main department alone restrict columns behind the department in
+// summe_abt's key. Covering indexes that lead with them, before the period, make a fetch
+// of all months one index-only range per unit; led by the period, the planner scans the
+// whole table for a list of 72 months. (SQLite reads its clustered table as fast:
+// measured, an index there gains nothing.)
+struct UnitIndex
+{
+    const char *name;
+    const char *key;
+};
+constexpr UnitIndex unitIndexList[] { { "summe_abt_pc", "firma, pcnr, periode, habt" },
+                                      { "summe_abt_habt", "firma, habt, periode" } };
+
+QString createStatement(const UnitIndex &index)
+{
+    return QStringLiteral("CREATE INDEX %1 ON summe_abt (%2) INCLUDE (%3)")
+        .arg(QLatin1String(index.name), QLatin1String(index.key),
+             Schema::measures().join(QStringLiteral(", ")));
+}
+
+} // namespace
+
 QStringList Schema::unitIndexes()
 {
-    // Profit centre and main department alone restrict columns behind the department in
-    // summe_abt's key. Covering indexes that lead with them, before the period, make a
-    // fetch of all months one index-only range per unit; led by the period, the planner
-    // scans the whole table for a list of 72 months. (SQLite reads its clustered table
-    // as fast: measured, an index there gains nothing.)
-    const QString sums = measures().join(QStringLiteral(", "));
-    return { QStringLiteral("CREATE INDEX summe_abt_pc ON summe_abt"
-                            " (firma, pcnr, periode, habt) INCLUDE (%1)")
-                 .arg(sums),
-             QStringLiteral("CREATE INDEX summe_abt_habt ON summe_abt"
-                            " (firma, habt, periode) INCLUDE (%1)")
-                 .arg(sums) };
+    QStringList statements;
+    for (const UnitIndex &index : unitIndexList)
+        statements.append(createStatement(index));
+    return statements;
 }
 
 bool Schema::renewUnitIndexes(SqlConnection &connection)
 {
     bool renewed = false;
-    for (const QString &create : unitIndexes()) {
-        const QString name = create.section(QLatin1Char(' '), 2, 2);
-        const QString key = QLatin1Char('(')
-            + create.section(QLatin1Char('('), 1, 1).section(QLatin1Char(')'), 0, 0)
-            + QLatin1Char(')');
+    for (const UnitIndex &index : unitIndexList) {
+        const QString name = QLatin1String(index.name);
         const QString kept = connection.scalar(
             QStringLiteral("SELECT indexdef FROM pg_indexes WHERE schemaname = current_schema()"
                            " AND indexname = ?"),
             { name });
-        if (kept.contains(key))
+        if (kept.contains(QStringLiteral("(%1)").arg(QLatin1String(index.key))))
             continue;
         connection.script(QStringLiteral("DROP INDEX IF EXISTS ") + name);
-        connection.script(create);
+        connection.script(createStatement(index));
         renewed = true;
     }
     return renewed;

@@ -185,9 +185,11 @@ bool CNumCtrl::event(QEvent *e)
         return true;
     }
     // Keys, clicks and focus change text and caret in many places: one look after each.
+    // Painting and the caret's blink change neither.
+    const bool quiet = e->type() == QEvent::Paint || e->type() == QEvent::Timer;
     QPointer<CNumCtrl> self(this);
     const bool handled = MaskEditBase::event(e);
-    if (self)
+    if (self && !quiet)
         announceEdits();
     return handled;
 }

@@ -36,29 +36,24 @@ QString UserValues::defaultFile()
 
 void UserValues::setUser(const QString &company, const QString &user)
 {
-    m_company = company;
     m_user = user;
+    m_group = QStringLiteral("Firma_") + safeKey(company) + QStringLiteral("_Benutzer_")
+        + safeKey(user) + u'/';
     m_settings = std::make_unique<QSettings>(m_file, QSettings::IniFormat);
-}
-
-QString UserValues::group() const
-{
-    return QStringLiteral("Firma_") + safeKey(m_company) + QStringLiteral("_Benutzer_")
-        + safeKey(m_user);
 }
 
 QVariant UserValues::value(const QString &key, const QVariant &fallback) const
 {
     if (!hasUser())
         return fallback;
-    return m_settings->value(group() + u'/' + key, fallback);
+    return m_settings->value(m_group + key, fallback);
 }
 
 void UserValues::setValue(const QString &key, const QVariant &value)
 {
     if (!hasUser())
         return;
-    const QString path = group() + u'/' + key;
+    const QString path = m_group + key;
     if (!value.isValid())
         m_settings->remove(path);
     else if (m_settings->value(path) != value)

@@ -33,12 +33,10 @@ public:
     void sync();
 
 private:
-    QString group() const;
-
     QString m_file;
     std::unique_ptr<QSettings> m_settings;
-    QString m_company;
     QString m_user;
+    QString m_group; // "Firma_<company>_Benutzer_<user>/"
 };
 
 } // namespace ertragon

@@ -180,14 +180,11 @@ void ExportActions::saveXlsx()
     save(QStringLiteral("Mappe"), QStringLiteral("Als Excel-Mappe speichern"),
          QStringLiteral("Excel-Arbeitsmappen (*.xlsx)"), QStringLiteral("xlsx"),
          [this](const QString &path, QString *error) {
-             const ReportData &data = m_controller.report();
-             QList<XlsxExport::Sheet> sheets { XlsxExport::valueTable(data,
-                                                                      QStringLiteral("Werte")) };
-             if (m_breakdown && m_breakdown->rowCount() > 0)
-                 sheets.append(XlsxExport::table(*m_breakdown, m_numberRole,
-                                                 QStringLiteral("Details"),
-                                                 XlsxExport::header(data)));
-             return XlsxExport::write(sheets, path, error);
+             const bool shown = m_breakdown && m_breakdown->rowCount() > 0;
+             return XlsxExport::write(XlsxExport::report(m_controller.report(),
+                                                         shown ? m_breakdown : nullptr,
+                                                         m_numberRole),
+                                      path, error);
          });
 }
 

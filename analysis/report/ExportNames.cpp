@@ -21,8 +21,7 @@ QString chosenUnit(const SelectionTexts &s)
     return QStringLiteral("Alle");
 }
 
-} // namespace
-
+// The text reduced to ASCII: umlauts spelt out, other characters "_".
 QString asciiSafe(const QString &text)
 {
     static const QList<std::pair<QChar, QString>> spelt {
@@ -44,6 +43,8 @@ QString asciiSafe(const QString &text)
     }
     return out;
 }
+
+} // namespace
 
 QString suggested(const ReportData &data, const QString &extension)
 {

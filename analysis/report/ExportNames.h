@@ -13,8 +13,6 @@ namespace ExportNames {
 // the deepest chosen level ("Alle" when none is chosen) and the day of the report,
 // reduced to ASCII letters, digits, "-" and "_" so that every program takes the name.
 QString suggested(const ReportData &data, const QString &extension);
-// The text reduced to ASCII as above: umlauts spelt out, other characters "_".
-QString asciiSafe(const QString &text);
 // path with ".<extension>" added unless it already ends with it (in any case);
 // an empty path stays empty.
 QString withExtension(const QString &path, const QString &extension);

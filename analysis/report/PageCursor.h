@@ -15,7 +15,6 @@ public:
     // True when the key moves the cursor (Qt::Key codes).
     bool press(int key);
     void place(const PageHit &hit);
-    void clear() { m_column = -1; }
 
     bool isOn() const { return m_column >= 0; }
     int column() const { return m_column; }

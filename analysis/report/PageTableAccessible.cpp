@@ -6,15 +6,7 @@
 #include <QWidget>
 #include <utility>
 
-Q_DECLARE_METATYPE(ertragon::report::PageContent)
-
 namespace ertragon::report {
-
-namespace {
-
-constexpr char tableProperty[] = "ertragonPageTable";
-
-} // namespace
 
 PageTableAccessible::PageTableAccessible(QWidget *widget)
     : QAccessibleWidget(widget, QAccessible::Table)
@@ -26,13 +18,13 @@ PageTableAccessible::~PageTableAccessible()
     dropCells();
 }
 
-void PageTableAccessible::publish(QWidget *widget, const PageContent &content)
+void PageTableAccessible::publish(PreviewSurface *surface, PageContent content)
 {
-    widget->setProperty(tableProperty, QVariant::fromValue(content));
-    if (widget->accessibleName().isEmpty())
-        widget->setAccessibleName(QStringLiteral("Berichtsseite"));
-    widget->setAccessibleDescription(content.tableCaption);
-    QAccessibleTableModelChangeEvent change(widget, QAccessibleTableModelChangeEvent::ModelReset);
+    if (surface->accessibleName().isEmpty())
+        surface->setAccessibleName(QStringLiteral("Berichtsseite"));
+    surface->setAccessibleDescription(content.tableCaption);
+    surface->setPageContent(std::move(content));
+    QAccessibleTableModelChangeEvent change(surface, QAccessibleTableModelChangeEvent::ModelReset);
     QAccessible::updateAccessibility(&change);
 }
 
@@ -44,9 +36,10 @@ QAccessibleInterface *PageTableAccessible::create(const QString &, QObject *obje
     return nullptr;
 }
 
-PageContent PageTableAccessible::content() const
+const PageContent &PageTableAccessible::content() const
 {
-    return widget()->property(tableProperty).value<PageContent>();
+    // create() makes this interface for preview surfaces only.
+    return static_cast<const PreviewSurface *>(widget())->pageContent();
 }
 
 void *PageTableAccessible::interface_cast(QAccessible::InterfaceType type)

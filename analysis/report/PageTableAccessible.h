@@ -7,6 +7,8 @@
 
 namespace ertragon::report {
 
+class PreviewSurface;
+
 // The value table of the page shown, offered to assistive technology as a table: the
 // page is drawn, so without this a screen reader finds only an empty picture. The
 // preview shows the table given by publish(); its rows are the series, its columns the
@@ -19,7 +21,7 @@ public:
 
     // The table of content on widget, with the caption as the widget's description, and
     // the change told to a screen reader.
-    static void publish(QWidget *widget, const PageContent &content);
+    static void publish(PreviewSurface *surface, PageContent content);
     // The accessibility factory: an interface for the preview surface.
     static QAccessibleInterface *create(const QString &className, QObject *object);
 
@@ -53,7 +55,7 @@ public:
     QString cellText(int row, int column) const;
 
 private:
-    PageContent content() const;
+    const PageContent &content() const;
     int widgetChildCount() const;
     void dropCells();
 

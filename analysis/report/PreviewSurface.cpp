@@ -38,8 +38,8 @@ PreviewPageView::PreviewPageView(PreviewSurface &surface, QWidget *parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("Berichtsseite"));
-    setAccessibleDescription(QStringLiteral(
-        "Pfeiltasten wählen einen Monat, die Eingabetaste öffnet seine Aufteilung"));
+    setAccessibleDescription(
+        QStringLiteral("Pfeiltasten wählen einen Monat, die Eingabetaste öffnet seine Aufteilung"));
 }
 
 QSizeF PreviewPageView::pagePixels() const
@@ -112,7 +112,10 @@ bool PreviewPageView::event(QEvent *event)
 
 void PreviewPageView::mouseMoveEvent(QMouseEvent *event)
 {
-    setCursor(m_surface.hitAt(event->position()) ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    const Qt::CursorShape shape
+        = m_surface.hitAt(event->position()) ? Qt::PointingHandCursor : Qt::ArrowCursor;
+    if (cursor().shape() != shape)
+        setCursor(shape);
     QWidget::mouseMoveEvent(event);
 }
 
@@ -167,6 +170,7 @@ void PreviewPageView::focusInEvent(QFocusEvent *event)
     update();
 }
 
+// Also sent while the surface is being destroyed: it is not asked for anything here.
 void PreviewPageView::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);

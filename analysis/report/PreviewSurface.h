@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PageContent.h"
 #include "PageCursor.h"
 #include "PageHitMap.h"
 #include "RecordingSurface.h"
@@ -32,6 +33,9 @@ public:
     // What the first page's places are, from the data it was drawn from.
     void setHitMap(PageHitMap map);
     const PageHitMap &hitMap() const { return m_hitMap; }
+    // The first page's texts, for assistive technology.
+    void setPageContent(PageContent content) { m_content = std::move(content); }
+    const PageContent &pageContent() const { return m_content; }
     PageCursor &cursor() { return m_cursor; }
     // The widget that shows the pages and takes the mouse and the keys.
     QWidget *pageView() const;
@@ -72,6 +76,7 @@ private:
     PreviewPageView *m_view = nullptr;
     int m_wheelAngle = 0;
     PageHitMap m_hitMap;
+    PageContent m_content;
     PageCursor m_cursor;
 };
 

@@ -114,6 +114,28 @@ void writeSheet(lxw_worksheet *out, const XlsxExport::Sheet &sheet, Formats &for
         worksheet_set_column(out, lxw_col_t(c), lxw_col_t(c), widths[c] + 2, nullptr);
 }
 
+// name made a valid sheet name (at most 31 characters, none of []:*?/\\) that none of
+// taken has, case ignored.
+QString sheetName(const QString &name, const QStringList &taken)
+{
+    static const QRegularExpression forbidden(QStringLiteral("[\\[\\]:*?/\\\\]"));
+    QString base = QString(name).replace(forbidden, QStringLiteral("_")).trimmed();
+    // Excel refuses a name that starts or ends with an apostrophe.
+    while (base.startsWith(QLatin1Char('\'')) || base.endsWith(QLatin1Char('\'')))
+        base = base.startsWith(QLatin1Char('\'')) ? base.mid(1) : base.chopped(1);
+    if (base.isEmpty())
+        base = QStringLiteral("Tabelle");
+    const auto isTaken = [&taken](const QString &candidate) {
+        return taken.contains(candidate, Qt::CaseInsensitive);
+    };
+    QString candidate = base.left(maxSheetName);
+    for (int n = 2; isTaken(candidate); ++n) {
+        const QString suffix = QStringLiteral(" (%1)").arg(n);
+        candidate = base.left(maxSheetName - suffix.size()) + suffix;
+    }
+    return candidate;
+}
+
 } // namespace
 
 QList<std::pair<QString, QString>> XlsxExport::header(const ReportData &data)
@@ -176,24 +198,13 @@ XlsxExport::Sheet XlsxExport::table(const QAbstractItemModel &model, int numberR
     return sheet;
 }
 
-QString XlsxExport::sheetName(const QString &name, const QStringList &taken)
+QList<XlsxExport::Sheet> XlsxExport::report(const ReportData &data,
+                                            const QAbstractItemModel *breakdown, int numberRole)
 {
-    static const QRegularExpression forbidden(QStringLiteral("[\\[\\]:*?/\\\\]"));
-    QString base = QString(name).replace(forbidden, QStringLiteral("_")).trimmed();
-    // Excel refuses a name that starts or ends with an apostrophe.
-    while (base.startsWith(QLatin1Char('\'')) || base.endsWith(QLatin1Char('\'')))
-        base = base.startsWith(QLatin1Char('\'')) ? base.mid(1) : base.chopped(1);
-    if (base.isEmpty())
-        base = QStringLiteral("Tabelle");
-    const auto isTaken = [&taken](const QString &candidate) {
-        return taken.contains(candidate, Qt::CaseInsensitive);
-    };
-    QString candidate = base.left(maxSheetName);
-    for (int n = 2; isTaken(candidate); ++n) {
-        const QString suffix = QStringLiteral(" (%1)").arg(n);
-        candidate = base.left(maxSheetName - suffix.size()) + suffix;
-    }
-    return candidate;
+    QList<Sheet> sheets { valueTable(data, QStringLiteral("Werte")) };
+    if (breakdown)
+        sheets.append(table(*breakdown, numberRole, QStringLiteral("Details"), header(data)));
+    return sheets;
 }
 
 QByteArray XlsxExport::workbook(const QList<Sheet> &sheets, QString *error)

@@ -38,9 +38,10 @@ public:
     // formatted "#,##0".
     static Sheet table(const QAbstractItemModel &model, int numberRole, const QString &name,
                        const QList<std::pair<QString, QString>> &header);
-    // name made a valid sheet name (at most 31 characters, none of []:*?/\) that none of
-    // taken has, case ignored.
-    static QString sheetName(const QString &name, const QStringList &taken);
+    // A report's workbook: the value table ("Werte") and, when given, the breakdown
+    // ("Details") with the numbers behind numberRole.
+    static QList<Sheet> report(const ReportData &data, const QAbstractItemModel *breakdown,
+                               int numberRole);
 
     // The workbook's bytes; empty with a message in error when it cannot be made.
     static QByteArray workbook(const QList<Sheet> &sheets, QString *error = nullptr);

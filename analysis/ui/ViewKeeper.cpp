@@ -37,7 +37,7 @@ ViewKeeper::ViewKeeper(AnalysisSession &session, FMStart &window, report::Previe
     connect(m_restore, &QAction::toggled, this,
             [this](bool on) { m_memory.setRestoreAtStart(on); });
     connect(&session, &AnalysisSession::userChanged, this, &ViewKeeper::userAdmitted);
-    connect(&session, &AnalysisSession::reportChanged, this, &ViewKeeper::keep);
+    // Every redraw of the page ends in previewChanged, as does a zoom step.
     connect(&surface, &report::PreviewSurface::previewChanged, this, &ViewKeeper::keep);
 }
 

@@ -26,8 +26,6 @@ public:
     ViewKeeper(AnalysisSession &session, FMStart &window, report::PreviewSurface &surface,
                ViewMemory memory = ViewMemory());
 
-    QAction *resetAction() const { return m_reset; }
-    QAction *restoreAction() const { return m_restore; }
     // The logged-in user's remembered values, for the windows that keep their own.
     ViewMemory &memory() { return m_memory; }
     // Stores the current view and details options for the user logged in.

@@ -335,11 +335,9 @@ bool BatchReport::writeFiles(AnalysisSession &analysis, BookFiles *book)
 
 bool BatchReport::writeWorkbook(AnalysisSession &analysis)
 {
-    const ReportData &data = analysis.report();
-    QList<XlsxExport::Sheet> sheets { XlsxExport::valueTable(data, QStringLiteral("Werte")) };
-    if (!m_options.details.path.isEmpty())
-        sheets.append(XlsxExport::table(analysis.breakdown(), BreakdownTable::SortRole,
-                                        QStringLiteral("Details"), XlsxExport::header(data)));
+    const bool details = !m_options.details.path.isEmpty();
+    const QList<XlsxExport::Sheet> sheets = XlsxExport::report(
+        analysis.report(), details ? &analysis.breakdown() : nullptr, BreakdownTable::SortRole);
     QString error;
     return check(XlsxExport::write(sheets, m_options.xlsx, &error), m_options.xlsx, error);
 }
