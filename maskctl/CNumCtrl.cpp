@@ -230,9 +230,7 @@ void CNumCtrl::afterValueChange()
 void CNumCtrl::selectShown(int anchor, int caret)
 {
     m_engine.setSelection(anchor, caret);
-    ensureCaretVisible();
-    restartCaret();
-    update();
+    restartCaret(); // also scrolls the caret into view and repaints
     announceEdits();
 }
 

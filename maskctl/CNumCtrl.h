@@ -153,6 +153,7 @@ private:
     friend class FieldBinding;
     friend class SpinRepeater;
     friend class StatusTextLink;
+    friend class TallixAccessible;
     friend class ToolTipPoller;
 
     // Emits an event's typed signal, then raises it to automation with the same

@@ -156,12 +156,8 @@ void TallixAccessible::setCurrentValue(const QVariant &value)
 
 QVariant TallixAccessible::rangeEnd(bool high) const
 {
-    const MaskEditState &s = control()->state();
-    if (s.validateType != 1)
-        return {};
-    bool ok = false;
-    const double end = (high ? s.validateRangeHigh : s.validateRangeLow).toDouble(&ok);
-    return ok ? QVariant(end) : QVariant();
+    const std::optional<double> end = control()->valueRules().rangeEnd(high);
+    return end ? QVariant(*end) : QVariant();
 }
 
 QVariant TallixAccessible::maximumValue() const
@@ -176,9 +172,8 @@ QVariant TallixAccessible::minimumValue() const
 
 QVariant TallixAccessible::minimumStepSize() const
 {
-    bool ok = false;
-    const double step = control()->state().spinValue.toDouble(&ok);
-    return ok ? QVariant(step) : QVariant();
+    const std::optional<double> step = control()->valueRules().stepSize();
+    return step ? QVariant(*step) : QVariant();
 }
 
 } // namespace orvel

@@ -156,6 +156,29 @@ std::optional<QVariant> TallixValue::spinStep(bool up) const
     return next;
 }
 
+namespace {
+
+// A number as the control writes its properties: "." or the locale's decimal character.
+std::optional<double> numberOf(const QString &text, QChar decimal)
+{
+    const auto typed = NumericValue::fromText(text, DataTypeDouble, decimal);
+    return typed ? NumericValue::toDouble(*typed) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<double> TallixValue::rangeEnd(bool high) const
+{
+    if (m_state.validateType != ValidateTypeWithin)
+        return std::nullopt;
+    return numberOf(high ? m_state.validateRangeHigh : m_state.validateRangeLow, localeDecimal());
+}
+
+std::optional<double> TallixValue::stepSize() const
+{
+    return numberOf(m_state.spinValue, localeDecimal());
+}
+
 RangeValidator::Rule TallixValue::rangeRule() const
 {
     RangeValidator::Rule rule;

@@ -43,6 +43,10 @@ public:
     // The value one SpinValue step up or down; nothing when there is none or it leaves
     // the validation range.
     std::optional<QVariant> spinStep(bool up) const;
+    // The validation range's low or high end as a number; none without a range check.
+    std::optional<double> rangeEnd(bool high) const;
+    // The SpinValue step as a number, read as the spin buttons read it.
+    std::optional<double> stepSize() const;
 
 private:
     RangeValidator::Rule rangeRule() const;

@@ -18,15 +18,15 @@ QStringList rowCells(const QAbstractItemModel &table, int row, int role)
     return cells;
 }
 
-QStringList headings(const QAbstractItemModel &table)
+} // namespace
+
+QStringList DetailsCsv::headings(const QAbstractItemModel &table)
 {
     QStringList cells;
     for (int c = 0; c < table.columnCount(); ++c)
         cells << table.headerData(c, Qt::Horizontal).toString();
     return cells;
 }
-
-} // namespace
 
 QString DetailsCsv::text(const QAbstractItemModel &table, int role)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <Qt>
 
 class QAbstractItemModel;
@@ -19,6 +20,8 @@ public:
     // The same with the given separator and line end, for the clipboard.
     static QString text(const QAbstractItemModel &table, const QList<int> &rows, int role,
                         QChar separator, const QString &lineEnd);
+    // The table's column headings, as every export of it starts.
+    static QStringList headings(const QAbstractItemModel &table);
     // Writes the whole file or nothing; a failure gives false and a message in error.
     static bool write(const QAbstractItemModel &table, const QString &path,
                       QString *error = nullptr, int role = Qt::DisplayRole);

@@ -34,23 +34,49 @@ ExportActions::ExportActions(PrintController &controller, Prompter &prompter, QW
                                    QStringLiteral("Auflösung (dpi):"), 150, 30, 600, 10, &ok);
         return ok ? std::optional<int>(dpi) : std::nullopt;
     };
-    m_pdf = addAction(QStringLiteral("Als &PDF speichern..."), "mAlsPdf", &ExportActions::savePdf);
-    m_png
-        = addAction(QStringLiteral("Als B&ild speichern..."), "mAlsBild", &ExportActions::savePng);
-    m_csv = addAction(QStringLiteral("Tabelle als &CSV speichern..."), "mAlsCsv",
-                      &ExportActions::saveCsv);
-    m_detailsCsv = addAction(QStringLiteral("De&tails als CSV speichern..."), "mDetailsCsv",
-                             &ExportActions::saveDetailsCsv);
-    m_xlsx = addAction(QStringLiteral("Als E&xcel-Mappe speichern..."), "mAlsXlsx",
-                       &ExportActions::saveXlsx);
+    m_pdf = addExport({ "Pdf", "Als &PDF speichern...", "mAlsPdf", "PDF-Dateien (*.pdf)", "pdf" },
+                      [this](const QString &path, QString *error) {
+                          return m_controller.exportPdf(path, error);
+                      });
+    m_png = addExport({ "Bild", "Als B&ild speichern...", "mAlsBild", "PNG-Bilder (*.png)", "png" },
+                      [this](const QString &path, QString *error) {
+                          const std::optional<int> dpi = m_chooseDpi();
+                          // No resolution chosen: cancelled, nothing to tell.
+                          return dpi && m_controller.exportPng(path, *dpi, error);
+                      });
+    m_csv = addExport(
+        { "Csv", "Tabelle als &CSV speichern...", "mAlsCsv", "CSV-Dateien (*.csv)", "csv" },
+        [this](const QString &path, QString *error) {
+            return m_controller.exportCsv(path, error);
+        });
+    m_detailsCsv = addExport(
+        { "Details", "De&tails als CSV speichern...", "mDetailsCsv", "CSV-Dateien (*.csv)", "csv" },
+        [this](const QString &path, QString *error) {
+            return DetailsCsv::write(*m_breakdown, path, error, m_plainRole);
+        });
+    m_detailsCsv->setEnabled(false); // until a shown breakdown is given
+    m_xlsx = addExport({ "Mappe", "Als E&xcel-Mappe speichern...", "mAlsXlsx",
+                         "Excel-Arbeitsmappen (*.xlsx)", "xlsx" },
+                       [this](const QString &path, QString *error) {
+                           const bool shown = m_breakdown && m_breakdown->rowCount() > 0;
+                           return XlsxExport::write(
+                               XlsxExport::report(m_controller.report(),
+                                                  shown ? m_breakdown : nullptr, m_numberRole),
+                               path, error);
+                       });
 }
 
-QAction *ExportActions::addAction(const QString &text, const char *name,
-                                  void (ExportActions::*slot)())
+QAction *ExportActions::addExport(const Export &kind, Writer write)
 {
-    auto *action = new QAction(text, this);
-    action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this, slot);
+    auto *action = new QAction(QString::fromUtf8(kind.text), this);
+    action->setObjectName(QString::fromLatin1(kind.objectName));
+    // The dialog's caption is the menu text without its mnemonic and dots.
+    const QString caption = QString::fromUtf8(kind.text).remove(u'&').chopped(3);
+    connect(action, &QAction::triggered, this, [this, action, kind, caption, write] {
+        if (action->isEnabled())
+            save(QString::fromLatin1(kind.kind), caption, QString::fromLatin1(kind.filter),
+                 QString::fromLatin1(kind.extension), write);
+    });
     m_actions.append(action);
     return action;
 }
@@ -133,59 +159,6 @@ void ExportActions::save(const QString &kind, const QString &caption, const QStr
         remember(kind, path, generated);
     else if (!error.isNull())
         reportFailure(error);
-}
-
-void ExportActions::savePdf()
-{
-    save(QStringLiteral("Pdf"), QStringLiteral("Als PDF speichern"),
-         QStringLiteral("PDF-Dateien (*.pdf)"), QStringLiteral("pdf"),
-         [this](const QString &path, QString *error) {
-             return m_controller.exportPdf(path, error);
-         });
-}
-
-void ExportActions::savePng()
-{
-    save(QStringLiteral("Bild"), QStringLiteral("Als Bild speichern"),
-         QStringLiteral("PNG-Bilder (*.png)"), QStringLiteral("png"),
-         [this](const QString &path, QString *error) {
-             const std::optional<int> dpi = m_chooseDpi();
-             // No resolution chosen: cancelled, nothing to tell.
-             return dpi && m_controller.exportPng(path, *dpi, error);
-         });
-}
-
-void ExportActions::saveCsv()
-{
-    save(QStringLiteral("Csv"), QStringLiteral("Tabelle als CSV speichern"),
-         QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("csv"),
-         [this](const QString &path, QString *error) {
-             return m_controller.exportCsv(path, error);
-         });
-}
-
-void ExportActions::saveDetailsCsv()
-{
-    if (!m_breakdown || m_breakdown->columnCount() == 0)
-        return;
-    save(QStringLiteral("Details"), QStringLiteral("Details als CSV speichern"),
-         QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("csv"),
-         [this](const QString &path, QString *error) {
-             return DetailsCsv::write(*m_breakdown, path, error, m_plainRole);
-         });
-}
-
-void ExportActions::saveXlsx()
-{
-    save(QStringLiteral("Mappe"), QStringLiteral("Als Excel-Mappe speichern"),
-         QStringLiteral("Excel-Arbeitsmappen (*.xlsx)"), QStringLiteral("xlsx"),
-         [this](const QString &path, QString *error) {
-             const bool shown = m_breakdown && m_breakdown->rowCount() > 0;
-             return XlsxExport::write(XlsxExport::report(m_controller.report(),
-                                                         shown ? m_breakdown : nullptr,
-                                                         m_numberRole),
-                                      path, error);
-         });
 }
 
 } // namespace ertragon::report

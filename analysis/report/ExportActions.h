@@ -22,8 +22,9 @@ class PrintController;
 // The file menu's export commands after "&Drucken": PDF, picture, the value table as
 // CSV, the breakdown as CSV and both as a workbook. Each suggests the name the user gave
 // its last file, or else a name from the selection and the day, in the folder of the
-// user's last export, and adds the extension the user left out. Where to save and at which
-// resolution are asked through replaceable functions; failures are reported through the prompter.
+// user's last export, and adds the extension the user left out. Where to save and at
+// which resolution are asked through replaceable functions; failures are reported
+// through the prompter.
 class ExportActions : public QObject
 {
     Q_OBJECT
@@ -50,15 +51,18 @@ public:
     QAction *detailsCsvAction() const { return m_detailsCsv; }
     QAction *xlsxAction() const { return m_xlsx; }
 
-public Q_SLOTS:
-    void savePdf();
-    void savePng();
-    void saveCsv();
-    void saveDetailsCsv();
-    void saveXlsx();
-
 private:
     using Writer = std::function<bool(const QString &path, QString *error)>;
+    // One export command: its kind among the remembered names, menu text, object name,
+    // file filter and extension.
+    struct Export
+    {
+        const char *kind;
+        const char *text;
+        const char *objectName;
+        const char *filter;
+        const char *extension;
+    };
     // Asks for the file (suggested name, last folder), adds the extension, writes it and
     // remembers its folder and, when the user chose another, its name; a failure is told
     // the user. kind names the export among the remembered names.
@@ -66,7 +70,7 @@ private:
               const QString &extension, const Writer &write);
     QString suggestedPath(const QString &kind, const QString &generatedName) const;
     void remember(const QString &kind, const QString &path, const QString &generatedName);
-    QAction *addAction(const QString &text, const char *name, void (ExportActions::*slot)());
+    QAction *addExport(const Export &kind, Writer write);
     void reportFailure(const QString &error);
 
     PrintController &m_controller;

@@ -3,6 +3,7 @@
 #include "Calendar.h"
 #include "ReportFormat.h"
 #include "SeriesLegend.h"
+#include "ValueTable.h"
 
 #include <QLineF>
 #include <QStringList>
@@ -62,11 +63,11 @@ void PageHitMap::addAreas()
                              { PageHit::Kind::SeriesLabel, -1, l } });
     }
     const double C = m_area.columnWidth();
-    const double rows = m_area.y0 + m_area.H;
     for (int b = 0; b < 12; ++b) {
         const double x = m_area.x0 + b * C;
         for (int l = 1; l <= 6; ++l)
-            m_areas.append({ twipsOf({ x, rows + 6 * l, C, 6 }), { PageHit::Kind::Cell, b, l } });
+            m_areas.append(
+                { twipsOf(ValueTable::cellBox(m_area, b, l)), { PageHit::Kind::Cell, b, l } });
         // The chart's column and its month name.
         m_areas.append(
             { twipsOf({ x, m_area.y0, C, m_area.H + 6 }), { PageHit::Kind::MonthColumn, b, 0 } });
@@ -112,7 +113,8 @@ QRectF PageHitMap::cursorBand(int column) const
     if (column < 0 || column > 11)
         return {};
     const double C = m_area.columnWidth();
-    return twipsOf({ m_area.x0 + column * C, m_area.y0, C, m_area.H + 42 });
+    return twipsOf(
+        { m_area.x0 + column * C, m_area.y0, C, ValueTable::bottom(m_area) - m_area.y0 });
 }
 
 int PageHitMap::calendarMonth(int column) const

@@ -132,10 +132,20 @@ QString ValueTable::caption(const ReportData &data)
     }
 }
 
+QRectF ValueTable::cellBox(const ChartArea &area, int b, int series)
+{
+    const double C = area.columnWidth();
+    return { area.x0 + b * C, area.y0 + area.H + 6 * series, C, 6 };
+}
+
+double ValueTable::bottom(const ChartArea &area)
+{
+    return area.y0 + area.H + 42;
+}
+
 void ValueTable::drawColumn(PrintSurface &surface, const ReportData &data, const ChartArea &area,
                             int b)
 {
-    const double C = area.columnWidth();
     TextBlockStyle style;
     style.alignment = PrintSurface::AlignCentre;
     style.transparent = true;
@@ -144,8 +154,9 @@ void ValueTable::drawColumn(PrintSurface &surface, const ReportData &data, const
     style.fillPattern = PrintSurface::FillTransparent;
     for (int l = 1; l <= 6; ++l) {
         style.colour = seriesColour(l);
-        TextBlockWriter::write(surface, cellText(data, b + 1, l), area.x0 + b * C,
-                               area.y0 + area.H + 6 * l, C, 6, style);
+        const QRectF box = cellBox(area, b, l);
+        TextBlockWriter::write(surface, cellText(data, b + 1, l), box.x(), box.y(), box.width(),
+                               box.height(), style);
     }
 }
 
@@ -168,7 +179,7 @@ void ValueTable::drawClosing(PrintSurface &surface, const ReportData &data, cons
     const double right = ChartArea::twips(area.x0 + area.W);
     const double top = area.y0 + area.H;
     surface.DrawRectangle(left, ChartArea::twips(top + 6), right, ChartArea::twips(top + 24));
-    surface.DrawRectangle(left, ChartArea::twips(top + 24), right, ChartArea::twips(top + 42));
+    surface.DrawRectangle(left, ChartArea::twips(top + 24), right, ChartArea::twips(bottom(area)));
 
     ReportFrame::drawFooter(surface, data, area);
 }

@@ -3,6 +3,7 @@
 #include "ChartArea.h"
 #include "ReportData.h"
 
+#include <QRectF>
 #include <QString>
 
 namespace ertragon::report {
@@ -34,6 +35,10 @@ public:
     static QString plainText(const ReportData &data, int month, int series);
     static QString caption(const ReportData &data);
     static int seriesColour(int series);
+    // Where the page draws the cell of month column b (0..11) and series 1..6 (mm), and
+    // where the table ends below the chart: the hit map follows the drawing by these.
+    static QRectF cellBox(const ChartArea &area, int b, int series);
+    static double bottom(const ChartArea &area);
 
     // The six cells of month column b (0..11).
     static void drawColumn(PrintSurface &surface, const ReportData &data, const ChartArea &area,

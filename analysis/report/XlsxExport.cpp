@@ -1,5 +1,6 @@
 #include "XlsxExport.h"
 
+#include "DetailsCsv.h"
 #include "ReportExport.h"
 #include "ReportPage.h"
 #include "ValueTable.h"
@@ -181,9 +182,7 @@ XlsxExport::Sheet XlsxExport::table(const QAbstractItemModel &model, int numberR
                                     const QString &name,
                                     const QList<std::pair<QString, QString>> &header)
 {
-    Sheet sheet { name, header, {}, {} };
-    for (int c = 0; c < model.columnCount(); ++c)
-        sheet.headings << model.headerData(c, Qt::Horizontal).toString();
+    Sheet sheet { name, header, DetailsCsv::headings(model), {} };
     for (int r = 0; r < model.rowCount(); ++r) {
         QList<Cell> row { { model.index(r, 0).data(Qt::EditRole).toString(), {} } };
         for (int c = 1; c < model.columnCount(); ++c) {

@@ -544,6 +544,10 @@ void TestCNumCtrl::typingThroughTheWidget()
     QTest::keyClick(ctl, Qt::Key_Minus);
     QCOMPARE(ctl->engine().shown(), QStringLiteral("0 €"));
     QCOMPARE(ctl->get("Text").value.toString(), QStringLiteral("-0"));
+    // A screen reader gets the spin step as the buttons read it, in the locale's writing.
+    QVERIFY(ctl->put("SpinValue", "0,5").ok());
+    QCOMPARE(QAccessible::queryAccessibleInterface(ctl)->valueInterface()->minimumStepSize(),
+             QVariant(0.5));
 }
 
 void TestCNumCtrl::keyPressCancelled()
